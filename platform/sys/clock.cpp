@@ -1,0 +1,77 @@
+#include "platform/sys/clock.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace platform::sys {
+namespace {
+
+std::atomic<bool> g_virtual{false};
+std::atomic<std::int64_t> g_virtual_now{0};
+std::atomic<std::int64_t> g_virtual_step{1000};
+std::atomic<bool> g_counter_available{true};
+
+std::int64_t RealNanos() {
+  static const auto start = std::chrono::steady_clock::now();
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+std::int64_t MonotonicNanos() {
+  if (g_virtual.load()) {
+    return g_virtual_now.fetch_add(g_virtual_step.load()) + g_virtual_step.load();
+  }
+  return RealNanos();
+}
+
+void UseVirtualClock(std::int64_t step_ns) {
+  g_virtual_step.store(step_ns > 0 ? step_ns : 1);
+  g_virtual_now.store(0);
+  g_virtual.store(true);
+}
+
+void UseRealClock() { g_virtual.store(false); }
+
+bool IsVirtualClock() { return g_virtual.load(); }
+
+void AdvanceVirtualClock(std::int64_t ns) {
+  if (ns > 0) g_virtual_now.fetch_add(ns);
+}
+
+void SetPerformanceCounterAvailable(bool available) { g_counter_available.store(available); }
+
+}  // namespace platform::sys
+
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
+  if (!platform::sys::g_counter_available.load()) return FALSE;
+  if (count) count->QuadPart = platform::sys::MonotonicNanos();
+  return TRUE;
+}
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+  if (!platform::sys::g_counter_available.load()) {
+    if (frequency) frequency->QuadPart = 0;
+    return FALSE;
+  }
+  if (frequency) frequency->QuadPart = platform::sys::kCounterFrequency;
+  return TRUE;
+}
+
+DWORD GetTickCount() { return static_cast<DWORD>(platform::sys::MonotonicNanos() / 1'000'000); }
+
+void Sleep(DWORD milliseconds) {
+  if (platform::sys::IsVirtualClock()) {
+    platform::sys::AdvanceVirtualClock(static_cast<std::int64_t>(milliseconds) * 1'000'000);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+#include <ctime>
+
+std::int64_t platform::sys::WallClockSeconds() {
+  if (IsVirtualClock()) return MonotonicNanos() / 1'000'000'000;
+  return static_cast<std::int64_t>(std::time(nullptr));
+}
