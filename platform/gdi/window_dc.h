@@ -1,0 +1,15 @@
+// Device contexts for windows: the window layer asks the drawing layer for them (GetDC, BeginPaint) and hands
+// them back (ReleaseDC, EndPaint). The drawing layer places the DC on the surface of the window's top-level
+// ancestor at the window's client origin, clipped to its client area.
+#pragma once
+
+#include "platform/sys/wintypes.h"
+
+namespace platform::gdi {
+
+// A DC for the client area of hwnd (whole_window: the whole window); null when no surface can be had.
+HDC CreateWindowDC(HWND hwnd, bool whole_window);
+// Frees a DC made by CreateWindowDC; ignores anything else.
+void ReleaseWindowDC(HDC dc);
+
+}  // namespace platform::gdi
