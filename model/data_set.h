@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "model/record_layout.h"
 
@@ -47,5 +48,17 @@ const char* DefaultString(std::uint8_t index);
 
 // The default image of a record (RecordDefaultTable, records sharing an image resolved); null when none.
 const std::uint8_t* RecordDefaultImage(std::uint16_t record);
+
+// One row of RecordDefaultTable: the record and the record whose image it shares (itself for the first of a
+// group; 0 when the record has no image).
+struct RecordDefaultRow {
+  std::uint16_t record;
+  std::uint16_t image_record;
+};
+std::span<const RecordDefaultRow> RecordDefaultTable();
+
+// Runs the after-write action that the layout row of (record, element) names: 3 for an absent element, 12 for
+// an action index beyond ActionTable, else the action's status.
+std::uint8_t RunElementAction(std::uint16_t record, std::uint16_t element, std::uint8_t set);
 
 }  // namespace model

@@ -1,6 +1,7 @@
 // Reading and writing data-set elements in the access modes, record copies, defaults, limits, change lists.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace model {
@@ -43,5 +44,7 @@ std::uint8_t ChangeList0Empty(std::uint8_t set);
 // The previous-value buffer: the stored bytes that the last converted write of an integer element replaced.
 const std::uint8_t* PreviousElementValueBuffer();
 void ClearPreviousElementValue();
+// Puts size bytes (at most 4) into the buffer, the rest zero (an action hands a value to a later one).
+void SetPreviousElementValue(const void* value, std::size_t size);
 
 }  // namespace model
