@@ -19,6 +19,7 @@ struct DriverState {
   DWORD in_queue_size = 32768;
   DWORD out_queue_size = 32768;
   DWORD errors = 0;
+  DWORD latched = 0;  // errors that a failed read or write cleared, still to be reported
   pc::COMSTAT comstat;
   std::string open_error;
 };
@@ -41,16 +42,22 @@ std::uint8_t StatusOfMask(DWORD mask) {
 std::uint8_t LineStatusOf(HANDLE handle, pc::COMSTAT* status) {
   if (!pc::ClearCommError(handle, &g_port.errors, &g_port.comstat)) return kErrorAfterOpen;
   if (status) *status = g_port.comstat;
-  return StatusOfMask(g_port.errors);
+  const DWORD mask = g_port.errors | g_port.latched;
+  g_port.latched = 0;
+  return StatusOfMask(mask);
 }
 
 void CloseDevice() {
   if (g_port.handle != nullptr) pc::CloseHandle(g_port.handle);
   g_port.handle = nullptr;
+  g_port.latched = 0;
   g_port.open = 0;
 }
 
-void ClearLineError() { pc::ClearCommError(g_port.handle, &g_port.errors, &g_port.comstat); }
+// After a failed read or write: clears the line's error state and keeps the errors for the next status.
+void ClearLineError() {
+  if (pc::ClearCommError(g_port.handle, &g_port.errors, &g_port.comstat)) g_port.latched |= g_port.errors;
+}
 
 }  // namespace
 

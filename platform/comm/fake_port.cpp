@@ -39,9 +39,9 @@ bool FakePort::rts() const {
   return rts_;
 }
 
-void FakePort::InjectErrors(std::uint32_t mask) {
+void FakePort::InjectErrors(std::uint32_t mask, std::int64_t delay_ns) {
   Lock lock(mutex_);
-  once_errors_ |= mask;
+  once_errors_.emplace_back(platform::sys::MonotonicNanos() + (delay_ns > 0 ? delay_ns : 0), mask);
 }
 void FakePort::SetPersistentErrors(std::uint32_t mask) {
   Lock lock(mutex_);
@@ -214,8 +214,13 @@ bool FakePort::Status(QueueStatus* out) {
     return false;
   }
   QueueStatus s;
-  s.errors = once_errors_ | persistent_errors_;
-  once_errors_ = 0;
+  const std::int64_t now = platform::sys::MonotonicNanos();
+  s.errors = persistent_errors_;
+  std::erase_if(once_errors_, [&](const auto& e) {
+    if (e.first > now) return false;
+    s.errors |= e.second;
+    return true;
+  });
   s.in_queue = static_cast<std::uint32_t>(ReadyCountLocked(platform::sys::MonotonicNanos()));
   s.out_queue = out_queue_;
   if (out) *out = s;

@@ -32,7 +32,8 @@ class FakePort final : public Port {
   bool rts() const;
 
   // --- fault injection ---
-  void InjectErrors(std::uint32_t mask);           // reported once, by the next Status
+  // Reported once, by the first Status from delay_ns after now on.
+  void InjectErrors(std::uint32_t mask, std::int64_t delay_ns = 0);
   void SetPersistentErrors(std::uint32_t mask);    // reported by every Status
   void FailStatus(bool fail);                      // Status answers false
   void FailSettings(bool get_fails, bool set_fails);
@@ -77,7 +78,7 @@ class FakePort final : public Port {
   Responder responder_;
   LineHook line_hook_;
   LineSettings settings_{};
-  std::uint32_t once_errors_ = 0;
+  std::vector<std::pair<std::int64_t, std::uint32_t>> once_errors_;
   std::uint32_t persistent_errors_ = 0;
   std::uint32_t modem_in_ = 0;
   std::uint32_t out_queue_ = 0;
