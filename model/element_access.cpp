@@ -12,6 +12,7 @@
 #include "model/function_tables.h"
 #include "model/record_layout.h"
 #include "model/stored_value.h"
+#include "model/type_limits.h"
 
 namespace model {
 namespace {
@@ -22,22 +23,6 @@ std::array<std::uint8_t, 4> g_previous_value{};
 
 bool IsConvertedMode(std::uint8_t mode) { return mode == kModeConverted || mode == kModeReadConverted; }
 bool IsRawMode(std::uint8_t mode) { return mode == kModeRaw || mode == kModeRaw9; }
-
-// Type limits of a converted value before it is stored: 5 too small, 4 too great, 0 within. The signed 16- and
-// 32-bit floors are one above the type's own minimum. A 32-bit float cannot hold a value beyond its largest.
-std::uint8_t CheckTypeLimits(double v, std::uint8_t type) {
-  switch (type) {
-    case kTypeU8Unused:
-    case kTypeU8: return v < 0.0 ? 5 : (v > 255.0 ? 4 : 0);
-    case kTypeU16: return v < 0.0 ? 5 : (v > 65535.0 ? 4 : 0);
-    case kTypeU32: return v < 0.0 ? 5 : (v > 4294967295.0 ? 4 : 0);
-    case kTypeI8: return v < -128.0 ? 5 : (v > 127.0 ? 4 : 0);
-    case kTypeI16: return v < -32767.0 ? 5 : (v > 32767.0 ? 4 : 0);
-    case kTypeI32: return v < -2147483647.0 ? 5 : (v > 2147483647.0 ? 4 : 0);
-    case kTypeF32: return v < -3.4028234663852886e38 ? 5 : (v > 3.4028234663852886e38 ? 4 : 0);
-    default: return 0;
-  }
-}
 
 // Whether the new stored form differs from the old: float comparison for floats, bytes for the rest.
 bool StoredFormDiffers(const std::uint8_t* old_form, const std::uint8_t* new_form, std::uint8_t type) {
@@ -88,7 +73,7 @@ std::uint8_t WriteConverted(std::uint16_t record, std::uint16_t element, const L
   if (refused != 0) return refused;
   if (!std::isfinite(converted)) return 6;
 
-  const std::uint8_t beyond_type = CheckTypeLimits(converted, row.type);
+  const std::uint8_t beyond_type = TypeLimitStatus(converted, row.type);
   if (beyond_type != 0) return beyond_type;
   std::array<std::uint8_t, 8> stored{};
   StoreDoubleAs(stored.data(), row.type, converted);
