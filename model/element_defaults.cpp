@@ -26,10 +26,8 @@ const std::uint8_t* DefaultMotorRow(std::uint8_t set) {
   if (ReadElement(304, 1, &device_type, kModeRaw, set) != 0 || device_type >= 98) device_type = kFallbackDeviceType;
   std::uint8_t letter = 0;
   if (GetElementType(304, 5) != kTypeU8 || ReadElement(304, 5, &letter, kModeRaw, set) != 0) letter = 0;
-  const std::uint8_t motor = DefaultMotorOfDeviceType(device_type);
-  unsigned row = motor;
-  if (motor < 60 && letter == kSecondMotorTableLetter) row = motor + kSecondMotorTableStart;
-  return row < kBuiltInMotorRows ? BuiltInMotorRow(static_cast<std::uint8_t>(row)) : nullptr;
+  const std::uint8_t row = MotorRowForDefaults(DefaultMotorOfDeviceType(device_type), letter);
+  return row < kBuiltInMotorRows ? BuiltInMotorRow(row) : nullptr;
 }
 
 // The stored form of a number element's default (zeros when the record has none).
@@ -85,6 +83,12 @@ std::uint8_t GetElementLimit(std::uint16_t record, std::uint16_t element, void* 
 }
 
 }  // namespace
+
+std::uint8_t MotorRowForDefaults(std::uint8_t default_motor, std::uint8_t version_letter) {
+  unsigned row = default_motor;
+  if (default_motor < 60 && version_letter == kSecondMotorTableLetter) row += kSecondMotorTableStart;
+  return row < kBuiltInMotorRows ? static_cast<std::uint8_t>(row) : 255;
+}
 
 std::uint8_t ReadDefaultElement(std::uint16_t record, std::uint16_t element, void* out, std::uint8_t mode,
                                 std::uint8_t set) {

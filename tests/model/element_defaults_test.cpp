@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/element_access.h"
+#include "model/motor_rows.h"
 #include "model/range_from_pair.h"
 #include "tests/model/model_test_support.h"
 
@@ -152,6 +153,17 @@ TEST_F(ElementDefaultsTest, IsElementAvailable) {
   EXPECT_EQ(IsElementAvailable(300, 37, 2), 1);
   EXPECT_EQ(IsElementAvailable(300, 38, 0), 1);
   EXPECT_EQ(Fakes().checks.size(), 2u);
+}
+
+TEST(MotorRowForDefaultsTest, TableChoiceAndBounds) {
+  struct Case {
+    std::uint8_t motor, letter, row;
+  };
+  for (const Case& c : {Case{15, 'D', 15}, Case{15, 'E', 45}, Case{15, 'F', 15}, Case{0, 'E', 30}, Case{29, 'E', 59},
+                        Case{39, 'E', 69}, Case{40, 'E', 255}, Case{59, 'A', 59}, Case{60, 'E', 60},
+                        Case{69, 0, 69}, Case{70, 'A', 255}, Case{255, 'E', 255}}) {
+    EXPECT_EQ(MotorRowForDefaults(c.motor, c.letter), c.row) << int(c.motor) << " " << c.letter;
+  }
 }
 
 struct PairCase {
