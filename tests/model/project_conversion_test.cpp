@@ -49,7 +49,14 @@ bool LayoutServesConversion() {
          IsNumberType(GetElementType(40, 10)) && IsNumberType(GetElementType(41, 10));
 }
 
-class ConvertToProjectTypeTest : public ModelTest {};
+// The version letter's upper limit needs the descriptor of (304, 5).
+class ConvertToProjectTypeTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    testing::InstallDescriptors({{304, 5}});
+  }
+};
 
 TEST_F(ConvertToProjectTypeTest, OtherKindsAreReturnedAndNothingIsWritten) {
   const auto before = Storage(0);
@@ -144,6 +151,26 @@ TEST_F(ConvertToProjectTypeTest, AFailingStepLeavesTheWholeDataSetAsItWas) {
   EXPECT_EQ(ConvertToProjectType(17, 0), 0) << "the upper limit of the version letter cannot be had";
   EXPECT_EQ(Storage(0), before) << "record 304 was written before the failing step and is restored";
   EXPECT_EQ(GetFileTypeCode(0), 18);
+
+  ResetFunctionTables();
+  testing::InstallDescriptors({});
+  EXPECT_EQ(ConvertToProjectType(17, 0), 0) << "no descriptor, no limit";
+  EXPECT_EQ(Storage(0), before);
+}
+
+TEST_F(ConvertToProjectTypeTest, TheVersionLetterIsCutToItsUpperLimit) {
+  if (!LayoutServesConversion()) GTEST_SKIP() << "the layout of records 5, 15, 40 and 41 is not complete yet";
+  SetKind(18);
+  SetByte(5, 5, 'Q');
+  RangeTableType ranges = RangeTable();
+  ranges[RecordLayoutTable()[FindLayoutEntry(304, 5)].a] = [](void* value, const RangePair*, std::uint8_t,
+                                                              std::uint8_t, std::uint8_t which) -> std::uint8_t {
+    if (which == 1) *static_cast<std::uint8_t*>(value) = 'G';
+    return 0;
+  };
+  SetRangeTable(ranges);
+  EXPECT_EQ(ConvertToProjectType(17, 0), 17);
+  EXPECT_EQ(ReadRaw<std::uint8_t>(304, 5), 'G');
 }
 
 }  // namespace
