@@ -1,5 +1,4 @@
 // Factory defaults and range limits of single elements.
-#include <cmath>
 #include <cstring>
 
 #include "model/data_set.h"
@@ -67,8 +66,8 @@ std::uint8_t GetElementLimit(std::uint16_t record, std::uint16_t element, void* 
   const ParameterDescriptor* descriptor = FindDescriptor(record, element);
   if (!descriptor) return 3;
   const LayoutEntry& row = RecordLayoutTable()[index];
+  if (!IsNumberType(row.type)) return 3;  // texts and blocks have no limits
   if (row.a >= kRangeFunctionCount || row.b >= kRangePairCount) return 12;
-  if (!IsNumberType(row.type)) return 3;
   std::uint8_t limit[8] = {};
   if (RangeTable()[row.a](limit, RangePairTable()[row.b], row.type, set, which) != 0) return 3;
   if (mode == kModeConverted) {
