@@ -80,9 +80,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::error_cod
   return content;
 }
 
-std::error_code WriteFileAtomically(const std::string& path, std::string_view content) {
+std::error_code WriteFileAtomically(const std::string& path, std::string_view content,
+                                    AtomicWriteStage* failed_stage) {
+  AtomicWriteStage unused;
+  AtomicWriteStage& stage = failed_stage ? *failed_stage : unused;
   std::error_code error;
   const std::string target = ResolveTarget(path);
+  stage = AtomicWriteStage::kCreate;
   if (FaultAt(AtomicWriteStage::kCreate, &error)) return error;
   std::string temp;
   const int fd = CreateTemporary(target, &temp);
@@ -98,6 +102,7 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view co
   struct stat st {};
   if (stat(target.c_str(), &st) == 0) fchmod(fd, st.st_mode & 07777);
 
+  stage = AtomicWriteStage::kWrite;
   if (FaultAt(AtomicWriteStage::kWrite, &error)) return fail(error);
   const char* p = content.data();
   std::size_t left = content.size();
@@ -110,6 +115,7 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view co
     p += n;
     left -= static_cast<std::size_t>(n);
   }
+  stage = AtomicWriteStage::kSync;
   if (FaultAt(AtomicWriteStage::kSync, &error)) return fail(error);
   if (fsync(fd) != 0 && errno != EINVAL && errno != EROFS) return fail(LastError());
   if (close(fd) != 0) {
@@ -117,6 +123,7 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view co
     unlink(temp.c_str());
     return e;
   }
+  stage = AtomicWriteStage::kRename;
   if (!FaultAt(AtomicWriteStage::kRename, &error) && rename(temp.c_str(), target.c_str()) != 0) error = LastError();
   if (error) unlink(temp.c_str());
   return error;
