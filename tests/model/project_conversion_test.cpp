@@ -104,6 +104,7 @@ TEST_P(ReverseDocumentationTest, MovesRecord5IntoRecord304WithTheFamilyCorrectio
   ten[0] = 3;
   ASSERT_EQ(WriteElement(41, 10, ten, kModeRaw, 0), 0);
   const auto record5 = Record(5);
+  testing::InstallDescriptors({{304, 5}});  // the upper limit of P01 needs its descriptor
 
   EXPECT_EQ(ConvertToProjectType(17, 0), 17);
   EXPECT_EQ(GetFileTypeCode(0), 17);
