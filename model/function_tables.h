@@ -11,10 +11,10 @@ struct RangePair {
   std::int32_t min;
   std::int32_t max;
 };
-// The longer pair used by range functions 2, 4, 5 and 6 (record 0 = no such bound).
-struct BoundedRangePair {
-  std::int32_t min;
-  std::int32_t max;
+// The longer pair used by range functions 2, 4, 5 and 6 (record 0 = no such bound). Every entry of the
+// program's RangePairTable is one, so a range function that needs the bounds may downcast; a table installed
+// by a test must point at BoundedRangePair objects where a bounded range function uses the entry.
+struct BoundedRangePair : RangePair {
   std::uint16_t lower_record;
   std::uint16_t lower_element;
   std::uint16_t upper_record;
