@@ -1,137 +1,121 @@
-// RangeTable and RangePairTable: the range function and the (min, max) pair that a number row names by A and B.
+// RangeTable and RangePairTable: the range function and the range pair that a number row names by A and B.
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <utility>
 
 #include "model/default_function_tables.h"
-#include "model/element_type.h"
 #include "model/range_from_pair.h"
+#include "model/range_functions.h"
+#include "model/range_support.h"
 
 namespace model {
+
 namespace {
 
-template <typename T>
-T Load(const void* p) {
-  T v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
-template <typename T>
-void Store(void* p, T v) {
-  std::memcpy(p, &v, sizeof v);
-}
-
-std::uint8_t CompareSigned(std::int64_t v, const RangePair& pair) {
-  if (v > pair.max) return 4;
-  if (v < pair.min) return 5;
-  return 0;
-}
-
-std::uint8_t CompareUnsigned(std::uint32_t v, const RangePair& pair) {
-  if (v > static_cast<std::uint32_t>(pair.max)) return 4;
-  if (v < static_cast<std::uint32_t>(pair.min)) return 5;
-  return 0;
-}
-
-// Floating values are compared by their integer part; a value that is no number is wrong, one beyond the
-// 64-bit range counts as the nearest end of it.
-std::uint8_t CompareFloating(double v, const RangePair& pair) {
-  if (std::isnan(v)) return 6;
-  const double t = std::trunc(v);
-  if (t >= 9.2e18) return CompareSigned(std::numeric_limits<std::int64_t>::max(), pair);
-  if (t <= -9.2e18) return CompareSigned(std::numeric_limits<std::int64_t>::min(), pair);
-  return CompareSigned(static_cast<std::int64_t>(t), pair);
-}
-
-std::uint8_t CheckValue(const void* value, const RangePair& pair, std::uint8_t type) {
-  switch (type) {
-    case kTypeU8: return CompareUnsigned(Load<std::uint8_t>(value), pair);
-    case kTypeI8: return CompareSigned(Load<std::int8_t>(value), pair);
-    case kTypeU16: return CompareUnsigned(Load<std::uint16_t>(value), pair);
-    case kTypeI16: return CompareSigned(Load<std::int16_t>(value), pair);
-    case kTypeU32: return CompareUnsigned(Load<std::uint32_t>(value), pair);
-    case kTypeI32: return CompareSigned(Load<std::int32_t>(value), pair);
-    case kTypeF32: return CompareFloating(Load<float>(value), pair);
-    case kTypeF64: return CompareFloating(Load<double>(value), pair);
-    default: return 0;  // type 0 and every other type: never refused
-  }
-}
-
-void WriteUpper(void* value, const RangePair& pair, std::uint8_t type) {
-  const auto umax = static_cast<std::uint32_t>(pair.max);
-  switch (type) {
-    case kTypeU8Unused: Store<std::uint8_t>(value, 0); break;
-    case kTypeU8: Store<std::uint8_t>(value, static_cast<std::uint8_t>(umax > 255u ? 255u : umax)); break;
-    case kTypeI8: Store<std::int8_t>(value, static_cast<std::int8_t>(pair.max > 127 ? 127 : pair.max)); break;
-    case kTypeU16: Store<std::uint16_t>(value, static_cast<std::uint16_t>(umax > 65535u ? 65535u : umax)); break;
-    case kTypeI16:
-      Store<std::int16_t>(value, static_cast<std::int16_t>(pair.max > 32767 ? 32767 : pair.max));
-      break;
-    case kTypeU32: Store<std::uint32_t>(value, umax); break;
-    case kTypeI32: Store<std::int32_t>(value, pair.max); break;
-    case kTypeF32: Store<float>(value, 0.0f); break;
-    case kTypeF64: Store<double>(value, 0.0); break;
-    default: break;
-  }
-}
-
-void WriteLower(void* value, const RangePair& pair, std::uint8_t type) {
-  switch (type) {
-    case kTypeU8Unused: Store<std::uint8_t>(value, 0); break;
-    case kTypeU8: Store<std::uint8_t>(value, static_cast<std::uint8_t>(pair.min)); break;
-    case kTypeI8: Store<std::int8_t>(value, static_cast<std::int8_t>(pair.min)); break;
-    case kTypeU16: Store<std::uint16_t>(value, static_cast<std::uint16_t>(pair.min)); break;
-    case kTypeI16: Store<std::int16_t>(value, static_cast<std::int16_t>(pair.min)); break;
-    case kTypeU32: Store<std::uint32_t>(value, static_cast<std::uint32_t>(pair.min)); break;
-    case kTypeI32: Store<std::int32_t>(value, pair.min); break;
-    case kTypeF32: Store<float>(value, 0.0f); break;
-    case kTypeF64: Store<double>(value, 0.0); break;
-    default: break;
-  }
-}
-
-// PLACEHOLDER for the range functions not written yet: accepts every value and gives the limits of the pair.
-std::uint8_t RangePlaceholder(void* value, const RangePair* pair, std::uint8_t type, std::uint8_t set,
-                              std::uint8_t which) {
-  if (which == 0) return 0;
-  return RangeFromPair(value, pair, type, set, which);
-}
-
-constexpr RangePair kRangePairs[] = {
-#define RANGE_PAIR(index, min, max) {min, max},
+// Every pair is held as a BoundedRangePair (the plain ones with no bound), so a bounded range function may
+// downcast any entry of the table.
+constexpr BoundedRangePair kRangePairs[] = {
+#define RANGE_PAIR(index, min, max, lower_record, lower_element, upper_record, upper_element) \
+  {{min, max}, lower_record, lower_element, upper_record, upper_element},
 #include "model/data/range_pairs.def"
 #undef RANGE_PAIR
 };
 static_assert(std::size(kRangePairs) == kRangePairCount);
+
+constexpr bool PairsInOrder() {
+  std::size_t expected = 0;
+#define RANGE_PAIR(index, ...) \
+  if (index != expected++) return false;
+#include "model/data/range_pairs.def"
+#undef RANGE_PAIR
+  return true;
+}
+static_assert(PairsInOrder(), "range_pairs.def must hold the pairs 0..195 in order");
 
 template <std::size_t... I>
 constexpr RangePairTableType PairPointers(std::index_sequence<I...>) {
   return {&kRangePairs[I]...};
 }
 
-constexpr RangeTableType BuildRangeTable() {
-  RangeTableType table{};
-  for (auto& f : table) f = &RangePlaceholder;
-  table[0] = table[1] = table[3] = &RangeFromPair;
-  return table;
-}
-
 }  // namespace
 
-std::uint8_t RangeFromPair(void* value, const RangePair* pair, std::uint8_t type, std::uint8_t, std::uint8_t which) {
-  if (!value || !pair) return 12;
-  switch (which) {
-    case 0: return CheckValue(value, *pair, type);
-    case 1: WriteUpper(value, *pair, type); return 0;
-    case 2: WriteLower(value, *pair, type); return 0;
-    default: return 0;
-  }
+std::uint8_t RangeFromPair(void* value, const RangePair* pair, std::uint8_t type, std::uint8_t,
+                           std::uint8_t which) {
+  if (value == nullptr || pair == nullptr) return kRangeNotServed;
+  return ApplyPair(value, type, which, pair->min, pair->max);
 }
 
-extern const RangeTableType kDefaultRangeTable = BuildRangeTable();
+extern const RangeTableType kDefaultRangeTable = {
+    &RangeFromPair,               // 0
+    &RangeFromPair,               // 1
+    &RangeFromPairScaled,         // 2
+    &RangeFromPair,               // 3
+    &RangeFromPairScaled,         // 4
+    &RangeBoundedTwice,           // 5
+    &RangeBoundedOneAndHalf,      // 6
+    &RangeDeviceType,             // 7
+    &RangeFirmwareVersion,        // 8
+    &RangeDevicePower,            // 9
+    &RangeMirroredBySelection,    // 10
+    &RangeLowVoltageLimit,        // 11
+    &RangeMotorVoltage,           // 12
+    &RangeFloatWithGap,           // 13
+    &RangeMotorCurrent,           // 14
+    &RangeMotorPower,             // 15
+    &RangeBrakeResistance,        // 16
+    &RangeBrakeRating,            // 17
+    &RangeBrakeType,              // 18
+    &RangeMotorType,              // 19
+    &RangeCurrentCapped,          // 20
+    &RangeMainsVoltage,           // 21
+    &RangeRampTime,               // 22
+    &RangeQuickStop,              // 23
+    &RangeNominalFrequency,       // 24
+    &RangeRelay2Function,         // 25
+    &RangeAnalogInput2Function,   // 26
+    &RangeOperationInput,         // 27
+    &RangeBinaryInput3Function,   // 28
+    &RangeBinaryInput4Function,   // 29
+    &RangeBinaryInput5Function,   // 30
+    &RangeReferenceSource,        // 31
+    &RangeAnalogOutput1Function,  // 32
+    &RangeBinaryOutputFunction,   // 33
+    &RangeWindingOperation,       // 34
+    &RangeElectronicGear,         // 35
+    &RangeMotorEncoder,           // 36
+    &RangeControlMode,            // 37
+    &RangeProcessBlock,           // 38
+    &RangeX20Increments,          // 39
+    &RangeRunMode,                // 40
+    &RangeOptionBoard,            // 41
+    &RangeSwitchingFrequency,     // 42
+    &RangeTorqueLimit,            // 43
+    &RangeAnalogOutputOffset,     // 44
+    &RangeWayNumerator,           // 45
+    &RangePidLimit,               // 46
+    &RangeMotorTimeConstant,      // 47
+    &RangeOperatingRange,         // 48
+    &RangeOscillationDamping,     // 49
+    &RangeX20Function,            // 50
+    &RangeMenuLevel,              // 51
+    &RangeHaltFlux,               // 52
+    &RangeSpeed,                  // 53
+    &RangeSpeedBounded,           // 54
+    &RangeAnalogInput1Function,   // 55
+    &RangeAnalogOutput2Function,  // 56
+    &RangeSynchronEncoder,        // 57
+    &RangeEmcConstant,            // 58
+    &RangePositionEncoder,        // 59
+    &RangeReferenceMode,          // 60
+    &RangeOperatingRangeMode,     // 61
+    &RangeGearRatio,              // 62
+    &RangeCanTransmissionType,    // 63
+    &RangeParameterSetIdent,      // 64
+    &RangeLanguage,               // 65
+    &RangeLowVoltageLevel,        // 66
+};
+static_assert(std::tuple_size_v<RangeTableType> == 67);
+
 extern const RangePairTableType kDefaultRangePairTable = PairPointers(std::make_index_sequence<kRangePairCount>{});
-static_assert(std::tuple_size_v<RangeTableType> == 67 && std::tuple_size_v<RangePairTableType> == 196);
+static_assert(std::tuple_size_v<RangePairTableType> == 196);
 
 }  // namespace model

@@ -1,14 +1,12 @@
 #include "model/raw_number.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <cstring>
 
 #include "model/element_access.h"
 #include "model/element_type.h"
 #include "model/record_layout.h"
 #include "model/saturating_cast.h"
+#include "model/stored_value.h"
 
 namespace model {
 
@@ -41,9 +39,7 @@ std::int64_t LoadInteger(const void* p, std::uint8_t type) {
 }
 
 double LoadNumber(const void* p, std::uint8_t type) {
-  if (type == kTypeF32) return Load<float>(p);
-  if (type == kTypeF64) return Load<double>(p);
-  return static_cast<double>(LoadInteger(p, type));
+  return LoadStoredAsDouble(static_cast<const std::uint8_t*>(p), type);
 }
 
 void StoreInteger(void* p, std::uint8_t type, std::int64_t v) {
@@ -59,11 +55,8 @@ void StoreInteger(void* p, std::uint8_t type, std::int64_t v) {
 }
 
 void StoreNumber(void* p, std::uint8_t type, double v) {
-  if (type == kTypeF32) {
-    constexpr double kFloatMax = std::numeric_limits<float>::max();
-    Store(p, static_cast<float>(std::isnan(v) ? v : std::clamp(v, -kFloatMax, kFloatMax)));
-  } else if (type == kTypeF64) {
-    Store(p, v);
+  if (IsFloatType(type)) {
+    StoreDoubleAs(static_cast<std::uint8_t*>(p), type, v);
   } else {
     StoreInteger(p, type, SaturatingToInt64(v));
   }

@@ -1,4 +1,4 @@
-// How a numeric parameter value looks: its decimal places and its display text.
+// How a numeric parameter value looks: its display text (its decimal places: element_attributes.h).
 #pragma once
 
 #include <cstdint>
@@ -10,14 +10,6 @@ inline constexpr std::uint8_t kDisplayDecimal = 1;
 inline constexpr std::uint8_t kDisplayHex = 9;
 inline constexpr std::uint8_t kDisplayBits16 = 10;
 inline constexpr std::uint8_t kDisplayBits32 = 13;
-
-// Attribute selectors that GetElementAttributes computes; every other selector is the decimal-places byte.
-inline constexpr std::uint8_t kSelectorByFamily = 253;
-inline constexpr std::uint8_t kSelectorPositionDecimals = 254;
-inline constexpr std::uint8_t kSelectorPolePairs = 255;
-
-// The decimal-places byte of an element of record `record` in data set `set` from its attribute selector.
-std::uint8_t GetElementAttributes(std::uint16_t record, std::uint8_t selector, std::uint8_t set);
 
 // Writes the display text of a value in display units into out (at most size - 1 characters and a
 // terminator), always with a decimal point whatever the process locale. Returns 0, or 1 for a display kind

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "identity_fixture.h"
@@ -233,6 +234,7 @@ TEST_F(RangeContextRowsTest, LanguageNeedsTheCurrentLayoutAndFirmwareE) {
 }
 
 TEST_F(RangeContextRowsTest, LowVoltageLevelTakesItsMinimumFromRecord305) {
+  if (!model::IsIntegerType(model::GetElementType(305, 158))) GTEST_SKIP() << TypeNote(305, 158, "an integer");
   const BoundedRangePair own = Pair(10, 200);
   ASSERT_TRUE(PutRaw(305, 158, 2));
   ExpectRange(66, &own, kU8, 10, 200);

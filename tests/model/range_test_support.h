@@ -64,8 +64,12 @@ inline void ExpectRange(std::uint8_t a, const model::RangePair* pair, std::uint8
   const std::int64_t lo = std::max(min, low), hi = std::min(max, high);
   EXPECT_EQ(Check(a, pair, type, lo, set), 0) << "min " << lo;
   EXPECT_EQ(Check(a, pair, type, hi, set), 0) << "max " << hi;
-  if (min > low) EXPECT_EQ(Check(a, pair, type, min - 1, set), 5) << "below " << min;
-  if (max < high) EXPECT_EQ(Check(a, pair, type, max + 1, set), 4) << "above " << max;
+  if (min > low) {
+    EXPECT_EQ(Check(a, pair, type, min - 1, set), 5) << "below " << min;
+  }
+  if (max < high) {
+    EXPECT_EQ(Check(a, pair, type, max + 1, set), 4) << "above " << max;
+  }
   std::int64_t limit = 0;
   EXPECT_EQ(Limit(a, pair, type, 1, &limit, set), 0);
   EXPECT_EQ(limit, ClampToWritable(max, type)) << "upper";
