@@ -128,9 +128,9 @@ TEST_F(RangeContextRowsTest, TorqueLimitForFamily2FromTheMotorRecord) {
   ASSERT_TRUE(PutRaw(42, 44, 0));
   ASSERT_TRUE(PutRaw(42, 30, 1000));
   ExpectRange(43, &set1, kI16, 0, 8000 * 16384 / 855 > 32767 ? 32767 : 8000 * 16384 / 855);
-  ASSERT_TRUE(PutRaw(42, 60, 30000));  // d = 25651: 8000 x 16384 / 25651 = 5109
+  ASSERT_TRUE(PutRaw(42, 60, 30000));  // d = 25650 (truncated): 8000 x 16384 / 25650 = 5110
   ASSERT_TRUE(PutRaw(42, 30, 1000));
-  ExpectRange(43, &set1, kI16, 0, 5109);
+  ExpectRange(43, &set1, kI16, 0, 5110);
   ASSERT_TRUE(PutRaw(42, 30, 0));  // no division by a zero EMC constant
   ExpectRange(43, &set1, kI16, 0, 32767);
 }
