@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/element_type.h"
 #include "model/raw_number.h"
@@ -51,6 +52,14 @@ std::uint8_t ApplyRange(void* value, std::uint8_t type, std::uint8_t which, doub
     limit = 0.0;
   } else if (double low = 0.0, high = 0.0; WritableTypeRange(type, &low, &high)) {
     limit = std::isnan(limit) ? low : std::clamp(std::trunc(limit), low, high);
+  } else if (type == kTypeF32 && std::isfinite(limit)) {
+    // The nearest f32 may lie beyond the limit (2147483647 becomes 2147483648): take the one inside.
+    constexpr double kFloatMax = std::numeric_limits<float>::max();
+    limit = std::clamp(limit, -kFloatMax, kFloatMax);
+    float f = static_cast<float>(limit);
+    if (which == kRangeUpper && f > limit) f = std::nextafter(f, -std::numeric_limits<float>::infinity());
+    if (which == kRangeLower && f < limit) f = std::nextafter(f, std::numeric_limits<float>::infinity());
+    limit = f;
   }
   StoreNumber(value, type, limit);
   return kRangeOk;

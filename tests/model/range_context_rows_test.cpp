@@ -57,18 +57,21 @@ TEST_F(RangeContextRowsTest, RangeFromPairByType) {
 }
 
 TEST_F(RangeContextRowsTest, ScaledPairTakesItsBoundsFromOtherElements) {
-  if (!HasType(254, 10, kU16) || !HasType(254, 12, kU16)) GTEST_SKIP() << TypeNote(254, 10, "u16");
+  const std::uint8_t type = model::GetElementType(254, 10);
+  if (!model::IsIntegerType(type) || model::GetElementType(254, 12) != type) {
+    GTEST_SKIP() << TypeNote(254, 10, "an integer like (254, 12)");
+  }
   // Pair 15/16: element 10 at least element 12; pair 17/18: element 12 at most element 10.
   const BoundedRangePair at_least{{0, 16383}, 254, 12, 0, 0};
   const BoundedRangePair at_most{{0, 16383}, 0, 0, 254, 10};
   ASSERT_TRUE(PutRaw(254, 10, 9000));
   ASSERT_TRUE(PutRaw(254, 12, 1200));
   for (std::uint8_t a : {2, 4}) {
-    ExpectRange(a, &at_least, kU16, 1200, 16383);
-    ExpectRange(a, &at_most, kU16, 0, 9000);
+    ExpectRange(a, &at_least, type, 1200, 16383);
+    ExpectRange(a, &at_most, type, 0, 9000);
   }
   const BoundedRangePair missing{{0, 16383}, 12, 30, 0, 0};
-  EXPECT_EQ(Check(2, &missing, kU16, 5), 3);  // the failed bound read is passed on
+  EXPECT_EQ(Check(2, &missing, type, 5), 3);  // the failed bound read is passed on
 }
 
 TEST_F(RangeContextRowsTest, TwiceAndOneAndAHalfOfAnotherElement) {
