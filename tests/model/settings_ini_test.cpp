@@ -1,5 +1,6 @@
 #include "model/settings_ini.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "model/descriptor.h"
 #include "model/element_access.h"
 #include "model/element_type.h"
+#include "model/function_tables.h"
 #include "model/menu_list_table.h"
 #include "model/record_layout.h"
 #include "platform/sys/atomic_file.h"
@@ -27,14 +29,24 @@ struct Element {
   std::uint16_t element = 0;
 };
 
-// The n-th element of a type in the layout (the tests do not depend on where the layout puts its elements).
-Element FindElement(std::uint8_t type, int n = 0) {
+// The n-th element of a type in the layout without range check and with the default 0 (the tests do not
+// depend on where the layout puts its elements); with_range: the n-th one that has a range check instead.
+Element FindElement(std::uint8_t type, int n = 0, bool with_range = false) {
   const auto table = RecordLayoutTable();
   for (std::size_t row = 0; table[row].record != 0; ++row) {
-    if (table[row].type != type || table[row].record == 300 || table[row].record == 3) continue;
+    const LayoutEntry& entry = table[row];
+    if (entry.type != type || entry.record == 300 || entry.record == 3 || entry.record == 4) continue;
+    const bool ranged = !IsStringType(type) && (entry.a != 0 || entry.b != 0);
+    if (ranged != with_range) continue;
+    const std::uint16_t first = FirstRowOfRecord(entry.record);
+    const Element e{entry.record, static_cast<std::uint16_t>(entry.storage - table[first].storage)};
+    std::array<std::uint8_t, 1024> def{};
+    if (ReadDefaultElement(e.record, e.element, def.data(), kModeRaw, 0) != 0) continue;
+    if (!with_range && !IsStringType(type) && std::any_of(def.begin(), def.end(), [](std::uint8_t b) { return b != 0; })) {
+      continue;
+    }
     if (n-- > 0) continue;
-    const std::uint16_t first = FirstRowOfRecord(table[row].record);
-    return {table[row].record, static_cast<std::uint16_t>(table[row].storage - table[first].storage)};
+    return e;
   }
   return {};
 }
@@ -119,6 +131,7 @@ class SettingsIni : public ::testing::Test {
   }
   void TearDown() override {
     SetMenuListTableForTest({});
+    ResetFunctionTables();
     platform::sys::SetExecutablePathOverride(std::nullopt);
     platform::sys::SetAtomicWriteFaultForTest(std::nullopt);
     std::error_code ec;
@@ -220,6 +233,37 @@ TEST_F(SettingsIni, EditedValuesAreCheckedAndOpGehIsReadOnly) {
   EXPECT_NE(saved.find("[Colors]\nGrayText=8421504\n"), std::string::npos);
   EXPECT_NE(saved.find("[OpGeh]\nAwLev=7\n"), std::string::npos);  // never written
   EXPECT_NE(saved.find("[INTERFACE]\nserial interface=COM2\n"), std::string::npos);
+}
+
+std::uint8_t RefuseFive(void* value, const RangePair*, std::uint8_t type, std::uint8_t, std::uint8_t which) {
+  if (which != 0) return 0;
+  std::uint32_t v = 0;
+  std::memcpy(&v, value, ElementTypeSizeOf(type));
+  return v == 5 ? 4 : 0;
+}
+
+TEST_F(SettingsIni, TheRangeCheckOfTheElementRefusesToTheDefault) {
+  Element ranged = FindElement(kTypeU16, 0, true);
+  if (ranged.record == 0) ranged = FindElement(kTypeU8, 0, true);
+  if (ranged.record == 0) GTEST_SKIP() << "no layout row with a range check";
+  const LayoutEntry& entry = RecordLayoutTable()[FindLayoutEntry(ranged.record, ranged.element)];
+  RangeTableType ranges = RangeTable();
+  ranges[entry.a] = RefuseFive;
+  SetRangeTable(ranges);
+  list55_[1] = ParameterDescriptor{ranged.record, ranged.element, 1, 0, 1, 0, 0.0, kAutoTime};
+  std::array<std::uint8_t, 4> def{};
+  ASSERT_EQ(ReadDefaultElement(ranged.record, ranged.element, def.data(), kModeRaw, 0), 0);
+
+  std::ofstream(ini_, std::ios::binary) << "[options/remote]\nFb-auto-proto-time=5\n";
+  ASSERT_EQ(LoadSettingsIni(nullptr), kSettingsDone);
+  std::array<std::uint8_t, 4> now{};
+  ASSERT_EQ(ReadElement(ranged.record, ranged.element, now.data(), kModeRaw, 0), 0);
+  EXPECT_EQ(now, def);
+  std::ofstream(ini_, std::ios::binary) << "[options/remote]\nFb-auto-proto-time=6\n";
+  ASSERT_EQ(LoadSettingsIni(nullptr), kSettingsDone);
+  ASSERT_EQ(ReadElement(ranged.record, ranged.element, now.data(), kModeRaw, 0), 0);
+  EXPECT_EQ(now[0], 6);
+  ResetFunctionTables();
 }
 
 TEST_F(SettingsIni, AFailedSaveLeavesTheOldFile) {
