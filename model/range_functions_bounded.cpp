@@ -20,15 +20,15 @@ namespace {
 
 constexpr std::uint8_t kE = 'E';
 
-// 16384 x "INFI / INM" (the f64 element 18 of record 320 for parameter set 1, 26 for set 2), as a 32-bit float,
-// capped at 32767 and truncated.
-std::uint8_t CurrentRatioLimit(std::uint8_t set, bool second_set, std::int32_t* out) {
+// 16384 x "INFI / INM" (the f64 element 18 of record 320 for parameter set 1, 26 for set 2), taken as a 32-bit
+// float when as_float, capped at 32767 and truncated.
+std::uint8_t CurrentRatioLimit(std::uint8_t set, bool second_set, bool as_float, std::int32_t* out) {
   double ratio = 0.0;
   const std::uint8_t status = ReadRawNumber(320, second_set ? 26 : 18, set, &ratio);
   if (status != 0) return status;
   double k = 16384.0 * ratio;
   constexpr double kFloatMax = std::numeric_limits<float>::max();
-  if (!std::isnan(k)) k = static_cast<float>(std::clamp(k, -kFloatMax, kFloatMax));
+  if (as_float && !std::isnan(k)) k = static_cast<float>(std::clamp(k, -kFloatMax, kFloatMax));
   *out = SaturatingToInt16(std::min(k, 32767.0));
   return 0;
 }
@@ -95,7 +95,7 @@ std::uint8_t RangeCurrentCapped(void* value, const RangePair* pair, std::uint8_t
   if (pair == nullptr || type != kTypeI16) return kRangeNotServed;
   const BoundedRangePair& bounded = BoundedPairOf(pair);
   std::int32_t k = 0;
-  std::uint8_t status = CurrentRatioLimit(set, bounded.lower_record == 41, &k);
+  std::uint8_t status = CurrentRatioLimit(set, bounded.lower_record == 41, false, &k);
   if (status != 0) return status;
   const double cap = RoundValue(RoundValue(k * 0.0122074037903989) * 81.9175);
   if (which == kRangeLower) return RangeFromPairScaled(value, pair, type, set, which);
@@ -112,7 +112,7 @@ std::uint8_t RangeTorqueLimit(void* value, const RangePair* pair, std::uint8_t t
   const bool second_set = NamesRecord(BoundedPairOf(pair), 41);
   std::int32_t upper = 0;
   if (GetDeviceFamily(set) != 2) {
-    const std::uint8_t status = CurrentRatioLimit(set, second_set, &upper);
+    const std::uint8_t status = CurrentRatioLimit(set, second_set, true, &upper);
     if (status != 0) return status;
   } else {
     const std::uint16_t motor = second_set ? 43 : 42;

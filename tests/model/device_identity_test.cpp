@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "identity_fixture.h"
+#include "model/version_letter.h"
 
 namespace {
 
@@ -157,6 +158,20 @@ TEST_F(DeviceIdentityTest, DeviceTypeReadersDifferForAConfigurationFile) {
   ASSERT_EQ(model::ReadDeviceType(0, &type), 0);
   EXPECT_EQ(type, 55);  // beyond the table: the fallback row, never an index past it
   EXPECT_NE(model::ReadDeviceType(9, &type), 0);
+}
+
+TEST_F(DeviceIdentityTest, VersionLetterOnlyFromRecord304ForAProject) {
+  using identity_test::PutRaw;
+  ASSERT_TRUE(PutRaw(5, 5, 'B'));
+  ASSERT_TRUE(PutRaw(304, 5, 'E'));
+  EXPECT_EQ(model::GetVersionLetter(0), 'E');
+  ASSERT_TRUE(PutRaw(302, 0, model::kFileKindConfiguration));
+  EXPECT_EQ(model::GetVersionLetter(0), 'B');
+  ASSERT_TRUE(PutRaw(302, 0, model::kFileKindReverseDoc));
+  EXPECT_EQ(model::GetVersionLetter(0), 'B');
+  ASSERT_TRUE(PutRaw(302, 0, 0));
+  EXPECT_EQ(model::GetVersionLetter(0), 0);
+  EXPECT_EQ(model::GetVersionLetter(9), 0);
 }
 
 }  // namespace

@@ -117,6 +117,9 @@ TEST_F(RangeContextRowsTest, TorqueLimitFromTheCurrentRatio) {
   ExpectRange(43, &set2, kI16, 0, 20480);
   ASSERT_TRUE(PutRaw(320, 18, 3.0));
   ExpectRange(43, &set1, kI16, 0, 32767);
+  // Taken as a 32-bit float before truncation: 16383.9998.. rounds to 16384.0f.
+  ASSERT_TRUE(PutRaw(320, 18, 0.99999999));
+  ExpectRange(43, &set1, kI16, 0, 16384);
   EXPECT_EQ(Check(43, &set1, kU16, 0), 12);
 }
 
