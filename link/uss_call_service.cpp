@@ -155,13 +155,10 @@ std::uint8_t TransferRecord(std::uint8_t command, std::uint8_t n, std::uint8_t s
       if (SwapElementBytes(kToDataSet, 1, slot.parameter, slot.index, set, slot, &done) != kOk) {
         return kSoftwareError;
       }
-      const bool last_piece = std::uint32_t{slot.index} + slot.piece_length >= slot.record_size;
-      if (last_piece) {
-        done = slot.piece_length;  // an older firmware serves less of its last piece
-      } else if (done == 0) {
-        return kSoftwareError;  // nothing of a middle piece arrived
-      }
-      // A short middle piece goes on from what arrived, so that no element is skipped.
+      // A short last piece is where an older firmware's record ends: the rest keeps its values. A short
+      // piece in the middle goes on from what arrived, so that no element is skipped.
+      if (std::uint32_t{slot.index} + slot.piece_length >= slot.record_size) return kOk;
+      if (done == 0) return kSoftwareError;
     }
     slot.index = static_cast<std::uint16_t>(slot.index + done);
   }

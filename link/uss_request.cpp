@@ -162,11 +162,12 @@ std::uint8_t ParseUssResponse(UssSlot& slot) {
     case 7:
       return lge == 3 ? kOk : kSoftwareError;
     case 8:
-      if (lge < 15) return kSoftwareError;
+      if (lge < 15) return kSoftwareError;  // all 12 bytes before the BCC
       return TakeReply(slot, r + 4, 12) ? kOk : kSoftwareError;
     case 10:
     case 11:
-      if (lge < 11) return kSoftwareError;
+      // The value must lie before the BCC.
+      if (lge < 10) return kSoftwareError;
       return TakeReply(slot, r + 7, 4) ? kOk : kSoftwareError;
     default:
       return kSoftwareError;

@@ -150,9 +150,20 @@ bool TermiosPort::SetSettings(const LineSettings& s) {
   if (s.xon_xoff_in) t.c_iflag |= IXOFF;
   t.c_cc[VMIN] = 0;
   t.c_cc[VTIME] = 0;
-  // A pseudo-terminal accepts the call and drops PARENB silently; that is no failure.
-  if (::tcsetattr(fd_, TCSANOW, &t) != 0) return Fail();
-  return true;
+  if (::tcsetattr(fd_, TCSANOW, &t) == 0) return true;
+  // A pseudo-terminal drops parity silently; when that was the only change asked for, the C library reports
+  // EINVAL ("nothing applied"). The line is as asked apart from parity: no failure.
+  const int e = errno;
+  termios now{};
+  if (e == EINVAL && ::tcgetattr(fd_, &now) == 0) {
+    const tcflag_t parity = PARENB | PARODD;
+    if ((now.c_cflag & ~parity) == (t.c_cflag & ~parity) && now.c_iflag == t.c_iflag && now.c_lflag == t.c_lflag &&
+        now.c_oflag == t.c_oflag && cfgetospeed(&now) == cfgetospeed(&t)) {
+      return true;
+    }
+  }
+  errno = e;
+  return Fail();
 }
 
 long TermiosPort::Read(std::uint8_t* buffer, std::size_t max) {

@@ -1,0 +1,79 @@
+// One simulated inverter on the bus: its own parameter records (stored least significant byte first, element
+// types from the record layout), its identity, status word and device state, and the services it answers.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+// Status bytes the device answers with.
+inline constexpr std::uint8_t kStatusOk = 0;
+inline constexpr std::uint8_t kStatusUnknownService = 18;
+inline constexpr std::uint8_t kStatusUnknownParameter = 19;
+inline constexpr std::uint8_t kStatusNotInThisState = 25;
+
+struct DeviceIdentity {
+  std::uint8_t family = 1;        // record 5, element 0 (1..3)
+  std::uint8_t device_type = 42;  // record 5, element 1
+  std::uint8_t option_board = 0;  // record 5, element 3
+  char version = 'Q';             // record 4, element 0
+};
+
+class InverterDevice {
+ public:
+  InverterDevice(std::uint8_t address, DeviceIdentity identity);
+
+  std::uint8_t address() const { return address_; }
+  const DeviceIdentity& identity() const { return identity_; }
+
+  // Answers one request's net data (service byte first): the reply's net data (status byte first).
+  std::vector<std::uint8_t> Serve(std::span<const std::uint8_t> request);
+  // A broadcast acts like a request whose reply nobody hears.
+  void ServeBroadcast(std::span<const std::uint8_t> request) { Serve(request); }
+
+  // --- the device's data, stored form ---
+  bool ReadStored(std::uint16_t record, std::uint16_t element, std::span<std::uint8_t> out);
+  bool WriteStored(std::uint16_t record, std::uint16_t element, std::span<const std::uint8_t> in);
+  std::uint32_t ReadNumber(std::uint16_t record, std::uint16_t element);  // integer elements up to 32 bits
+  bool WriteNumber(std::uint16_t record, std::uint16_t element, std::uint32_t value);
+
+  // --- behaviour ---
+  // Status k (18..27, or any byte) answered for requests of one element.
+  void SetElementError(std::uint16_t record, std::uint16_t element, std::uint8_t status);
+  // Bytes of a record the device serves with service 6 (an older firmware serves less).
+  void SetServedBytes(std::uint16_t record, std::uint16_t bytes);
+  // Action n (written 1 into 13.n) ends after this many reads of 13.n, with this result in 33.66.
+  void SetActionBehaviour(std::uint16_t polls, std::uint8_t result);
+  std::uint16_t status_word() const { return status_word_; }
+  std::uint8_t device_state() const { return device_state_; }
+  std::uint16_t control_word() const { return control_word_; }
+  std::uint32_t memory(std::uint32_t address) const;
+  void set_memory(std::uint32_t address, std::uint32_t value) { memory_[address] = value; }
+
+ private:
+  std::vector<std::uint8_t>* Record(std::uint16_t record);
+  std::uint8_t CheckElement(std::uint16_t record, std::uint16_t element, std::uint16_t* size, std::uint8_t* type);
+  void TakeControl(std::uint16_t word);
+  void AfterWrite(std::uint16_t record, std::uint16_t element);
+  void AfterRead(std::uint16_t record, std::uint16_t element);
+
+  std::uint8_t address_;
+  DeviceIdentity identity_;
+  std::map<std::uint16_t, std::vector<std::uint8_t>> records_;
+  std::map<std::pair<std::uint16_t, std::uint16_t>, std::uint8_t> element_errors_;
+  std::map<std::uint16_t, std::uint16_t> served_bytes_;
+  std::map<std::uint32_t, std::uint32_t> memory_;
+  std::map<std::uint16_t, std::uint16_t> running_actions_;  // element of record 13 -> polls left
+  std::uint16_t action_polls_ = 0;
+  std::uint8_t action_result_ = 0;
+  std::uint16_t status_word_ = 0x0231;
+  std::uint8_t device_state_ = 2;  // ready; 3, 4 and 7 are enabled states
+  std::uint16_t control_word_ = 0;
+  std::vector<std::uint8_t> remote_block_ = std::vector<std::uint8_t>(12, 0);
+};
+
+}  // namespace sim
