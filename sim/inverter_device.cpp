@@ -271,7 +271,7 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       return reply;
     case 10:
     case 11: {
-      if (n != 8 || (service == 10 && p[0] != 0x30)) return Status(kStatusUnknownService);
+      if (n != 9 || (service == 10 && p[0] != 0x30)) return Status(kStatusUnknownService);
       const std::uint32_t address = std::uint32_t{p[1]} << 24 | std::uint32_t{p[2]} << 16 |
                                     std::uint32_t{p[3]} << 8 | p[4];
       if (service == 11) memory_[address] = (memory(address) & ~0xFFu) | p[5];

@@ -220,4 +220,23 @@ TEST_F(CallServiceOnSim, MemoryServicesUseTheRemoteRecord) {
   EXPECT_EQ(device().memory(address), 0xA1B2C3EEu);
 }
 
+TEST_F(CallServiceOnSim, RemoteControlExchangeSendsTwelveBytesAndStoresTheTwelveBack) {
+  for (std::uint16_t i = 0; i < 12; ++i) {
+    const std::uint8_t v = static_cast<std::uint8_t>(0xB0 + i);
+    ASSERT_EQ(model::WriteElement(306, static_cast<std::uint16_t>(8 + i), &v, model::kModeRaw9, 0), 0);
+  }
+  fake_->ClearWrites();
+  ASSERT_EQ(Call(8, 306, 0), ilink::kOk);
+  const auto sent = fake_->writes().at(0);
+  ASSERT_EQ(sent.size(), 17u);
+  EXPECT_EQ(sent[4], 0xB0);
+  EXPECT_EQ(sent[15], 0xBB);
+  std::uint8_t back[12] = {};
+  for (std::uint16_t i = 0; i < 12; ++i) model::ReadElement(306, static_cast<std::uint16_t>(20 + i), back + i, model::kModeRaw9, 0);
+  EXPECT_EQ((back[0] << 8) | back[1], device().status_word());
+  EXPECT_EQ(back[2], device().device_state());
+  EXPECT_EQ(back[3], 0xB3);
+  EXPECT_EQ(back[11], 0xBB);
+}
+
 }  // namespace

@@ -65,21 +65,32 @@ TEST(InverterBus, AnswersIdentityReadsHighByteFirst) {
             Frame(0x00, {0x00, 0x12, 0x34}));
 }
 
+// A one-byte element of record 36.
+std::uint8_t ByteElementOf36() {
+  for (std::uint16_t e = 0; e < model::RecordSize(36); ++e) {
+    if (model::GetElementType(36, e) == 2) return static_cast<std::uint8_t>(e);
+  }
+  return 0xFF;
+}
+
 TEST(InverterBus, WritesChangeTheDeviceAndBroadcastsActSilently) {
   sim::InverterBus bus({0, 1});
-  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 0x24, 0x00, 0x03, 0x7F}))), Frame(0x00, {0x00}));
-  EXPECT_EQ(bus.Device(0)->ReadNumber(36, 3), 0x7Fu);
-  EXPECT_TRUE(bus.Feed(Frame(0x20, {0x05, 0x00, 0x24, 0x00, 0x03, 0x11})).empty());
-  EXPECT_EQ(bus.Device(0)->ReadNumber(36, 3), 0x11u);
-  EXPECT_EQ(bus.Device(1)->ReadNumber(36, 3), 0x11u);
+  const std::uint8_t e = ByteElementOf36();
+  ASSERT_NE(e, 0xFF);
+  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 0x24, 0x00, e, 0x7F}))), Frame(0x00, {0x00}));
+  EXPECT_EQ(bus.Device(0)->ReadNumber(36, e), 0x7Fu);
+  EXPECT_TRUE(bus.Feed(Frame(0x20, {0x05, 0x00, 0x24, 0x00, e, 0x11})).empty());
+  EXPECT_EQ(bus.Device(0)->ReadNumber(36, e), 0x11u);
+  EXPECT_EQ(bus.Device(1)->ReadNumber(36, e), 0x11u);
 }
 
 TEST(InverterBus, RefusesUnknownServicesAndParameters) {
   sim::InverterBus bus({0});
   EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x09}))), Frame(0x00, {18}));
   EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x04, 0x03, 0xE7, 0x00, 0x00}))), Frame(0x00, {19}));
-  bus.Device(0)->SetElementError(36, 3, 26);
-  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 0x24, 0x00, 0x03, 0x01}))), Frame(0x00, {26}));
+  const std::uint8_t e = ByteElementOf36();
+  bus.Device(0)->SetElementError(36, e, 26);
+  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 0x24, 0x00, e, 0x01}))), Frame(0x00, {26}));
 }
 
 TEST(InverterBus, RecordPiecesHoldWholeElementsBelowTheLimitAndTheServedBytes) {
