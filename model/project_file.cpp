@@ -491,7 +491,9 @@ std::uint8_t SaveProjectFile(std::uint8_t mode, std::uint8_t set, const char* pa
   if (!IsWriteMode(mode)) return kFileInternalError;
   std::error_code ec;
   if (backup && std::filesystem::exists(path, ec) && MakeBackupCopy(path) != kFileDone) return kFileCannotOpen;
-  return ProjectFileAccess(mode, set, path);
+  const std::uint8_t status = ProjectFileAccess(mode, set, path);
+  if (status == kFileDone) ClearChangeList0(set);  // unsaved changes end only with a successful write
+  return status;
 }
 
 }  // namespace model

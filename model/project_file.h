@@ -63,7 +63,8 @@ std::uint8_t MakeBackupCopy(const char* path);
 std::string BackupCopyPath(const std::string& path);
 
 // A save as the documents need it: when the file exists and backup is set, its backup copy first (a failed copy
-// gives 1 and writes nothing), then the write of the mode.
+// gives 1 and writes nothing), then the write of the mode; change list 0 is emptied only when the write
+// succeeded, so a failed save still counts as unsaved.
 std::uint8_t SaveProjectFile(std::uint8_t mode, std::uint8_t set, const char* path, bool backup);
 
 // The records of a mode, in file order (empty for modes 0, 8 and beyond).

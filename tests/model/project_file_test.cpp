@@ -269,7 +269,9 @@ TEST_F(WrittenProject, OpenChecksAndReadGiveTheirCodes) {
        kFileDone, kFileDone},
       {"newer layout", [&](auto& l) { l[2] = "V 9.9"; l[layout_line - 1] = "82"; }, kFileNewerLayout, kFileDone},
       {"older layout", [&](auto& l) { l[2] = "V 4.0"; l[layout_line - 1] = "80"; }, kFileOlderLayout, kFileDone},
-      {"other version text, same layout", [&](auto& l) { l[2] = "V 4.5"; }, kFileDone, kFileDone},
+      {"other version text, same layout", [&](auto& l) { l[2] = "V 4.5 F"; }, kFileDone, kFileDone},
+      {"written by TX-Tool", [&](auto& l) { l[1] = "TX-TOOL.EXE"; l[2] = "V 4.5"; l[layout_line - 1] = "80"; },
+       kFileOlderLayout, kFileDone},
       {"directory line garbage", [](auto& l) { l[10] = "four fifty"; }, kFileInvalidData, 0},
       {"directory without end", [](auto& l) { l.resize(30); }, kFileInvalidData, 0},
       {"directory going backwards", [](auto& l) { l[14] = "  42   12"; }, kFileDone, kFileInvalidData},
@@ -430,6 +432,17 @@ TEST_F(WrittenProject, BackupCopy) {
   ASSERT_EQ(SaveProjectFile(kProjectWriteProject, 0, path_.c_str(), true), kFileDone);
   EXPECT_EQ(ReadBytes(dir_ + "/proj.BAK"), old_text);
   EXPECT_NE(ReadBytes(path_), old_text);
+
+  // The save empties change list 0 only when the write succeeded.
+  const std::uint32_t change = 17;
+  ASSERT_EQ(ChangeListPush(0, 0, &change), 0);
+  platform::sys::SetAtomicWriteFaultForTest(platform::sys::AtomicWriteStage::kRename);
+  EXPECT_EQ(SaveProjectFile(kProjectWriteProject, 0, path_.c_str(), false), kFileCannotClose);
+  platform::sys::SetAtomicWriteFaultForTest(std::nullopt);
+  EXPECT_EQ(ChangeList0Empty(0), 0);
+  EXPECT_EQ(SaveProjectFile(kProjectWriteProject, 0, path_.c_str(), false), kFileDone);
+  EXPECT_EQ(ChangeList0Empty(0), 1);
+  EXPECT_EQ(SaveProjectFile(kProjectOpen, 0, path_.c_str(), false), kFileInternalError);
 
   EXPECT_EQ(MakeBackupCopy((dir_ + "/none.ZPR").c_str()), kFileCannotOpen);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/none.BAK"));
