@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -88,18 +90,36 @@ TEST(FormatValueTest, RefusesSizeBelowOne) {
   EXPECT_STREQ(out, "abc");
 }
 
-TEST(FormatValueTest, PrintsAPointUnderACommaLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous != nullptr ? previous : "C";
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale(LC_NUMERIC, "de_DE") == nullptr) {
-    GTEST_SKIP() << "no German locale installed";
+// Puts the numeric locale back however the test ends.
+class NumericLocaleGuard {
+ public:
+  NumericLocaleGuard() {
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    saved_ = current != nullptr ? current : "C";
   }
+  ~NumericLocaleGuard() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+
+ private:
+  std::string saved_;
+};
+
+TEST(FormatValueTest, PrintsAPointUnderACommaLocale) {
+  const NumericLocaleGuard guard;
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+    // The build tree may hold one (tests/CMakeLists.txt makes it with localedef).
+    ::setenv("LOCPATH", ZPR_BIN_DIR "/../locale", 1);
+    const bool made = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    ::unsetenv("LOCPATH");
+    if (!made) GTEST_SKIP() << "no German locale installed";
+  }
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+  ASSERT_STREQ(probe, "1,5") << "the locale in force writes a decimal comma";
   char out[32];
   EXPECT_EQ(FormatValue(1.25, 1, 1, out, sizeof out), 0);
   EXPECT_STREQ(out, "1.3");
   EXPECT_EQ(FormatValue(-12.3456, 1, 3, out, sizeof out), 0);
   EXPECT_STREQ(out, "-12.346");
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 class ElementAttributesTest : public identity_test::IdentityFixture {};
