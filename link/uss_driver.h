@@ -50,6 +50,9 @@ void SetUssDriverSettings(std::uint8_t port_index, std::uint8_t baud_index, std:
                           std::uint16_t unused_word, std::uint16_t pause_ms, std::uint32_t reply_wait,
                           std::uint8_t highest_address, std::uint8_t unused_byte);
 const UssDriverSettings& GetUssDriverSettings();
+// The settings from record 305 of a data set (port 0, baud 28, tries 30, pause 36, reply-wait 38, highest
+// address 13, the unread word 34 and byte 27); 14 when the record cannot be read.
+std::uint8_t LoadUssDriverSettings(std::uint8_t set);
 
 // Commands: 0 clear the slot table, 1 open, 2 close, 3 log in the slot's slave, 4 send the slot's request and
 // take its reply, 5 broadcast slot 0's request, 7 raise and 8 lower the bus baud rate one step.
