@@ -54,10 +54,10 @@ std::uint8_t GetDeviceFamily(std::uint8_t set) {
 }
 
 std::uint8_t DeviceTypeOrFallback(std::uint8_t set) {
-  const std::uint16_t kind = GetFileTypeCode(set);
-  if (kind == 0) return kFallbackInverterType;
   std::int64_t type = 0;
-  if (ReadRawInteger(kind == kFileKindReverseDoc ? 5 : 304, 1, set, &type) != 0) return kFallbackInverterType;
+  if (ReadRawInteger(IdentityRecord(set, IdentitySource::kRecord5ForReverseDoc), 1, set, &type) != 0) {
+    return kFallbackInverterType;
+  }
   if (type < 0 || type >= static_cast<std::int64_t>(kInverterTypeCount)) return kFallbackInverterType;
   return static_cast<std::uint8_t>(type);
 }
@@ -72,13 +72,19 @@ std::uint8_t ReadDeviceType(std::uint8_t set, std::uint8_t* type) {
   return 0;
 }
 
-float GetDeviceNominalCurrent(std::uint8_t set) {
-  return kInverterTypeTable[DeviceTypeOrFallback(set)].nominal_current;
+namespace {
+
+// The device's row for the nominal data: row 55 also when the file kind cannot be read.
+const InverterTypeRow& NominalRow(std::uint8_t set) {
+  if (GetFileTypeCode(set) == 0) return kInverterTypeTable[kFallbackInverterType];
+  return kInverterTypeTable[DeviceTypeOrFallback(set)];
 }
 
-std::uint16_t GetDeviceMainsVoltage(std::uint8_t set) {
-  return kInverterTypeTable[DeviceTypeOrFallback(set)].mains_voltage / 10;
-}
+}  // namespace
+
+float GetDeviceNominalCurrent(std::uint8_t set) { return NominalRow(set).nominal_current; }
+
+std::uint16_t GetDeviceMainsVoltage(std::uint8_t set) { return NominalRow(set).mains_voltage / 10; }
 
 std::uint8_t MatchInverterType(const std::uint8_t* type, std::uint8_t* out) {
   if (type == nullptr || out == nullptr || *type >= kInverterTypeCount) return 1;

@@ -41,14 +41,15 @@ std::uint16_t IdentityRecord(std::uint8_t set, IdentitySource source);
 std::uint8_t GetDeviceFamily(std::uint8_t set);
 
 // The device type of the identity record (record 5 for reverse documentation, else 304), or 55 when the
-// file kind or the type cannot be read or the type is beyond the table.
+// type cannot be read or is beyond the table.
 std::uint8_t DeviceTypeOrFallback(std::uint8_t set);
 // The device type of record 304 for a project (kind 17), else of record 5: 0 with the type (55 for a type
 // beyond the table), or the status of the failed read.
 std::uint8_t ReadDeviceType(std::uint8_t set, std::uint8_t* type);
 
+// The nominal data of the device type's row (row 55 when the file kind or the type cannot be read or the type
+// is beyond the table): the nominal current as the stored 32-bit float, the mains voltage / 10 (400 or 230).
 float GetDeviceNominalCurrent(std::uint8_t set);
-// The row's mains voltage / 10 (400 or 230).
 std::uint16_t GetDeviceMainsVoltage(std::uint8_t set);
 
 // The current-series row (51..63) that matches an older device type: 0 with the row in out, 1 when none.
