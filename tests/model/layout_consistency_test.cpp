@@ -310,6 +310,8 @@ TEST(LayoutConsistency, LayoutFactsAcrossTheProgram) {
   EXPECT_EQ(r305[r305.size() - 3]->element, 159);
   const auto r320 = RowsOf(320);
   EXPECT_EQ(r320[r320.size() - 2]->element, 336);
+  // The menu-skip bytes take any byte value through a checked write: no check and no range.
+  for (const Row* r : RowsOf(11)) EXPECT_TRUE(r->type == 2 && r->check == 0 && r->a == 0 && r->b == 0) << Where(*r);
   // (300, 1) lies inside the format version; (r, size) is never an element.
   EXPECT_EQ(Find(300, 1), nullptr);
   EXPECT_EQ(RowsOf(300)[1]->element, 2);
@@ -593,6 +595,8 @@ TEST(LayoutConsistency, DefaultStringsOfTheHeaderRecords) {
   EXPECT_EQ(Find(15, 4)->a, 3);    // user name
   EXPECT_EQ(Find(15, 21)->a, 4);   // file name
   EXPECT_EQ(Find(15, 38)->a, 1);   // date
+  EXPECT_EQ(Find(304, 12)->b, 0);  // no default string holds the old target version text: it starts blank
+  EXPECT_EQ(Find(305, 62)->b, 14); // "PROTOKOL.TXT", the log file
   // Every process-block name text has its own default string.
   std::set<int> names;
   for (const Row& r : kRows)
