@@ -12,6 +12,11 @@ constexpr std::uint16_t kMaxPiece = 244;  // a piece stays below this
 constexpr std::uint16_t kActionRecord = 13;
 constexpr std::uint16_t kStateRecord = 33;
 constexpr std::uint16_t kActionResultElement = 66;
+constexpr std::uint16_t kDeviceStateElement = 67;
+constexpr std::uint16_t kOldResultRecord = 12;  // firmware below '@' reports action results here
+constexpr std::uint16_t kOldResultElement = 51;
+constexpr std::uint16_t kOperationRecord = 55;   // element 6: operation input
+constexpr std::uint16_t kEnableRecord = 36;      // element 9: enable input
 
 std::uint16_t Word(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
 
@@ -135,17 +140,27 @@ std::uint8_t InverterDevice::CheckElement(std::uint16_t record, std::uint16_t el
   return kStatusOk;
 }
 
+void InverterDevice::set_device_state(std::uint8_t state) {
+  device_state_ = state;
+  WriteNumber(kStateRecord, kDeviceStateElement, state);
+}
+
 void InverterDevice::TakeControl(std::uint16_t word) {
   control_word_ = word;
-  device_state_ = (word & 0x0001) ? 3 : 2;
+  set_device_state((word & 0x0001) ? 3 : 2);
   status_word_ = static_cast<std::uint16_t>((status_word_ & ~0x0004u) | ((word & 0x0001) ? 0x0004u : 0));
+}
+
+// The operation input may not change while the enable input is on.
+bool InverterDevice::RefusesWrite(std::uint16_t record, std::uint16_t element) {
+  return record == kOperationRecord && element == 6 && ReadNumber(kEnableRecord, 9) == 1;
 }
 
 void InverterDevice::AfterWrite(std::uint16_t record, std::uint16_t element) {
   if (record == kActionRecord && ReadNumber(record, element) == 1) running_actions_[element] = action_polls_;
 }
 
-void InverterDevice::AfterRead(std::uint16_t record, std::uint16_t element) {
+void InverterDevice::BeforeRead(std::uint16_t record, std::uint16_t element) {
   if (record != kActionRecord) return;
   const auto it = running_actions_.find(element);
   if (it == running_actions_.end()) return;
@@ -155,7 +170,11 @@ void InverterDevice::AfterRead(std::uint16_t record, std::uint16_t element) {
   }
   running_actions_.erase(it);
   WriteNumber(kActionRecord, element, 0);
-  WriteNumber(kStateRecord, kActionResultElement, action_result_);
+  if (identity_.version < '@') {
+    WriteNumber(kOldResultRecord, kOldResultElement, action_result_);
+  } else {
+    WriteNumber(kStateRecord, kActionResultElement, action_result_);
+  }
 }
 
 std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q) {
@@ -175,6 +194,7 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       if (const std::uint8_t s = CheckElement(record, element, &size, &type); s != kStatusOk) return Status(s);
       if (service == 2) {
         if (n != 7u + size) return Status(kStatusUnknownService);
+        if (RefusesWrite(record, element)) return Status(kStatusNotInThisState);
         std::vector<std::uint8_t> stored(size);
         LineToStored(p + 7, size, type, stored.data());
         WriteStored(record, element, stored);
@@ -185,10 +205,10 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       PushWord(reply, status_word_);
       reply.push_back(device_state_);
       if (service == 1) {
+        BeforeRead(record, element);
         std::vector<std::uint8_t> stored(size);
         ReadStored(record, element, stored);
         StoredToLine(stored.data(), size, type, reply);
-        AfterRead(record, element);
       }
       return reply;
     }
@@ -209,17 +229,18 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       if (const std::uint8_t s = CheckElement(record, element, &size, &type); s != kStatusOk) return Status(s);
       if (service == 5) {
         if (n != 4u + size) return Status(kStatusUnknownService);
+        if (RefusesWrite(record, element)) return Status(kStatusNotInThisState);
         std::vector<std::uint8_t> stored(size);
         LineToStored(p + 4, size, type, stored.data());
         WriteStored(record, element, stored);
         AfterWrite(record, element);
         return Status(kStatusOk);
       }
+      BeforeRead(record, element);
       reply = {kStatusOk};
       std::vector<std::uint8_t> stored(size);
       ReadStored(record, element, stored);
       StoredToLine(stored.data(), size, type, reply);
-      AfterRead(record, element);
       return reply;
     }
     case 6:

@@ -46,10 +46,12 @@ class InverterDevice {
   void SetElementError(std::uint16_t record, std::uint16_t element, std::uint8_t status);
   // Bytes of a record the device serves with service 6 (an older firmware serves less).
   void SetServedBytes(std::uint16_t record, std::uint16_t bytes);
-  // Action n (written 1 into 13.n) ends after this many reads of 13.n, with this result in 33.66.
+  // Action n (written 1 into 13.n) ends after this many reads of 13.n, with this result in 33.66 (12.51
+  // below firmware '@'). Writing the operation input 55.6 answers 25 while the enable input 36.9 is 1.
   void SetActionBehaviour(std::uint16_t polls, std::uint8_t result);
   std::uint16_t status_word() const { return status_word_; }
   std::uint8_t device_state() const { return device_state_; }
+  void set_device_state(std::uint8_t state);  // also into 33.67
   std::uint16_t control_word() const { return control_word_; }
   std::uint32_t memory(std::uint32_t address) const;
   void set_memory(std::uint32_t address, std::uint32_t value) { memory_[address] = value; }
@@ -58,8 +60,9 @@ class InverterDevice {
   std::vector<std::uint8_t>* Record(std::uint16_t record);
   std::uint8_t CheckElement(std::uint16_t record, std::uint16_t element, std::uint16_t* size, std::uint8_t* type);
   void TakeControl(std::uint16_t word);
+  bool RefusesWrite(std::uint16_t record, std::uint16_t element);
   void AfterWrite(std::uint16_t record, std::uint16_t element);
-  void AfterRead(std::uint16_t record, std::uint16_t element);
+  void BeforeRead(std::uint16_t record, std::uint16_t element);
 
   std::uint8_t address_;
   DeviceIdentity identity_;

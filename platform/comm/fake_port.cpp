@@ -19,6 +19,16 @@ void FakePort::SetResponder(Responder responder) {
   responder_ = std::move(responder);
 }
 
+void FakePort::QueueReply(std::vector<std::uint8_t> bytes, std::int64_t delay_ns) {
+  Lock lock(mutex_);
+  script_.emplace_back(std::move(bytes), delay_ns);
+}
+
+std::size_t FakePort::queued_replies() const {
+  Lock lock(mutex_);
+  return script_.size();
+}
+
 void FakePort::SetLineHook(LineHook hook) {
   Lock lock(mutex_);
   line_hook_ = std::move(hook);
@@ -169,6 +179,11 @@ long FakePort::Write(const std::uint8_t* data, std::size_t count, unsigned /*tim
     accepted.assign(data, data + n);
     writes_.push_back(accepted);
     responder = responder_;
+    if (!responder && !script_.empty()) {
+      auto [bytes, delay] = std::move(script_.front());
+      script_.pop_front();
+      if (!bytes.empty()) Deliver(bytes, delay);
+    }
   }
   if (responder) responder(*this, accepted);
   return static_cast<long>(accepted.size());

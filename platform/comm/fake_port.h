@@ -25,6 +25,9 @@ class FakePort final : public Port {
   void Deliver(std::span<const std::uint8_t> bytes, std::int64_t delay_ns = 0);
   // Called with every accepted write (after any short-write cut).
   void SetResponder(Responder responder);
+  // Without a responder, each write takes the next scripted reply (empty bytes: the device stays silent).
+  void QueueReply(std::vector<std::uint8_t> bytes, std::int64_t delay_ns = 0);
+  std::size_t queued_replies() const;
   // Called whenever DTR, RTS or break change.
   void SetLineHook(LineHook hook);
   void SetModemInput(std::uint32_t bit, bool on);
@@ -76,6 +79,7 @@ class FakePort final : public Port {
   std::deque<Chunk> rx_;
   std::vector<std::vector<std::uint8_t>> writes_;
   Responder responder_;
+  std::deque<std::pair<std::vector<std::uint8_t>, std::int64_t>> script_;
   LineHook line_hook_;
   LineSettings settings_{};
   std::vector<std::pair<std::int64_t, std::uint32_t>> once_errors_;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,22 +28,11 @@ inline Bytes Frame(std::uint8_t adr, const Bytes& net) {
   return t;
 }
 
-struct Reply {
-  Bytes bytes;                 // empty: silence
-  std::int64_t delay_ns = 0;   // before the first byte
-};
-
 class UssOnFake : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::sys::UseVirtualClock(1000);
     platform::comm::InstallPort("COM1", fake_);
-    fake_->SetResponder([this](platform::comm::FakePort& port, std::span<const std::uint8_t>) {
-      if (script_.empty()) return;
-      Reply r = script_.front();
-      script_.pop_front();
-      if (!r.bytes.empty()) port.Deliver(r.bytes, r.delay_ns);
-    });
     ilink::SetDelayObserver([this](double ms) { delays_.push_back(ms); });
     ilink::SetUssDriverSettings(0, 1, 1, 555, 10, 20000, 0, 0);
     ilink::UssCommand(2, 0);  // whatever an earlier test left open
@@ -57,8 +45,8 @@ class UssOnFake : public ::testing::Test {
     platform::comm::InstallPort("COM1", nullptr);
     platform::sys::UseRealClock();
   }
-  void Answer(Bytes bytes, std::int64_t delay_ns = 0) { script_.push_back({std::move(bytes), delay_ns}); }
-  void Silence() { script_.push_back({}); }
+  void Answer(Bytes bytes, std::int64_t delay_ns = 0) { fake_->QueueReply(std::move(bytes), delay_ns); }
+  void Silence() { fake_->QueueReply({}); }
   // Slot 0 at bus address 0, logged in without an exchange.
   ilink::UssSlot& LoggedInSlot(std::uint8_t n = 0, std::uint8_t address = 0) {
     ilink::UssSlot& s = ilink::UssSlotAt(n);
@@ -73,7 +61,6 @@ class UssOnFake : public ::testing::Test {
   }
 
   std::shared_ptr<platform::comm::FakePort> fake_ = std::make_shared<platform::comm::FakePort>();
-  std::deque<Reply> script_;
   std::vector<double> delays_;
 };
 

@@ -154,3 +154,32 @@ TEST(InverterBus, DelaysSplitTheReplyAfterItsLength) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(InverterDevice, ActionsEndAfterTheirPollsWithTheirResult) {
+  sim::InverterBus bus({0});
+  sim::InverterDevice& d = *bus.Device(0);
+  d.SetActionBehaviour(2, 24);
+  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 13, 0x00, 3, 1}))), Frame(0x00, {0x00}));
+  const Bytes poll = Frame(0x00, {0x04, 0x00, 13, 0x00, 3});
+  EXPECT_EQ(One(bus.Feed(poll)), Frame(0x00, {0x00, 1}));
+  EXPECT_EQ(One(bus.Feed(poll)), Frame(0x00, {0x00, 1}));
+  EXPECT_EQ(One(bus.Feed(poll)), Frame(0x00, {0x00, 0}));
+  EXPECT_EQ(d.ReadNumber(33, 66), 24u);
+}
+
+TEST(InverterDevice, OperationInputIsRefusedWhileEnabledAndControlSetsTheState) {
+  sim::InverterBus bus({0});
+  sim::InverterDevice& d = *bus.Device(0);
+  ASSERT_TRUE(d.WriteNumber(36, 9, 1));
+  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 55, 0x00, 6, 2}))), Frame(0x00, {25}));
+  ASSERT_TRUE(d.WriteNumber(36, 9, 0));
+  EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x05, 0x00, 55, 0x00, 6, 2}))), Frame(0x00, {0x00}));
+  const Bytes reply = One(bus.Feed(Frame(0x00, {0x03, 0x04, 0x7F, 0x00})));
+  ASSERT_EQ(reply.size(), 8u);
+  EXPECT_EQ(reply[6], 3);
+  EXPECT_EQ(d.ReadNumber(33, 67), 3u);
+}
+
+}  // namespace

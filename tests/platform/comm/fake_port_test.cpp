@@ -50,6 +50,24 @@ TEST_F(FakePortTest, ResponderSeesWhatWasAcceptedAndShortWritesCut) {
   EXPECT_EQ(port_.Write(out, 4, 1000), -1);
 }
 
+TEST_F(FakePortTest, ScriptedRepliesAnswerWritesInTurn) {
+  port_.QueueReply({0x10}, 2'000'000);
+  port_.QueueReply({});
+  port_.QueueReply({0x30});
+  const std::uint8_t out[] = {1};
+  std::uint8_t buf[4];
+  port_.Write(out, 1, 0);
+  EXPECT_EQ(port_.Read(buf, 4), 0);
+  EXPECT_TRUE(port_.WaitReadable(5));
+  EXPECT_EQ(port_.Read(buf, 4), 1);
+  port_.Write(out, 1, 0);
+  EXPECT_FALSE(port_.WaitReadable(5));
+  port_.Write(out, 1, 0);
+  EXPECT_EQ(port_.Read(buf, 4), 1);
+  EXPECT_EQ(buf[0], 0x30);
+  EXPECT_EQ(port_.queued_replies(), 0u);
+}
+
 TEST_F(FakePortTest, InjectedErrorsAreReportedOnceAndPersistentOnesAlways) {
   port_.InjectErrors(platform::comm::kErrFrame);
   port_.SetPersistentErrors(platform::comm::kErrTxFull);
