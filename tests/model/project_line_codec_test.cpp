@@ -1,13 +1,15 @@
 #include "model/project_line_codec.h"
 
 #include <array>
-#include <clocale>
+#include <limits>
+#include <optional>
 #include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "model/element_type.h"
+#include "comma_locale.h"
 
 namespace {
 
@@ -68,27 +70,27 @@ TEST(ProjectLineCodec, IntegersReadEitherWayAndKeepTheLowBytes) {
 }
 
 TEST(ProjectLineCodec, FloatsUseTheExponentFormInAnyLocale) {
-  // A comma locale must change nothing (skipped silently where none is installed).
-  const char* previous = std::setlocale(LC_ALL, nullptr);
-  const std::string saved = previous ? previous : "C";
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"}) {
-    if (std::setlocale(LC_ALL, name)) break;
+  for (const bool comma : {false, true}) {
+    std::optional<testing_support::CommaLocale> locale;
+    if (comma) {
+      locale.emplace();
+      if (!locale->active()) GTEST_SKIP() << "no comma locale could be built";
+    }
+    SCOPED_TRACE(comma ? "comma locale" : "C locale");
+    const float f = 15.0f;
+    const double d = -0.000123456;
+    EXPECT_EQ(Encode(kTypeF32, Bytes(kTypeF32, &f, 4)), "1.500000e+01");
+    EXPECT_EQ(Encode(kTypeF64, Bytes(kTypeF64, &d, 8)), "-1.234560e-04");
+    EXPECT_EQ(Decode<float>(kTypeF32, "1.500000e+01"), 15.0f);
+    EXPECT_EQ(Decode<float>(kTypeF32, "0.1"), 0.1f);  // rounded to 32 bits
+    EXPECT_EQ(Decode<double>(kTypeF64, " +2.5"), 2.5);
+    EXPECT_EQ(Decode<float>(kTypeF32, "1e300"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(Decode<double>(kTypeF64, "1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(Decode<double>(kTypeF64, "-1e-999"), -0.0);
+    EXPECT_EQ(Decode<double>(kTypeF64, "1,5e+01"), 1.0);  // the leading number only, whatever the locale
+    std::array<std::uint8_t, 8> b{};
+    EXPECT_EQ(DecodeElementLine(kTypeF64, "abc", b), kLineFault);
   }
-  const float f = 15.0f;
-  const double d = -0.000123456;
-  EXPECT_EQ(Encode(kTypeF32, Bytes(kTypeF32, &f, 4)), "1.500000e+01");
-  EXPECT_EQ(Encode(kTypeF64, Bytes(kTypeF64, &d, 8)), "-1.234560e-04");
-  EXPECT_EQ(Decode<float>(kTypeF32, "1.500000e+01"), 15.0f);
-  EXPECT_EQ(Decode<float>(kTypeF32, "0.1"), 0.1f);  // rounded to 32 bits
-  EXPECT_EQ(Decode<double>(kTypeF64, " +2.5"), 2.5);
-  EXPECT_EQ(Decode<float>(kTypeF32, "1e300"), std::numeric_limits<float>::infinity());
-  EXPECT_EQ(Decode<double>(kTypeF64, "1e999"), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(Decode<double>(kTypeF64, "-1e-999"), -0.0);
-  std::array<std::uint8_t, 8> b{};
-  EXPECT_EQ(DecodeElementLine(kTypeF64, "1,5e+01x", b), kLineDone);  // the leading number only
-  EXPECT_EQ(Decode<double>(kTypeF64, "1,5e+01"), 1.0);
-  EXPECT_EQ(DecodeElementLine(kTypeF64, "abc", b), kLineFault);
-  std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(ProjectLineCodec, HexBlocks) {
