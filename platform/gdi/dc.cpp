@@ -157,8 +157,6 @@ BOOL DPtoLP(HDC handle, POINT* points, int count) {
 
 namespace {
 
-RECT DeviceArea(const DeviceContext& dc) { return RECT{0, 0, dc.device_size.cx, dc.device_size.cy}; }
-
 int ClipKind(const DeviceContext& dc) {
   const RECT c = dc.state.clip ? Intersect(*dc.state.clip, DeviceArea(dc)) : DeviceArea(dc);
   return Empty(c) ? NULLREGION : SIMPLEREGION;

@@ -181,20 +181,21 @@ RECT Intersect(RECT a, RECT b) {
 
 bool Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 
+RECT DeviceArea(const DeviceContext& dc) {
+  const RECT all{0, 0, dc.device_size.cx, dc.device_size.cy};
+  return dc.visible ? Intersect(all, *dc.visible) : all;
+}
+
 raster::Target RasterTarget(const DeviceContext& dc) {
   raster::Target t;
   t.surface = dc.surface.get();
   t.rop2 = dc.state.rop2;
-  RECT area{dc.device_origin.x, dc.device_origin.y, dc.device_origin.x + dc.device_size.cx,
-            dc.device_origin.y + dc.device_size.cy};
-  if (dc.state.clip) {
-    RECT c = *dc.state.clip;
-    c.left += dc.device_origin.x;
-    c.right += dc.device_origin.x;
-    c.top += dc.device_origin.y;
-    c.bottom += dc.device_origin.y;
-    area = Intersect(area, c);
-  }
+  RECT area = DeviceArea(dc);
+  if (dc.state.clip) area = Intersect(area, *dc.state.clip);
+  area.left += dc.device_origin.x;
+  area.right += dc.device_origin.x;
+  area.top += dc.device_origin.y;
+  area.bottom += dc.device_origin.y;
   if (dc.surface) area = Intersect(area, RECT{0, 0, dc.surface->width(), dc.surface->height()});
   else area = RECT{0, 0, 0, 0};
   t.clip = area;

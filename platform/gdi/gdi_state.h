@@ -49,6 +49,8 @@ struct DeviceContext {
   POINT device_origin{0, 0};          // the DC's device (0, 0) on the surface
   SIZE device_size{1, 1};             // the DC's drawable area from its origin
   HWND window = nullptr;              // window DCs
+  HWND top_level = nullptr;           // window DCs: whose surface it is
+  std::optional<RECT> visible;        // window DCs: the part not hidden by ancestors, DC device coordinates
   std::unique_ptr<PrintJob> job;      // printer DCs
   int logpixels = 96;
   std::string name;                   // for the call log: "mem", "window", "printer"
@@ -80,6 +82,8 @@ raster::Pen RasterPen(const DeviceContext& dc);
 POINT ToSurface(const DeviceContext& dc, POINT p);
 // Logical to the DC's device coordinates (viewport origin only).
 POINT ToDevice(const DeviceContext& dc, POINT p);
+// The DC's drawable area in its device coordinates (visible part, clip not applied).
+RECT DeviceArea(const DeviceContext& dc);
 RECT Normalised(RECT r);
 RECT Intersect(RECT a, RECT b);
 bool Empty(const RECT& r);

@@ -26,6 +26,9 @@ int PrintJob::StartDoc(HDC, const std::string& name, const char* output, bool op
     case PrintBackendKind::kText:
       backend_ = MakeTextBackend(settings_, path.empty() ? FileStem(name) + ".txt" : path);
       break;
+    case PrintBackendKind::kPng:
+      backend_ = MakePngBackend(settings_, path.empty() ? FileStem(name) + ".png" : path);
+      break;
     case PrintBackendKind::kRecording:
       backend_ = MakeRecordingBackend(settings_, path);
       break;

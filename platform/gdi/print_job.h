@@ -42,6 +42,8 @@ class PrintBackend {
 std::unique_ptr<PrintBackend> MakePdfBackend(const PrinterSettings& s, const std::string& path);
 std::unique_ptr<PrintBackend> MakeRecordingBackend(const PrinterSettings& s, const std::string& path);
 std::unique_ptr<PrintBackend> MakeTextBackend(const PrinterSettings& s, const std::string& path);
+// Pages as PNG files: path "x.png" gives "x-1.png", "x-2.png", ...
+std::unique_ptr<PrintBackend> MakePngBackend(const PrinterSettings& s, const std::string& path);
 
 class PrintJob {
  public:

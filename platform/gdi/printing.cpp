@@ -43,6 +43,9 @@ PrinterSettings DefaultPrinter() {
     if (std::strcmp(kind, "text") == 0) {
       s.kind = PrintBackendKind::kText;
       s.name = "Text file";
+    } else if (std::strcmp(kind, "png") == 0) {
+      s.kind = PrintBackendKind::kPng;
+      s.name = "PNG pages";
     } else if (std::strcmp(kind, "recording") == 0) {
       s.kind = PrintBackendKind::kRecording;
       s.name = "Recording";

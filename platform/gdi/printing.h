@@ -52,22 +52,23 @@ inline HDC CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const void* dev
 
 namespace platform::gdi {
 
-enum class PrintBackendKind { kPdf, kRecording, kText };
+enum class PrintBackendKind { kPdf, kRecording, kText, kPng };
 
 struct PrinterSettings {
   PrintBackendKind kind = PrintBackendKind::kPdf;
   std::string name = "PDF file";
-  // The file written at the end of the document; empty: the document name with ".pdf", ".txt" or ".log" in the
-  // current directory.
+  // The file written at the end of the document; empty: the document name with ".pdf" or ".txt" in the current
+  // directory (the recording back end writes a file only when given one). PNG pages go to "<stem>-<n>.png".
   std::string output_path;
   bool send_to_lp = false;  // hand the finished PDF to the CUPS client "lp" when one exists
   int dpi = 300;            // device units per inch (A4 at 300 dpi: 2480 x 3508)
   int width = 2480;
   int height = 3508;
+  int png_dpi = 100;        // resolution of PNG pages
 };
 
 // The printer that new printer DCs use. At start a PDF printer, unless the environment variable ZPR_PRINTER is
-// "text" or "recording"; ZPR_PRINT_OUTPUT names the output file.
+// "text", "png" or "recording"; ZPR_PRINT_OUTPUT names the output file.
 void SetDefaultPrinter(const PrinterSettings& settings);
 PrinterSettings DefaultPrinter();
 HDC CreatePrinterDC(const PrinterSettings& settings);

@@ -22,6 +22,7 @@ class Surface {
 
   int width() const { return width_; }
   int height() const { return height_; }
+  int stride() const { return stride_; }  // bytes per row
   _cairo_surface* cairo() const { return surface_; }
 
   std::uint32_t* Row(int y) { return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_); }

@@ -207,3 +207,25 @@ TEST_F(PrintingTest, TextBackEndWritesRowsAndFormFeeds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PrintingTest, PngBackEndWritesOneImagePerPage) {
+  PrinterSettings s;
+  s.kind = PrintBackendKind::kPng;
+  s.png_dpi = 50;
+  s.output_path = (dir_ / "page.png").string();
+  dc_ = platform::gdi::CreatePrinterDC(s);
+  Escape(dc_, STARTDOC, 8, "ZPR-Tool", nullptr);
+  const POINT rule[] = {{150, 300}, {2410, 300}};
+  Polyline(dc_, rule, 2);
+  Escape(dc_, NEWFRAME, 0, nullptr, nullptr);
+  TextOut(dc_, 160, 60, "two", 3);
+  Escape(dc_, NEWFRAME, 0, nullptr, nullptr);
+  ASSERT_GT(Escape(dc_, ENDDOC, 0, nullptr, nullptr), 0);
+  EXPECT_TRUE(fs::exists(dir_ / "page-1.png"));
+  EXPECT_TRUE(fs::exists(dir_ / "page-2.png"));
+  EXPECT_FALSE(fs::exists(dir_ / "page-3.png"));
+}
+
+}  // namespace
