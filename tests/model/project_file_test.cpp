@@ -340,6 +340,50 @@ TEST_F(WrittenProject, CheckOrderAndPaths) {
   EXPECT_EQ(ProjectFileAccess(kProjectClose, 1, path_.c_str()), kFileDone);
 }
 
+TEST_F(WrittenProject, DirectoryLookUps) {
+  ASSERT_EQ(Open(), kFileDone);
+  std::uint16_t first = 0, count = 0;
+  ASSERT_EQ(FindRecordRange(17, &first, &count), 0);
+  EXPECT_EQ(first, FirstLineOf(17));
+  EXPECT_EQ(count, LayoutElementCount(17, kModeRaw));
+  ASSERT_EQ(FindRecordRange(347, &first, &count), 0);
+  EXPECT_EQ(first + count, 1453);  // the closing entry ends the last record
+  EXPECT_EQ(FindRecordRange(254, &first, &count), 1);
+  EXPECT_EQ(FindRecordRange(0, &first, &count), 2);
+  ProjectFileAccess(kProjectClose, 1, path_.c_str());
+  EXPECT_EQ(FindRecordRange(17, &first, &count), 2);
+}
+
+TEST_F(WrittenProject, LineBreaksInsideTextsCannotShiftTheFile) {
+  // Every text element of the file gets a CR LF and a lone LF: the file keeps its line count and reads back.
+  const auto table = RecordLayoutTable();
+  std::uint16_t long_text = 0;
+  for (std::uint16_t r : ProjectRecordList(kProjectWriteProject)) {
+    if (r == 300 || r == 3 || r == 302) continue;
+    const std::uint16_t first = FirstRowOfRecord(r);
+    for (std::size_t row = first; table[row].record == r; ++row) {
+      if (!IsStringType(table[row].type)) continue;
+      if (r == 317 && table[row].type == kTypeText1023 && long_text == 0) {
+        long_text = static_cast<std::uint16_t>(table[row].storage - table[first].storage);
+      }
+      char text[1024] = "a\r\nb\nc";
+      ASSERT_EQ(WriteElement(r, static_cast<std::uint16_t>(table[row].storage - table[first].storage), text,
+                             kModeRaw, 0),
+                0);
+    }
+  }
+  ASSERT_EQ(Write(kProjectWriteProject, path_), kFileDone);
+  ASSERT_EQ(SplitCrLf(ReadBytes(path_)).size(), 1452u);
+  ASSERT_EQ(Open(), kFileDone);
+  ASSERT_EQ(ProjectFileAccess(kProjectReadProject, 1, path_.c_str()), kFileDone);
+  char back[1024] = {};
+  ASSERT_EQ(ReadElement(15, 4, back, kModeRaw, 1), 0);
+  EXPECT_STREQ(back, "a  b c");
+  ASSERT_NE(long_text, 0);
+  ASSERT_EQ(ReadElement(317, long_text, back, kModeRaw, 1), 0);
+  EXPECT_STREQ(back, "a\r\nb c");
+}
+
 TEST_F(WrittenProject, LineEndsAndTheLastLine) {
   auto intact = RecordImage(347, 0);
   // LF line ends, and no line end after the last line: nothing is lost.
