@@ -235,6 +235,29 @@ TEST_F(SettingsIni, EditedValuesAreCheckedAndOpGehIsReadOnly) {
   EXPECT_NE(saved.find("[INTERFACE]\nserial interface=COM2\n"), std::string::npos);
 }
 
+TEST_F(SettingsIni, WaitingTimeAndPortOfTheLinkSettings) {
+  // The real elements: port index (305, 0) and polling interval (305, 160, default 2000 ms).
+  const Element port{305, 0};
+  const Element polling{305, 160};
+  list56_[1] = ParameterDescriptor{port.record, port.element, 4, 0, 1, 0, 0.0, kSerial};
+  list56_[2] = ParameterDescriptor{polling.record, polling.element, 1, 0, 1, 0, 0.0, kWait};
+  ASSERT_EQ(Raw<std::uint16_t>(polling), 2000);
+  ASSERT_EQ(SaveSettingsIni(nullptr), kSettingsDone);
+  const std::string saved = ReadBytes(ini_);
+  EXPECT_NE(saved.find("serial interface=COM1\r\nRemotecontrol waiting time=2000 ms\r\n"), std::string::npos);
+
+  std::ofstream(ini_, std::ios::binary) << "[interface]\nserial interface=COM9\nRemotecontrol waiting time=0 ms\n";
+  SetRaw<std::uint8_t>(port, 1);
+  SetRaw<std::uint16_t>(polling, 500);
+  ASSERT_EQ(LoadSettingsIni(nullptr), kSettingsDone);
+  EXPECT_EQ(Raw<std::uint8_t>(port), 1);  // COM9 matches no text
+  EXPECT_EQ(Raw<std::uint16_t>(polling), 2000);  // 0 ms is refused by the element's range (100 to 2000)
+  std::remove(ini_.c_str());
+  ASSERT_EQ(LoadSettingsIni(nullptr), kSettingsDone);
+  EXPECT_EQ(Raw<std::uint16_t>(polling), 2000);  // no file: the default
+  EXPECT_EQ(Raw<std::uint8_t>(port), 0);         // the default selection text "COM1"
+}
+
 std::uint8_t RefuseFive(void* value, const RangePair*, std::uint8_t type, std::uint8_t, std::uint8_t which) {
   if (which != 0) return 0;
   std::uint32_t v = 0;
