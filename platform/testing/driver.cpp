@@ -1,0 +1,324 @@
+#include "platform/testing/driver.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+
+#include "platform/sys/clock.h"
+#include "platform/testing/scripted_dialogs.h"
+#include "platform/win/controls.h"
+#include "platform/win/dialog.h"
+#include "platform/win/input.h"
+#include "platform/win/input_injection.h"
+#include "platform/win/menu.h"
+#include "platform/win/message_box.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/timers.h"
+#include "platform/win/window.h"
+
+namespace platform::testing {
+namespace {
+
+// Idle rounds one modal loop may spend without ending before the driver calls it stuck.
+constexpr int kMaxIdleRounds = 20000;
+
+struct DriverState {
+  std::map<int, DialogScript> template_scripts;
+  DialogScript any_script;
+  std::function<bool()> main_script;
+  std::deque<int> box_answers;
+  std::function<int(const MessageBoxRecord&)> box_responder;
+  std::vector<MessageBoxRecord> boxes;
+  std::deque<std::optional<std::string>> file_answers;
+  std::function<std::optional<std::string>(const FileDialogRecord&)> file_responder;
+  std::vector<FileDialogRecord> files;
+  std::vector<HWND> modeless;
+  int deadlocks = 0;
+  HWND idle_modal = nullptr;
+  int idle_rounds = 0;
+  bool active = false;
+};
+
+DriverState& S() {
+  static DriverState s;
+  return s;
+}
+
+bool Answered(HWND modal) { return !IsWindow(modal) || platform::win::HasPendingWork(); }
+
+bool AnswerMessageBoxNow(HWND modal, const platform::win::ModalInfo& info) {
+  const auto* request = static_cast<const platform::win::MessageBoxRequest*>(info.request);
+  if (!request) return false;
+  auto& s = S();
+  MessageBoxRecord record{request->owner, request->text, request->caption, request->type, 0};
+  int answer = 0;
+  if (!s.box_answers.empty()) {
+    answer = s.box_answers.front();
+    s.box_answers.pop_front();
+  } else if (s.box_responder) {
+    answer = s.box_responder(record);
+  }
+  if (!answer) return false;
+  record.answer = answer;
+  s.boxes.push_back(record);
+  HWND button = GetDlgItem(modal, answer);
+  if (button) {
+    Click(button);
+  } else {
+    EndDialog(modal, answer);
+  }
+  return true;
+}
+
+bool Idle(const platform::win::IdleContext& context) {
+  auto& s = S();
+  if (context.kind == platform::win::LoopKind::kMain) {
+    if (s.main_script) {
+      if (!s.main_script()) {
+        PostQuitMessage(0);
+        return true;
+      }
+      return platform::win::HasPendingWork();
+    }
+    return false;
+  }
+  HWND modal = context.modal;
+  if (!IsWindow(modal)) return true;
+  if (s.idle_modal != modal) {
+    s.idle_modal = modal;
+    s.idle_rounds = 0;
+  }
+  if (++s.idle_rounds > kMaxIdleRounds) {
+    ++s.deadlocks;
+    EndDialog(modal, -1);
+    return true;
+  }
+  platform::win::ModalInfo info = platform::win::DescribeModal(modal);
+  switch (info.kind) {
+    case platform::win::ModalKind::kMessageBox:
+      if (AnswerMessageBoxNow(modal, info)) return true;
+      break;
+    case platform::win::ModalKind::kFileOpen:
+    case platform::win::ModalKind::kFileSave:
+      if (AnswerFileDialogNow(modal, info)) return true;
+      break;
+    default: break;
+  }
+  auto it = s.template_scripts.find(static_cast<int>(info.template_id));
+  if (info.template_id && it != s.template_scripts.end()) {
+    DialogScript script = it->second;
+    script(modal);
+    if (Answered(modal)) return true;
+  }
+  if (s.any_script) {
+    DialogScript script = s.any_script;
+    script(modal);
+    if (Answered(modal)) return true;
+  }
+  return false;
+}
+
+void Deadlock(const platform::win::IdleContext& context) {
+  ++S().deadlocks;
+  if (IsWindow(context.modal)) EndDialog(context.modal, -1);
+}
+
+void Dispatch(MSG& m) {
+  if (platform::win::RunMessageFilters(m)) return;
+  for (HWND d : S().modeless) {
+    if (IsWindow(d) && IsDialogMessage(d, &m)) return;
+  }
+  TranslateMessage(&m);
+  DispatchMessage(&m);
+}
+
+POINT Middle(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return POINT{r.right / 2, r.bottom / 2};
+}
+
+}  // namespace
+
+// The file-dialog answers live with the driver's other scripts.
+std::deque<std::optional<std::string>>& FileAnswers() { return S().file_answers; }
+std::function<std::optional<std::string>(const FileDialogRecord&)>& FileResponder() { return S().file_responder; }
+std::vector<FileDialogRecord>& FileRecords() { return S().files; }
+
+Session::Session() {
+  S() = DriverState{};
+  S().active = true;
+  platform::sys::UseVirtualClock();
+  platform::win::SetIdleHandler(Idle);
+  platform::win::SetDeadlockHandler(Deadlock);
+}
+
+Session::~Session() {
+  for (HWND t : [] {
+         std::vector<HWND> all;
+         EnumWindows([](HWND h, LPARAM p) {
+           reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+           return TRUE;
+         }, reinterpret_cast<LPARAM>(&all));
+         return all;
+       }()) {
+    if (IsWindow(t)) DestroyWindow(t);
+  }
+  MSG m;
+  while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  for (int vk = 0; vk < 256; ++vk) platform::win::SetKeyHeld(vk, false);
+  ReleaseCapture();
+  platform::win::SetIdleHandler(nullptr);
+  platform::win::SetDeadlockHandler(nullptr);
+  platform::win::SetPopupMenuResponder(nullptr);
+  S() = DriverState{};
+}
+
+int PumpUntilIdle(int limit) {
+  int n = 0;
+  MSG m;
+  while (n < limit && PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    ++n;
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      break;
+    }
+    Dispatch(m);
+  }
+  return n;
+}
+
+void Advance(int milliseconds) {
+  long long left = static_cast<long long>(milliseconds) * 1'000'000;
+  PumpUntilIdle();
+  while (left > 0) {
+    long long next = platform::win::NanosUntilNextTimer();
+    if (next < 0 || next > left) {
+      platform::sys::AdvanceVirtualClock(left);
+      left = 0;
+    } else {
+      platform::sys::AdvanceVirtualClock(next);
+      left -= std::max(next, 1LL);
+    }
+    PumpUntilIdle();
+  }
+}
+
+void AddModelessDialog(HWND dialog) { S().modeless.push_back(dialog); }
+
+void RemoveModelessDialog(HWND dialog) {
+  auto& v = S().modeless;
+  v.erase(std::remove(v.begin(), v.end(), dialog), v.end());
+}
+
+void ClickAt(HWND window, int x, int y) {
+  platform::win::InjectMouse(window, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+  PumpUntilIdle();
+  if (!IsWindow(window)) return;
+  platform::win::InjectMouse(window, WM_LBUTTONUP, x, y, 0);
+  PumpUntilIdle();
+}
+
+void Click(HWND control) {
+  if (!IsWindow(control)) return;
+  POINT p = Middle(control);
+  ClickAt(control, p.x, p.y);
+}
+
+void ClickItem(HWND dialog, int id) { Click(GetDlgItem(dialog, id)); }
+
+void Type(HWND control, std::string_view text) {
+  if (!IsWindow(control)) return;
+  HWND focus = GetFocus();
+  if (focus != control && !IsChild(control, focus)) Click(control);
+  for (char c : text) {
+    platform::win::InjectChar(static_cast<BYTE>(c));
+    PumpUntilIdle();
+  }
+}
+
+void PressKey(int vk, bool shift, bool ctrl) {
+  if (shift) platform::win::InjectKey(WM_KEYDOWN, VK_SHIFT);
+  if (ctrl) platform::win::InjectKey(WM_KEYDOWN, VK_CONTROL);
+  platform::win::InjectKey(WM_KEYDOWN, vk);
+  PumpUntilIdle();
+  platform::win::InjectKey(WM_KEYUP, vk);
+  if (ctrl) platform::win::InjectKey(WM_KEYUP, VK_CONTROL);
+  if (shift) platform::win::InjectKey(WM_KEYUP, VK_SHIFT);
+  PumpUntilIdle();
+}
+
+void HoldKey(int vk) { platform::win::SetKeyHeld(vk, true); }
+void ReleaseKey(int vk) { platform::win::SetKeyHeld(vk, false); }
+
+bool SelectItem(HWND control, int index) {
+  if (!IsWindow(control) || !IsWindowEnabled(control)) return false;
+  char name[32];
+  GetClassName(control, name, sizeof name);
+  std::string cls(name);
+  for (char& c : cls) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  int h = platform::win::ListItemHeight(control);
+  RECT r{};
+  GetClientRect(control, &r);
+  if (cls == "combobox") {
+    if (index < 0 || index >= SendMessage(control, CB_GETCOUNT, 0, 0)) return false;
+    if (!SendMessage(control, CB_GETDROPPEDSTATE, 0, 0)) ClickAt(control, r.right - 4, r.bottom / 2);
+    if (!SendMessage(control, CB_GETDROPPEDSTATE, 0, 0)) return false;
+    ClickAt(control, r.right / 2, r.bottom + index * h + h / 2);
+    return true;
+  }
+  if (cls == "listbox") {
+    if (index < 0 || index >= SendMessage(control, LB_GETCOUNT, 0, 0)) return false;
+    int top = static_cast<int>(SendMessage(control, LB_GETTOPINDEX, 0, 0));
+    if (index < top) {
+      SendMessage(control, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+      top = index;
+    }
+    ClickAt(control, r.right / 2, (index - top) * h + h / 2);
+    return true;
+  }
+  return false;
+}
+
+bool PickMenu(HWND window, unsigned id) {
+  bool picked = platform::win::PickMenuCommand(window, id);
+  PumpUntilIdle();
+  return picked;
+}
+
+void OnDialogIdle(int template_id, DialogScript script) { S().template_scripts[template_id] = std::move(script); }
+void OnAnyDialogIdle(DialogScript script) { S().any_script = std::move(script); }
+void OnMainIdle(std::function<bool()> script) { S().main_script = std::move(script); }
+
+void AnswerMessageBox(int answer) { S().box_answers.push_back(answer); }
+void OnMessageBox(std::function<int(const MessageBoxRecord&)> responder) { S().box_responder = std::move(responder); }
+const std::vector<MessageBoxRecord>& MessageBoxes() { return S().boxes; }
+
+void AnswerFileDialog(std::optional<std::string> path) { S().file_answers.push_back(std::move(path)); }
+void OnFileDialog(std::function<std::optional<std::string>(const FileDialogRecord&)> responder) {
+  S().file_responder = std::move(responder);
+}
+const std::vector<FileDialogRecord>& FileDialogs() { return S().files; }
+
+int DeadlockCount() { return S().deadlocks; }
+
+std::string Text(HWND window) {
+  int n = GetWindowTextLength(window);
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  GetWindowText(window, s.data(), n + 1);
+  s.resize(std::char_traits<char>::length(s.c_str()));
+  return s;
+}
+
+std::string ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+HWND ActiveModal() {
+  auto modal = platform::win::ModalWindows();
+  return modal.empty() ? nullptr : modal.back();
+}
+
+}  // namespace platform::testing

@@ -1,0 +1,95 @@
+// The test driver of the headless window layer: runs the program's messages until nothing is left, moves the
+// virtual clock so that timers fire in order, and acts as a user would (click, type, select, press and hold keys,
+// pick menu commands). Modal loops call its idle hook, where scripts answer dialogs, message boxes and file
+// dialogs. A Session installs all of it and cleans up after a test.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/sys/wintypes.h"
+#include "platform/win/idle.h"
+
+namespace platform::testing {
+
+class Session {
+ public:
+  // Switches the process clock to virtual time and installs the driver's idle and deadlock handlers.
+  Session();
+  // Destroys every window left, clears scripts, logs and held keys.
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+};
+
+// Takes and dispatches every waiting message (posted, input, paint and due timers) through the message filters
+// and the modeless dialogs' IsDialogMessage; returns how many. Stops after `limit` messages.
+int PumpUntilIdle(int limit = 100000);
+// Lets virtual time pass: every timer that falls due on the way fires in order, with the queue pumped between.
+void Advance(int milliseconds);
+// Modeless dialogs whose keyboard navigation PumpUntilIdle runs (as the program's own loop would).
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
+
+// The user's actions; each one is pumped to the end.
+void Click(HWND control);                   // left button down and up at the middle
+void ClickAt(HWND window, int x, int y);    // client coordinates
+void ClickItem(HWND dialog, int id);
+void Type(HWND control, std::string_view text);  // focuses the control by a click when it has not the focus
+void PressKey(int vk, bool shift = false, bool ctrl = false);
+void HoldKey(int vk);
+void ReleaseKey(int vk);
+// The user picks row `index` of a combo box (open the list, click the row) or of a list box.
+bool SelectItem(HWND control, int index);
+bool PickMenu(HWND window, unsigned id);
+
+// Scripts that run when a modal dialog waits for the user. A script acts (clicks, types, EndDialog) or leaves the
+// dialog waiting (then timers run on). Template scripts match the dialog's template number.
+using DialogScript = std::function<void(HWND dialog)>;
+void OnDialogIdle(int template_id, DialogScript script);
+void OnAnyDialogIdle(DialogScript script);
+// Scripts for the main loop (GetMessage with an empty queue): return false to end the loop.
+void OnMainIdle(std::function<bool()> script);
+
+// Message boxes: answers are taken in order (IDOK, IDYES, ...); a responder decides when no answer is queued.
+struct MessageBoxRecord {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  unsigned type;
+  int answer;
+};
+void AnswerMessageBox(int answer);
+void OnMessageBox(std::function<int(const MessageBoxRecord&)> responder);
+const std::vector<MessageBoxRecord>& MessageBoxes();
+
+// File dialogs: a path (chosen as typed into the name field) or nothing (Cancel).
+struct FileDialogRecord {
+  bool save;
+  std::string title;
+  std::string filter;
+  std::string initial_dir;
+  std::string default_ext;
+  std::string proposed;
+  std::optional<std::string> answer;
+};
+void AnswerFileDialog(std::optional<std::string> path);
+void OnFileDialog(std::function<std::optional<std::string>(const FileDialogRecord&)> responder);
+const std::vector<FileDialogRecord>& FileDialogs();
+
+// Loops that found nothing to do and no script to run (each fails the test that expects none).
+int DeadlockCount();
+
+// The text of a dialog item, the check state, and the like.
+std::string Text(HWND window);
+std::string ItemText(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
+bool Enabled(HWND dialog, int id);
+bool Visible(HWND dialog, int id);
+// The innermost modal window (null when none runs).
+HWND ActiveModal();
+
+}  // namespace platform::testing

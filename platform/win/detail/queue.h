@@ -1,0 +1,31 @@
+// Shared parts of the message queue for the other modules of the layer.
+#pragma once
+
+#include <functional>
+
+#include "platform/sys/wintypes.h"
+#include "platform/win/idle.h"
+#include "platform/win/messages.h"
+
+namespace platform::win::detail {
+
+// Takes the next message by the retrieval order; false when nothing is there.
+bool Retrieve(MSG* out, HWND filter, UINT min, UINT max, bool remove);
+// Queues input (UI thread).
+void QueueInput(const MSG& msg);
+// Waits for work; false when nothing can ever arrive (the deadlock handler has run).
+bool WaitForWork(const IdleContext& context);
+
+// A modal loop: runs until done() is true. on_idle runs once each time the queue turns empty (WM_ENTERIDLE).
+// The messages go through the message filters, then IsDialogMessage of the modal window when it is a dialog.
+// Returns false when the loop gave up (deadlock) or WM_QUIT came (it is posted again).
+bool RunModalLoop(HWND modal, LoopKind kind, const std::function<bool()>& done, const std::function<void()>& on_idle);
+
+// Hooks into the focus module, for messages that leave the queue.
+void OnInputRetrieved(const MSG& msg);
+// Timers: the next due timer as WM_TIMER (timers.cpp).
+bool DueTimer(HWND filter, UINT min, UINT max, bool remove, MSG* out);
+// The cursor position the last input had.
+POINT CursorPos();
+
+}  // namespace platform::win::detail

@@ -1,0 +1,48 @@
+// The registry of dialog templates by module and number or name.
+#include <cctype>
+#include <map>
+#include <string>
+
+#include "platform/win/dialog_template.h"
+#include "platform/win/messages.h"
+
+namespace platform::win {
+namespace {
+
+std::string Key(LPCSTR name) {
+  if (!name) return "";
+  if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
+  std::string s(name);
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+using Registry = std::map<std::pair<std::uintptr_t, std::string>, const DialogTemplate*>;
+
+Registry& Templates() {
+  static Registry r;
+  return r;
+}
+
+}  // namespace
+
+void RegisterDialogTemplate(HINSTANCE instance, LPCSTR name, const DialogTemplate* dialog) {
+  auto key = std::make_pair(reinterpret_cast<std::uintptr_t>(instance), Key(name));
+  if (dialog) {
+    Templates()[key] = dialog;
+  } else {
+    Templates().erase(key);
+  }
+}
+
+const DialogTemplate* FindDialogTemplate(HINSTANCE instance, LPCSTR name) {
+  std::string key = Key(name);
+  auto& r = Templates();
+  auto it = r.find(std::make_pair(reinterpret_cast<std::uintptr_t>(instance), key));
+  if (it != r.end()) return it->second;
+  for (const auto& [k, v] : r)
+    if (k.second == key) return v;
+  return nullptr;
+}
+
+}  // namespace platform::win

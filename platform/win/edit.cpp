@@ -1,0 +1,354 @@
+// The edit class: single-line (and plain multi-line) text entry on Windows-1252 bytes.
+//
+// Setting the text (WM_SETTEXT, so SetWindowText and SetDlgItemText) sends EN_CHANGE like typing does, with the
+// caret put at the start and the modified flag cleared; EM_REPLACESEL and typing send EN_UPDATE then EN_CHANGE.
+// Typing stops at the limit (EN_MAXTEXT); setting the text does not obey the limit.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string>
+
+#include "platform/win/controls.h"
+#include "platform/win/detail/control_procs.h"
+#include "platform/win/detail/window_table.h"
+#include "platform/win/dialog.h"
+#include "platform/win/dialog_font.h"
+#include "platform/win/input.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/window.h"
+
+namespace platform::win::detail {
+namespace {
+
+struct EditData : ControlData {
+  int limit = kEditDefaultLimit;
+  int anchor = 0;
+  int caret = 0;
+  bool modified = false;
+  bool tracking = false;
+  char password = 0;
+  std::string undo;
+  bool can_undo = false;
+};
+
+std::string& Clipboard() {
+  static std::string text;
+  return text;
+}
+
+std::string& TextOf(HWND hwnd) { return Lookup(hwnd)->text; }
+DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
+
+int SelStart(const EditData& d) { return std::min(d.anchor, d.caret); }
+int SelEnd(const EditData& d) { return std::max(d.anchor, d.caret); }
+
+void Clamp(HWND hwnd, EditData& d) {
+  int n = static_cast<int>(TextOf(hwnd).size());
+  d.anchor = std::clamp(d.anchor, 0, n);
+  d.caret = std::clamp(d.caret, 0, n);
+}
+
+void Changed(HWND hwnd) {
+  if (EditData* d = DataOf<EditData>(hwnd)) d->modified = true;
+  InvalidateRect(hwnd, nullptr, TRUE);
+  NotifyTextChanged(hwnd);
+  NotifyParent(hwnd, EN_UPDATE);
+  if (IsWindow(hwnd)) NotifyParent(hwnd, EN_CHANGE);
+}
+
+// Replaces the selection with text, cut to the limit. Returns false when nothing could be put in.
+bool ReplaceSelection(HWND hwnd, EditData& d, std::string text, bool obey_limit) {
+  std::string& s = TextOf(hwnd);
+  Clamp(hwnd, d);
+  int a = SelStart(d);
+  int b = SelEnd(d);
+  DWORD style = Style(hwnd);
+  if (style & ES_UPPERCASE)
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (style & ES_LOWERCASE)
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (!(style & ES_MULTILINE)) text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }), text.end());
+  bool cut = false;
+  if (obey_limit) {
+    long room = static_cast<long>(d.limit) - (static_cast<long>(s.size()) - (b - a));
+    if (room < static_cast<long>(text.size())) {
+      text.resize(static_cast<std::size_t>(std::max(0L, room)));
+      cut = true;
+    }
+  }
+  if (text.empty() && a == b) {
+    if (cut) NotifyParent(hwnd, EN_MAXTEXT);
+    return false;
+  }
+  d.undo = s;
+  d.can_undo = true;
+  s.replace(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a), text);
+  d.anchor = d.caret = a + static_cast<int>(text.size());
+  Changed(hwnd);
+  if (cut && IsWindow(hwnd)) NotifyParent(hwnd, EN_MAXTEXT);
+  return true;
+}
+
+bool ReadOnly(HWND hwnd) { return (Style(hwnd) & ES_READONLY) != 0; }
+
+void Beep() {}
+
+int CharWidth(HWND hwnd) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0));
+  return std::max(1, platform::win::BaseUnitsOf(font).x);
+}
+
+int PositionAt(HWND hwnd, int x) {
+  int n = static_cast<int>(TextOf(hwnd).size());
+  int cw = CharWidth(hwnd);
+  return std::clamp((x - 1 + cw / 2) / cw, 0, n);
+}
+
+void Copy(HWND hwnd, const EditData& d) {
+  if (d.password) return;
+  int a = SelStart(d);
+  int b = SelEnd(d);
+  if (a < b) Clipboard() = TextOf(hwnd).substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+}
+
+void OnChar(HWND hwnd, EditData& d, int ch) {
+  if (ch == 0x03) {  // Ctrl+C
+    Copy(hwnd, d);
+    return;
+  }
+  if (ch == 0x16 || ch == 0x18) {  // Ctrl+V, Ctrl+X
+    SendMessage(hwnd, ch == 0x16 ? WM_PASTE : WM_CUT, 0, 0);
+    return;
+  }
+  if (ReadOnly(hwnd)) {
+    Beep();
+    return;
+  }
+  if (ch == 0x08) {
+    Clamp(hwnd, d);
+    if (d.anchor == d.caret) {
+      if (d.caret == 0) return;
+      d.anchor = d.caret - 1;
+    }
+    ReplaceSelection(hwnd, d, "", false);
+    return;
+  }
+  if (ch == '\r') {
+    if ((Style(hwnd) & ES_MULTILINE)) ReplaceSelection(hwnd, d, "\r\n", true);
+    return;
+  }
+  if (ch < 0x20 || ch == 0x7F) return;
+  if ((Style(hwnd) & ES_NUMBER) && !std::isdigit(ch)) {
+    Beep();
+    return;
+  }
+  ReplaceSelection(hwnd, d, std::string(1, static_cast<char>(ch)), true);
+}
+
+void OnKey(HWND hwnd, EditData& d, int vk) {
+  int n = static_cast<int>(TextOf(hwnd).size());
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+  int to = d.caret;
+  switch (vk) {
+    case VK_LEFT: to = std::max(0, d.caret - 1); break;
+    case VK_RIGHT: to = std::min(n, d.caret + 1); break;
+    case VK_HOME: to = 0; break;
+    case VK_END: to = n; break;
+    case VK_DELETE:
+      if (ReadOnly(hwnd)) return;
+      if (d.anchor == d.caret) {
+        if (d.caret >= n) return;
+        d.anchor = d.caret + 1;
+      }
+      ReplaceSelection(hwnd, d, "", false);
+      return;
+    default: return;
+  }
+  d.caret = to;
+  if (!shift) d.anchor = to;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+LRESULT GetLine(HWND hwnd, int line, char* buffer) {
+  if (!buffer) return 0;
+  WORD size;
+  std::memcpy(&size, buffer, sizeof size);
+  const std::string& s = TextOf(hwnd);
+  std::size_t start = 0;
+  for (int i = 0; i < line; ++i) {
+    std::size_t nl = s.find('\n', start);
+    if (nl == std::string::npos) return 0;
+    start = nl + 1;
+  }
+  std::size_t end = s.find('\n', start);
+  if (end == std::string::npos) end = s.size();
+  if (end > start && s[end - 1] == '\r') --end;
+  std::size_t n = std::min<std::size_t>(size, end - start);
+  std::memcpy(buffer, s.data() + start, n);
+  return static_cast<LRESULT>(n);
+}
+
+}  // namespace
+
+LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  EditData* d = DataOf<EditData>(hwnd);
+  if (!d) return 0;
+  switch (message) {
+    case WM_CREATE:
+      if (Style(hwnd) & ES_PASSWORD) d->password = '*';
+      return 0;
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+      const MSG* m = reinterpret_cast<const MSG*>(lparam);
+      if ((Style(hwnd) & ES_MULTILINE) && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN &&
+          (Style(hwnd) & ES_WANTRETURN))
+        code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_SETTEXT: {
+      const char* text = reinterpret_cast<const char*>(lparam);
+      TextOf(hwnd) = text && !IS_INTRESOURCE(text) ? text : "";
+      d->anchor = d->caret = 0;
+      d->modified = false;
+      d->can_undo = false;
+      InvalidateRect(hwnd, nullptr, TRUE);
+      NotifyTextChanged(hwnd);
+      NotifyParent(hwnd, EN_UPDATE);
+      if (IsWindow(hwnd)) NotifyParent(hwnd, EN_CHANGE);
+      return TRUE;
+    }
+    case WM_CHAR: OnChar(hwnd, *d, static_cast<int>(wparam & 0xFF)); return 0;
+    case WM_KEYDOWN: OnKey(hwnd, *d, static_cast<int>(wparam)); return 0;
+    case EM_SETSEL: {
+      int n = static_cast<int>(TextOf(hwnd).size());
+      int start = static_cast<int>(static_cast<std::intptr_t>(wparam));
+      int end = static_cast<int>(lparam);
+      if (start == -1) {
+        d->anchor = d->caret;
+      } else {
+        if (end < 0 || end > n) end = n;
+        if (start < 0 || start > n) start = n;
+        d->anchor = start;
+        d->caret = end;
+      }
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    }
+    case EM_GETSEL: {
+      DWORD a = static_cast<DWORD>(SelStart(*d));
+      DWORD b = static_cast<DWORD>(SelEnd(*d));
+      if (wparam) *reinterpret_cast<DWORD*>(wparam) = a;
+      if (lparam) *reinterpret_cast<DWORD*>(lparam) = b;
+      return MAKELONG(static_cast<WORD>(std::min<DWORD>(a, 0xFFFF)), static_cast<WORD>(std::min<DWORD>(b, 0xFFFF)));
+    }
+    case EM_REPLACESEL: {
+      const char* text = reinterpret_cast<const char*>(lparam);
+      ReplaceSelection(hwnd, *d, text ? text : "", true);
+      return 0;
+    }
+    case EM_LIMITTEXT:
+      d->limit = wparam ? static_cast<int>(std::min<WPARAM>(wparam, kEditMaxLimit)) : kEditMaxLimit;
+      return 0;
+    case EM_GETLIMITTEXT: return d->limit;
+    case EM_GETMODIFY: return d->modified ? TRUE : FALSE;
+    case EM_SETMODIFY: d->modified = wparam != 0; return 0;
+    case EM_SETREADONLY: {
+      LONG style = GetWindowLong(hwnd, GWL_STYLE);
+      SetWindowLong(hwnd, GWL_STYLE, wparam ? (style | static_cast<LONG>(ES_READONLY)) : (style & ~static_cast<LONG>(ES_READONLY)));
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return TRUE;
+    }
+    case EM_SETPASSWORDCHAR: d->password = static_cast<char>(wparam); return 0;
+    case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(d->password);
+    case EM_GETLINECOUNT:
+      if (!(Style(hwnd) & ES_MULTILINE)) return 1;
+      return 1 + std::count(TextOf(hwnd).begin(), TextOf(hwnd).end(), '\n');
+    case EM_GETLINE: return GetLine(hwnd, (Style(hwnd) & ES_MULTILINE) ? static_cast<int>(wparam) : 0,
+                                    reinterpret_cast<char*>(lparam));
+    case EM_LINEINDEX: {
+      if (static_cast<int>(wparam) == -1) return d->caret;
+      const std::string& s = TextOf(hwnd);
+      std::size_t start = 0;
+      for (int i = 0; i < static_cast<int>(wparam); ++i) {
+        std::size_t nl = s.find('\n', start);
+        if (nl == std::string::npos) return -1;
+        start = nl + 1;
+      }
+      return static_cast<LRESULT>(start);
+    }
+    case EM_LINELENGTH: return static_cast<LRESULT>(TextOf(hwnd).size());
+    case EM_LINEFROMCHAR: return 0;
+    case EM_CANUNDO: return d->can_undo ? TRUE : FALSE;
+    case EM_UNDO:
+    case WM_UNDO: {
+      if (!d->can_undo) return FALSE;
+      std::string now = TextOf(hwnd);
+      TextOf(hwnd) = d->undo;
+      d->undo = now;
+      d->anchor = d->caret = static_cast<int>(TextOf(hwnd).size());
+      Changed(hwnd);
+      return TRUE;
+    }
+    case EM_EMPTYUNDOBUFFER: d->can_undo = false; return 0;
+    case EM_SCROLLCARET:
+    case EM_GETFIRSTVISIBLELINE: return 0;
+    case EM_GETRECT:
+      if (lparam) GetClientRect(hwnd, reinterpret_cast<RECT*>(lparam));
+      return 0;
+    case WM_COPY: Copy(hwnd, *d); return 0;
+    case WM_CUT:
+      Copy(hwnd, *d);
+      [[fallthrough]];
+    case WM_CLEAR:
+      if (!ReadOnly(hwnd) && SelStart(*d) < SelEnd(*d)) ReplaceSelection(hwnd, *d, "", false);
+      return 0;
+    case WM_PASTE:
+      if (!ReadOnly(hwnd)) ReplaceSelection(hwnd, *d, Clipboard(), true);
+      return 0;
+    case WM_SETFOCUS:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      NotifyParent(hwnd, EN_SETFOCUS);
+      return 0;
+    case WM_KILLFOCUS:
+      if (d->tracking) {
+        d->tracking = false;
+        if (GetCapture() == hwnd) ReleaseCapture();
+      }
+      InvalidateRect(hwnd, nullptr, FALSE);
+      NotifyParent(hwnd, EN_KILLFOCUS);
+      return 0;
+    case WM_LBUTTONDOWN: {
+      if (GetFocus() != hwnd) SetFocus(hwnd);
+      d = DataOf<EditData>(hwnd);
+      if (!d || GetFocus() != hwnd) return 0;
+      int at = PositionAt(hwnd, GET_X_LPARAM(lparam));
+      d->caret = at;
+      if (!(wparam & MK_SHIFT)) d->anchor = at;
+      d->tracking = true;
+      SetCapture(hwnd);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (d->tracking) {
+        d->caret = PositionAt(hwnd, GET_X_LPARAM(lparam));
+        InvalidateRect(hwnd, nullptr, FALSE);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (d->tracking) {
+        d->tracking = false;
+        if (GetCapture() == hwnd) ReleaseCapture();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      d->anchor = 0;
+      d->caret = static_cast<int>(TextOf(hwnd).size());
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+    default: return DefWindowProc(hwnd, message, wparam, lparam);
+  }
+}
+
+}  // namespace platform::win::detail

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "platform/testing/driver.h"
+#include "platform/testing/message_log.h"
+#include "platform/win/input.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/timers.h"
+#include "platform/win/window.h"
+
+namespace {
+
+using platform::testing::MessageLog;
+
+LRESULT PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static bool registered = false;
+    if (!registered) {
+      WNDCLASS wc{};
+      wc.lpfnWndProc = PlainProc;
+      wc.cbWndExtra = 16;
+      wc.lpszClassName = "TestPlain";
+      ASSERT_NE(RegisterClass(&wc), 0);
+      registered = true;
+    }
+  }
+  HWND Top(const char* title = "top", DWORD style = WS_OVERLAPPEDWINDOW) {
+    return CreateWindowEx(0, "TestPlain", title, style, 10, 20, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  }
+  platform::testing::Session session_;
+};
+
+TEST_F(WindowTest, DestroyedHandleIsInertForEveryCall) {
+  HWND top = Top();
+  HWND child = CreateWindowEx(0, "TestPlain", "c", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(IsWindow(child));
+  ASSERT_TRUE(DestroyWindow(top));
+  EXPECT_FALSE(IsWindow(top));
+  EXPECT_FALSE(IsWindow(child));  // children go with their parent
+  RECT r{1, 2, 3, 4};
+  char buf[8] = "x";
+  EXPECT_EQ(SendMessage(top, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("t")), 0);
+  EXPECT_FALSE(PostMessage(top, WM_USER, 0, 0));
+  EXPECT_FALSE(SetWindowText(top, "t"));
+  EXPECT_EQ(GetWindowText(top, buf, sizeof buf), 0);
+  EXPECT_STREQ(buf, "");
+  EXPECT_FALSE(GetWindowRect(top, &r));
+  EXPECT_FALSE(ShowWindow(top, SW_SHOW));
+  EXPECT_FALSE(EnableWindow(top, FALSE));
+  EXPECT_FALSE(SetWindowPos(top, nullptr, 0, 0, 5, 5, 0));
+  EXPECT_EQ(SetTimer(top, 1, 100, nullptr), 0u);
+  EXPECT_EQ(SetFocus(child), nullptr);
+  EXPECT_EQ(GetParent(child), nullptr);
+  EXPECT_EQ(GetWindowLongPtr(top, GWLP_USERDATA), 0);
+  EXPECT_FALSE(DestroyWindow(top));
+  // A new window may reuse the slot; the old handle stays stale.
+  HWND again = Top();
+  EXPECT_NE(again, top);
+  EXPECT_FALSE(IsWindow(top));
+}
+
+TEST_F(WindowTest, MessagesPostedToAWindowThatDiesAreDropped) {
+  HWND top = Top();
+  MessageLog log(top, {WM_USER});
+  PostMessage(top, WM_USER, 1, 0);
+  DestroyWindow(top);
+  HWND other = Top();
+  EXPECT_EQ(platform::testing::PumpUntilIdle(), 0);
+  EXPECT_EQ(log.Count(WM_USER), 0);
+  (void)other;
+}
+
+TEST_F(WindowTest, TreeOwnerAndGeometry) {
+  HWND top = Top("main", WS_OVERLAPPED | WS_CAPTION | WS_BORDER);
+  HWND owned = CreateWindowEx(0, "TestPlain", "owned", WS_POPUP, 0, 0, 50, 50, top, nullptr, nullptr, nullptr);
+  HWND child = CreateWindowEx(0, "TestPlain", "c", WS_CHILD | WS_VISIBLE, 5, 6, 40, 30, top,
+                              reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  EXPECT_EQ(GetParent(child), top);
+  EXPECT_EQ(GetWindow(owned, GW_OWNER), top);
+  EXPECT_EQ(GetParent(owned), top);  // a pop-up's parent is its owner
+  EXPECT_EQ(GetAncestor(child, GA_ROOT), top);
+  EXPECT_EQ(GetDlgItem(top, 7), child);
+  EXPECT_EQ(GetDlgCtrlID(child), 7);
+  RECT wr{};
+  RECT cr{};
+  GetWindowRect(top, &wr);
+  GetClientRect(top, &cr);
+  EXPECT_EQ(wr.left, 10);
+  EXPECT_EQ(wr.top, 20);
+  EXPECT_EQ(cr.right, 300 - 2 * 3);        // a captioned window has the dialog frame
+  EXPECT_EQ(cr.bottom, 200 - 2 * 3 - 19);  // and the caption
+  POINT p{0, 0};
+  ClientToScreen(child, &p);
+  EXPECT_EQ(p.x, 10 + 3 + 5);
+  EXPECT_EQ(p.y, 20 + 3 + 19 + 6);
+  POINT q{0, 0};
+  MapWindowPoints(child, top, &q, 1);
+  EXPECT_EQ(q.x, 5);
+  EXPECT_EQ(q.y, 6);
+  DestroyWindow(top);
+  EXPECT_FALSE(IsWindow(owned));  // owned windows go with their owner
+}
+
+TEST_F(WindowTest, SetWindowPosSendsMoveAndSizeOnlyForWhatChanged) {
+  HWND top = Top("t", WS_POPUP);
+  MessageLog log(top, {WM_MOVE, WM_SIZE});
+  SetWindowPos(top, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(log.Messages(), (std::vector<UINT>{WM_MOVE}));
+  log.Clear();
+  MoveWindow(top, 50, 60, 120, 80, TRUE);
+  ASSERT_EQ(log.Messages(), (std::vector<UINT>{WM_SIZE}));
+  EXPECT_EQ(log.Entries()[0].lparam, MAKELPARAM(120, 80));
+}
+
+TEST_F(WindowTest, TextAndWindowData) {
+  HWND top = Top("caption");
+  char small[4];
+  EXPECT_EQ(GetWindowText(top, small, sizeof small), 3);
+  EXPECT_STREQ(small, "cap");  // bounded by the buffer, always terminated
+  EXPECT_EQ(GetWindowTextLength(top), 7);
+  SetWindowLongPtr(top, 8, 0x1234);
+  EXPECT_EQ(GetWindowLongPtr(top, 8), 0x1234);
+  EXPECT_EQ(GetWindowLongPtr(top, 16), 0);  // beyond the extra bytes: nothing
+  SetWindowLongPtr(top, GWLP_USERDATA, 99);
+  EXPECT_EQ(GetWindowLongPtr(top, GWLP_USERDATA), 99);
+}
+
+TEST_F(WindowTest, PaintComesFromTheUpdateRectangleOnceUntilValidated) {
+  HWND top = Top("t", WS_POPUP | WS_VISIBLE);
+  platform::testing::PumpUntilIdle();
+  MessageLog log(top, {WM_PAINT});
+  RECT a{0, 0, 10, 10};
+  RECT b{20, 20, 30, 30};
+  InvalidateRect(top, &a, FALSE);
+  InvalidateRect(top, &b, FALSE);
+  platform::testing::PumpUntilIdle();
+  EXPECT_EQ(log.Count(WM_PAINT), 1);
+  ShowWindow(top, SW_HIDE);
+  InvalidateRect(top, nullptr, TRUE);
+  platform::testing::PumpUntilIdle();
+  EXPECT_EQ(log.Count(WM_PAINT), 1);  // hidden windows are not painted
+}
+
+}  // namespace
