@@ -261,10 +261,20 @@ LONG TabbedTextOutA(HDC h, int x, int y, LPCSTR text, int length, int tab_count,
   const auto font = FontOf(*dc);
   int total = 0;
   const auto runs = TabRuns(s, *font, tab_count, tab_stops, tab_origin - x, &total);
+  // An opaque background covers the tab gaps too.
+  const int mode = dc->state.bk_mode;
+  if (mode == OPAQUE && !dc->job && dc->surface) {
+    raster::Target t = RasterTarget(*dc);
+    t.rop2 = R2_COPYPEN;
+    const POINT p = ToSurface(*dc, POINT{x, y});
+    raster::FillRect(t, RECT{p.x, p.y, p.x + total, p.y + font->metrics().tmHeight}, ToPixel(dc->state.bk_color));
+    dc->state.bk_mode = TRANSPARENT;
+  }
   for (const TabRun& r : runs) {
     if (r.text.empty()) continue;
     DrawRun(*dc, h, ToDevice(*dc, POINT{x + r.x, y}), r.text, nullptr);
   }
+  dc->state.bk_mode = mode;
   return static_cast<LONG>((static_cast<DWORD>(font->metrics().tmHeight) << 16) | (static_cast<DWORD>(total) & 0xFFFF));
 }
 

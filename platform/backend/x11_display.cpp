@@ -1,0 +1,329 @@
+#include "platform/backend/x11_display.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+#include "platform/backend/x11_keys.h"
+#include "platform/gdi/cp1252.h"
+#include "platform/gdi/dialog_fonts.h"
+#include "platform/gdi/window_surfaces.h"
+#include "platform/win/input.h"
+#include "platform/win/input_injection.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/messages.h"
+#include "platform/win/metrics.h"
+#include "platform/win/window.h"
+
+namespace platform::backend {
+namespace {
+
+struct X11State {
+  Display* display = nullptr;
+  Atom wm_delete = 0;
+  Atom wm_protocols = 0;
+  Atom net_wm_name = 0;
+  Atom utf8_string = 0;
+  int hook_id = -1;
+  int wake_pipe[2] = {-1, -1};
+  std::map<HWND, Window> windows;
+  std::map<Window, HWND> owners;
+};
+
+X11State& X() {
+  static X11State s;
+  return s;
+}
+
+RECT ScreenRect(HWND top) {
+  RECT r{};
+  GetWindowRect(top, &r);
+  return r;
+}
+
+// Offset of the client area inside the window rectangle (the X window shows the whole window).
+POINT ClientOffset(HWND top) {
+  const RECT r = ScreenRect(top);
+  POINT o{0, 0};
+  ClientToScreen(top, &o);
+  return POINT{o.x - r.left, o.y - r.top};
+}
+
+void SetTitle(HWND top, Window w) {
+  char text[512] = {};
+  GetWindowText(top, text, sizeof(text));
+  const std::string utf8 = gdi::Cp1252ToUtf8(text);
+  X11State& s = X();
+  XChangeProperty(s.display, w, s.net_wm_name, s.utf8_string, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+  XStoreName(s.display, w, text);
+}
+
+// Copies a rectangle of the top-level surface (window coordinates) to its X window.
+void Push(HWND top, RECT r) {
+  X11State& s = X();
+  auto it = s.windows.find(top);
+  auto surface = gdi::FindTopLevelSurface(top);
+  if (it == s.windows.end() || !surface) return;
+  if (r.left < 0) r.left = 0;
+  if (r.top < 0) r.top = 0;
+  if (r.right > surface->width()) r.right = surface->width();
+  if (r.bottom > surface->height()) r.bottom = surface->height();
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  surface->EndCairo();
+  const int screen = DefaultScreen(s.display);
+  XImage* image = XCreateImage(s.display, DefaultVisual(s.display, screen), 24, ZPixmap, 0,
+                               reinterpret_cast<char*>(surface->Row(0)), static_cast<unsigned>(surface->width()),
+                               static_cast<unsigned>(surface->height()), 32, surface->stride());
+  if (!image) return;
+  XPutImage(s.display, it->second, DefaultGC(s.display, screen), image, r.left, r.top, r.left, r.top,
+            static_cast<unsigned>(r.right - r.left), static_cast<unsigned>(r.bottom - r.top));
+  image->data = nullptr;  // the surface owns the pixels
+  XDestroyImage(image);
+  XFlush(s.display);
+}
+
+Window MakeWindow(HWND top) {
+  X11State& s = X();
+  auto it = s.windows.find(top);
+  if (it != s.windows.end()) return it->second;
+  const RECT r = ScreenRect(top);
+  const int screen = DefaultScreen(s.display);
+  const unsigned w = static_cast<unsigned>(r.right - r.left > 0 ? r.right - r.left : 1);
+  const unsigned h = static_cast<unsigned>(r.bottom - r.top > 0 ? r.bottom - r.top : 1);
+  Window win = XCreateSimpleWindow(s.display, RootWindow(s.display, screen), r.left, r.top, w, h, 0,
+                                   BlackPixel(s.display, screen), 0xC0C0C0);
+  XSelectInput(s.display, win,
+               ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                   PointerMotionMask | StructureNotifyMask);
+  XSetWMProtocols(s.display, win, &s.wm_delete, 1);
+  XSizeHints hints{};
+  hints.flags = PPosition | PSize;
+  hints.x = r.left;
+  hints.y = r.top;
+  hints.width = static_cast<int>(w);
+  hints.height = static_cast<int>(h);
+  XSetWMNormalHints(s.display, win, &hints);
+  SetTitle(top, win);
+  s.windows[top] = win;
+  s.owners[win] = top;
+  return win;
+}
+
+void OnWindowEvent(platform::win::WindowEvent e, HWND top, const RECT& rect) {
+  X11State& s = X();
+  if (!s.display) return;
+  using platform::win::WindowEvent;
+  switch (e) {
+    case WindowEvent::kShown: {
+      Window w = MakeWindow(top);
+      XMapRaised(s.display, w);
+      Push(top, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
+      break;
+    }
+    case WindowEvent::kHidden:
+      if (auto it = s.windows.find(top); it != s.windows.end()) XUnmapWindow(s.display, it->second);
+      break;
+    case WindowEvent::kMoved:
+      if (auto it = s.windows.find(top); it != s.windows.end()) {
+        XMoveResizeWindow(s.display, it->second, rect.left, rect.top,
+                          static_cast<unsigned>(rect.right - rect.left > 0 ? rect.right - rect.left : 1),
+                          static_cast<unsigned>(rect.bottom - rect.top > 0 ? rect.bottom - rect.top : 1));
+      }
+      break;
+    case WindowEvent::kTextChanged:
+      if (auto it = s.windows.find(top); it != s.windows.end()) SetTitle(top, it->second);
+      break;
+    case WindowEvent::kDestroyed:
+      if (auto it = s.windows.find(top); it != s.windows.end()) {
+        s.owners.erase(it->second);
+        XDestroyWindow(s.display, it->second);
+        s.windows.erase(it);
+      }
+      break;
+    default:
+      break;
+  }
+  XFlush(s.display);
+}
+
+WPARAM KeyFlags(unsigned state) {
+  WPARAM f = 0;
+  if (state & Button1Mask) f |= MK_LBUTTON;
+  if (state & Button3Mask) f |= MK_RBUTTON;
+  if (state & Button2Mask) f |= MK_MBUTTON;
+  if (state & ShiftMask) f |= MK_SHIFT;
+  if (state & ControlMask) f |= MK_CONTROL;
+  return f;
+}
+
+void HandleEvent(XEvent& ev) {
+  X11State& s = X();
+  auto owner = s.owners.find(ev.xany.window);
+  if (owner == s.owners.end()) return;
+  HWND top = owner->second;
+  switch (ev.type) {
+    case Expose:
+      Push(top, RECT{ev.xexpose.x, ev.xexpose.y, ev.xexpose.x + ev.xexpose.width, ev.xexpose.y + ev.xexpose.height});
+      break;
+    case ButtonPress:
+    case ButtonRelease: {
+      const bool down = ev.type == ButtonPress;
+      UINT msg = 0;
+      switch (ev.xbutton.button) {
+        case Button1: msg = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+        case Button2: msg = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+        case Button3: msg = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+        default: return;
+      }
+      const POINT o = ClientOffset(top);
+      const RECT r = ScreenRect(top);
+      platform::win::SetCursorScreenPos(r.left + ev.xbutton.x, r.top + ev.xbutton.y);
+      platform::win::InjectMouse(top, msg, ev.xbutton.x - o.x, ev.xbutton.y - o.y, KeyFlags(ev.xbutton.state));
+      break;
+    }
+    case MotionNotify: {
+      const POINT o = ClientOffset(top);
+      const RECT r = ScreenRect(top);
+      platform::win::SetCursorScreenPos(r.left + ev.xmotion.x, r.top + ev.xmotion.y);
+      platform::win::InjectMouse(top, WM_MOUSEMOVE, ev.xmotion.x - o.x, ev.xmotion.y - o.y, KeyFlags(ev.xmotion.state));
+      break;
+    }
+    case KeyPress:
+    case KeyRelease: {
+      char buf[16];
+      KeySym sym = 0;
+      XLookupString(&ev.xkey, buf, sizeof(buf), &sym, nullptr);
+      const int vk = VirtualKeyOfKeysym(sym);
+      const bool alt = (ev.xkey.state & Mod1Mask) != 0;
+      if (vk != 0) {
+        const UINT msg = ev.type == KeyPress ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+        platform::win::InjectKey(msg, vk);
+      } else if (ev.type == KeyPress) {
+        // A key the window layer cannot turn into a character itself: give the character.
+        const int ch = CharOfKeysym(sym);
+        if (ch > 0) platform::win::InjectChar(static_cast<BYTE>(ch));
+      }
+      break;
+    }
+    case ClientMessage:
+      if (static_cast<Atom>(ev.xclient.data.l[0]) == s.wm_delete) PostMessage(top, WM_CLOSE, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void Drain() {
+  X11State& s = X();
+  while (s.display && XPending(s.display) > 0) {
+    XEvent ev;
+    XNextEvent(s.display, &ev);
+    HandleEvent(ev);
+  }
+}
+
+bool Wait(long long timeout_ns) {
+  X11State& s = X();
+  if (!s.display) return false;
+  XFlush(s.display);
+  Drain();
+  pollfd fds[2] = {{ConnectionNumber(s.display), POLLIN, 0}, {s.wake_pipe[0], POLLIN, 0}};
+  const int ms = timeout_ns < 0 ? -1 : static_cast<int>((timeout_ns + 999999) / 1000000);
+  if (poll(fds, 2, ms) > 0 && (fds[1].revents & POLLIN)) {
+    char drain[64];
+    while (read(s.wake_pipe[0], drain, sizeof(drain)) == static_cast<ssize_t>(sizeof(drain))) {
+    }
+  }
+  Drain();
+  return true;
+}
+
+}  // namespace
+
+bool StartX11Display(std::string* error) {
+  X11State& s = X();
+  if (s.display) return true;
+  const char* name = std::getenv("DISPLAY");
+  if (!name || !*name) {
+    if (error) *error = "no X display: DISPLAY is not set (the program needs a screen to show its windows)";
+    return false;
+  }
+  s.display = XOpenDisplay(nullptr);
+  if (!s.display) {
+    if (error) *error = std::string("cannot open the X display \"") + name + "\"";
+    return false;
+  }
+  const int screen = DefaultScreen(s.display);
+  if (DefaultDepth(s.display, screen) < 24) {
+    XCloseDisplay(s.display);
+    s.display = nullptr;
+    if (error) *error = "the X display needs a 24-bit colour visual";
+    return false;
+  }
+  s.wm_delete = XInternAtom(s.display, "WM_DELETE_WINDOW", False);
+  s.wm_protocols = XInternAtom(s.display, "WM_PROTOCOLS", False);
+  s.net_wm_name = XInternAtom(s.display, "_NET_WM_NAME", False);
+  s.utf8_string = XInternAtom(s.display, "UTF8_STRING", False);
+  if (pipe(s.wake_pipe) == 0) {
+    for (int fd : s.wake_pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  }
+  // On a real screen dialogs are laid out with the fonts they are drawn in.
+  gdi::UseDrawingFontsForDialogs();
+  platform::win::SetScreenSize(DisplayWidth(s.display, screen), DisplayHeight(s.display, screen));
+  s.hook_id = platform::win::AddWindowEventHook(OnWindowEvent);
+  gdi::SetSurfaceChangedHook([](HWND top, const RECT& r) { Push(top, r); });
+  platform::win::SetEventWaiter(Wait);
+  platform::win::SetWakeHook([] {
+    const char b = 1;
+    if (X().wake_pipe[1] >= 0) (void)!write(X().wake_pipe[1], &b, 1);
+  });
+  // Windows shown before the display started appear now.
+  EnumWindows(
+      [](HWND top, LPARAM) -> BOOL {
+        if (IsWindowVisible(top)) OnWindowEvent(platform::win::WindowEvent::kShown, top, ScreenRect(top));
+        return TRUE;
+      },
+      0);
+  return true;
+}
+
+void StopX11Display() {
+  X11State& s = X();
+  if (!s.display) return;
+  platform::win::SetEventWaiter(nullptr);
+  platform::win::SetWakeHook(nullptr);
+  gdi::SetSurfaceChangedHook(nullptr);
+  platform::win::RemoveWindowEventHook(s.hook_id);
+  for (auto& [top, w] : s.windows) XDestroyWindow(s.display, w);
+  s.windows.clear();
+  s.owners.clear();
+  XCloseDisplay(s.display);
+  s.display = nullptr;
+  for (int& fd : s.wake_pipe) {
+    if (fd >= 0) close(fd);
+    fd = -1;
+  }
+}
+
+bool X11DisplayActive() { return X().display != nullptr; }
+
+unsigned long X11WindowOf(HWND top_level) {
+  auto it = X().windows.find(top_level);
+  return it == X().windows.end() ? 0 : it->second;
+}
+
+void PumpX11Display() {
+  if (!X().display) return;
+  XSync(X().display, False);
+  Drain();
+}
+
+}  // namespace platform::backend

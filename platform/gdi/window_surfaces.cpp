@@ -1,0 +1,57 @@
+#include "platform/gdi/window_surfaces.h"
+
+#include <map>
+
+#include "platform/win/input_injection.h"
+
+namespace platform::gdi {
+namespace {
+
+struct Registry {
+  std::map<HWND, std::shared_ptr<Surface>> surfaces;
+  SurfaceChangedHook changed;
+  int hook_id = -1;
+};
+
+Registry& Reg() {
+  static Registry r;
+  return r;
+}
+
+// The surface goes with its window.
+void WatchDestruction() {
+  Registry& r = Reg();
+  if (r.hook_id >= 0) return;
+  r.hook_id = platform::win::AddWindowEventHook([](platform::win::WindowEvent e, HWND top, const RECT&) {
+    if (e == platform::win::WindowEvent::kDestroyed) Reg().surfaces.erase(top);
+  });
+}
+
+}  // namespace
+
+std::shared_ptr<Surface> TopLevelSurface(HWND top_level, SIZE size) {
+  WatchDestruction();
+  auto& slot = Reg().surfaces[top_level];
+  const int w = size.cx < 1 ? 1 : size.cx, h = size.cy < 1 ? 1 : size.cy;
+  if (!slot) {
+    slot = std::make_shared<Surface>(w, h, kNewSurfaceColour);
+  } else if (slot->width() != w || slot->height() != h) {
+    slot = slot->Resized(w, h, kNewSurfaceColour);
+  }
+  return slot;
+}
+
+std::shared_ptr<Surface> FindTopLevelSurface(HWND top_level) {
+  auto it = Reg().surfaces.find(top_level);
+  return it == Reg().surfaces.end() ? nullptr : it->second;
+}
+
+void DropTopLevelSurface(HWND top_level) { Reg().surfaces.erase(top_level); }
+
+void SetSurfaceChangedHook(SurfaceChangedHook hook) { Reg().changed = std::move(hook); }
+
+void NotifySurfaceChanged(HWND top_level, const RECT& rect) {
+  if (Reg().changed) Reg().changed(top_level, rect);
+}
+
+}  // namespace platform::gdi

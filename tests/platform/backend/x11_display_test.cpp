@@ -1,0 +1,192 @@
+// The X11 display under a virtual X server: typing into an edit, clicking a button and a screenshot that
+// matches the window's surface. Skipped where Xvfb is not installed.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/backend/capture.h"
+#include "platform/backend/x11_display.h"
+#include "platform/gdi/gdi.h"
+#include "platform/testing/driver.h"
+#include "platform/win/controls.h"
+#include "platform/win/input.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/window.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kXvfb = "/usr/bin/Xvfb";
+
+// A virtual X server for one test; it tells its display number through a pipe once it is ready.
+class VirtualServer {
+ public:
+  VirtualServer() {
+    if (access(kXvfb, X_OK) != 0) return;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
+    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~VirtualServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      int status;
+      waitpid(pid_, &status, 0);
+    }
+  }
+  const std::string& display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+int g_clicks = 0;
+
+LRESULT DialogProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_COMMAND && LOWORD(w) == 1 && HIWORD(w) == BN_CLICKED) ++g_clicks;
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    RECT r;
+    GetClientRect(h, &r);
+    FillRect(dc, &r, reinterpret_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    EndPaint(h, &ps);
+    return 0;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+void SendKey(Display* d, Window w, KeySym sym) {
+  for (int type : {KeyPress, KeyRelease}) {
+    XEvent ev{};
+    ev.xkey.type = type;
+    ev.xkey.display = d;
+    ev.xkey.window = w;
+    ev.xkey.root = DefaultRootWindow(d);
+    ev.xkey.keycode = XKeysymToKeycode(d, sym);
+    ev.xkey.same_screen = True;
+    XSendEvent(d, w, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &ev);
+  }
+  XSync(d, False);
+}
+
+void SendClick(Display* d, Window w, int x, int y) {
+  for (int type : {ButtonPress, ButtonRelease}) {
+    XEvent ev{};
+    ev.xbutton.type = type;
+    ev.xbutton.display = d;
+    ev.xbutton.window = w;
+    ev.xbutton.root = DefaultRootWindow(d);
+    ev.xbutton.x = x;
+    ev.xbutton.y = y;
+    ev.xbutton.button = Button1;
+    ev.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+    ev.xbutton.same_screen = True;
+    XSendEvent(d, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &ev);
+  }
+  XSync(d, False);
+}
+
+template <class Done>
+bool PumpUntil(Done done) {
+  for (int i = 0; i < 500; ++i) {
+    platform::backend::PumpX11Display();
+    platform::testing::PumpUntilIdle();
+    if (done()) return true;
+  }
+  return false;
+}
+
+TEST(X11Display, WithoutDisplayItSaysSoClearly) {
+  const char* old = std::getenv("DISPLAY");
+  const std::string saved = old ? old : "";
+  unsetenv("DISPLAY");
+  std::string error;
+  EXPECT_FALSE(platform::backend::StartX11Display(&error));
+  EXPECT_NE(error.find("DISPLAY"), std::string::npos);
+  EXPECT_FALSE(platform::backend::X11DisplayActive());
+  if (old) setenv("DISPLAY", saved.c_str(), 1);
+}
+
+TEST(X11Display, TypesIntoAnEditClicksAButtonAndShowsTheSurface) {
+  VirtualServer server;
+  if (server.display().empty()) GTEST_SKIP() << "no Xvfb";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  platform::testing::Session session;
+  std::string error;
+  ASSERT_TRUE(platform::backend::StartX11Display(&error)) << error;
+
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DialogProc;
+  wc.lpszClassName = "GdiX11Dialog";
+  RegisterClass(&wc);
+  g_clicks = 0;
+  HWND dialog = CreateWindowEx(0, "GdiX11Dialog", "Dialog", WS_POPUP | WS_VISIBLE, 50, 40, 240, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 150, 24, dialog, nullptr,
+                             nullptr, nullptr);
+  HWND button = CreateWindowEx(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 50, 80, 24, dialog,
+                               reinterpret_cast<HMENU>(1), nullptr, nullptr);
+  ASSERT_NE(button, nullptr);
+  platform::testing::PumpUntilIdle();
+  SetFocus(edit);
+  const Window xwin = platform::backend::X11WindowOf(dialog);
+  ASSERT_NE(xwin, 0u);
+
+  Display* user = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(user, nullptr);
+  SendKey(user, xwin, XK_a);
+  SendKey(user, xwin, XK_b);
+  char text[16] = {};
+  EXPECT_TRUE(PumpUntil([&] {
+    GetWindowText(edit, text, sizeof(text));
+    return std::string(text) == "ab";
+  })) << text;
+  SendClick(user, xwin, 50, 62);
+  EXPECT_TRUE(PumpUntil([] { return g_clicks == 1; }));
+
+  // The server shows what the surface holds.
+  platform::testing::PumpUntilIdle();
+  platform::backend::PumpX11Display();
+  auto surface = platform::backend::CaptureWindow(dialog, true);
+  ASSERT_NE(surface, nullptr);
+  XImage* shot = XGetImage(user, xwin, 0, 0, static_cast<unsigned>(surface->width()),
+                           static_cast<unsigned>(surface->height()), AllPlanes, ZPixmap);
+  ASSERT_NE(shot, nullptr);
+  int differ = 0;
+  platform::gdi::Surface copy(surface->width(), surface->height());
+  for (int y = 0; y < surface->height(); ++y)
+    for (int x = 0; x < surface->width(); ++x) {
+      const auto p = static_cast<std::uint32_t>(XGetPixel(shot, x, y)) & 0xFFFFFF;
+      copy.Row(y)[x] = p;
+      differ += p != surface->Pixel(x, y);
+    }
+  XDestroyImage(shot);
+  EXPECT_EQ(differ, 0);
+  copy.WritePng((std::filesystem::path(::testing::TempDir()) / "gdi_x11_screenshot.png").string());
+  XCloseDisplay(user);
+  DestroyWindow(dialog);
+  platform::backend::StopX11Display();
+}
+
+}  // namespace
