@@ -295,10 +295,13 @@ TEST(LayoutConsistency, LayoutFactsAcrossTheProgram) {
       EXPECT_TRUE((r.record >= 307 && r.record <= 316 && r.element == 22) || r.record == 320) << Where(r);
     }
   EXPECT_EQ(f64, 14);
-  // Version cut points fall on element starts (record, byte counts that older layouts hold).
+  // Version cut points fall on element starts: the byte counts that older layouts hold of a record.
   const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>> cuts = {
       {5, {12, 46, 48}}, {304, {12, 46, 48}}, {52, {12, 74, 82, 108, 113}}, {33, {84, 120, 134, 139}},
-      {42, {30}}, {43, {30}}, {514, {186}}};
+      {42, {30}}, {43, {30}}, {514, {186}}, {346, {44, 50}}, {56, {2}}, {36, {30}}, {11, {32, 52, 60, 64}},
+      {55, {24, 26, 42, 62, 94}}, {40, {16}}, {41, {16}}, {38, {58, 60}}, {39, {58, 60}}, {34, {32, 56, 62, 68, 69}},
+      {35, {32, 56, 62, 68, 69}}, {46, {31, 40, 42, 50}}, {47, {31, 40, 42, 50}}, {512, {90, 96}}, {520, {66}},
+      {59, {21}}, {60, {21}}, {53, {30}}, {54, {30}}, {57, {78}}, {58, {78}}, {13, {20}}, {32, {34}}};
   for (const auto& [record, offsets] : cuts)
     for (auto e : offsets) EXPECT_NE(Find(record, e), nullptr) << record << ":" << e;
   // The handheld tool's shorter layout: 5/304 end with the 4-byte element 48, 33 with two 4-byte elements at
