@@ -140,7 +140,7 @@ std::pair<long long, long long> TypeRange(int type) {
     case 5: return {-32768, 32767};
     case 6: return {0, 4294967295LL};
     case 7: return {-2147483648LL, 2147483647};
-    default: return {-1e18, 1e18};  // floats: not bounded here
+    default: return {-(1LL << 62), 1LL << 62};  // floats: not bounded here
   }
 }
 
@@ -501,9 +501,9 @@ TEST(LayoutConsistency, ChecksAreTheListedElements) {
     }
     EXPECT_EQ(r.check, it == want.end() ? 0 : it->second) << Where(r);
   }
-  for (const auto& [check, spec] : counted) {
-    EXPECT_EQ(count[check], spec.first) << "check " << check;
-    EXPECT_EQ(records[check], spec.second) << "check " << check;
+  for (const auto& [check, expected] : counted) {
+    EXPECT_EQ(count[check], expected.first) << "check " << check;
+    EXPECT_EQ(records[check], expected.second) << "check " << check;
   }
 }
 
