@@ -1,28 +1,46 @@
 // ConverterTable: the value converters that a descriptor names by its converter index.
-#include <utility>
-
 #include "model/default_function_tables.h"
+#include "model/value_converters.h"
 
 namespace model {
-namespace {
 
-// PLACEHOLDER, not the physical converter: hands the value through unchanged in both directions, whatever the
-// parameter, type and decimals. Every entry uses it until the real converters are written.
-std::uint8_t ConvertPassThrough(const double* in, double* out, double, std::uint8_t, std::uint8_t, std::uint8_t,
-                                std::uint8_t, std::uint16_t) {
-  *out = *in;
-  return 0;
-}
-
-template <std::size_t... I>
-constexpr ConverterTableType FillWith(ConverterFunction f, std::index_sequence<I...>) {
-  return {((void)I, f)...};
-}
-
-}  // namespace
-
-extern const ConverterTableType kDefaultConverterTable =
-    FillWith(&ConvertPassThrough, std::make_index_sequence<kConverterCount>{});
+extern const ConverterTableType kDefaultConverterTable = {
+    &ConvPhysical,               // 0
+    &ConvSpeedFromPolePairs,     // 1
+    &ConvSpeed,                  // 2
+    &ConvActualSpeed,            // 3
+    &ConvCurrentU8,              // 4
+    &ConvPercentOfRecordValue,   // 5
+    &ConvPhysical,               // 6
+    &ConvDeviceTypePosition,     // 7
+    &ConvVersionLetterPosition,  // 8
+    &ConvPeakCurrent,            // 9
+    &ConvPhaseCurrent,           // 10
+    &ConvPositionFromOne,        // 11
+    &ConvPower,                  // 12
+    &ConvTorque,                 // 13
+    &ConvPhysicalMultipleOf4,    // 14
+    &ConvSwitchingFrequency,     // 15
+    &ConvUserLengthUnits,        // 16
+    &ConvPositionUserUnits,      // 17
+    &ConvAngleDegrees,           // 18
+    &ConvFlagStoredAs4,          // 19
+    &ConvRampTenths,             // 20
+    &ConvProcessOutputCode,      // 21
+    &ConvProcessOutputCode,      // 22
+    &ConvProcessInputCode,       // 23
+    &ConvProcessInputCode,       // 24
+    &ConvRemoteControlSpeed,     // 25
+    &ConvFieldCurrent,           // 26
+    &ConvPackedByte2,            // 27
+    &ConvPackedByte3,            // 28
+    &ConvReserved29,             // 29
+    &ConvPhysical,               // 30
+    &ConvReserved31,             // 31
+    &ConvRevolutions,            // 32
+    &ConvCanReceiveType,         // 33
+    &ConvCanTransmitType,        // 34
+};
 static_assert(std::tuple_size_v<ConverterTableType> == 35);
 
 }  // namespace model
