@@ -4,6 +4,7 @@
 
 #include "platform/gdi/gdi_state.h"
 #include "platform/gdi/window_surfaces.h"
+#include "platform/win/metrics.h"
 #include "platform/win/window.h"
 
 namespace platform::gdi {
@@ -25,7 +26,20 @@ RECT AreaOnTop(HWND hwnd, const RECT& top_window, bool whole_window) {
 
 }  // namespace
 
+// The screen: a DC on a desktop surface of the screen's size (GetDC(nullptr) measures and draws there).
+HDC CreateDesktopDC() {
+  const SIZE size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  auto dc = std::make_unique<DeviceContext>();
+  dc->kind = DcKind::kWindow;
+  dc->name = "screen";
+  dc->state = DefaultDrawState();
+  dc->surface = TopLevelSurface(nullptr, size);
+  dc->device_size = size;
+  return AddDc(std::move(dc));
+}
+
 HDC CreateWindowDC(HWND hwnd, bool whole_window) {
+  if (!hwnd) return CreateDesktopDC();
   if (!IsWindow(hwnd)) return nullptr;
   HWND top = GetAncestor(hwnd, GA_ROOT);
   if (!top) top = hwnd;
@@ -66,7 +80,7 @@ void ReleaseWindowDC(HDC handle) {
   changed.top += dc->device_origin.y;
   changed.bottom += dc->device_origin.y;
   RemoveDc(handle);
-  if (!Empty(changed)) NotifySurfaceChanged(top, changed);
+  if (top && !Empty(changed)) NotifySurfaceChanged(top, changed);
 }
 
 }  // namespace platform::gdi

@@ -141,3 +141,18 @@ TEST_F(WindowDcTest, AWholeWindowDcStartsAtTheFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScreenDc, GetDcOfNoWindowMeasuresAndDrawsOnTheScreen) {
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+  SIZE ext;
+  EXPECT_TRUE(GetTextExtentPoint32(screen, "Hz", 2, &ext));
+  EXPECT_GT(ext.cx, 0);
+  EXPECT_EQ(SetPixel(screen, 5, 5, RGB(1, 2, 3)), RGB(1, 2, 3));
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
