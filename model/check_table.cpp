@@ -1,23 +1,106 @@
 // CheckTable: the availability checks that a layout row names by its check index.
-#include <utility>
-
+#include "model/check_functions.h"
 #include "model/default_function_tables.h"
 
 namespace model {
-namespace {
 
-// Provisional: every element counts as available until the availability checks are written.
-std::uint8_t CheckAlwaysAvailable(std::uint16_t, std::uint16_t, std::uint8_t) { return 0; }
-
-template <std::size_t... I>
-constexpr CheckTableType FillWith(CheckFunction f, std::index_sequence<I...>) {
-  return {((void)I, f)...};
-}
-
-}  // namespace
-
-extern const CheckTableType kDefaultCheckTable =
-    FillWith(&CheckAlwaysAvailable, std::make_index_sequence<kCheckCount>{});
+extern const CheckTableType kDefaultCheckTable = {
+    &CheckAlwaysAvailable,  // 0
+    &CheckUserDefinedMotor,  // 1
+    &CheckUserDefinedBrakeResistor,  // 2
+    &CheckVfControl,  // 3
+    &CheckSensorlessVectorControl,  // 4
+    &CheckStartupMode,  // 5
+    &CheckReferenceValueSource,  // 6
+    &CheckReferenceSourceNotZero,  // 7
+    &CheckBrakeRelayTimes,  // 8
+    &CheckRelay2Function,  // 9
+    &CheckAnalogInput2,  // 10
+    &CheckAnalogOutput1,  // 11
+    &CheckBinaryInput5Frequency,  // 12
+    &CheckLinkSettingsByFileKind,  // 13
+    &CheckSpeedControllerVector,  // 14
+    &CheckLowVoltageReaction,  // 15
+    &CheckReactionU10,  // 16
+    &CheckReactionU20,  // 17
+    &CheckReactionU30,  // 18
+    &CheckReactionU40,  // 19
+    &CheckReactionU50,  // 20
+    &CheckNotReverseDocumentation,  // 21
+    &CheckReverseDocumentationOnly,  // 22
+    &CheckAutoReset,  // 23
+    &CheckVersionAtLeast65,  // 24
+    &CheckVersionAtLeast66,  // 25
+    &CheckControlModeNotVf,  // 26
+    &CheckNotPositioningRunMode,  // 27
+    &CheckPidController,  // 28
+    &CheckBrakeControl,  // 29
+    &CheckAnalogInput2Extended,  // 30
+    &CheckRunModeNotPositioning,  // 31
+    &CheckPositionRangeUnlimited,  // 32
+    &CheckPositionRangeLimited,  // 33
+    &CheckUserMeasureUnit,  // 34
+    &CheckReferenceModeZero,  // 35
+    &CheckReferenceModeBelow2,  // 36
+    &CheckPositionOffsetInput,  // 37
+    &CheckFeedbackControl,  // 38
+    &CheckLowVoltageMode,  // 39
+    &CheckBlockRepeatNumber,  // 40
+    &CheckBlockNextStart,  // 41
+    &CheckBlockDelay,  // 42
+    &CheckOptionBoardAnalogInput,  // 43
+    &CheckOptionBoardBinaryInputs,  // 44
+    &CheckWindingOperation,  // 45
+    &CheckElectronicGear,  // 46
+    &CheckVersionAtLeast67,  // 47
+    &CheckWindingOperationFrom67,  // 48
+    &CheckElectronicGearFrom67,  // 49
+    &CheckSoftwareVersionA,  // 50
+    &CheckVersionAtLeast68,  // 51
+    &CheckNotFamily2,  // 52
+    &CheckFamily2Only,  // 53
+    &CheckBinaryInputsByFamily,  // 54
+    &CheckAnalogInput1,  // 55
+    &CheckAnalogOutput2,  // 56
+    &CheckReferenceSourceFamily2,  // 57
+    &CheckFamily2MotorTable,  // 58
+    &CheckReferenceGenerator,  // 59
+    &CheckConnectorX20,  // 60
+    &CheckPidRunMode,  // 61
+    &CheckPositionRunModeInput,  // 62
+    &CheckVersionAtLeast69,  // 63
+    &CheckWindingOperationFrom69,  // 64
+    &CheckPidSecondLimit,  // 65
+    &CheckSpeedControllerFrom69,  // 66
+    &CheckFastReferenceInactive,  // 67
+    &CheckAnalogInput1Function,  // 68
+    &CheckElectronicGearFrom68,  // 69
+    &CheckConnectorX20Board,  // 70
+    &CheckEncoderSimulation,  // 71
+    &CheckConnectorX41,  // 72
+    &CheckSsiEncoder,  // 73
+    &CheckSsiEncoderOrX20,  // 74
+    &CheckSensorlessFrom69,  // 75
+    &CheckNotVersionD,  // 76
+    &CheckSkipSpeedNotVersionD,  // 77
+    &CheckSpeedFilters,  // 78
+    &CheckAnalogOutput1From69,  // 79
+    &CheckExtensionBoardOutputs,  // 80
+    &CheckExtensionBoardInputs,  // 81
+    &CheckExtensionBoardRelay,  // 82
+    &CheckFieldBusBoard,  // 83
+    &CheckElectronicGearFrom69,  // 84
+    &CheckUnlimitedRangeFrom69,  // 85
+    &CheckFamily2From69,  // 86
+    &CheckFamily2UserMotor,  // 87
+    &CheckMotorDataForFeedback,  // 88
+    &CheckNotFamily3,  // 89
+    &CheckPositioningEncoder,  // 90
+    &CheckFamily3Only,  // 91
+    &CheckNotFamily2From69,  // 92
+    &CheckPositioningEncoder,  // 93
+    &CheckGearInputRunMode,  // 94
+};
 static_assert(std::tuple_size_v<CheckTableType> == 95);
 
 }  // namespace model
