@@ -466,6 +466,10 @@ std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* 
 
 std::uint8_t IsProjectFileOpen() { return g_open ? 1 : 0; }
 
+std::uint16_t OpenProjectFileKind() { return g_open && g_open->kind.size() >= 2 ? LoadU16(g_open->kind, 0) : 0; }
+
+std::uint8_t OpenProjectFileLayoutLetter() { return g_open && !g_open->layout.empty() ? g_open->layout[0] : 0; }
+
 std::uint8_t FindRecordRange(std::uint16_t record, std::uint16_t* first_line, std::uint16_t* line_count) {
   if (!g_open || !first_line || !line_count) return 2;
   return FindRange(*g_open, record, first_line, line_count);

@@ -54,6 +54,11 @@ std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* 
 
 // 1 while a file is open for reading.
 std::uint8_t IsProjectFileOpen();
+// The open file's kind (element 0 of its record 302) and layout letter (element 0 of its record 4); 0 when no file
+// is open. An open does not touch the data set, so the opener chooses the read mode by this kind
+// (17: mode 4, else mode 6).
+std::uint16_t OpenProjectFileKind();
+std::uint8_t OpenProjectFileLayoutLetter();
 
 // Copies the file to its backup (BackupCopyPath); 0, or 1 when either file cannot be opened or written.
 // An existing backup is replaced in one step.

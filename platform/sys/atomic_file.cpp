@@ -117,7 +117,7 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view co
   }
   stage = AtomicWriteStage::kSync;
   if (FaultAt(AtomicWriteStage::kSync, &error)) return fail(error);
-  if (fsync(fd) != 0 && errno != EINVAL && errno != EROFS) return fail(LastError());
+  if (fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS) return fail(LastError());
   if (close(fd) != 0) {
     const std::error_code e = LastError();
     unlink(temp.c_str());

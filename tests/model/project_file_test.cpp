@@ -341,7 +341,10 @@ TEST_F(WrittenProject, CheckOrderAndPaths) {
 }
 
 TEST_F(WrittenProject, DirectoryLookUps) {
+  EXPECT_EQ(OpenProjectFileKind(), 0);
   ASSERT_EQ(Open(), kFileDone);
+  EXPECT_EQ(OpenProjectFileKind(), kFileKindProject);
+  EXPECT_EQ(OpenProjectFileLayoutLetter(), kCurrentLayoutLetter);
   std::uint16_t first = 0, count = 0;
   ASSERT_EQ(FindRecordRange(17, &first, &count), 0);
   EXPECT_EQ(first, FirstLineOf(17));
@@ -352,6 +355,7 @@ TEST_F(WrittenProject, DirectoryLookUps) {
   EXPECT_EQ(FindRecordRange(0, &first, &count), 2);
   ProjectFileAccess(kProjectClose, 1, path_.c_str());
   EXPECT_EQ(FindRecordRange(17, &first, &count), 2);
+  EXPECT_EQ(OpenProjectFileKind(), 0);
 }
 
 TEST_F(WrittenProject, LineBreaksInsideTextsCannotShiftTheFile) {
