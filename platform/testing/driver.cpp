@@ -44,7 +44,9 @@ DriverState& S() {
   return s;
 }
 
-bool Answered(HWND modal) { return !IsWindow(modal) || platform::win::HasPendingWork(); }
+bool Answered(HWND modal) {
+  return !IsWindow(modal) || platform::win::HasPendingWork() || platform::win::DescribeModal(modal).ended;
+}
 
 bool AnswerMessageBoxNow(HWND modal, const platform::win::ModalInfo& info) {
   const auto* request = static_cast<const platform::win::MessageBoxRequest*>(info.request);
@@ -120,11 +122,16 @@ bool Idle(const platform::win::IdleContext& context) {
 
 void Deadlock(const platform::win::IdleContext& context) {
   ++S().deadlocks;
-  if (IsWindow(context.modal)) EndDialog(context.modal, -1);
+  if (IsWindow(context.modal) && !platform::win::DescribeModal(context.modal).ended) EndDialog(context.modal, -1);
 }
 
 void Dispatch(MSG& m) {
   if (platform::win::RunMessageFilters(m)) return;
+  // Inside a modal dialog the driver pumps as that dialog's loop would.
+  auto modal = platform::win::ModalWindows();
+  if (!modal.empty() && IsWindow(modal.back()) && platform::win::DescribeModal(modal.back()).kind != platform::win::ModalKind::kOther &&
+      IsDialogMessage(modal.back(), &m))
+    return;
   for (HWND d : S().modeless) {
     if (IsWindow(d) && IsDialogMessage(d, &m)) return;
   }

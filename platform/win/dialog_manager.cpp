@@ -34,9 +34,15 @@ bool Focusable(HWND dialog, HWND control) {
 void RestoreFocus(HWND dialog) {
   Window* w = Lookup(dialog);
   if (!w || !w->dialog) return;
+  // The control that had the focus when the dialog was left; with none (WM_INITDIALOG returned FALSE and set
+  // no focus) the dialog itself takes it, and Tab goes on from there to the first tab stop.
   HWND target = w->dialog->saved_focus;
-  if (!Focusable(dialog, target)) target = GetNextDlgTabItem(dialog, nullptr, FALSE);
-  if (target) SetFocus(target);
+  HWND focus = GetFocus();
+  if (Focusable(dialog, target)) {
+    SetFocus(target);
+  } else if (!focus || !IsDescendant(dialog, focus)) {
+    SetFocus(dialog);
+  }
 }
 
 HWND CreateDialogCore(HINSTANCE instance, const DialogTemplate* t, HWND parent, DLGPROC proc, LPARAM init,
@@ -326,5 +332,6 @@ platform::win::ModalInfo platform::win::DescribeModal(HWND window) {
   info.template_id = d->template_id;
   info.template_name = d->template_name;
   info.request = d->request;
+  info.ended = d->ended;
   return info;
 }

@@ -30,8 +30,13 @@ void Collect(HWND parent, std::vector<HWND>& out) {
   }
 }
 
+// Visible and enabled up to the dialog (which may itself be hidden still, while WM_INITDIALOG runs).
 bool Usable(HWND c) {
-  return platform::win::detail::IsReallyVisible(c) && platform::win::detail::IsReallyEnabled(c);
+  for (Window* w = Lookup(c); w && (w->style & WS_CHILD); w = Lookup(w->parent)) {
+    if (!(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) return false;
+    if (w->dialog) break;
+  }
+  return Lookup(c) != nullptr;
 }
 
 // The control of the list that hwnd is, or lies in.

@@ -37,6 +37,7 @@ struct ModalInfo {
   std::uintptr_t template_id = 0;
   std::string template_name;
   const void* request = nullptr;
+  bool ended = false;  // EndDialog was called
 };
 ModalInfo DescribeModal(HWND window);
 
