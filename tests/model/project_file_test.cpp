@@ -500,6 +500,14 @@ TEST_F(WrittenProject, BackupCopy) {
   EXPECT_EQ(ChangeList0Empty(0), 1);
   EXPECT_EQ(SaveProjectFile(kProjectOpen, 0, path_.c_str(), false), kFileInternalError);
 
+  // A backup that cannot be made stops the save before the file is touched.
+  const std::string saved = ReadBytes(path_);
+  std::filesystem::remove(dir_ + "/proj.BAK");
+  std::filesystem::create_directory(dir_ + "/proj.BAK");
+  FillForMode(kProjectWriteProject, 6);
+  EXPECT_EQ(SaveProjectFile(kProjectWriteProject, 0, path_.c_str(), true), kFileCannotOpen);
+  EXPECT_EQ(ReadBytes(path_), saved);
+
   EXPECT_EQ(MakeBackupCopy((dir_ + "/none.ZPR").c_str()), kFileCannotOpen);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/none.BAK"));
   EXPECT_EQ(MakeBackupCopy(nullptr), kFileCannotOpen);
