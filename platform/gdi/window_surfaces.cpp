@@ -2,7 +2,9 @@
 
 #include <map>
 
+#include "platform/gdi/standard_controls.h"
 #include "platform/win/input_injection.h"
+#include "platform/win/window.h"
 
 namespace platform::gdi {
 namespace {
@@ -18,19 +20,28 @@ Registry& Reg() {
   return r;
 }
 
-// The surface goes with its window.
-void WatchDestruction() {
+// The surface goes with its window; the frame is painted when the window shows, moves or changes its title.
+void WatchWindows() {
   Registry& r = Reg();
   if (r.hook_id >= 0) return;
-  r.hook_id = platform::win::AddWindowEventHook([](platform::win::WindowEvent e, HWND top, const RECT&) {
-    if (e == platform::win::WindowEvent::kDestroyed) Reg().surfaces.erase(top);
+  r.hook_id = platform::win::AddWindowEventHook([](platform::win::WindowEvent e, HWND top, const RECT& rect) {
+    using platform::win::WindowEvent;
+    if (e == WindowEvent::kDestroyed) {
+      Reg().surfaces.erase(top);
+    } else if ((e == WindowEvent::kShown || e == WindowEvent::kMoved || e == WindowEvent::kTextChanged) &&
+               IsWindowVisible(top)) {
+      PaintWindowFrame(top);
+      NotifySurfaceChanged(top, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
+    }
   });
 }
+
+[[maybe_unused]] const bool g_watching = (WatchWindows(), true);
 
 }  // namespace
 
 std::shared_ptr<Surface> TopLevelSurface(HWND top_level, SIZE size) {
-  WatchDestruction();
+  WatchWindows();
   auto& slot = Reg().surfaces[top_level];
   const int w = size.cx < 1 ? 1 : size.cx, h = size.cy < 1 ? 1 : size.cy;
   if (!slot) {

@@ -17,8 +17,11 @@
 #include "platform/backend/capture.h"
 #include "platform/backend/x11_display.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/standard_controls.h"
+#include "platform/gdi/sys_colors.h"
 #include "platform/testing/driver.h"
 #include "platform/win/controls.h"
+#include "platform/win/dialog.h"
 #include "platform/win/input.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
@@ -60,21 +63,23 @@ class VirtualServer {
   std::string display_;
 };
 
-int g_clicks = 0;
+int g_ok = 0;
 
-LRESULT DialogProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_COMMAND && LOWORD(w) == 1 && HIWORD(w) == BN_CLICKED) ++g_clicks;
-  if (m == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(h, &ps);
-    RECT r;
-    GetClientRect(h, &r);
-    FillRect(dc, &r, reinterpret_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    EndPaint(h, &ps);
-    return 0;
+INT_PTR DialogProc(HWND, UINT m, WPARAM w, LPARAM) {
+  if (m == WM_INITDIALOG) return TRUE;
+  if (m == WM_COMMAND && LOWORD(w) == IDOK && HIWORD(w) == BN_CLICKED) {
+    ++g_ok;
+    return TRUE;
   }
-  return DefWindowProc(h, m, w, l);
+  return FALSE;
 }
+
+constexpr DialogItemTemplate kItems[] = {
+    {100, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 7, 120, 12},
+    {IDOK, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 26, 50, 14},
+};
+constexpr DialogTemplate kDialog{WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT, 20, 20, 140, 48, "Smoke",
+                                 kItems, "MS Sans Serif", 8};
 
 void SendKey(Display* d, Window w, KeySym sym) {
   for (int type : {KeyPress, KeyRelease}) {
@@ -136,18 +141,12 @@ TEST(X11Display, TypesIntoAnEditClicksAButtonAndShowsTheSurface) {
   std::string error;
   ASSERT_TRUE(platform::backend::StartX11Display(&error)) << error;
 
-  WNDCLASS wc{};
-  wc.lpfnWndProc = DialogProc;
-  wc.lpszClassName = "GdiX11Dialog";
-  RegisterClass(&wc);
-  g_clicks = 0;
-  HWND dialog = CreateWindowEx(0, "GdiX11Dialog", "Dialog", WS_POPUP | WS_VISIBLE, 50, 40, 240, 100, nullptr,
-                               nullptr, nullptr, nullptr);
-  HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 150, 24, dialog, nullptr,
-                             nullptr, nullptr);
-  HWND button = CreateWindowEx(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 50, 80, 24, dialog,
-                               reinterpret_cast<HMENU>(1), nullptr, nullptr);
-  ASSERT_NE(button, nullptr);
+  g_ok = 0;
+  HWND dialog = CreateDialogIndirectParam(nullptr, &kDialog, nullptr, DialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  platform::testing::AddModelessDialog(dialog);
+  HWND edit = GetDlgItem(dialog, 100);
+  HWND button = GetDlgItem(dialog, IDOK);
   platform::testing::PumpUntilIdle();
   SetFocus(edit);
   const Window xwin = platform::backend::X11WindowOf(dialog);
@@ -162,10 +161,24 @@ TEST(X11Display, TypesIntoAnEditClicksAButtonAndShowsTheSurface) {
     GetWindowText(edit, text, sizeof(text));
     return std::string(text) == "ab";
   })) << text;
-  SendClick(user, xwin, 50, 62);
-  EXPECT_TRUE(PumpUntil([] { return g_clicks == 1; }));
+  // The X window shows the whole dialog: click the middle of the button in its coordinates.
+  RECT frame, b;
+  GetWindowRect(dialog, &frame);
+  GetWindowRect(button, &b);
+  SendClick(user, xwin, (b.left + b.right) / 2 - frame.left, (b.top + b.bottom) / 2 - frame.top);
+  EXPECT_TRUE(PumpUntil([] { return g_ok == 1; }));
 
-  // The server shows what the surface holds.
+  // The dialog and its controls painted as their WM_PAINT does; the server shows what the surface holds.
+  HDC dc = GetDC(dialog);
+  RECT client;
+  GetClientRect(dialog, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  ReleaseDC(dialog, dc);
+  for (HWND control : {edit, button}) {
+    HDC cdc = GetDC(control);
+    platform::gdi::PaintStandardControl(control, cdc);
+    ReleaseDC(control, cdc);
+  }
   platform::testing::PumpUntilIdle();
   platform::backend::PumpX11Display();
   auto surface = platform::backend::CaptureWindow(dialog, true);
@@ -185,6 +198,7 @@ TEST(X11Display, TypesIntoAnEditClicksAButtonAndShowsTheSurface) {
   EXPECT_EQ(differ, 0);
   copy.WritePng((std::filesystem::path(::testing::TempDir()) / "gdi_x11_screenshot.png").string());
   XCloseDisplay(user);
+  platform::testing::RemoveModelessDialog(dialog);
   DestroyWindow(dialog);
   platform::backend::StopX11Display();
 }
