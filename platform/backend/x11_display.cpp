@@ -102,7 +102,7 @@ Window MakeWindow(HWND top) {
                                    BlackPixel(s.display, screen), 0xC0C0C0);
   XSelectInput(s.display, win,
                ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                   PointerMotionMask | StructureNotifyMask);
+                   PointerMotionMask | StructureNotifyMask | FocusChangeMask);
   XSetWMProtocols(s.display, win, &s.wm_delete, 1);
   XSizeHints hints{};
   hints.flags = PPosition | PSize;
@@ -213,6 +213,18 @@ void HandleEvent(XEvent& ev) {
       }
       break;
     }
+    case ConfigureNotify: {
+      // The user resized the window on the screen: the window layer follows (and repaints).
+      const RECT r = ScreenRect(top);
+      const int w = ev.xconfigure.width, h = ev.xconfigure.height;
+      if (w > 0 && h > 0 && (w != r.right - r.left || h != r.bottom - r.top)) {
+        SetWindowPos(top, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      break;
+    }
+    case FocusIn:
+      if (GetForegroundWindow() != top && IsWindowEnabled(top)) SetForegroundWindow(top);
+      break;
     case ClientMessage:
       if (static_cast<Atom>(ev.xclient.data.l[0]) == s.wm_delete) PostMessage(top, WM_CLOSE, 0, 0);
       break;

@@ -254,3 +254,18 @@ TEST(State, SaveDcAndRestoreDcPutBackColoursAndOrigin) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MulDiv, RoundsHalfAwayFromZeroAndRefusesZeroDivisors) {
+  struct Case {
+    int a, b, c, want;
+  };
+  for (const Case& k : {Case{10, 1030, 1000, 10}, Case{500, 1030, 1000, 515}, Case{5, 1, 2, 3}, Case{-5, 1, 2, -3},
+                        Case{5, -1, 2, -3}, Case{-5, -1, -2, -3}, Case{12, 300, 1000, 4}, Case{1, 1, 0, -1},
+                        Case{2000000000, 2, 1, -1}, Case{2000000000, 3, 3, 2000000000}}) {
+    EXPECT_EQ(MulDiv(k.a, k.b, k.c), k.want) << k.a << '*' << k.b << '/' << k.c;
+  }
+}
+
+}  // namespace
