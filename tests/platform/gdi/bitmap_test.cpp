@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "canvas_fixture.h"
+#include "platform/gdi/bitmap_resources.h"
 #include "platform/gdi/dib.h"
 #include "platform/gdi/gdi.h"
 #include "platform/sys/user_name.h"
@@ -183,6 +184,58 @@ TEST(Blit, GetDibitsReadsBackWhatWasDrawn) {
   EXPECT_EQ(bits[1], 20);
   EXPECT_EQ(bits[2], 10);
   EXPECT_EQ(bits[12], 255);
+}
+
+}  // namespace
+
+namespace {
+
+LPCSTR MAKEINTRESOURCE_(std::uintptr_t id) { return reinterpret_cast<LPCSTR>(id); }
+
+// A BMP file of 2 x 2 pixels at 24 bits: bottom row red, blue; top row black, white.
+std::vector<std::uint8_t> BmpFile() {
+  std::vector<std::uint8_t> f(14 + 40 + 16, 0);
+  f[0] = 'B';
+  f[1] = 'M';
+  const std::uint32_t size = static_cast<std::uint32_t>(f.size()), off = 54, hs = 40;
+  std::memcpy(&f[2], &size, 4);
+  std::memcpy(&f[10], &off, 4);
+  std::memcpy(&f[14], &hs, 4);
+  const std::int32_t w = 2, h = 2;
+  std::memcpy(&f[18], &w, 4);
+  std::memcpy(&f[22], &h, 4);
+  f[26] = 1;
+  f[28] = 24;
+  const std::uint8_t pixels[] = {0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 0, 0};
+  std::memcpy(&f[54], pixels, sizeof(pixels));
+  return f;
+}
+
+TEST(BitmapResources, LoadBitmapDecodesARegisteredBmpFile) {
+  static const std::vector<std::uint8_t> file = BmpFile();
+  platform::gdi::RegisterBitmapResource(nullptr, MAKEINTRESOURCE_(161), file.data(), file.size());
+  HBITMAP bm = LoadBitmap(nullptr, MAKEINTRESOURCE_(161));
+  ASSERT_NE(bm, nullptr);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mem, bm);
+  EXPECT_EQ(GetPixel(mem, 0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(mem, 1, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(mem, 0, 1), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(mem, 1, 1), RGB(0, 0, 255));
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  DeleteObject(bm);
+  EXPECT_EQ(LoadBitmap(nullptr, MAKEINTRESOURCE_(162)), nullptr);
+}
+
+TEST(BitmapResources, AFileWhosePixelsRunPastItsEndIsRefused) {
+  std::vector<std::uint8_t> file = BmpFile();
+  file.resize(file.size() - 1);
+  EXPECT_EQ(platform::gdi::BitmapFromBmpFile(file.data(), file.size()), nullptr);
+  file = BmpFile();
+  file[10] = 200;  // pixel offset beyond the file
+  EXPECT_EQ(platform::gdi::BitmapFromBmpFile(file.data(), file.size()), nullptr);
+  EXPECT_EQ(platform::gdi::BitmapFromBmpFile(file.data(), 10), nullptr);
 }
 
 }  // namespace
