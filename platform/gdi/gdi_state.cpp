@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <mutex>
 
 #include "platform/gdi/text.h"
 
@@ -15,6 +16,7 @@ class HandleTable {
  public:
   explicit HandleTable(std::uintptr_t tag) : tag_(tag) {}
   std::uintptr_t Add(std::unique_ptr<T> value) {
+    std::lock_guard<std::recursive_mutex> lock(mu_);
     std::size_t index;
     if (!free_.empty()) {
       index = free_.back();
@@ -27,13 +29,16 @@ class HandleTable {
     return tag_ | (static_cast<std::uintptr_t>(slots_[index].generation) << 20) | (index + 1);
   }
   T* Find(std::uintptr_t handle) {
+    std::lock_guard<std::recursive_mutex> lock(mu_);
     Slot* s = SlotOf(handle);
     return s ? s->value.get() : nullptr;
   }
   void Remove(std::uintptr_t handle) {
+    std::unique_ptr<T> gone;  // destroyed outside the lock
+    std::lock_guard<std::recursive_mutex> lock(mu_);
     Slot* s = SlotOf(handle);
     if (!s) return;
-    s->value.reset();
+    gone = std::move(s->value);
     s->generation = static_cast<std::uint16_t>((s->generation + 1) & 0xFF);
     if (s->generation == 0) s->generation = 1;
     free_.push_back(static_cast<std::size_t>((handle & 0xFFFFF) - 1));
@@ -52,6 +57,8 @@ class HandleTable {
     if (!s.value || s.generation != ((handle >> 20) & 0xFF)) return nullptr;
     return &s;
   }
+  // Another thread (a worker that calls into the user interface) may create or delete objects meanwhile.
+  std::recursive_mutex mu_;
   std::uintptr_t tag_;
   std::vector<Slot> slots_;
   std::vector<std::size_t> free_;

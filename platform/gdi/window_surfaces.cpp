@@ -1,6 +1,7 @@
 #include "platform/gdi/window_surfaces.h"
 
 #include <map>
+#include <mutex>
 
 #include "platform/gdi/standard_controls.h"
 #include "platform/win/input_injection.h"
@@ -10,6 +11,7 @@ namespace platform::gdi {
 namespace {
 
 struct Registry {
+  std::mutex mu;
   std::map<HWND, std::shared_ptr<Surface>> surfaces;
   SurfaceChangedHook changed;
   int hook_id = -1;
@@ -27,7 +29,7 @@ void WatchWindows() {
   r.hook_id = platform::win::AddWindowEventHook([](platform::win::WindowEvent e, HWND top, const RECT& rect) {
     using platform::win::WindowEvent;
     if (e == WindowEvent::kDestroyed) {
-      Reg().surfaces.erase(top);
+      DropTopLevelSurface(top);
     } else if ((e == WindowEvent::kShown || e == WindowEvent::kMoved || e == WindowEvent::kTextChanged) &&
                IsWindowVisible(top)) {
       PaintWindowFrame(top);
@@ -42,6 +44,7 @@ void WatchWindows() {
 
 std::shared_ptr<Surface> TopLevelSurface(HWND top_level, SIZE size) {
   WatchWindows();
+  std::lock_guard<std::mutex> lock(Reg().mu);
   auto& slot = Reg().surfaces[top_level];
   const int w = size.cx < 1 ? 1 : size.cx, h = size.cy < 1 ? 1 : size.cy;
   if (!slot) {
@@ -53,11 +56,19 @@ std::shared_ptr<Surface> TopLevelSurface(HWND top_level, SIZE size) {
 }
 
 std::shared_ptr<Surface> FindTopLevelSurface(HWND top_level) {
+  std::lock_guard<std::mutex> lock(Reg().mu);
   auto it = Reg().surfaces.find(top_level);
   return it == Reg().surfaces.end() ? nullptr : it->second;
 }
 
-void DropTopLevelSurface(HWND top_level) { Reg().surfaces.erase(top_level); }
+void DropTopLevelSurface(HWND top_level) {
+  std::shared_ptr<Surface> gone;
+  std::lock_guard<std::mutex> lock(Reg().mu);
+  auto it = Reg().surfaces.find(top_level);
+  if (it == Reg().surfaces.end()) return;
+  gone = std::move(it->second);
+  Reg().surfaces.erase(it);
+}
 
 void SetSurfaceChangedHook(SurfaceChangedHook hook) { Reg().changed = std::move(hook); }
 
