@@ -70,3 +70,56 @@ TEST_F(CheckTest, CheckedWriteOfAnUnavailableElementIsRefusedWith9) {
 
 }  // namespace
 }  // namespace check_test
+
+namespace check_test {
+namespace {
+
+// The checks compare one byte of each governing element: the layout must hold them as byte elements (the
+// file kind and the scope channel words as 16-bit words), or the checks would compare a part of a value.
+TEST(CheckGoverningElements, AreBytesInTheLayout) {
+  std::vector<std::pair<std::uint16_t, std::uint16_t>> bytes = {
+      {55, 16}, {55, 17}, {52, 88}, {33, 61}, {56, 0}, {56, 2}, {512, 66}, {512, 69}, {512, 75}, {305, 10},
+      {304, 5}, {304, 3}, {5, 3}};
+  for (std::uint16_t r : {42, 43}) bytes.push_back({r, 29});
+  for (std::uint16_t r : {40, 41}) bytes.push_back({r, 6});
+  for (std::uint16_t r : {38, 39}) {
+    bytes.push_back({r, 30});
+    bytes.push_back({r, 56});
+  }
+  for (std::uint16_t r : {53, 54}) {
+    bytes.push_back({r, 24});
+    bytes.push_back({r, 29});
+  }
+  for (std::uint16_t r : {34, 35}) {
+    for (std::uint16_t e : {23, 24, 25, 26, 62, 63}) bytes.push_back({r, e});
+  }
+  for (std::uint16_t r : {46, 47}) {
+    for (std::uint16_t e : {8, 9, 23}) bytes.push_back({r, e});
+  }
+  for (std::uint16_t r : {57, 58}) {
+    for (std::uint16_t e : {0, 2, 21, 40, 59}) bytes.push_back({r, e});
+  }
+  for (std::uint16_t r : {59, 60}) {
+    for (std::uint16_t e : {4, 9, 20}) bytes.push_back({r, e});
+  }
+  const std::pair<std::uint16_t, std::vector<std::uint16_t>> blocks[] = {
+      {514, {0, 22, 44, 66, 88, 110, 132, 154, 210}},
+      {516, {0, 22, 44, 66, 88, 110, 132, 154, 176, 198}},
+      {518, {0, 22, 44, 66, 88, 110, 132, 154, 176, 198}},
+      {520, {0, 22, 44}}};
+  for (const auto& [record, starts] : blocks) {
+    for (std::uint16_t b : starts) {
+      for (std::uint16_t offset : {18, 19, 20, 21}) bytes.push_back({record, static_cast<std::uint16_t>(b + offset)});
+      EXPECT_EQ(model::GetElementType(record, b + 16), model::kTypeU16) << record << " block " << b << " delay";
+      EXPECT_LE(b + 22, model::RecordSize(record)) << record << " block " << b << " inside the record";
+    }
+  }
+  for (const auto& [record, element] : bytes) {
+    EXPECT_EQ(model::GetElementType(record, element), model::kTypeU8) << "(" << record << ", " << element << ")";
+  }
+  EXPECT_EQ(model::GetElementType(302, 0), model::kTypeU16);
+  for (std::uint16_t word = 12; word <= 40; word += 4) EXPECT_EQ(model::GetElementType(454, word), model::kTypeU16);
+}
+
+}  // namespace
+}  // namespace check_test
