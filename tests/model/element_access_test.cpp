@@ -63,6 +63,7 @@ TEST_F(ElementAccessTest, ModesNotServedAndBadAddresses) {
 }
 
 TEST_F(ElementAccessTest, ConvertedReadNeedsADescriptorRawReadDoesNot) {
+  testing::InstallDescriptors({});
   double value = 0;
   EXPECT_EQ(ReadElement(300, 2, &value, kModeConverted, 0), 3);
   char text[17] = {};

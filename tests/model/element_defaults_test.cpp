@@ -74,12 +74,19 @@ TEST_F(ElementDefaultsTest, RecordsWithoutImageDefaultToZero) {
   }
 }
 
-TEST_F(ElementDefaultsTest, MotorDataWithoutABuiltInMotorRowDefaultsToZero) {
+TEST_F(ElementDefaultsTest, MotorDataDefaultsToTheDefaultMotorRowOfTheTargetDevice) {
+  // The initialised target: device type 55, version letter 'E' (the second table).
+  const std::uint8_t* row = BuiltInMotorRow(MotorRowForDefaults(DefaultMotorOfDeviceType(55), 'E'));
+  ASSERT_NE(row, nullptr);
   for (const std::uint16_t record : {std::uint16_t{42}, std::uint16_t{43}}) {
-    std::uint8_t out[8];
-    std::memset(out, 0xEE, sizeof out);
-    ASSERT_EQ(ReadDefaultElement(record, 0, out, kModeRaw, 0), 0);
-    for (std::uint16_t i = 0; i < ElementTypeSize(GetElementType(record, 0)); ++i) EXPECT_EQ(out[i], 0);
+    for (const std::uint16_t element : {std::uint16_t{2}, std::uint16_t{4}, std::uint16_t{29}}) {
+      std::uint8_t out[8];
+      std::memset(out, 0xEE, sizeof out);
+      ASSERT_EQ(ReadDefaultElement(record, element, out, kModeRaw, 0), 0);
+      for (std::uint16_t i = 0; i < ElementTypeSize(GetElementType(record, element)); ++i) {
+        EXPECT_EQ(out[i], row[element + i]) << record << "/" << element;
+      }
+    }
   }
 }
 
