@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/print_dialog.h"
 
 namespace {
 
@@ -226,6 +227,35 @@ TEST_F(PrintingTest, PngBackEndWritesOneImagePerPage) {
   EXPECT_TRUE(fs::exists(dir_ / "page-1.png"));
   EXPECT_TRUE(fs::exists(dir_ / "page-2.png"));
   EXPECT_FALSE(fs::exists(dir_ / "page-3.png"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintDialog, ReturnsAPrinterDcOnTheDefaultPrinterOrCancels) {
+  PrinterSettings s;
+  s.kind = PrintBackendKind::kRecording;
+  platform::gdi::SetDefaultPrinter(s);
+  PRINTDLGA pd{};
+  pd.lStructSize = 66;
+  pd.Flags = 0x14110C;  // return a DC, no page numbers, no selection, hook
+  ASSERT_TRUE(PrintDlg(&pd));
+  ASSERT_NE(pd.hDC, nullptr);
+  EXPECT_EQ(GetDeviceCaps(pd.hDC, HORZRES), 2480);
+  EXPECT_GT(Escape(pd.hDC, STARTDOC, 8, "ZPR-Tool", nullptr), 0);
+  EXPECT_GT(Escape(pd.hDC, ENDDOC, 0, nullptr, nullptr), 0);
+  DeleteDC(pd.hDC);
+  platform::gdi::TakePrintRecording();
+
+  platform::gdi::SetPrintDialogAnswer([](const PRINTDLGA&) { return false; });
+  PRINTDLGA cancelled{};
+  cancelled.Flags = PD_RETURNDC;
+  EXPECT_FALSE(PrintDlg(&cancelled));
+  EXPECT_EQ(cancelled.hDC, nullptr);
+  EXPECT_EQ(CommDlgExtendedError(), 0u);
+  platform::gdi::SetPrintDialogAnswer(nullptr);
+  platform::gdi::SetDefaultPrinter(PrinterSettings{});
 }
 
 }  // namespace
