@@ -1,6 +1,4 @@
 // LoadMenuList: a menu list copied out as entries for one data set, bounded by the caller's 99-entry buffer.
-#include <cstring>
-
 #include "model/device_identity.h"
 #include "model/element_attributes.h"
 #include "model/menu_list_table.h"
@@ -8,10 +6,9 @@
 namespace model {
 namespace {
 
-bool IsRampUnit(const char* text) {
-  return text && (text == kRampUnitHz || text == kRampUnitRpm || std::strcmp(text, kRampUnitHz) == 0 ||
-                  std::strcmp(text, kRampUnitRpm) == 0);
-}
+// Only the program's own ramp texts are switched: the text lists that refer to them are writable, a text list
+// of another table (a test's) that merely holds an equal text is left alone.
+bool IsRampUnit(const char* text) { return text == kRampUnitHz || text == kRampUnitRpm; }
 
 // The descriptor's unit text is switched in its shared text list, as the pages read it from there.
 void SwitchRampUnit(const ParameterDescriptor& row, std::uint8_t family) {
