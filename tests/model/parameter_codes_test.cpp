@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "model/element_access.h"
+#include "model/menu_groups.h"
 #include "model/menu_list_table.h"
 #include "model/parameter_codes.h"
 #include "tests/model/model_test_support.h"
@@ -134,6 +136,42 @@ TEST(ParameterCodeConvert, TextsThatAreNoCodeGiveZero) {
   std::strcpy(text.data(), "C991");  // 991 does not: the two digits count
   EXPECT_EQ(ParameterCodeConvert(text.data(), &code, 1), 0);
   EXPECT_EQ(code, 3 * 256 + 99);
+}
+
+}  // namespace
+}  // namespace model
+
+namespace model {
+namespace {
+
+class MenuGroupsTest : public testing::ModelTest {
+ protected:
+  void Letter(std::uint8_t letter) { ASSERT_EQ(WriteElement(304, 5, &letter, kModeRaw, 0), 0); }
+};
+
+TEST_F(MenuGroupsTest, GroupsFollowTheFirmwareLetter) {
+  struct Case {
+    char group;
+    std::uint8_t letter;
+    std::uint8_t available;
+  };
+  const Case cases[] = {{'A', '@', 1}, {'F', '@', 1}, {'G', 'B', 0}, {'G', 'C', 1}, {'H', 'C', 0}, {'H', 'D', 1},
+                        {'I', 'C', 1}, {'J', 'B', 0}, {'L', 'C', 1}, {'N', 'D', 0}, {'N', 'E', 1}, {'K', 'Q', 0},
+                        {'M', 'Q', 0}, {'O', 'Q', 0}, {'a', 'Q', 0}, {'A', 0, 0}};
+  for (const Case& c : cases) {
+    Letter(c.letter);
+    EXPECT_EQ(IsMenuGroupAvailable(0, c.group), c.available) << c.group << " at " << int{c.letter};
+  }
+}
+
+TEST_F(MenuGroupsTest, ACodeOfAGroupTheFirmwareLacksIsNotFound) {
+  std::uint16_t record = 0;
+  std::uint16_t element = 0;
+  Letter('E');
+  EXPECT_EQ(FindParameterByCode(&record, &element, "G01", 0), 1);
+  Letter('B');
+  EXPECT_EQ(FindParameterByCode(&record, &element, "G01", 0), 0);
+  EXPECT_EQ(FindParameterByCode(&record, &element, "A10", 0), 1);
 }
 
 }  // namespace
