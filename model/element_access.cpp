@@ -9,6 +9,7 @@
 #include "model/descriptor.h"
 #include "model/element_attributes.h"
 #include "model/element_type.h"
+#include "model/entry_conversion.h"
 #include "model/function_tables.h"
 #include "model/record_layout.h"
 #include "model/stored_value.h"
@@ -63,26 +64,9 @@ std::uint8_t WriteConverted(std::uint16_t record, std::uint16_t element, const L
 
   double entered = 0.0;
   std::memcpy(&entered, in, sizeof entered);
-  if (!std::isfinite(entered)) return 6;
-  if (descriptor->converter >= kConverterCount) return 12;
-  double converted = 0.0;
-  const std::uint8_t decimals = GetElementAttributes(record, descriptor->selector, set);
-  const std::uint8_t refused =
-      ConverterTable()[descriptor->converter](&entered, &converted, descriptor->parameter, row.type, decimals, 0,
-                                              set, record);
-  if (refused != 0) return refused;
-  if (!std::isfinite(converted)) return 6;
-
-  const std::uint8_t beyond_type = TypeLimitStatus(converted, row.type);
-  if (beyond_type != 0) return beyond_type;
   std::array<std::uint8_t, 8> stored{};
-  StoreDoubleAs(stored.data(), row.type, converted);
-
-  if (row.a != 0 || row.b != 0) {
-    if (row.a >= kRangeFunctionCount || row.b >= kRangePairCount) return 12;
-    const std::uint8_t range = RangeTable()[row.a](stored.data(), RangePairTable()[row.b], row.type, set, 0);
-    if (range != 0) return range;
-  }
+  const std::uint8_t refused = ConvertEntry(record, row, *descriptor, entered, set, &stored);
+  if (refused != 0) return refused;
   if (row.action >= kActionCount) return 12;  // checked before anything changes
 
   if (StoredFormDiffers(storage, stored.data(), row.type) && record != kLinkSettingsRecord) {

@@ -6,6 +6,7 @@
 #include "model/element_access.h"
 #include "model/element_attributes.h"
 #include "model/element_type.h"
+#include "model/entry_conversion.h"
 #include "model/function_tables.h"
 #include "model/motor_rows.h"
 #include "model/record_layout.h"
@@ -74,6 +75,9 @@ std::uint8_t GetElementLimit(std::uint16_t record, std::uint16_t element, void* 
     double shown = 0.0;
     const std::uint8_t status = ConvertStoredForDisplay(record, *descriptor, limit, row.type, set, &shown);
     if (status != 0) return status;  // a refused conversion gives no limit rather than an undefined one
+    // Rounded for display a limit may fall just outside the range; it is shown as the nearest value inside.
+    shown = EnterableLimit(record, row, *descriptor, shown,
+                           GetElementAttributes(record, descriptor->selector, set), which, set);
     std::memcpy(out, &shown, sizeof shown);
   } else if (mode == kModeRaw) {
     std::memcpy(out, limit, ElementTypeSize(row.type));
