@@ -250,3 +250,25 @@ TEST(MenuListData, NamedRowsSitWhereOtherPartsOfTheProgramLookForThem) {
 
 }  // namespace
 }  // namespace model
+
+namespace model {
+namespace {
+
+TEST(MenuListData, FindDescriptorServesOverrideRecordsFromTheSharedRows) {
+  SetMenuListTableForTest({});
+  const ParameterDescriptor* set1 = FindDescriptor(34, 19);
+  ASSERT_NE(set1, nullptr);
+  EXPECT_EQ(FindDescriptor(35, 19), set1) << "record 35 through the override of list 27";
+  const ParameterDescriptor* fault = FindDescriptor(307, 1);
+  ASSERT_NE(fault, nullptr);
+  for (std::uint16_t record = 308; record <= 316; ++record) {
+    const ParameterDescriptor* other = FindDescriptor(record, 1);
+    ASSERT_NE(other, nullptr) << record;
+    EXPECT_STREQ(other->texts[0], fault->texts[0]);
+  }
+  EXPECT_EQ(FindDescriptor(55, 9)->kind, 4);
+  EXPECT_EQ(FindDescriptor(55, 1), nullptr) << "inside an element";
+}
+
+}  // namespace
+}  // namespace model
