@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "model/element_access.h"
+#include "model/element_attributes.h"
 #include "model/raw_number.h"
 #include "tests/model/model_test_support.h"
 
@@ -58,6 +59,37 @@ class ConverterLimitsTest : public ModelTest {
     }
   }
 
+  // Enters both shown limits of (record, element) under the descriptor in force: false when the element has no
+  // limits or too narrow a range to test; refusals counted and the first ones described in *out.
+  static bool EnterLimits(std::uint16_t record, std::uint16_t element, const LayoutEntry& e, double display_step,
+                          double stored_grid, int* refusals, std::ostringstream* out) {
+    alignas(8) unsigned char saved[8] = {};
+    ReadElement(record, element, saved, kModeRaw, 0);
+    double shown[3] = {};
+    alignas(8) unsigned char raw[3][8] = {};
+    if (GetElementUpperLimit(record, element, &shown[1], kModeConverted, 0) != 0 ||
+        GetElementLowerLimit(record, element, &shown[2], kModeConverted, 0) != 0) {
+      return false;  // no limits, or a converter that does not serve the element
+    }
+    GetElementUpperLimit(record, element, raw[1], kModeRaw, 0);
+    GetElementLowerLimit(record, element, raw[2], kModeRaw, 0);
+    // A range narrower than two display steps or two reachable stored values may hold no entry at all.
+    const double raw_span = LoadNumber(raw[1], e.type) - LoadNumber(raw[2], e.type);
+    if (shown[1] - shown[2] < 2 * display_step || raw_span < 2 * stored_grid) return false;
+    for (std::uint8_t which : {1, 2}) {
+      const std::uint8_t status = WriteElement(record, element, &shown[which], kModeWriteUnchecked, 0);
+      WriteElement(record, element, saved, kModeRaw, 0);
+      if (status != 0 && ++*refusals <= 12) {
+        *out << "(" << record << ", " << element << ") type " << int{e.type} << " range " << int{e.a} << "/"
+             << int{e.b} << (which == 1 ? " upper " : " lower ") << shown[which] << ": " << int{status} << "\n";
+      }
+    }
+    return true;
+  }
+
+  // Row 63 judges bytes 2 and 3 of the packed word, which its own limits 1 and 254 leave 0.
+  static bool Testable(const LayoutEntry& e) { return IsNumberType(e.type) && e.record != 305 && e.a != 63; }
+
   // For every number element served by the scheme: 0 when both limits as shown are entered without refusal;
   // the refusals listed in *report.
   static int Refusals(const Scheme& s, std::string* report, int* tested) {
@@ -67,37 +99,12 @@ class ConverterLimitsTest : public ModelTest {
     const auto table = RecordLayoutTable();
     for (std::uint16_t row = 0; table[row].record != 0; ++row) {
       const LayoutEntry& e = table[row];
-      // Row 63 judges bytes 2 and 3 of the packed word, which its own limits 1 and 254 leave 0.
-      if (!IsNumberType(e.type) || e.record == 305 || e.a == 63) continue;
+      if (!Testable(e)) continue;
       const std::uint16_t element = ElementIndexInRecord(e.record, row);
       // Floats keep their value: a scale of their full range would overflow any product.
       const double parameter = s.converter != 0 ? s.scale : IsFloatType(e.type) ? 0.0 : FullScale(e.type) * s.scale;
       InstallDescriptors({{e.record, element, s.converter, parameter, s.decimals}});
-      alignas(8) unsigned char saved[8] = {};
-      ReadElement(e.record, element, saved, kModeRaw, 0);
-      double shown[3] = {};
-      alignas(8) unsigned char raw[3][8] = {};
-      if (GetElementUpperLimit(e.record, element, &shown[1], kModeConverted, 0) != 0 ||
-          GetElementLowerLimit(e.record, element, &shown[2], kModeConverted, 0) != 0) {
-        continue;  // no limits, or a converter that does not serve the element
-      }
-      GetElementUpperLimit(e.record, element, raw[1], kModeRaw, 0);
-      GetElementLowerLimit(e.record, element, raw[2], kModeRaw, 0);
-      // A range narrower than two display steps or two reachable stored values may hold no entry at all.
-      const double raw_span = LoadNumber(raw[1], e.type) - LoadNumber(raw[2], e.type);
-      if (shown[1] - shown[2] < 2 * DisplayStep(s.decimals) || raw_span < 2 * s.stored_grid) continue;
-      ++*tested;
-      for (std::uint8_t which : {1, 2}) {
-        const std::uint8_t status = WriteElement(e.record, element, &shown[which], kModeWriteUnchecked, 0);
-        WriteElement(e.record, element, saved, kModeRaw, 0);
-        if (status != 0) {
-          ++refusals;
-          if (refusals <= 12) {
-            out << "(" << e.record << ", " << element << ") type " << int{e.type} << " range " << int{e.a} << "/"
-                << int{e.b} << (which == 1 ? " upper " : " lower ") << shown[which] << ": " << int{status} << "\n";
-          }
-        }
-      }
+      if (EnterLimits(e.record, element, e, DisplayStep(s.decimals), s.stored_grid, &refusals, &out)) ++*tested;
     }
     *report = out.str();
     return refusals;
@@ -127,6 +134,31 @@ TEST_F(ConverterLimitsTest, EveryShownLimitCanBeEntered) {
     int tested = 0;
     EXPECT_EQ(Refusals(s, &report, &tested), 0) << s.what << ":\n" << report;
     EXPECT_GT(tested, 100) << s.what;
+  }
+}
+
+// The program's own descriptors, for each family: every shown limit is an accepted entry.
+TEST_F(ConverterLimitsTest, ProgramDescriptorLimitsCanBeEntered) {
+  SetMenuListTableForTest({});
+  for (std::uint8_t family : {1, 2, 3}) {
+    for (std::uint16_t record : {std::uint16_t{5}, std::uint16_t{304}}) {
+      ASSERT_EQ(WriteElement(record, 0, &family, kModeRaw, 0), 0);
+    }
+    int refusals = 0, tested = 0;
+    std::ostringstream out;
+    const auto table = RecordLayoutTable();
+    for (std::uint16_t row = 0; table[row].record != 0; ++row) {
+      const LayoutEntry& e = table[row];
+      if (!Testable(e)) continue;
+      const std::uint16_t element = ElementIndexInRecord(e.record, row);
+      const ParameterDescriptor* d = FindDescriptor(e.record, element);
+      if (!d) continue;
+      const double grid = d->converter == 14 ? 4.0 : d->converter == 15 ? 20.0 : 1.0;
+      const double step = DisplayStep(GetElementAttributes(e.record, d->selector, 0));
+      if (EnterLimits(e.record, element, e, step, grid, &refusals, &out)) ++tested;
+    }
+    EXPECT_EQ(refusals, 0) << "family " << int{family} << ":\n" << out.str();
+    if (tested == 0) GTEST_SKIP() << "no descriptors yet";
   }
 }
 
