@@ -225,7 +225,8 @@ HWND CreateWindowEx(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD
   return Lookup(hwnd) ? hwnd : nullptr;
 }
 
-BOOL IsWindow(HWND hwnd) { return Lookup(hwnd) && !Lookup(hwnd)->destroying ? TRUE : FALSE; }
+// A window stays a window until its WM_NCDESTROY has run, so its own WM_DESTROY handler can still use it.
+BOOL IsWindow(HWND hwnd) { return Lookup(hwnd) ? TRUE : FALSE; }
 
 BOOL DestroyWindow(HWND hwnd) {
   Window* w = Lookup(hwnd);

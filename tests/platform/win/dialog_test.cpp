@@ -143,7 +143,8 @@ TEST_F(DialogTest, EnterGivesIdokWithoutAFocusChange) {
     drv::PressKey(VK_RETURN);
   });
   EXPECT_EQ(Run(), 7);
-  std::vector<Command> expected{{kEdit, EN_UPDATE}, {kEdit, EN_CHANGE}, {IDOK, BN_CLICKED}};
+  // The edit loses the focus only when the closing dialog hands activation back to its owner.
+  std::vector<Command> expected{{kEdit, EN_UPDATE}, {kEdit, EN_CHANGE}, {IDOK, BN_CLICKED}, {kEdit, EN_KILLFOCUS}};
   EXPECT_EQ(Tail({kEdit, EN_UPDATE}), expected);
   EXPECT_EQ(g.focus_at_ok, kEdit);
 }
@@ -151,7 +152,7 @@ TEST_F(DialogTest, EnterGivesIdokWithoutAFocusChange) {
 TEST_F(DialogTest, EscapeGivesIdcancel) {
   drv::OnDialogIdle(kTemplate, [](HWND) { drv::PressKey(VK_ESCAPE); });
   EXPECT_EQ(Run(), 8);
-  EXPECT_EQ(g.commands.back(), (Command{IDCANCEL, BN_CLICKED}));
+  EXPECT_EQ(Tail({IDCANCEL, BN_CLICKED}), (std::vector<Command>{{IDCANCEL, BN_CLICKED}, {kEdit, EN_KILLFOCUS}}));
 }
 
 TEST_F(DialogTest, AutoButtonsSetTheirStateBeforeClicked) {
@@ -239,7 +240,16 @@ TEST_F(DialogTest, NestedModalDialogsDisableOnlyTheirOwnerAndReturnInOrder) {
   ASSERT_GE(idle.Count(WM_ENTERIDLE), 1);
   EXPECT_EQ(idle.Entries()[0].wparam, static_cast<WPARAM>(MSGF_DIALOGBOX));
   EXPECT_EQ(reinterpret_cast<HWND>(idle.Entries()[0].lparam), outer);
+  EXPECT_EQ(GetActiveWindow(), main_);
   EXPECT_EQ(drv::DeadlockCount(), 0);
+}
+
+TEST_F(DialogTest, ActivationAndFocusReturnToTheOwnerWhenTheDialogEnds) {
+  EXPECT_EQ(GetActiveWindow(), main_);
+  drv::OnDialogIdle(kTemplate, [](HWND d) { EndDialog(d, 1); });
+  Run();
+  EXPECT_EQ(GetActiveWindow(), main_);
+  EXPECT_EQ(GetFocus(), main_);
 }
 
 TEST_F(DialogTest, BadOwnerGivesZeroAndMissingTemplateMinusOne) {
