@@ -1,0 +1,225 @@
+// Tool tips: tools (a rectangle of a window, or a whole window) with texts. The mouse moves relayed to the
+// control (TTM_RELAYEVENT, or watched for TTF_SUBCLASS tools) decide which tip shows; headless it shows at once.
+// A callback text is asked of the tool's window with TTN_GETDISPINFO.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/win/common_controls.h"
+#include "platform/win/detail/control_procs.h"
+#include "platform/win/detail/window_table.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/window.h"
+
+namespace platform::win::detail {
+namespace {
+
+struct Tool {
+  UINT flags = 0;
+  HWND hwnd = nullptr;
+  UINT_PTR id = 0;
+  RECT rect{};
+  std::string text;
+  bool callback = false;
+  LPARAM lparam = 0;
+  HINSTANCE instance = nullptr;
+};
+
+struct TipData : ControlData {
+  std::vector<Tool> tools;
+  bool active = true;
+  int max_width = -1;
+  int current = -1;
+  std::string shown;
+  int observer = 0;
+  ~TipData() override {
+    if (observer) platform::win::RemoveMessageObserver(observer);
+  }
+};
+
+int FindTool(const TipData& d, HWND hwnd, UINT_PTR id) {
+  for (std::size_t i = 0; i < d.tools.size(); ++i)
+    if (d.tools[i].hwnd == hwnd && d.tools[i].id == id) return static_cast<int>(i);
+  return -1;
+}
+
+std::string TipText(HWND tip, const Tool& t) {
+  if (!t.callback) return t.text;
+  NMTTDISPINFO info{};
+  info.hdr.hwndFrom = tip;
+  info.hdr.idFrom = t.id;
+  info.hdr.code = TTN_GETDISPINFO;
+  info.uFlags = t.flags;
+  info.lParam = t.lparam;
+  SendMessage(t.hwnd, WM_NOTIFY, t.id, reinterpret_cast<LPARAM>(&info));
+  if (info.lpszText && info.lpszText != LPSTR_TEXTCALLBACK && !IS_INTRESOURCE(info.lpszText)) return info.lpszText;
+  info.szText[sizeof info.szText - 1] = '\0';
+  return info.szText;
+}
+
+void Pop(HWND tip, TipData& d) {
+  if (d.current < 0) return;
+  d.current = -1;
+  d.shown.clear();
+  NMHDR nm{tip, 0, TTN_POP};
+  if (!d.tools.empty()) SendMessage(d.tools.front().hwnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+}
+
+void Relay(HWND tip, const MSG& m) {
+  TipData* d = DataOf<TipData>(tip);
+  if (!d || !d->active) return;
+  if (m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN || m.message == WM_MBUTTONDOWN) {
+    Pop(tip, *d);
+    return;
+  }
+  if (m.message != WM_MOUSEMOVE) return;
+  POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+  int hit = -1;
+  for (std::size_t i = 0; i < d->tools.size(); ++i) {
+    const Tool& t = d->tools[i];
+    if (t.flags & TTF_IDISHWND) {
+      if (reinterpret_cast<HWND>(t.id) == m.hwnd) hit = static_cast<int>(i);
+    } else if (t.hwnd == m.hwnd && PtInRect(&t.rect, p)) {
+      hit = static_cast<int>(i);
+    }
+    if (hit >= 0) break;
+  }
+  if (hit == d->current) return;
+  if (hit < 0) {
+    Pop(tip, *d);
+    return;
+  }
+  Tool t = d->tools[static_cast<std::size_t>(hit)];
+  std::string text = TipText(tip, t);
+  d = DataOf<TipData>(tip);
+  if (!d) return;
+  d->current = hit;
+  d->shown = text;
+  InvalidateRect(tip, nullptr, TRUE);
+  NMHDR nm{tip, t.id, TTN_SHOW};
+  SendMessage(t.hwnd, WM_NOTIFY, t.id, reinterpret_cast<LPARAM>(&nm));
+}
+
+void Watch(HWND tip, TipData& d) {
+  if (d.observer) return;
+  d.observer = platform::win::AddMessageObserver([tip](HWND h, UINT message, WPARAM w, LPARAM l) {
+    if (message != WM_MOUSEMOVE && message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN) return;
+    TipData* data = DataOf<TipData>(tip);
+    if (!data) return;
+    bool ours = std::any_of(data->tools.begin(), data->tools.end(), [h](const Tool& t) {
+      return (t.flags & TTF_SUBCLASS) && ((t.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(t.id) == h : t.hwnd == h);
+    });
+    if (ours) Relay(tip, MSG{h, message, w, l, 0, {0, 0}});
+  });
+}
+
+Tool FromInfo(const TOOLINFO& info) {
+  Tool t;
+  t.flags = info.uFlags;
+  t.hwnd = info.hwnd;
+  t.id = info.uId;
+  t.rect = info.rect;
+  t.lparam = info.lParam;
+  t.instance = info.hinst;
+  t.callback = info.lpszText == LPSTR_TEXTCALLBACK;
+  if (!t.callback && info.lpszText && !IS_INTRESOURCE(info.lpszText)) t.text = info.lpszText;
+  return t;
+}
+
+}  // namespace
+
+LRESULT ToolTipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  TipData* d = DataOf<TipData>(hwnd);
+  if (!d) return 0;
+  auto* info = reinterpret_cast<TOOLINFO*>(lparam);
+  switch (message) {
+    case TTM_ADDTOOL: {
+      if (!info) return FALSE;
+      Tool t = FromInfo(*info);
+      int at = FindTool(*d, t.hwnd, t.id);
+      if (at >= 0) d->tools[static_cast<std::size_t>(at)] = t;
+      else d->tools.push_back(t);
+      if (t.flags & TTF_SUBCLASS) Watch(hwnd, *d);
+      return TRUE;
+    }
+    case TTM_DELTOOL: {
+      if (!info) return 0;
+      int at = FindTool(*d, info->hwnd, info->uId);
+      if (at >= 0) {
+        if (at == d->current) Pop(hwnd, *d);
+        d = DataOf<TipData>(hwnd);
+        d->tools.erase(d->tools.begin() + at);
+        if (d->current > at) --d->current;
+      }
+      return 0;
+    }
+    case TTM_NEWTOOLRECT: {
+      if (!info) return 0;
+      int at = FindTool(*d, info->hwnd, info->uId);
+      if (at >= 0) d->tools[static_cast<std::size_t>(at)].rect = info->rect;
+      return 0;
+    }
+    case TTM_UPDATETIPTEXT: {
+      if (!info) return 0;
+      int at = FindTool(*d, info->hwnd, info->uId);
+      if (at < 0) return 0;
+      Tool& t = d->tools[static_cast<std::size_t>(at)];
+      t.callback = info->lpszText == LPSTR_TEXTCALLBACK;
+      t.text = !t.callback && info->lpszText && !IS_INTRESOURCE(info->lpszText) ? info->lpszText : "";
+      if (at == d->current) d->shown = TipText(hwnd, t);
+      return 0;
+    }
+    case TTM_GETTOOLINFO:
+    case TTM_SETTOOLINFO: {
+      if (!info) return FALSE;
+      int at = FindTool(*d, info->hwnd, info->uId);
+      if (at < 0) return FALSE;
+      if (message == TTM_SETTOOLINFO) {
+        d->tools[static_cast<std::size_t>(at)] = FromInfo(*info);
+        return TRUE;
+      }
+      const Tool& t = d->tools[static_cast<std::size_t>(at)];
+      info->uFlags = t.flags;
+      info->rect = t.rect;
+      info->lParam = t.lparam;
+      info->hinst = t.instance;
+      return TRUE;
+    }
+    case TTM_GETTEXT: {
+      if (!info || !info->lpszText) return 0;
+      int at = FindTool(*d, info->hwnd, info->uId);
+      std::string text = at >= 0 ? TipText(hwnd, d->tools[static_cast<std::size_t>(at)]) : "";
+      std::size_t room = wparam ? static_cast<std::size_t>(wparam) : 80;
+      std::size_t n = std::min(room - 1, text.size());
+      std::memcpy(info->lpszText, text.data(), n);
+      info->lpszText[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(d->tools.size());
+    case TTM_RELAYEVENT:
+      if (const MSG* m = reinterpret_cast<const MSG*>(lparam)) Relay(hwnd, *m);
+      return 0;
+    case TTM_ACTIVATE:
+      d->active = wparam != 0;
+      if (!d->active) Pop(hwnd, *d);
+      return 0;
+    case TTM_POP: Pop(hwnd, *d); return 0;
+    case TTM_SETMAXTIPWIDTH: {
+      int old = d->max_width;
+      d->max_width = static_cast<int>(lparam);
+      return old;
+    }
+    case TTM_GETMAXTIPWIDTH: return d->max_width;
+    case TTM_SETDELAYTIME: return 0;
+    default: return DefWindowProc(hwnd, message, wparam, lparam);
+  }
+}
+
+}  // namespace platform::win::detail
+
+const char* platform::win::ShownToolTip(HWND tooltip) {
+  if (!IsWindow(tooltip) || !platform::win::detail::IsClass(tooltip, TOOLTIPS_CLASS)) return "";
+  auto* d = platform::win::detail::DataOf<platform::win::detail::TipData>(tooltip);
+  return d ? d->shown.c_str() : "";
+}
