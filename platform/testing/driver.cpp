@@ -8,6 +8,7 @@
 #include "platform/testing/scripted_dialogs.h"
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
+#include "platform/win/help.h"
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/menu.h"
@@ -104,6 +105,10 @@ bool Idle(const platform::win::IdleContext& context) {
     case platform::win::ModalKind::kFileSave:
       if (AnswerFileDialogNow(modal, info)) return true;
       break;
+    case platform::win::ModalKind::kColor:
+    case platform::win::ModalKind::kPrint:
+      if (AnswerOtherDialogNow(modal, info)) return true;
+      break;
     default: break;
   }
   auto it = s.template_scripts.find(static_cast<int>(info.template_id));
@@ -179,6 +184,8 @@ Session::~Session() {
   platform::win::SetIdleHandler(nullptr);
   platform::win::SetDeadlockHandler(nullptr);
   platform::win::SetPopupMenuResponder(nullptr);
+  ClearOtherAnswers();
+  platform::win::ClearHelpRequests();
   S() = DriverState{};
 }
 

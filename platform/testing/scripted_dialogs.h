@@ -18,5 +18,8 @@ std::vector<FileDialogRecord>& FileRecords();
 
 // Answers a waiting file dialog from the queued answers or the responder; false when none is there.
 bool AnswerFileDialogNow(HWND dialog, const platform::win::ModalInfo& info);
+// The colour and print dialogs' queued answers; false when none is queued.
+bool AnswerOtherDialogNow(HWND dialog, const platform::win::ModalInfo& info);
+void ClearOtherAnswers();
 
 }  // namespace platform::testing

@@ -1,7 +1,0 @@
-#include "platform/testing/scripted_dialogs.h"
-
-namespace platform::testing {
-
-bool AnswerFileDialogNow(HWND, const platform::win::ModalInfo&) { return false; }
-
-}  // namespace platform::testing

@@ -1,0 +1,98 @@
+#include "platform/win/cursor.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "platform/win/input_injection.h"
+#include "platform/win/metrics.h"
+
+namespace {
+
+struct CursorState {
+  std::map<std::pair<std::uintptr_t, std::string>, std::uintptr_t> handles;
+  std::map<std::uintptr_t, std::uintptr_t> stock;  // handle -> stock number
+  std::uintptr_t next = 0x7000'0001;
+  HCURSOR current = nullptr;
+  int show_count = 0;
+  bool clipped = false;
+  RECT clip{};
+  POINT pos{0, 0};
+};
+
+CursorState& C() {
+  static CursorState s;
+  return s;
+}
+
+std::uintptr_t HandleFor(HINSTANCE instance, LPCSTR name, bool cursor) {
+  if (!name) return 0;
+  std::string key = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name)) : name;
+  key += cursor ? "/c" : "/i";
+  auto& s = C();
+  auto k = std::make_pair(reinterpret_cast<std::uintptr_t>(instance), key);
+  auto it = s.handles.find(k);
+  if (it != s.handles.end()) return it->second;
+  std::uintptr_t h = s.next++;
+  s.handles[k] = h;
+  if (!instance && IS_INTRESOURCE(name) && cursor) s.stock[h] = reinterpret_cast<std::uintptr_t>(name);
+  return h;
+}
+
+}  // namespace
+
+HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) { return reinterpret_cast<HCURSOR>(HandleFor(instance, name, true)); }
+HICON LoadIcon(HINSTANCE instance, LPCSTR name) { return reinterpret_cast<HICON>(HandleFor(instance, name, false)); }
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  HCURSOR old = C().current;
+  C().current = cursor;
+  return old;
+}
+
+HCURSOR GetCursor() { return C().current; }
+
+int ShowCursor(BOOL show) { return show ? ++C().show_count : --C().show_count; }
+
+BOOL SetCursorPos(int x, int y) {
+  x = std::max(0, std::min(x, GetSystemMetrics(SM_CXSCREEN) - 1));
+  y = std::max(0, std::min(y, GetSystemMetrics(SM_CYSCREEN) - 1));
+  if (C().clipped) {
+    x = std::max<int>(C().clip.left, std::min<int>(x, C().clip.right - 1));
+    y = std::max<int>(C().clip.top, std::min<int>(y, C().clip.bottom - 1));
+  }
+  platform::win::SetCursorScreenPos(x, y);
+  return TRUE;
+}
+
+namespace platform::win::detail {
+POINT CursorPos();
+}
+
+BOOL GetCursorPos(POINT* point) {
+  if (!point) return FALSE;
+  *point = platform::win::detail::CursorPos();
+  return TRUE;
+}
+
+BOOL ClipCursor(const RECT* rect) {
+  C().clipped = rect != nullptr;
+  if (rect) C().clip = *rect;
+  return TRUE;
+}
+
+BOOL GetClipCursor(RECT* rect) {
+  if (!rect) return FALSE;
+  *rect = C().clipped ? C().clip : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return TRUE;
+}
+
+BOOL DestroyCursor(HCURSOR) { return TRUE; }
+BOOL DestroyIcon(HICON) { return TRUE; }
+
+std::uintptr_t platform::win::StockCursorId(HCURSOR cursor) {
+  auto it = C().stock.find(reinterpret_cast<std::uintptr_t>(cursor));
+  return it == C().stock.end() ? 0 : it->second;
+}
+
+bool platform::win::CursorClipped() { return C().clipped; }

@@ -1,0 +1,266 @@
+// The file open and save dialogs.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/win/common_dialogs.h"
+#include "platform/win/controls.h"
+#include "platform/win/detail/dialog_data.h"
+#include "platform/win/detail/window_table.h"
+#include "platform/win/dialog.h"
+#include "platform/win/message_box.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+DWORD g_error = 0;
+
+struct FilterEntry {
+  std::string text;
+  std::string patterns;
+};
+
+std::vector<FilterEntry> ParseFilter(LPCSTR filter) {
+  std::vector<FilterEntry> out;
+  if (!filter) return out;
+  const char* p = filter;
+  // Pairs of zero-terminated strings, ended by an empty string; a bound keeps a missing end harmless.
+  for (int guard = 0; *p && guard < 64; ++guard) {
+    FilterEntry e;
+    e.text = p;
+    p += e.text.size() + 1;
+    if (!*p) {
+      out.push_back(e);
+      break;
+    }
+    e.patterns = p;
+    p += e.patterns.size() + 1;
+    out.push_back(e);
+  }
+  return out;
+}
+
+bool Glob(const char* pattern, const char* name) {
+  for (; *pattern; ++pattern, ++name) {
+    if (*pattern == '*') {
+      for (const char* rest = name;; ++rest) {
+        if (Glob(pattern + 1, rest)) return true;
+        if (!*rest) return false;
+      }
+    }
+    if (!*name) return false;
+    if (*pattern != '?' && std::tolower(static_cast<unsigned char>(*pattern)) != std::tolower(static_cast<unsigned char>(*name)))
+      return false;
+  }
+  return *name == '\0';
+}
+
+struct FileDialogState {
+  OPENFILENAME* ofn;
+  platform::win::FileDialogRequest request;
+  std::vector<FilterEntry> filters;
+  std::string dir;
+};
+
+std::string Native(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+void FillList(HWND dialog, FileDialogState& s) {
+  SendDlgItemMessage(dialog, kFileList, LB_RESETCONTENT, 0, 0);
+  SetDlgItemText(dialog, kFileDirStatic, s.dir.c_str());
+  int sel = static_cast<int>(SendDlgItemMessage(dialog, kFileFilterCombo, CB_GETCURSEL, 0, 0));
+  std::string patterns = sel >= 0 && sel < static_cast<int>(s.filters.size()) ? s.filters[static_cast<std::size_t>(sel)].patterns : "*";
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(s.dir.empty() ? "." : s.dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file(ec)) continue;
+    std::string name = it->path().filename().string();
+    if (platform::win::MatchesFilter(name, patterns)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  for (const auto& n : names) SendDlgItemMessage(dialog, kFileList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
+}
+
+bool Finish(HWND dialog, FileDialogState& s) {
+  char text[1024];
+  GetDlgItemText(dialog, kFileNameEdit, text, sizeof text);
+  std::string name = Native(text);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  if (name.empty()) return false;
+  fs::path path(name);
+  if (path.is_relative() && !s.dir.empty()) path = fs::path(s.dir) / path;
+  DWORD flags = s.ofn->Flags;
+  if (!path.has_extension() && s.ofn->lpstrDefExt && *s.ofn->lpstrDefExt) path += std::string(".") + s.ofn->lpstrDefExt;
+  std::error_code ec;
+  const char* title = s.request.title.empty() ? (s.request.save ? "Save As" : "Open") : s.request.title.c_str();
+  if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && path.has_parent_path() && !fs::is_directory(path.parent_path(), ec)) {
+    std::string msg = path.parent_path().string() + "\nThe path does not exist.";
+    MessageBox(dialog, msg.c_str(), title, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if ((flags & OFN_FILEMUSTEXIST) && !fs::exists(path, ec)) {
+    std::string msg = path.string() + "\nFile not found.";
+    MessageBox(dialog, msg.c_str(), title, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (s.request.save && (flags & OFN_OVERWRITEPROMPT) && fs::exists(path, ec)) {
+    std::string msg = path.string() + " already exists.\nDo you want to replace it?";
+    if (MessageBox(dialog, msg.c_str(), title, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
+  }
+  std::string full = path.string();
+  if (!s.ofn->lpstrFile || full.size() + 1 > s.ofn->nMaxFile) {
+    g_error = FNERR_BUFFERTOOSMALL;
+    EndDialog(dialog, IDABORT);
+    return true;
+  }
+  std::memcpy(s.ofn->lpstrFile, full.c_str(), full.size() + 1);
+  std::size_t slash = full.find_last_of('/');
+  std::size_t offset = slash == std::string::npos ? 0 : slash + 1;
+  s.ofn->nFileOffset = static_cast<WORD>(offset);
+  std::size_t dot = full.find_last_of('.');
+  s.ofn->nFileExtension = static_cast<WORD>(dot != std::string::npos && dot > offset ? dot + 1 : full.size());
+  if (s.ofn->lpstrFileTitle && s.ofn->nMaxFileTitle > 0) {
+    std::string file_title = full.substr(offset);
+    std::size_t n = std::min<std::size_t>(s.ofn->nMaxFileTitle - 1, file_title.size());
+    std::memcpy(s.ofn->lpstrFileTitle, file_title.data(), n);
+    s.ofn->lpstrFileTitle[n] = '\0';
+  }
+  EndDialog(dialog, IDOK);
+  return true;
+}
+
+INT_PTR FileDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* s = reinterpret_cast<FileDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      s = reinterpret_cast<FileDialogState*>(lparam);
+      SetWindowLongPtr(dialog, DWLP_USER, lparam);
+      for (const auto& f : s->filters)
+        SendDlgItemMessage(dialog, kFileFilterCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.text.c_str()));
+      int index = s->ofn->nFilterIndex > 0 ? static_cast<int>(s->ofn->nFilterIndex) - 1 : 0;
+      SendDlgItemMessage(dialog, kFileFilterCombo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      SetDlgItemText(dialog, kFileNameEdit, s->request.proposed.c_str());
+      FillList(dialog, *s);
+      return TRUE;
+    }
+    case WM_COMMAND: {
+      if (!s) return FALSE;
+      int id = LOWORD(wparam);
+      int code = HIWORD(wparam);
+      if (id == IDOK) {
+        Finish(dialog, *s);
+      } else if (id == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+      } else if (id == kFileList && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
+        int sel = static_cast<int>(SendDlgItemMessage(dialog, kFileList, LB_GETCURSEL, 0, 0));
+        if (sel >= 0) {
+          char name[512];
+          if (SendDlgItemMessage(dialog, kFileList, LB_GETTEXTLEN, static_cast<WPARAM>(sel), 0) < static_cast<LRESULT>(sizeof name)) {
+            SendDlgItemMessage(dialog, kFileList, LB_GETTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(name));
+            SetDlgItemText(dialog, kFileNameEdit, name);
+          }
+        }
+        if (code == LBN_DBLCLK) Finish(dialog, *s);
+      } else if (id == kFileFilterCombo && code == CBN_SELCHANGE) {
+        s->ofn->nFilterIndex = static_cast<DWORD>(SendDlgItemMessage(dialog, kFileFilterCombo, CB_GETCURSEL, 0, 0) + 1);
+        FillList(dialog, *s);
+      }
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
+constexpr DialogItemTemplate kFileItems[] = {
+    {IDC_STATIC, WC_STATIC, "File &name:", SS_LEFT, 7, 7, 60, 8},
+    {kFileNameEdit, WC_EDIT, "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 17, 150, 12},
+    {kFileList, WC_LISTBOX, "", LBS_NOTIFY | LBS_SORT | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 7, 33, 150, 70},
+    {IDC_STATIC, WC_STATIC, "Files of &type:", SS_LEFT, 7, 107, 60, 8},
+    {kFileFilterCombo, WC_COMBOBOX, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 117, 150, 60},
+    {kFileDirStatic, WC_STATIC, "", SS_LEFT | SS_NOPREFIX, 7, 135, 210, 8},
+    {IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 165, 17, 50, 14},
+    {IDCANCEL, WC_BUTTON, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 165, 35, 50, 14},
+};
+
+BOOL RunFileDialog(OPENFILENAME* ofn, bool save) {
+  g_error = 0;
+  if (!ofn || ofn->lStructSize == 0) {
+    g_error = CDERR_STRUCTSIZE;
+    return FALSE;
+  }
+  if (ofn->hwndOwner && !IsWindow(ofn->hwndOwner)) {
+    g_error = CDERR_INITIALIZATION;
+    return FALSE;
+  }
+  FileDialogState s{ofn, {}, ParseFilter(ofn->lpstrFilter), {}};
+  s.request.save = save;
+  s.request.owner = ofn->hwndOwner;
+  s.request.title = ofn->lpstrTitle ? ofn->lpstrTitle : "";
+  for (std::size_t i = 0; i < s.filters.size(); ++i) {
+    if (i) s.request.filter += '|';
+    s.request.filter += s.filters[i].text + '|' + s.filters[i].patterns;
+  }
+  s.request.initial_dir = ofn->lpstrInitialDir ? Native(ofn->lpstrInitialDir) : "";
+  s.request.default_ext = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
+  s.request.flags = ofn->Flags;
+  std::string proposed = ofn->lpstrFile && ofn->nMaxFile ? std::string(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile)) : "";
+  proposed = Native(proposed);
+  s.dir = s.request.initial_dir;
+  std::size_t slash = proposed.find_last_of('/');
+  if (slash != std::string::npos) {
+    if (s.dir.empty() || fs::path(proposed).is_absolute()) s.dir = proposed.substr(0, slash);
+    proposed = proposed.substr(slash + 1);
+  }
+  if (s.dir.empty()) {
+    std::error_code ec;
+    s.dir = fs::current_path(ec).string();
+  }
+  s.request.proposed = proposed;
+  DialogTemplate dialog{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 20, 222, 150,
+                        s.request.title.empty() ? (save ? "Save As" : "Open") : s.request.title.c_str(), kFileItems};
+  HWND owner = ofn->hwndOwner ? platform::win::detail::Root(ofn->hwndOwner) : nullptr;
+  HWND box = platform::win::detail::CreateDialogCore(
+      GetModuleHandle(nullptr), &dialog, owner, FileDialogProc, reinterpret_cast<LPARAM>(&s), true,
+      save ? platform::win::detail::DialogKind::kFileSave : platform::win::detail::DialogKind::kFileOpen, &s.request);
+  if (!box) {
+    g_error = CDERR_INITIALIZATION;
+    return FALSE;
+  }
+  INT_PTR result = platform::win::detail::RunModal(box, owner);
+  return result == IDOK ? TRUE : FALSE;
+}
+
+}  // namespace
+
+BOOL GetOpenFileName(OPENFILENAME* ofn) { return RunFileDialog(ofn, false); }
+BOOL GetSaveFileName(OPENFILENAME* ofn) { return RunFileDialog(ofn, true); }
+DWORD CommDlgExtendedError() { return g_error; }
+
+namespace platform::win {
+
+void SetCommonDialogError(DWORD error) { g_error = error; }
+
+bool MatchesFilter(const std::string& name, const std::string& patterns) {
+  std::size_t start = 0;
+  while (start <= patterns.size()) {
+    std::size_t end = patterns.find(';', start);
+    if (end == std::string::npos) end = patterns.size();
+    std::string p = patterns.substr(start, end - start);
+    while (!p.empty() && p.front() == ' ') p.erase(p.begin());
+    while (!p.empty() && p.back() == ' ') p.pop_back();
+    if (!p.empty() && (p == "*.*" ? true : Glob(p.c_str(), name.c_str()))) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace platform::win
