@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct Command {
   int code;
   bool operator==(const Command&) const = default;
 };
+inline std::ostream& operator<<(std::ostream& out, const Command& c) {
+  return out << "{" << c.id << ", " << c.code << "}";
+}
 
 class MessageLog {
  public:
