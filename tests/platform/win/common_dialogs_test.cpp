@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "platform/gdi/dc.h"
+#include "platform/gdi/printing.h"
+#include "platform/testing/driver.h"
+#include "platform/win/common_dialogs.h"
+#include "platform/win/controls.h"
+#include "platform/win/dialog.h"
+#include "platform/win/help.h"
+#include "platform/win/message_box.h"
+#include "platform/win/window.h"
+
+namespace {
+
+namespace drv = platform::testing;
+namespace fs = std::filesystem;
+
+constexpr char kFilter[] = "Project files\0*.zpr;*.cfg\0All files\0*.*\0";
+
+class CommonDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("win_dialogs_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    std::ofstream(dir_ / "A.ZPR") << "x";
+    std::ofstream(dir_ / "b.txt") << "x";
+    dir_text_ = dir_.string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  OPENFILENAME Ofn(char* buffer, DWORD size, DWORD flags) {
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = size;
+    ofn.lpstrInitialDir = dir_text_.c_str();
+    ofn.lpstrDefExt = "zpr";
+    ofn.Flags = flags;
+    return ofn;
+  }
+  drv::Session session_;
+  fs::path dir_;
+  std::string dir_text_;
+};
+
+TEST_F(CommonDialogsTest, OpenListsMatchingFilesWithoutRegardToCaseAndReturnsTheFullPath) {
+  std::vector<std::string> listed;
+  drv::OnFileDialog([&](const drv::FileDialogRecord& r) -> std::optional<std::string> {
+    EXPECT_FALSE(r.save);
+    EXPECT_EQ(r.filter, "Project files|*.zpr;*.cfg|All files|*.*");
+    EXPECT_EQ(r.initial_dir, dir_text_);
+    HWND dialog = drv::ActiveModal();
+    int n = static_cast<int>(SendDlgItemMessage(dialog, kFileList, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      char name[64];
+      SendDlgItemMessage(dialog, kFileList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
+      listed.push_back(name);
+    }
+    return "A.ZPR";
+  });
+  char file[MAX_PATH] = "";
+  OPENFILENAME ofn = Ofn(file, sizeof file, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+  ASSERT_TRUE(GetOpenFileName(&ofn));
+  EXPECT_EQ(listed, (std::vector<std::string>{"A.ZPR"}));
+  EXPECT_EQ(std::string(file), (dir_ / "A.ZPR").string());
+  EXPECT_EQ(std::string(file + ofn.nFileOffset), "A.ZPR");
+  EXPECT_EQ(std::string(file + ofn.nFileExtension), "ZPR");
+}
+
+TEST_F(CommonDialogsTest, MissingFileIsRefusedWithAMessageAndCancelGivesFalse) {
+  drv::AnswerFileDialog("nothere");
+  drv::AnswerMessageBox(IDOK);
+  drv::AnswerFileDialog(std::nullopt);
+  char file[MAX_PATH] = "";
+  OPENFILENAME ofn = Ofn(file, sizeof file, OFN_FILEMUSTEXIST);
+  EXPECT_FALSE(GetOpenFileName(&ofn));
+  EXPECT_EQ(CommDlgExtendedError(), 0u);
+  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_NE(drv::MessageBoxes()[0].text.find("nothere.zpr"), std::string::npos);  // the default extension is added
+  EXPECT_EQ(drv::FileDialogs().size(), 2u);
+}
+
+TEST_F(CommonDialogsTest, SaveAsksBeforeReplacingAndReportsASmallBuffer) {
+  drv::AnswerFileDialog("A.ZPR");
+  drv::AnswerMessageBox(IDYES);
+  char file[MAX_PATH] = "proposed.zpr";
+  OPENFILENAME ofn = Ofn(file, sizeof file, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+  ASSERT_TRUE(GetSaveFileName(&ofn));
+  EXPECT_EQ(drv::FileDialogs()[0].proposed, "proposed.zpr");
+  EXPECT_EQ(drv::MessageBoxes().size(), 1u);
+  char tiny[4] = "";
+  drv::AnswerFileDialog("new.zpr");
+  OPENFILENAME small = Ofn(tiny, sizeof tiny, 0);
+  EXPECT_FALSE(GetSaveFileName(&small));
+  EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+  EXPECT_STREQ(tiny, "");  // nothing half-written
+}
+
+TEST_F(CommonDialogsTest, ColourDialogStartsAtTheGivenColour) {
+  COLORREF custom[16] = {};
+  CHOOSECOLOR cc{sizeof(CHOOSECOLOR), nullptr, nullptr, 0x00336699, custom, CC_RGBINIT, 0, nullptr, nullptr};
+  COLORREF seen = 0;
+  drv::OnAnyDialogIdle([&](HWND d) {
+    seen = GetDlgItemInt(d, kColorRedEdit, nullptr, FALSE) | (GetDlgItemInt(d, kColorGreenEdit, nullptr, FALSE) << 8) |
+           (GetDlgItemInt(d, kColorBlueEdit, nullptr, FALSE) << 16);
+    drv::OnAnyDialogIdle(nullptr);
+  });
+  drv::AnswerColorDialog(0x00FF0000);
+  EXPECT_TRUE(ChooseColor(&cc));
+  EXPECT_EQ(cc.rgbResult, 0x00FF0000u);
+  drv::AnswerColorDialog(std::nullopt);
+  EXPECT_FALSE(ChooseColor(&cc));
+}
+
+TEST_F(CommonDialogsTest, PrintDialogHandsOutAPrinterDcOfTheChosenBackEnd) {
+  PRINTDLG pd{};
+  pd.lStructSize = sizeof pd;
+  pd.Flags = PD_RETURNDC;
+  drv::AnswerPrintDialog(false);
+  EXPECT_FALSE(PrintDlg(&pd));
+  EXPECT_EQ(pd.hDC, nullptr);
+  drv::OnAnyDialogIdle([](HWND d) {
+    drv::SelectItem(GetDlgItem(d, kPrintBackendCombo), 3);  // the recording back end
+    drv::ClickItem(d, IDOK);
+  });
+  ASSERT_TRUE(PrintDlg(&pd));
+  EXPECT_NE(pd.hDC, nullptr);
+  EXPECT_EQ(pd.nCopies, 1);
+  EXPECT_EQ(platform::gdi::DefaultPrinter().kind, platform::gdi::PrintBackendKind::kRecording);
+  DeleteDC(pd.hDC);
+  platform::gdi::SetDefaultPrinter(platform::gdi::PrinterSettings{});
+}
+
+TEST(WinHelpLog, RecordsEveryRequest) {
+  drv::Session session;
+  EXPECT_TRUE(WinHelp(nullptr, "VQPT.HLP", HELP_CONTEXT, 2131));
+  EXPECT_TRUE(WinHelp(nullptr, "VQPT.HLP", HELP_KEY, reinterpret_cast<UINT_PTR>("E80")));
+  WinHelp(nullptr, "VQPT.HLP", HELP_QUIT, 0);
+  const auto& log = platform::win::HelpRequests();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0].file, "VQPT.HLP");
+  EXPECT_EQ(log[0].data, 2131u);
+  EXPECT_EQ(log[1].key, "E80");
+  EXPECT_EQ(log[2].command, HELP_QUIT);
+}
+
+}  // namespace
