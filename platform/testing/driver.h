@@ -80,9 +80,8 @@ void AnswerFileDialog(std::optional<std::string> path);
 void OnFileDialog(std::function<std::optional<std::string>(const FileDialogRecord&)> responder);
 const std::vector<FileDialogRecord>& FileDialogs();
 
-// The colour dialog: a colour (typed into its fields) or nothing (Cancel); the print dialog: OK or Cancel.
+// The colour dialog: a colour (typed into its fields) or nothing (Cancel).
 void AnswerColorDialog(std::optional<COLORREF> colour);
-void AnswerPrintDialog(bool ok);
 
 // Loops that found nothing to do and no script to run (each fails the test that expects none).
 int DeadlockCount();

@@ -1,4 +1,4 @@
-// Answers for the layer's file, colour and print dialogs, given as a user would: type into the fields, click.
+// Answers for the layer's file and colour dialogs, given as a user would: type into the fields, click.
 #include "platform/testing/scripted_dialogs.h"
 
 #include <cstdio>
@@ -12,11 +12,6 @@ namespace {
 
 std::deque<std::optional<COLORREF>>& ColorAnswers() {
   static std::deque<std::optional<COLORREF>> a;
-  return a;
-}
-
-std::deque<bool>& PrintAnswers() {
-  static std::deque<bool> a;
   return a;
 }
 
@@ -60,20 +55,12 @@ bool AnswerOtherDialogNow(HWND dialog, const platform::win::ModalInfo& info) {
     ClickItem(dialog, IDOK);
     return true;
   }
-  if (info.kind == platform::win::ModalKind::kPrint && !PrintAnswers().empty()) {
-    bool ok = PrintAnswers().front();
-    PrintAnswers().pop_front();
-    ClickItem(dialog, ok ? IDOK : IDCANCEL);
-    return true;
-  }
   return false;
 }
 
 void AnswerColorDialog(std::optional<COLORREF> colour) { ColorAnswers().push_back(colour); }
-void AnswerPrintDialog(bool ok) { PrintAnswers().push_back(ok); }
 void ClearOtherAnswers() {
   ColorAnswers().clear();
-  PrintAnswers().clear();
 }
 
 }  // namespace platform::testing

@@ -1,7 +1,7 @@
 // The common dialogs as the layer's own modal dialogs: file open and save (a name field, the files of the
 // directory matching the chosen filter without regard to case, the filter list), colour choice (red, green and
-// blue fields) and the print dialog (printer back end, output file, copies). A test answers them through the test
-// driver; CommDlgExtendedError tells why one returned FALSE (0 after Cancel).
+// blue fields). A test answers them through the test
+// driver; CommonDialogError tells why one returned FALSE (0 after Cancel).
 #pragma once
 
 #include <string>
@@ -62,8 +62,6 @@ inline constexpr DWORD CDERR_STRUCTSIZE = 0x0001;
 inline constexpr DWORD CDERR_INITIALIZATION = 0x0002;
 inline constexpr DWORD FNERR_INVALIDFILENAME = 0x3002;
 inline constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
-inline constexpr DWORD PDERR_NODEFAULTPRN = 0x1008;
-DWORD CommDlgExtendedError();
 
 // Control ids of the layer's file dialog.
 inline constexpr int kFileNameEdit = 1152;
@@ -100,51 +98,9 @@ inline constexpr int kColorGreenEdit = 707;
 inline constexpr int kColorBlueEdit = 708;
 
 // ---- print dialog ----
-inline constexpr DWORD PD_ALLPAGES = 0x00000000;
-inline constexpr DWORD PD_SELECTION = 0x00000001;
-inline constexpr DWORD PD_PAGENUMS = 0x00000002;
-inline constexpr DWORD PD_NOSELECTION = 0x00000004;
-inline constexpr DWORD PD_NOPAGENUMS = 0x00000008;
-inline constexpr DWORD PD_COLLATE = 0x00000010;
-inline constexpr DWORD PD_PRINTTOFILE = 0x00000020;
-inline constexpr DWORD PD_PRINTSETUP = 0x00000040;
-inline constexpr DWORD PD_NOWARNING = 0x00000080;
-inline constexpr DWORD PD_RETURNDC = 0x00000100;
-inline constexpr DWORD PD_RETURNIC = 0x00000200;
-inline constexpr DWORD PD_RETURNDEFAULT = 0x00000400;
-inline constexpr DWORD PD_SHOWHELP = 0x00000800;
-inline constexpr DWORD PD_USEDEVMODECOPIES = 0x00040000;
-inline constexpr DWORD PD_DISABLEPRINTTOFILE = 0x00080000;
-inline constexpr DWORD PD_HIDEPRINTTOFILE = 0x00100000;
-
-struct PRINTDLG {
-  DWORD lStructSize;
-  HWND hwndOwner;
-  HGLOBAL hDevMode;
-  HGLOBAL hDevNames;
-  HDC hDC;
-  DWORD Flags;
-  WORD nFromPage;
-  WORD nToPage;
-  WORD nMinPage;
-  WORD nMaxPage;
-  WORD nCopies;
-  HINSTANCE hInstance;
-  LPARAM lCustData;
-  void* lpfnPrintHook;
-  void* lpfnSetupHook;
-  LPCSTR lpPrintTemplateName;
-  LPCSTR lpSetupTemplateName;
-  HGLOBAL hPrintTemplate;
-  HGLOBAL hSetupTemplate;
-};
-using PRINTDLGA = PRINTDLG;
-BOOL PrintDlg(PRINTDLG* pd);
-#define PrintDlgA PrintDlg
-
-inline constexpr int kPrintBackendCombo = 1139;
-inline constexpr int kPrintOutputEdit = 1152;
-inline constexpr int kPrintCopiesEdit = 1154;
+// PrintDlg and CommDlgExtendedError come from the drawing layer (its printers); the errors of the dialogs here are
+// read with platform::win::CommonDialogError.
+#include "platform/gdi/print_dialog.h"
 
 namespace platform::win {
 
@@ -159,6 +115,9 @@ struct FileDialogRequest {
   std::string proposed;
   DWORD flags = 0;
 };
+
+// Why the last file or colour dialog returned FALSE: 0 after Cancel, else CDERR_ / FNERR_ codes.
+DWORD CommonDialogError();
 
 // Whether a file name matches a pattern list ("*.zpr;*.CFG"), case ignored; '*' and '?' as usual.
 bool MatchesFilter(const std::string& name, const std::string& patterns);

@@ -243,11 +243,11 @@ BOOL RunFileDialog(OPENFILENAME* ofn, bool save) {
 
 BOOL GetOpenFileName(OPENFILENAME* ofn) { return RunFileDialog(ofn, false); }
 BOOL GetSaveFileName(OPENFILENAME* ofn) { return RunFileDialog(ofn, true); }
-DWORD CommDlgExtendedError() { return g_error; }
 
 namespace platform::win {
 
 void SetCommonDialogError(DWORD error) { g_error = error; }
+DWORD CommonDialogError() { return g_error; }
 
 bool MatchesFilter(const std::string& name, const std::string& patterns) {
   std::size_t start = 0;

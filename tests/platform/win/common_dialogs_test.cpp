@@ -7,8 +7,6 @@
 
 #include <unistd.h>
 
-#include "platform/gdi/dc.h"
-#include "platform/gdi/printing.h"
 #include "platform/testing/driver.h"
 #include "platform/win/common_dialogs.h"
 #include "platform/win/controls.h"
@@ -82,7 +80,7 @@ TEST_F(CommonDialogsTest, MissingFileIsRefusedWithAMessageAndCancelGivesFalse) {
   char file[MAX_PATH] = "";
   OPENFILENAME ofn = Ofn(file, sizeof file, OFN_FILEMUSTEXIST);
   EXPECT_FALSE(GetOpenFileName(&ofn));
-  EXPECT_EQ(CommDlgExtendedError(), 0u);
+  EXPECT_EQ(platform::win::CommonDialogError(), 0u);
   ASSERT_EQ(drv::MessageBoxes().size(), 1u);
   EXPECT_NE(drv::MessageBoxes()[0].text.find("nothere.zpr"), std::string::npos);  // the default extension is added
   EXPECT_EQ(drv::FileDialogs().size(), 2u);
@@ -100,7 +98,7 @@ TEST_F(CommonDialogsTest, SaveAsksBeforeReplacingAndReportsASmallBuffer) {
   drv::AnswerFileDialog("new.zpr");
   OPENFILENAME small = Ofn(tiny, sizeof tiny, 0);
   EXPECT_FALSE(GetSaveFileName(&small));
-  EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+  EXPECT_EQ(platform::win::CommonDialogError(), FNERR_BUFFERTOOSMALL);
   EXPECT_STREQ(tiny, "");  // nothing half-written
 }
 
@@ -118,25 +116,6 @@ TEST_F(CommonDialogsTest, ColourDialogStartsAtTheGivenColour) {
   EXPECT_EQ(cc.rgbResult, 0x00FF0000u);
   drv::AnswerColorDialog(std::nullopt);
   EXPECT_FALSE(ChooseColor(&cc));
-}
-
-TEST_F(CommonDialogsTest, PrintDialogHandsOutAPrinterDcOfTheChosenBackEnd) {
-  PRINTDLG pd{};
-  pd.lStructSize = sizeof pd;
-  pd.Flags = PD_RETURNDC;
-  drv::AnswerPrintDialog(false);
-  EXPECT_FALSE(PrintDlg(&pd));
-  EXPECT_EQ(pd.hDC, nullptr);
-  drv::OnAnyDialogIdle([](HWND d) {
-    drv::SelectItem(GetDlgItem(d, kPrintBackendCombo), 3);  // the recording back end
-    drv::ClickItem(d, IDOK);
-  });
-  ASSERT_TRUE(PrintDlg(&pd));
-  EXPECT_NE(pd.hDC, nullptr);
-  EXPECT_EQ(pd.nCopies, 1);
-  EXPECT_EQ(platform::gdi::DefaultPrinter().kind, platform::gdi::PrintBackendKind::kRecording);
-  DeleteDC(pd.hDC);
-  platform::gdi::SetDefaultPrinter(platform::gdi::PrinterSettings{});
 }
 
 TEST(WinHelpLog, RecordsEveryRequest) {
