@@ -55,6 +55,13 @@ TEST_F(ComputedTextTableTest, AnUnreadableUserNameGivesTheErrorText) {
   EXPECT_EQ(Run(3, 81), "Error DEADBEEFhe");
 }
 
+TEST_F(ComputedTextTableTest, ANameBeyondTheBufferOf64IsAnError) {
+  platform::sys::SetUserNameOverride(platform::sys::UserNameOverride{std::string(63, 'n'), 0});
+  EXPECT_EQ(Run(3, 81), std::string(16, 'n'));
+  platform::sys::SetUserNameOverride(platform::sys::UserNameOverride{std::string(64, 'n'), 0});
+  EXPECT_EQ(Run(3, 81), "Error 7Ahex");  // ERROR_INSUFFICIENT_BUFFER
+}
+
 TEST_F(ComputedTextTableTest, YearsAfter1999AreReducedOnce) {
   platform::sys::SetLocalTimeOverride(SYSTEMTIME{1999, 12, 5, 31, 23, 59, 58, 0});
   EXPECT_EQ(Run(2, 81), "31.12.99/23:59:58");
