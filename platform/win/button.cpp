@@ -180,6 +180,7 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (IsWindow(hwnd) && (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY)) NotifyParent(hwnd, BN_KILLFOCUS);
       return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+    case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

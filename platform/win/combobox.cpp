@@ -389,6 +389,7 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (IsWindow(d->edit)) EnableWindow(d->edit, wparam ? TRUE : FALSE);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
+    case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

@@ -347,6 +347,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+    case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

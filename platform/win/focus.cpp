@@ -49,6 +49,9 @@ void Activate(HWND top, WORD how) {
   s.active = top;
   ++s.serial;
   unsigned serial = s.serial;
+  // Both captions change colour.
+  if (old) InvalidateRect(old, nullptr, FALSE);
+  if (top) InvalidateRect(top, nullptr, FALSE);
   if (old) CallProc(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), FromHwnd(top));
   if (s.serial != serial && s.active != top) return;
   if (top && IsWindow(top)) CallProc(top, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(top) ? 1 : 0), FromHwnd(old));

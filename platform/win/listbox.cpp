@@ -269,6 +269,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SETFOCUS: NotifyParent(hwnd, LBN_SETFOCUS); return 0;
     case WM_KILLFOCUS: NotifyParent(hwnd, LBN_KILLFOCUS); return 0;
+    case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

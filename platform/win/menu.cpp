@@ -355,6 +355,7 @@ BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flag
 BOOL DrawMenuBar(HWND hwnd) {
   if (!Lookup(hwnd)) return FALSE;
   platform::win::detail::NotifyTextChanged(hwnd);
+  InvalidateRect(hwnd, nullptr, FALSE);
   return TRUE;
 }
 

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/gdi/standard_controls.h"
 #include "platform/sys/clock.h"
 #include "platform/win/detail/dialog_data.h"
 #include "platform/win/detail/queue.h"
@@ -383,6 +384,12 @@ LRESULT DispatchMessage(const MSG* msg) {
   Window* w = Lookup(msg->hwnd);
   if (!w) return 0;
   if (msg->message == WM_PAINT) {
+    // The frame (caption, menu bar, border) of a top-level window is drawn with its client area.
+    if (!(w->style & WS_CHILD)) {
+      platform::gdi::PaintWindowFrame(msg->hwnd);
+      w = Lookup(msg->hwnd);
+      if (!w) return 0;
+    }
     unsigned serial = w->update_serial;
     LRESULT r = platform::win::detail::CallProc(msg->hwnd, WM_PAINT, 0, 0);
     // A procedure that does not paint must not make WM_PAINT come back for ever.

@@ -90,6 +90,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+    case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

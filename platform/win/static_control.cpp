@@ -39,6 +39,7 @@ LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (notify) NotifyParent(hwnd, wparam ? STN_ENABLE : STN_DISABLE);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
+    case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

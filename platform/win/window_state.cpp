@@ -498,7 +498,7 @@ LRESULT DefaultText(Window& w, UINT message, WPARAM wparam, LPARAM lparam) {
       w.text = text && !IS_INTRESOURCE(text) ? text : "";
       HWND hwnd = w.handle;
       NotifyTextChanged(hwnd);
-      if (Lookup(hwnd) && (Lookup(hwnd)->style & WS_CHILD)) InvalidateRect(hwnd, nullptr, TRUE);
+      if (Lookup(hwnd)) InvalidateRect(hwnd, nullptr, (Lookup(hwnd)->style & WS_CHILD) ? TRUE : FALSE);
       return TRUE;
     }
     case WM_GETTEXT: {

@@ -20,6 +20,9 @@ LRESULT ListViewProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT TreeViewProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ToolTipProc(HWND, UINT, WPARAM, LPARAM);
 
+// WM_PAINT of a built-in control: BeginPaint, the drawing layer's painting, EndPaint.
+LRESULT PaintControl(HWND hwnd);
+
 // The radio buttons of the group a button belongs to (dialog_navigation.cpp).
 std::vector<HWND> RadioGroupOf(HWND button);
 
