@@ -59,8 +59,8 @@ std::uint8_t ConvUserLengthUnits(const double* in, double* out, double parameter
   return ConvPhysical(&scaled, out, parameter, type, decimals, direction, set, record);
 }
 
-std::uint8_t ConvRampTenths(const double* in, double* out, double, std::uint8_t type, std::uint8_t, std::uint8_t direction,
-                            std::uint8_t set, std::uint16_t) {
+std::uint8_t ConvRampTenths(const double* in, double* out, double, std::uint8_t type, std::uint8_t,
+                            std::uint8_t direction, std::uint8_t set, std::uint16_t) {
   if (type != 5) return kConverterNotServed;
   if (GetDeviceFamily(set) == 2) {
     *out = RoundValue(*in);

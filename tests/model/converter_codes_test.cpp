@@ -60,7 +60,9 @@ TEST_F(ConverterTest, FirmwareLetterAndListPosition) {
   const std::vector<std::pair<int, int>> reads = {{0, 0},  {32, 0}, {33, 1}, {47, 1}, {48, 2}, {49, 3},
                                                   {50, 4}, {51, 7}, {63, 7}, {64, 5}, {65, 6}, {66, 7},
                                                   {67, 8}, {68, 9}, {255, 9}};
-  for (auto [stored, position] : reads) cases.push_back({"threshold", 8, 1, double(stored), double(position), 0, kTypeU8, 304});
+  for (auto [stored, position] : reads) {
+    cases.push_back({"threshold", 8, 1, double(stored), double(position), 0, kTypeU8, 304});
+  }
   const int stores[] = {33, 34, 48, 49, 50, 64, 65, 66, 67, 69};
   for (int position = 0; position < 10; ++position) {
     cases.push_back({"position", 8, 0, double(position), double(stores[position]), 0, kTypeU8, 304, 0, 0, {}, 3});
