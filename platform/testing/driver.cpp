@@ -35,6 +35,8 @@ struct DriverState {
   std::vector<FileDialogRecord> files;
   std::vector<HWND> modeless;
   int deadlocks = 0;
+  unsigned long long delivered = 0;  // messages delivered to windows, to see whether a script did anything
+  int observer = 0;
   HWND idle_modal = nullptr;
   int idle_rounds = 0;
   bool active = false;
@@ -110,16 +112,19 @@ bool Idle(const platform::win::IdleContext& context) {
       break;
     default: break;
   }
+  // A script that made anything happen gets another turn; one that did nothing leaves the dialog waiting, and
+  // time passes (timers run) until something happens.
+  unsigned long long before = s.delivered;
   auto it = s.template_scripts.find(static_cast<int>(info.template_id));
   if (info.template_id && it != s.template_scripts.end()) {
     DialogScript script = it->second;
     script(modal);
-    if (Answered(modal)) return true;
+    if (Answered(modal) || S().delivered != before) return true;
   }
-  if (s.any_script) {
-    DialogScript script = s.any_script;
+  if (S().any_script) {
+    DialogScript script = S().any_script;
     script(modal);
-    if (Answered(modal)) return true;
+    if (Answered(modal) || S().delivered != before) return true;
   }
   return false;
 }
@@ -162,6 +167,7 @@ Session::Session() {
   platform::sys::UseVirtualClock();
   platform::win::SetIdleHandler(Idle);
   platform::win::SetDeadlockHandler(Deadlock);
+  S().observer = platform::win::AddMessageObserver([](HWND, UINT, WPARAM, LPARAM) { ++S().delivered; });
 }
 
 Session::~Session() {
@@ -182,6 +188,7 @@ Session::~Session() {
   ReleaseCapture();
   platform::win::SetIdleHandler(nullptr);
   platform::win::SetDeadlockHandler(nullptr);
+  platform::win::RemoveMessageObserver(S().observer);
   platform::win::SetPopupMenuResponder(nullptr);
   ClearOtherAnswers();
   platform::win::ClearHelpRequests();

@@ -1,9 +1,10 @@
 // Keyboard focus, activation of top-level windows, mouse capture, key state, and the input a backend or the test
 // driver queues.
 //
-// Focus changes send WM_KILLFOCUS to the old window before WM_SETFOCUS to the new one. When the old window's
-// WM_KILLFOCUS handler moves the focus itself (a refused entry puts it back, a message box takes it), the outer
-// change is abandoned, and a window that is still handling its WM_KILLFOCUS is not sent another one.
+// Focus changes move the focus first, then send WM_KILLFOCUS to the old window (GetFocus already gives the new one
+// there) and WM_SETFOCUS to the new one. When the old window's WM_KILLFOCUS handler moves the focus itself (a
+// refused entry takes it back, a message box takes it), the outer change ends there; a window that never heard
+// WM_SETFOCUS is not sent WM_KILLFOCUS, and none is sent twice while its handler runs.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -28,6 +29,7 @@ struct FocusState {
   HWND focus = nullptr;
   HWND active = nullptr;
   HWND capture = nullptr;
+  HWND announced = nullptr;  // the window that was last sent WM_SETFOCUS and no WM_KILLFOCUS since
   unsigned serial = 0;
   std::vector<HWND> in_kill;
   std::array<BYTE, 256> async{};
@@ -89,6 +91,7 @@ void ForgetWindow(HWND hwnd) {
     s.focus = nullptr;
     ++s.serial;
   }
+  if (s.announced == hwnd) s.announced = nullptr;
   if (s.active == hwnd) s.active = nullptr;
   if (s.capture == hwnd) s.capture = nullptr;
 }
@@ -183,43 +186,32 @@ using platform::win::detail::F;
 HWND SetFocus(HWND hwnd) {
   auto& s = F();
   HWND old = platform::win::detail::Valid(s.focus);
-  if (!hwnd) {
-    if (!old) {
-      s.focus = nullptr;
-      return nullptr;
-    }
-    s.focus = nullptr;
-    ++s.serial;
-    if (std::find(s.in_kill.begin(), s.in_kill.end(), old) == s.in_kill.end()) {
-      s.in_kill.push_back(old);
-      CallProc(old, WM_KILLFOCUS, 0, 0);
-      s.in_kill.erase(std::find(s.in_kill.begin(), s.in_kill.end(), old));
-    }
-    return old;
-  }
-  if (!IsWindow(hwnd)) return nullptr;
-  HWND top = Root(hwnd);
-  if (!platform::win::detail::IsReallyEnabled(hwnd)) return nullptr;
-  if (platform::win::detail::Valid(s.active) != top) {
-    unsigned serial = s.serial;
-    platform::win::detail::Activate(top, WA_ACTIVE);
+  if (hwnd && !IsWindow(hwnd)) return nullptr;
+  if (hwnd && !platform::win::detail::IsReallyEnabled(hwnd)) return nullptr;
+  if (hwnd && platform::win::detail::Valid(s.active) != Root(hwnd)) {
+    platform::win::detail::Activate(Root(hwnd), WA_ACTIVE);
     if (!IsWindow(hwnd)) return nullptr;
-    if (s.serial != serial + 1 && platform::win::detail::Valid(s.focus) != old) {
-      // The activation moved the focus already; carry on from there.
-    }
     old = platform::win::detail::Valid(s.focus);
   }
   if (old == hwnd) return old;
+  // The focus moves first; then the old window hears WM_KILLFOCUS (GetFocus gives the new one there), and the new
+  // one WM_SETFOCUS unless the old one's handler moved the focus elsewhere meanwhile.
   unsigned serial = ++s.serial;
-  if (old && std::find(s.in_kill.begin(), s.in_kill.end(), old) == s.in_kill.end()) {
-    s.in_kill.push_back(old);
-    CallProc(old, WM_KILLFOCUS, platform::win::detail::FromHwnd(hwnd), 0);
-    s.in_kill.erase(std::find(s.in_kill.begin(), s.in_kill.end(), old));
+  s.focus = hwnd;
+  HWND told = platform::win::detail::Valid(s.announced);
+  if (told && std::find(s.in_kill.begin(), s.in_kill.end(), told) == s.in_kill.end()) {
+    s.announced = nullptr;
+    s.in_kill.push_back(told);
+    CallProc(told, WM_KILLFOCUS, platform::win::detail::FromHwnd(hwnd), 0);
+    s.in_kill.erase(std::find(s.in_kill.begin(), s.in_kill.end(), told));
     if (s.serial != serial) return old;
   }
-  if (!IsWindow(hwnd)) return old;
-  s.focus = hwnd;
-  ++s.serial;
+  if (!hwnd) return old;
+  if (!IsWindow(hwnd)) {
+    s.focus = nullptr;
+    return old;
+  }
+  s.announced = hwnd;
   CallProc(hwnd, WM_SETFOCUS, platform::win::detail::FromHwnd(IsWindow(old) ? old : nullptr), 0);
   return old;
 }

@@ -62,7 +62,8 @@ inline constexpr int VK_RCONTROL = 0xA3;
 inline constexpr int VK_LMENU = 0xA4;
 inline constexpr int VK_RMENU = 0xA5;
 
-// Focus: WM_KILLFOCUS goes to the old window, then WM_SETFOCUS to the new one. A disabled window takes no focus.
+// Focus: WM_KILLFOCUS goes to the old window, then WM_SETFOCUS to the new one (see focus.cpp for a handler that
+// moves the focus itself). A disabled window takes no focus.
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 // Activation of top-level windows (WM_ACTIVATE WA_INACTIVE to the old one, WA_ACTIVE to the new one).
