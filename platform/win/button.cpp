@@ -113,7 +113,8 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDBLCLK:
       if (group) return 0;
       SetFocus(hwnd);
-      if (!IsWindow(hwnd)) return 0;
+      // The focus did not come (the old window's WM_KILLFOCUS kept it, a refused entry): no click starts.
+      if (!IsWindow(hwnd) || GetFocus() != hwnd) return 0;
       SetCapture(hwnd);
       d = DataOf<ButtonData>(hwnd);
       d->tracking = true;

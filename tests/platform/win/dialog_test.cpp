@@ -137,6 +137,44 @@ TEST_F(DialogTest, ClickOnOkAfterTypingGivesKillFocusBeforeClicked) {
   EXPECT_EQ(g.focus_at_ok, IDOK);
 }
 
+INT_PTR CALLBACK RefusingPage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COMMAND && LOWORD(wparam) == kEdit && HIWORD(wparam) == EN_KILLFOCUS) {
+    static bool guard = false;
+    char text[8];
+    GetDlgItemText(dialog, kEdit, text, sizeof text);
+    if (!guard && std::string(text) == "bad") {
+      guard = true;
+      g.commands.push_back({kEdit, EN_KILLFOCUS});
+      MessageBox(dialog, "Range of values", "Input", MB_OK | MB_ICONEXCLAMATION);
+      SetFocus(GetDlgItem(dialog, kEdit));
+      guard = false;
+      return TRUE;
+    }
+  }
+  return TestDialog(dialog, message, wparam, lparam);
+}
+
+TEST_F(DialogTest, RefusedEntryKeepsTheFocusAndTheClickOnOkDoesNotHappen) {
+  int focus_after = 0;
+  drv::OnDialogIdle(kTemplate, [&](HWND d) {
+    drv::Type(GetDlgItem(d, kEdit), "bad");
+    drv::ClickItem(d, IDOK);
+    focus_after = GetDlgCtrlID(GetFocus());
+    SetDlgItemText(d, kEdit, "");
+    EndDialog(d, 3);
+  });
+  drv::AnswerMessageBox(IDOK);
+  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(kTemplate), main_, RefusingPage, 0), 3);
+  EXPECT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_EQ(focus_after, kEdit);
+  EXPECT_EQ(std::count(g.commands.begin(), g.commands.end(), Command{IDOK, BN_CLICKED}), 0);
+  // The edit lost the focus to the box and got it back.
+  std::vector<Command> expected{{kEdit, EN_KILLFOCUS}, {kEdit, EN_SETFOCUS}, {kEdit, EN_UPDATE}, {kEdit, EN_CHANGE},
+                                {kEdit, EN_KILLFOCUS}};  // the last one as the page closes
+  EXPECT_EQ(Tail({kEdit, EN_KILLFOCUS}), expected);
+  EXPECT_EQ(drv::DeadlockCount(), 0);
+}
+
 TEST_F(DialogTest, EnterGivesIdokWithoutAFocusChange) {
   drv::OnDialogIdle(kTemplate, [](HWND d) {
     drv::Type(GetDlgItem(d, kEdit), "5");

@@ -1,0 +1,22 @@
+// The whole window layer in one include, for application code written against the platform's user interface.
+#pragma once
+
+#include "platform/sys/wintypes.h"
+#include "platform/win/common_controls.h"
+#include "platform/win/common_dialogs.h"
+#include "platform/win/controls.h"
+#include "platform/win/cursor.h"
+#include "platform/win/dialog.h"
+#include "platform/win/dialog_font.h"
+#include "platform/win/dialog_template.h"
+#include "platform/win/help.h"
+#include "platform/win/input.h"
+#include "platform/win/menu.h"
+#include "platform/win/message_box.h"
+#include "platform/win/message_loop.h"
+#include "platform/win/messages.h"
+#include "platform/win/metrics.h"
+#include "platform/win/rect.h"
+#include "platform/win/resources.h"
+#include "platform/win/timers.h"
+#include "platform/win/window.h"
