@@ -250,6 +250,20 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
   CallProc(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
   w = Lookup(hwnd);
   if (!w) return FALSE;
+  // A top-level window that is resized keeps to the tracking sizes it gives.
+  if (!(w->style & WS_CHILD) && !(flags & SWP_NOSIZE)) {
+    MINMAXINFO mmi{};
+    mmi.ptMaxSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+    mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = POINT{0x7FFF, 0x7FFF};
+    CallProc(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    w = Lookup(hwnd);
+    if (!w) return FALSE;
+    if ((w->style & (WS_THICKFRAME | WS_CAPTION)) != 0) {
+      wp.cx = std::clamp<int>(wp.cx, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+      wp.cy = std::clamp<int>(wp.cy, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+    }
+  }
   RECT now{wp.x, wp.y, wp.x + std::max(wp.cx, 0), wp.y + std::max(wp.cy, 0)};
   bool moved = now.left != old.left || now.top != old.top;
   bool sized = RectWidth(now) != RectWidth(old) || RectHeight(now) != RectHeight(old);

@@ -311,6 +311,32 @@ TEST_F(DialogTest, MessageBoxTakesTheScriptedAnswer) {
   EXPECT_EQ(drv::MessageBoxes()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
+INT_PTR CALLBACK Quiet(HWND, UINT m, WPARAM, LPARAM) { return m == WM_INITDIALOG; }
+
+TEST_F(DialogTest, ChildPageLendsItsControlsToTheFramesTabOrder) {
+  static constexpr DialogItemTemplate kFrameItems[] = {
+      {IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 5, 60, 40, 14},
+  };
+  static constexpr DialogTemplate kFrame{WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 120, 80, "Frame", kFrameItems};
+  static constexpr DialogItemTemplate kPageItems[] = {
+      {201, WC_EDIT, "", WS_BORDER | WS_TABSTOP, 5, 5, 40, 12},
+      {202, WC_EDIT, "", WS_BORDER | WS_TABSTOP, 5, 20, 40, 12},
+  };
+  static constexpr DialogTemplate kChild{WS_CHILD | WS_VISIBLE | DS_CONTROL, 0, 0, 100, 50, "", kPageItems};
+  HWND frame = CreateDialogIndirectParam(nullptr, &kFrame, main_, Quiet, 0);
+  HWND page = CreateDialogIndirectParam(nullptr, &kChild, frame, Quiet, 0);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(GetParent(page), frame);
+  drv::AddModelessDialog(frame);
+  SetFocus(GetDlgItem(frame, IDOK));
+  std::vector<int> order;
+  for (int i = 0; i < 3; ++i) {
+    drv::PressKey(VK_TAB);
+    order.push_back(GetDlgCtrlID(GetFocus()));
+  }
+  EXPECT_EQ(order, (std::vector<int>{201, 202, IDOK}));
+}
+
 TEST(DialogItemInt, ParsesLikeTheOriginal) {
   drv::Session session;
   struct Case {

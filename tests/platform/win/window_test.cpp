@@ -114,6 +114,24 @@ TEST_F(WindowTest, SetWindowPosSendsMoveAndSizeOnlyForWhatChanged) {
   EXPECT_EQ(log.Entries()[0].lparam, MAKELPARAM(120, 80));
 }
 
+LRESULT MinSizeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_GETMINMAXINFO) {
+    reinterpret_cast<MINMAXINFO*>(l)->ptMinTrackSize = POINT{200, 150};
+    return 0;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+TEST_F(WindowTest, ResizingKeepsToTheMinimumTrackingSize) {
+  HWND top = Top("t", WS_OVERLAPPEDWINDOW);
+  SetWindowLongPtr(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MinSizeProc));
+  MoveWindow(top, 0, 0, 50, 400, FALSE);
+  RECT r{};
+  GetWindowRect(top, &r);
+  EXPECT_EQ(r.right - r.left, 200);
+  EXPECT_EQ(r.bottom - r.top, 400);
+}
+
 TEST_F(WindowTest, TextAndWindowData) {
   HWND top = Top("caption");
   char small[4];
