@@ -37,6 +37,7 @@ struct DriverState {
   int deadlocks = 0;
   unsigned long long delivered = 0;  // messages delivered to windows, to see whether a script did anything
   int observer = 0;
+  bool in_main_script = false;  // the program's own loop runs: actions only queue their input
   HWND idle_modal = nullptr;
   int idle_rounds = 0;
   bool active = false;
@@ -79,7 +80,10 @@ bool Idle(const platform::win::IdleContext& context) {
   auto& s = S();
   if (context.kind == platform::win::LoopKind::kMain) {
     if (s.main_script) {
-      if (!s.main_script()) {
+      s.in_main_script = true;
+      bool go_on = s.main_script();
+      S().in_main_script = false;
+      if (!go_on) {
         PostQuitMessage(0);
         return true;
       }
@@ -232,12 +236,18 @@ void RemoveModelessDialog(HWND dialog) {
   v.erase(std::remove(v.begin(), v.end(), dialog), v.end());
 }
 
+// Inside a main-loop script the program's own loop takes the input (with its accelerators and modeless
+// dialogs); elsewhere the driver pumps it at once.
+void Pump() {
+  if (!S().in_main_script) PumpUntilIdle();
+}
+
 void ClickAt(HWND window, int x, int y) {
   platform::win::InjectMouse(window, WM_LBUTTONDOWN, x, y, MK_LBUTTON);
-  PumpUntilIdle();
+  Pump();
   if (!IsWindow(window)) return;
   platform::win::InjectMouse(window, WM_LBUTTONUP, x, y, 0);
-  PumpUntilIdle();
+  Pump();
 }
 
 void Click(HWND control) {
@@ -254,7 +264,7 @@ void Type(HWND control, std::string_view text) {
   if (focus != control && !IsChild(control, focus)) Click(control);
   for (char c : text) {
     platform::win::InjectChar(static_cast<BYTE>(c));
-    PumpUntilIdle();
+    Pump();
   }
 }
 
@@ -262,11 +272,11 @@ void PressKey(int vk, bool shift, bool ctrl) {
   if (shift) platform::win::InjectKey(WM_KEYDOWN, VK_SHIFT);
   if (ctrl) platform::win::InjectKey(WM_KEYDOWN, VK_CONTROL);
   platform::win::InjectKey(WM_KEYDOWN, vk);
-  PumpUntilIdle();
+  Pump();
   platform::win::InjectKey(WM_KEYUP, vk);
   if (ctrl) platform::win::InjectKey(WM_KEYUP, VK_CONTROL);
   if (shift) platform::win::InjectKey(WM_KEYUP, VK_SHIFT);
-  PumpUntilIdle();
+  Pump();
 }
 
 void HoldKey(int vk) { platform::win::SetKeyHeld(vk, true); }
@@ -303,7 +313,7 @@ bool SelectItem(HWND control, int index) {
 
 bool PickMenu(HWND window, unsigned id) {
   bool picked = platform::win::PickMenuCommand(window, id);
-  PumpUntilIdle();
+  Pump();
   return picked;
 }
 

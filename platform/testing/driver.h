@@ -34,7 +34,8 @@ void Advance(int milliseconds);
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 
-// The user's actions; each one is pumped to the end.
+// The user's actions. Each one is pumped to the end, except inside a main-loop script (OnMainIdle), where the
+// program's own loop takes the input (SelectItem pumps there too, as it must see the list open).
 void Click(HWND control);                   // left button down and up at the middle
 void ClickAt(HWND window, int x, int y);    // client coordinates
 void ClickItem(HWND dialog, int id);
@@ -51,7 +52,8 @@ bool PickMenu(HWND window, unsigned id);
 using DialogScript = std::function<void(HWND dialog)>;
 void OnDialogIdle(int template_id, DialogScript script);
 void OnAnyDialogIdle(DialogScript script);
-// Scripts for the main loop (GetMessage with an empty queue): return false to end the loop.
+// Scripts for the program's own loop (GetMessage with an empty queue): return false to end the loop (WM_QUIT). A
+// round that queued nothing lets time pass to the next timer.
 void OnMainIdle(std::function<bool()> script);
 
 // Message boxes: answers are taken in order (IDOK, IDYES, ...); a responder decides when no answer is queued.
