@@ -1,5 +1,7 @@
 // Keyboard navigation in dialogs: Tab and Shift+Tab over the tab stops, arrows inside a group, Enter to the
 // default (or focused) push button, Escape to IDCANCEL. Enter and Escape do not move the focus.
+#include <cctype>
+#include <string>
 #include <vector>
 
 #include "platform/win/controls.h"
@@ -122,10 +124,53 @@ std::vector<HWND> RadioGroupOf(HWND button) {
 
 }  // namespace platform::win::detail
 
+
 static void PressButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
   if (button && !IsWindowEnabled(button)) return;
   SendMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+// The control whose text marks ch with '&' ("&Open", not "&&"), case ignored.
+static HWND MnemonicControl(HWND dialog, int ch) {
+  std::vector<HWND> list;
+  Collect(dialog, list);
+  int want = std::tolower(ch & 0xFF);
+  for (HWND c : list) {
+    Window* w = Lookup(c);
+    if (!w || !Usable(c)) continue;
+    const std::string& t = w->text;
+    for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+      if (t[i] != '&') continue;
+      if (t[i + 1] == '&') {
+        ++i;
+        continue;
+      }
+      if (std::tolower(static_cast<unsigned char>(t[i + 1])) == want) return c;
+      break;
+    }
+  }
+  return nullptr;
+}
+
+// A mnemonic: a label moves the focus to the control after it; a push button is pressed (no focus change); a
+// check box or radio button takes the focus and is clicked.
+static bool RunMnemonic(HWND dialog, int ch) {
+  HWND c = MnemonicControl(dialog, ch);
+  if (!c) return false;
+  LRESULT code = SendMessage(c, WM_GETDLGCODE, 0, 0);
+  if (code & DLGC_STATIC) {
+    HWND next = GetNextDlgTabItem(dialog, c, FALSE);
+    if (next) platform::win::detail::DialogSetFocus(next);
+  } else if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+    PressButton(dialog, GetDlgCtrlID(c));
+  } else if (code & DLGC_BUTTON) {
+    platform::win::detail::DialogSetFocus(c);
+    SendMessage(c, BM_CLICK, 0, 0);
+  } else {
+    platform::win::detail::DialogSetFocus(c);
+  }
+  return true;
 }
 
 BOOL IsDialogMessage(HWND dialog, MSG* msg) {
@@ -181,7 +226,12 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
       }
     } else if (msg->message == WM_CHAR && !wants_all && (vk == '\t' || vk == '\r' || vk == 0x1B)) {
       return TRUE;  // the key itself was handled above
+    } else if (msg->message == WM_CHAR && !(code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) && vk > ' ') {
+      if (RunMnemonic(dialog, vk)) return TRUE;
     }
+  }
+  if (msg->message == WM_SYSCHAR && (IsChild(dialog, msg->hwnd) || msg->hwnd == dialog)) {
+    if (RunMnemonic(dialog, static_cast<int>(msg->wParam))) return TRUE;
   }
   TranslateMessage(msg);
   DispatchMessage(msg);

@@ -7,6 +7,7 @@
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
 #include "platform/win/input.h"
+#include "platform/win/input_injection.h"
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
@@ -185,6 +186,23 @@ TEST_F(DialogTest, EnterGivesIdokWithoutAFocusChange) {
   std::vector<Command> expected{{kEdit, EN_UPDATE}, {kEdit, EN_CHANGE}, {IDOK, BN_CLICKED}, {kEdit, EN_KILLFOCUS}};
   EXPECT_EQ(Tail({kEdit, EN_UPDATE}), expected);
   EXPECT_EQ(g.focus_at_ok, kEdit);
+}
+
+TEST_F(DialogTest, AltMnemonicsClickAndFocus) {
+  drv::OnDialogIdle(kTemplate, [](HWND d) {
+    SetDlgItemText(d, kCheck, "&Remote");
+    drv::PressKey('R');  // a plain letter in the edit is text, not a mnemonic
+    EXPECT_FALSE(drv::Checked(d, kCheck));
+    platform::win::SetKeyHeld(VK_MENU, true);
+    platform::win::InjectKey(WM_SYSKEYDOWN, 'R');
+    platform::win::InjectKey(WM_SYSKEYUP, 'R');
+    drv::PumpUntilIdle();
+    platform::win::SetKeyHeld(VK_MENU, false);
+    EXPECT_TRUE(drv::Checked(d, kCheck));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), kCheck);
+    EndDialog(d, 1);
+  });
+  Run();
 }
 
 TEST_F(DialogTest, EscapeGivesIdcancel) {
