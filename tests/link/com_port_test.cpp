@@ -1,5 +1,9 @@
 #include "link/com_port.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -166,7 +170,14 @@ class ComPortOnPty : public ::testing::Test {
 TEST_F(ComPortOnPty, OpenDiscardsWhatWaitsAndExchangesBytes) {
   const std::uint8_t stale[] = {0xEE, 0xEE, 0xEE};
   ASSERT_TRUE(pty_.Write(stale, sizeof stale));
+  // The pseudo-terminal hands bytes to its slave side asynchronously: wait until they are there, so the open
+  // really has something to discard (the probe stays open so that no last close drops them first).
+  const int probe = open(pty_.slave_path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(probe, 0);
+  pollfd p{probe, POLLIN, 0};
+  ASSERT_EQ(poll(&p, 1, 2000), 1);
   ASSERT_EQ(ilink::ComPortOpen("COM4", 9600), ilink::kOk);
+  close(probe);
   EXPECT_EQ(ilink::ComBytesWaiting(), 0);
   const std::uint8_t out[] = {0x02, 0x03};
   EXPECT_EQ(ilink::ComWriteRaw(out, 2), 2);

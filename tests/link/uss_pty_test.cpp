@@ -86,7 +86,8 @@ TEST_F(UssOverPty, ReplyFaultsGiveTheirCodes) {
 
 TEST_F(UssOverPty, SilenceIsNoReplyAndADelayedReplyStillCounts) {
   ilink::UssCommand(2, 0);
-  ilink::SetUssDriverSettings(0, 1, 1, 555, 0, 4000, 0, 0);  // 40 ms first-byte window
+  // A 400 ms first-byte window: wide enough that a 10 ms delayed reply counts even on a loaded machine.
+  ilink::SetUssDriverSettings(0, 1, 1, 555, 0, 40000, 0, 0);
   ASSERT_EQ(ilink::UssCommand(1, 0), ilink::kOk) << ilink::ComPortOpenErrorText();
   bus_->QueueFault({sim::FaultKind::kDrop});
   EXPECT_EQ(ReadDeviceType(), ilink::kNoReply);
