@@ -1,23 +1,27 @@
 // ActionTable: the after-write actions that a layout row names by its action index.
-#include <utility>
-
+#include "model/after_write_actions.h"
 #include "model/default_function_tables.h"
 
 namespace model {
-namespace {
 
-// Provisional: no element drives another until the after-write actions are written.
-std::uint8_t ActionNone(std::uint16_t, std::uint16_t, std::uint8_t) { return 0; }
-
-template <std::size_t... I>
-constexpr ActionTableType FillWith(ActionFunction f, std::index_sequence<I...>) {
-  return {((void)I, f)...};
-}
-
-}  // namespace
-
-extern const ActionTableType kDefaultActionTable =
-    FillWith(&ActionNone, std::make_index_sequence<kActionCount>{});
+extern const ActionTableType kDefaultActionTable = {
+    &NoAction,                    // 0
+    &OnMotorTypeChanged,          // 1
+    &OnBrakeResistorChanged,      // 2
+    &OnDeviceIdentChanged,        // 3
+    &RecalcMotorDerivedValues,    // 4
+    &OnMotorDataTransferred,      // 5
+    &RecalcAccelTimes,            // 6
+    &LimitScopeChannels,          // 7
+    &StampInternalChecksum,       // 8
+    &OnVersionChanged,            // 9
+    &OnDeviceFamilyChanged,       // 10
+    &OnRunModeChanged,            // 11
+    &OnOptionBoardChanged,        // 12
+    &RecalcRecord55Derived,       // 13
+    &RecalcDerivedFrom512And514,  // 14
+    &OnE59Changed,                // 15
+};
 static_assert(std::tuple_size_v<ActionTableType> == 16);
 
 }  // namespace model
