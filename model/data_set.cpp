@@ -111,6 +111,12 @@ std::uint8_t InitDataSet(std::uint8_t set) {
   ClearPreviousElementValue();
   const std::uint8_t ident = RunElementAction(304, 1, set);
   if (ident != 0) return ident;
+  // The motor-database buffer (same layout as the motor records) starts with parameter set 1's motor.
+  std::array<std::uint8_t, 74> motor{};
+  if (RecordSize(42) == motor.size() && RecordSize(348) == motor.size() &&
+      ReadRecord(42, motor.data(), kModeRaw, set) == 0) {
+    WriteRecord(348, motor.data(), kModeRaw, set);
+  }
   ClearChangeList0(set);
   RunElementAction(55, 26, set);
   return RunElementAction(514, 4, set);
