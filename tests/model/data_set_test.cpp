@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/after_write_actions.h"
 #include "tests/model/model_test_support.h"
 
 namespace model {
@@ -197,6 +198,12 @@ TEST_F(InitDataSetTest, TellingDefaultValues) {
 }
 
 TEST_F(InitDataSetTest, EveryImageRecordHoldsItsImageInItsNumberElements) {
+  // Without the actions that derive values from the defaults (device type, process data, positioning).
+  ActionTableType no_actions{};
+  no_actions.fill(&NoAction);
+  SetActionTable(no_actions);
+  ASSERT_EQ(InitDataSet(0), 0);
+  ASSERT_EQ(InitDataSet(1), 0);
   const auto table = RecordLayoutTable();
   for (const RecordDefaultRow& row : RecordDefaultTable()) {
     const std::uint8_t* image = RecordDefaultImage(row.record);
