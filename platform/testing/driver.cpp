@@ -352,3 +352,40 @@ HWND ActiveModal() {
 }
 
 }  // namespace platform::testing
+
+namespace platform::testing {
+
+HWND FindDialog(int template_id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{template_id, nullptr};
+  EnumWindows(
+      [](HWND top, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        platform::win::ModalInfo info = platform::win::DescribeModal(top);
+        if (info.kind != platform::win::ModalKind::kOther && static_cast<int>(info.template_id) == s->id) s->found = top;
+        EnumChildWindows(top, [](HWND h, LPARAM q) -> BOOL {
+          auto* t = reinterpret_cast<Search*>(q);
+          platform::win::ModalInfo i = platform::win::DescribeModal(h);
+          if (i.kind != platform::win::ModalKind::kOther && static_cast<int>(i.template_id) == t->id) t->found = h;
+          return TRUE;
+        }, p);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+MenuItemState MenuState(HWND window, unsigned id) {
+  MenuItemState out;
+  platform::win::MenuItemInfo info = platform::win::DescribeMenuItem(GetMenu(window), id, MF_BYCOMMAND);
+  if (!info.found) return out;
+  out.found = true;
+  out.text = info.text;
+  out.grayed = (info.flags & (MF_GRAYED | MF_DISABLED)) != 0;
+  out.checked = (info.flags & MF_CHECKED) != 0;
+  return out;
+}
+
+}  // namespace platform::testing

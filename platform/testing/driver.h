@@ -96,5 +96,15 @@ bool Enabled(HWND dialog, int id);
 bool Visible(HWND dialog, int id);
 // The innermost modal window (null when none runs).
 HWND ActiveModal();
+// The newest live dialog made from a numbered template (modal or modeless, top-level or child); null when none.
+HWND FindDialog(int template_id);
+// A menu item of a window's menu bar by command: its text, and whether it is greyed or checked.
+struct MenuItemState {
+  bool found = false;
+  std::string text;
+  bool grayed = false;
+  bool checked = false;
+};
+MenuItemState MenuState(HWND window, unsigned id);
 
 }  // namespace platform::testing

@@ -66,6 +66,22 @@ TEST(Driver, MessageLogComparesWithAnExpectedTable) {
   EXPECT_GT(all.Count(WM_LBUTTONDOWN), 0);  // the subtree log sees the button's own messages
 }
 
+TEST(Driver, FindsDialogsByTemplate) {
+  drv::Session session;
+  platform::win::RegisterDialogTemplate(nullptr, MAKEINTRESOURCE(9), &kDialog);
+  EXPECT_EQ(drv::FindDialog(9), nullptr);
+  HWND d = CreateDialogParam(nullptr, MAKEINTRESOURCE(9), nullptr, Page, 0);
+  EXPECT_EQ(drv::FindDialog(9), d);
+  HWND inside = nullptr;
+  drv::OnDialogIdle(9, [&](HWND modal) {
+    inside = drv::FindDialog(9);
+    EndDialog(modal, 1);
+  });
+  DialogBoxParam(nullptr, MAKEINTRESOURCE(9), d, Page, 0);
+  EXPECT_NE(inside, nullptr);
+  EXPECT_NE(inside, d);  // the newest one
+}
+
 TEST(Driver, AdvanceFiresEveryPeriodOnTheWay) {
   drv::Session session;
   HWND d = CreateDialogIndirectParam(nullptr, &kDialog, nullptr, Page, 0);

@@ -98,6 +98,10 @@ TEST_F(MenuTest, ChangingItems) {
   HMENU bar = GetMenu(main_);
   EXPECT_EQ(CheckMenuItem(bar, 2003, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
   EXPECT_TRUE(GetMenuState(bar, 2003, MF_BYCOMMAND) & MF_CHECKED);
+  drv::MenuItemState state = drv::MenuState(main_, 2003);
+  EXPECT_TRUE(state.checked);
+  EXPECT_FALSE(state.grayed);
+  EXPECT_EQ(state.text, "E&xit");
   EXPECT_TRUE(ModifyMenu(bar, 2000, MF_BYCOMMAND | MF_STRING, 2000, "&Open..."));
   HMENU file = GetSubMenu(bar, 0);
   EXPECT_TRUE(InsertMenu(file, 2003, MF_BYCOMMAND | MF_STRING, 2019, "Before exit"));
