@@ -185,6 +185,7 @@ Session::~Session() {
        }()) {
     if (IsWindow(t)) DestroyWindow(t);
   }
+  platform::win::KillAllTimers();
   MSG m;
   while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
   }

@@ -1,6 +1,7 @@
 // The program's one message queue: posted messages (any thread), input (UI thread), WM_PAINT and WM_TIMER made
 // on retrieval, WM_QUIT; SendMessage, the loops' waiting, modal loops, and the message filters.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -37,7 +38,8 @@ struct QueueState {
   bool quit_pending = false;
   int quit_code = 0;
   std::deque<MSG> input;
-  std::thread::id ui_thread = std::this_thread::get_id();
+  std::atomic<bool> ui_bound{false};
+  std::thread::id ui_thread;  // the thread that made the first window
   DWORD last_time = 0;
   POINT last_pos{0, 0};
   int in_send = 0;
@@ -89,6 +91,13 @@ void DefaultDeadlock(const IdleContext& context) {
 }
 
 }  // namespace
+
+void BindUiThread() {
+  QueueState& q = Q();
+  if (q.ui_bound.load()) return;
+  q.ui_thread = std::this_thread::get_id();
+  q.ui_bound.store(true);
+}
 
 bool Retrieve(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   QueueState& q = Q();
@@ -286,7 +295,7 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto& q = platform::win::detail::Q();
-  bool ui = std::this_thread::get_id() == q.ui_thread;
+  bool ui = q.ui_bound.load() && std::this_thread::get_id() == q.ui_thread;
   if (hwnd == HWND_BROADCAST) {
     if (!ui) return FALSE;
     for (HWND t : platform::win::detail::TopLevelWindows()) PostMessage(t, message, wparam, lparam);

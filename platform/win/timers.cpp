@@ -119,6 +119,8 @@ long long NanosUntilNextTimer() {
   return best;
 }
 
+void KillAllTimers() { detail::T().timers.clear(); }
+
 int TimerCount() {
   detail::DropStale();
   return static_cast<int>(detail::T().timers.size());

@@ -18,5 +18,7 @@ void FailNextSetTimer();
 long long NanosUntilNextTimer();
 // Number of live timers (for tests and diagnostics).
 int TimerCount();
+// Drops every timer, those of no window too (the test driver between tests).
+void KillAllTimers();
 
 }  // namespace platform::win

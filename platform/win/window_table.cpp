@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/win/detail/dialog_data.h"
+#include "platform/win/detail/queue.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"
@@ -89,6 +90,7 @@ Window* Lookup(HWND hwnd) {
 }
 
 Window* Allocate() {
+  BindUiThread();
   auto& table = TheTable();
   std::size_t index;
   // Reuse the oldest free slot, so that generations of one slot advance slowly; grow while that is cheap.

@@ -11,6 +11,9 @@ namespace platform::win::detail {
 
 // Takes the next message by the retrieval order; false when nothing is there.
 bool Retrieve(MSG* out, HWND filter, UINT min, UINT max, bool remove);
+// Makes the calling thread the window thread (the first window's creation does); PostMessage from any other
+// thread only queues.
+void BindUiThread();
 // Queues input (UI thread).
 void QueueInput(const MSG& msg);
 // Waits for work; false when nothing can ever arrive (the deadlock handler has run).

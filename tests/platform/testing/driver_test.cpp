@@ -96,6 +96,7 @@ TEST(Driver, SessionLeavesNothingBehind) {
     drv::Session session;
     HWND d = CreateDialogIndirectParam(nullptr, &kDialog, nullptr, Page, 0);
     SetTimer(d, 1, 100, nullptr);
+    SetTimer(nullptr, 0, 100, nullptr);  // a timer of no window
     drv::HoldKey(VK_F2);
   }
   EXPECT_EQ(platform::win::TimerCount(), 0);
