@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/gdi/objects.h"
+
 namespace platform::win {
 namespace {
 
@@ -32,6 +34,15 @@ int TextWidthOf(HFONT font, const char* text, int length) {
 HFONT CreateDialogFont(const char* face, int points) {
   if (Provider().create) return Provider().create(face, points);
   return nullptr;
+}
+
+void DestroyDialogFont(HFONT font) {
+  if (!font) return;
+  if (Provider().destroy) {
+    Provider().destroy(font);
+  } else {
+    DeleteObject(font);
+  }
 }
 
 }  // namespace platform::win

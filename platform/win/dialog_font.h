@@ -23,11 +23,14 @@ struct DialogFontProvider {
   std::function<DialogBaseUnits(HFONT font)> units;
   // Width in pixels of text drawn in a font, for layouts that measure text (message boxes).
   std::function<int(HFONT font, const char* text, int length)> text_width;
+  // Frees a font made by create (when the dialog goes); without it the drawing layer's DeleteObject does.
+  std::function<void(HFONT font)> destroy;
 };
 void SetDialogFontProvider(DialogFontProvider provider);
 
 DialogBaseUnits BaseUnitsOf(HFONT font);
 int TextWidthOf(HFONT font, const char* text, int length);
 HFONT CreateDialogFont(const char* face, int points);
+void DestroyDialogFont(HFONT font);
 
 }  // namespace platform::win

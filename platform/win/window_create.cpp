@@ -3,6 +3,7 @@
 
 #include "platform/win/detail/dialog_data.h"
 #include "platform/win/detail/window_table.h"
+#include "platform/win/dialog_font.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
@@ -136,6 +137,14 @@ void FinalDestroy(HWND hwnd) {
   CallProc(hwnd, WM_NCDESTROY, 0, 0);
   w = Lookup(hwnd);
   if (!w) return;
+  // The dialog's own font goes with it (after its controls, which used it).
+  if (w->dialog && w->dialog->font) {
+    HFONT font = w->dialog->font;
+    w->dialog->font = nullptr;
+    platform::win::DestroyDialogFont(font);
+    w = Lookup(hwnd);
+    if (!w) return;
+  }
   if (!(w->style & WS_CHILD) && w->menu) {
     HMENU menu = w->menu;
     w->menu = nullptr;
