@@ -19,12 +19,31 @@ std::int64_t IntOr(std::uint16_t record, std::uint16_t element, std::uint8_t set
   return ReadRawInteger(record, element, set, &value) == 0 ? value : fallback;
 }
 
+namespace {
+
+// A computed value at the nearest end of an integer type's range (floats and NaN pass unchanged).
+double SaturateForType(double value, std::uint8_t type) {
+  double low = 0.0, high = 0.0;
+  switch (type) {
+    case kTypeU8Unused: case kTypeU8: high = 255.0; break;
+    case kTypeI8: low = -128.0; high = 127.0; break;
+    case kTypeU16: high = 65535.0; break;
+    case kTypeI16: low = -32768.0; high = 32767.0; break;
+    case kTypeU32: high = 4294967295.0; break;
+    case kTypeI32: low = -2147483648.0; high = 2147483647.0; break;
+    default: return value;
+  }
+  return value < low ? low : (value > high ? high : value);
+}
+
+}  // namespace
+
 std::uint8_t WriteNumberRaw(std::uint16_t record, std::uint16_t element, std::uint8_t set, double value) {
   const std::uint8_t type = GetElementType(record, element);
   if (type == 255) return 3;
   if (!IsNumberType(type)) return 12;
   std::array<std::uint8_t, 8> stored{};
-  StoreNumber(stored.data(), type, value);
+  StoreNumber(stored.data(), type, SaturateForType(value, type));
   return WriteElement(record, element, stored.data(), kModeRaw, set);
 }
 
