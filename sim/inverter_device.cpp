@@ -4,6 +4,7 @@
 
 #include "model/data_set.h"
 #include "model/record_layout.h"
+#include "model/record_versions.h"
 
 namespace sim {
 namespace {
@@ -15,6 +16,8 @@ constexpr std::uint16_t kActionResultElement = 66;
 constexpr std::uint16_t kDeviceStateElement = 67;
 constexpr std::uint16_t kOldResultRecord = 12;  // firmware below '@' reports action results here
 constexpr std::uint16_t kOldResultElement = 51;
+constexpr std::uint16_t kMasterEnableRecord = 52;
+constexpr std::uint16_t kMasterEnableElement = 112;
 constexpr std::uint16_t kOperationRecord = 55;   // element 6: operation input
 constexpr std::uint16_t kEnableRecord = 36;      // element 9: enable input
 
@@ -69,6 +72,30 @@ InverterDevice::InverterDevice(std::uint8_t address, DeviceIdentity identity)
   WriteNumber(5, 1, identity_.device_type);
   WriteNumber(5, 3, identity_.option_board);
   WriteNumber(4, 0, static_cast<std::uint8_t>(identity_.version));
+  WriteNumber(4, 1, identity_.version_byte);
+  WriteNumber(5, 9, identity_.positioning);
+}
+
+std::uint16_t InverterDevice::ServedBytes(std::uint16_t record) const {
+  if (const auto it = served_bytes_.find(record); it != served_bytes_.end()) return it->second;
+  return model::RecordElementCountForFamily(record, static_cast<std::uint8_t>(identity_.version), identity_.family);
+}
+
+bool InverterDevice::Serves(std::uint16_t record) const {
+  if (served_bytes_.count(record) != 0) return true;
+  return model::RecordExistsForFamily(record, static_cast<std::uint8_t>(identity_.version), identity_.family) != 0;
+}
+
+void InverterDevice::SetActionBehaviour(std::uint16_t n, std::uint16_t polls, std::uint8_t result) {
+  action_behaviours_[n] = ActionBehaviour{polls, result};
+}
+
+void InverterDevice::RefuseAction(std::uint16_t n, bool refuse) { refused_actions_[n] = refuse; }
+
+void InverterDevice::set_enable(bool on) { WriteNumber(kEnableRecord, 9, on ? 1 : 0); }
+
+std::uint8_t InverterDevice::operation_input() {
+  return static_cast<std::uint8_t>(ReadNumber(kOperationRecord, 6));
 }
 
 std::vector<std::uint8_t>* InverterDevice::Record(std::uint16_t record) {
@@ -134,8 +161,9 @@ std::uint8_t InverterDevice::CheckElement(std::uint16_t record, std::uint16_t el
                                           std::uint8_t* type) {
   if (const auto it = element_errors_.find({record, element}); it != element_errors_.end()) return it->second;
   *type = model::GetElementType(record, element);
-  if (*type == 255 || !Record(record)) return kStatusUnknownParameter;
+  if (*type == 255 || !Record(record) || !Serves(record)) return kStatusUnknownParameter;
   *size = model::ElementTypeSize(*type);
+  if (element + *size > ServedBytes(record)) return kStatusUnknownParameter;  // beyond this firmware's record
   if (!Travels(*type) || *size == 0 || *size >= kMaxPiece + 1) return kStatusUnknownParameter;
   return kStatusOk;
 }
@@ -152,15 +180,42 @@ void InverterDevice::TakeControl(std::uint16_t word) {
 }
 
 // The operation input may not change while the enable input is on.
-bool InverterDevice::RefusesWrite(std::uint16_t record, std::uint16_t element) {
-  return record == kOperationRecord && element == 6 && ReadNumber(kEnableRecord, 9) == 1;
+// An action that this state refuses does not start.
+bool InverterDevice::RefusesWrite(std::uint16_t record, std::uint16_t element, const std::uint8_t* stored) {
+  if (record == kOperationRecord && element == 6) return ReadNumber(kEnableRecord, 9) == 1;
+  if (record == kActionRecord && stored[0] == 1) {
+    const auto it = refused_actions_.find(element);
+    return it != refused_actions_.end() && it->second;
+  }
+  return false;
 }
 
 void InverterDevice::AfterWrite(std::uint16_t record, std::uint16_t element) {
-  if (record == kActionRecord && ReadNumber(record, element) == 1) running_actions_[element] = action_polls_;
+  if (record == kActionRecord && ReadNumber(record, element) == 1) {
+    ActionBehaviour b{action_polls_, action_result_};
+    if (const auto it = action_behaviours_.find(element); it != action_behaviours_.end()) b = it->second;
+    running_actions_[element] = b.polls;
+    action_results_[element] = b.result;
+  }
+  if (record == kMasterEnableRecord && element == kMasterEnableElement && ReadNumber(record, element) == 0 &&
+      Enabled()) {
+    master_enable_countdown_ = master_enable_reads_;
+    if (master_enable_countdown_ == 0) {
+      master_enable_countdown_ = -1;
+      set_device_state(2);
+    }
+  }
 }
 
+bool InverterDevice::Enabled() const { return device_state_ == 3 || device_state_ == 4 || device_state_ == 7; }
+
 void InverterDevice::BeforeRead(std::uint16_t record, std::uint16_t element) {
+  if (record == kStateRecord && element == kDeviceStateElement && master_enable_countdown_ > 0) {
+    if (--master_enable_countdown_ == 0) {
+      master_enable_countdown_ = -1;
+      set_device_state(2);
+    }
+  }
   if (record != kActionRecord) return;
   const auto it = running_actions_.find(element);
   if (it == running_actions_.end()) return;
@@ -170,10 +225,11 @@ void InverterDevice::BeforeRead(std::uint16_t record, std::uint16_t element) {
   }
   running_actions_.erase(it);
   WriteNumber(kActionRecord, element, 0);
+  const std::uint8_t result = action_results_[element];
   if (identity_.version < '@') {
-    WriteNumber(kOldResultRecord, kOldResultElement, action_result_);
+    old_result_ = result;
   } else {
-    WriteNumber(kStateRecord, kActionResultElement, action_result_);
+    WriteNumber(kStateRecord, kActionResultElement, result);
   }
 }
 
@@ -194,9 +250,9 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       if (const std::uint8_t s = CheckElement(record, element, &size, &type); s != kStatusOk) return Status(s);
       if (service == 2) {
         if (n != 7u + size) return Status(kStatusUnknownService);
-        if (RefusesWrite(record, element)) return Status(kStatusNotInThisState);
         std::vector<std::uint8_t> stored(size);
         LineToStored(p + 7, size, type, stored.data());
+        if (RefusesWrite(record, element, stored.data())) return Status(kStatusNotInThisState);
         WriteStored(record, element, stored);
         AfterWrite(record, element);
       }
@@ -224,14 +280,17 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       if (n < 4) return Status(kStatusUnknownService);
       const std::uint16_t record = Word(p);
       const std::uint16_t element = Word(p + 2);
+      if (service == 4 && record == kOldResultRecord && element == kOldResultElement && identity_.version < '@') {
+        return {kStatusOk, old_result_};
+      }
       std::uint16_t size = 0;
       std::uint8_t type = 0;
       if (const std::uint8_t s = CheckElement(record, element, &size, &type); s != kStatusOk) return Status(s);
       if (service == 5) {
         if (n != 4u + size) return Status(kStatusUnknownService);
-        if (RefusesWrite(record, element)) return Status(kStatusNotInThisState);
         std::vector<std::uint8_t> stored(size);
         LineToStored(p + 4, size, type, stored.data());
+        if (RefusesWrite(record, element, stored.data())) return Status(kStatusNotInThisState);
         WriteStored(record, element, stored);
         AfterWrite(record, element);
         return Status(kStatusOk);
@@ -253,8 +312,8 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
       if (const auto it = element_errors_.find({record, element}); it != element_errors_.end()) {
         return Status(it->second);
       }
-      const auto served_it = served_bytes_.find(record);
-      const std::size_t served = served_it == served_bytes_.end() ? image->size() : served_it->second;
+      if (!Serves(record)) return Status(kStatusUnknownParameter);
+      const std::size_t served = std::min<std::size_t>(ServedBytes(record), image->size());
       if (element >= served) return Status(kStatusUnknownParameter);  // beyond what this firmware has
       const std::uint8_t* in = p + 4;
       std::size_t in_left = n - 4;
@@ -267,12 +326,14 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
         if (!Travels(type)) return Status(kStatusUnknownParameter);
         std::vector<std::uint8_t> stored(size);
         if (service == 6) {
+          BeforeRead(record, element);
           ReadStored(record, element, stored);
           StoredToLine(stored.data(), size, type, reply);
         } else {
           if (in_left < size) break;
           LineToStored(in, size, type, stored.data());
           WriteStored(record, element, stored);
+          AfterWrite(record, element);
           in += size;
           in_left -= size;
         }

@@ -21,6 +21,8 @@ struct DeviceIdentity {
   std::uint8_t device_type = 42;  // record 5, element 1
   std::uint8_t option_board = 0;  // record 5, element 3
   char version = 'Q';             // record 4, element 0
+  std::uint8_t version_byte = 22;  // record 4, element 1
+  std::uint8_t positioning = 0;    // record 5, element 9
 };
 
 class InverterDevice {
@@ -44,11 +46,25 @@ class InverterDevice {
   // --- behaviour ---
   // Status k (18..27, or any byte) answered for requests of one element.
   void SetElementError(std::uint16_t record, std::uint16_t element, std::uint8_t status);
-  // Bytes of a record the device serves with service 6 (an older firmware serves less).
+  // Bytes of a record the device serves (an older firmware serves less). By default the records and byte
+  // counts of the firmware's family and version; a record the firmware lacks answers 19.
   void SetServedBytes(std::uint16_t record, std::uint16_t bytes);
+  std::uint16_t ServedBytes(std::uint16_t record) const;
+  bool Serves(std::uint16_t record) const;
   // Action n (written 1 into 13.n) ends after this many reads of 13.n, with this result in 33.66 (12.51
   // below firmware '@'). Writing the operation input 55.6 answers 25 while the enable input 36.9 is 1.
   void SetActionBehaviour(std::uint16_t polls, std::uint8_t result);
+  // The same for one action only (after the general behaviour is set, this one wins for n).
+  void SetActionBehaviour(std::uint16_t n, std::uint16_t polls, std::uint8_t result);
+  // Starting action n answers 25 (not in this state).
+  void RefuseAction(std::uint16_t n, bool refuse = true);
+  bool ActionRunning(std::uint16_t n) const { return running_actions_.count(n) != 0; }
+  // Master enable 52.112 written 0 while enabled (states 3, 4, 7): the state leaves them after this many
+  // reads of the device state 33.67 (0: at once).
+  void SetMasterEnableReads(std::uint16_t reads) { master_enable_reads_ = reads; }
+  // The operation input 55.6 and the enable input 36.9.
+  void set_enable(bool on);
+  std::uint8_t operation_input();
   std::uint16_t status_word() const { return status_word_; }
   std::uint8_t device_state() const { return device_state_; }
   void set_device_state(std::uint8_t state);  // also into 33.67
@@ -60,7 +76,8 @@ class InverterDevice {
   std::vector<std::uint8_t>* Record(std::uint16_t record);
   std::uint8_t CheckElement(std::uint16_t record, std::uint16_t element, std::uint16_t* size, std::uint8_t* type);
   void TakeControl(std::uint16_t word);
-  bool RefusesWrite(std::uint16_t record, std::uint16_t element);
+  bool RefusesWrite(std::uint16_t record, std::uint16_t element, const std::uint8_t* stored);
+  bool Enabled() const;
   void AfterWrite(std::uint16_t record, std::uint16_t element);
   void BeforeRead(std::uint16_t record, std::uint16_t element);
 
@@ -73,6 +90,16 @@ class InverterDevice {
   std::map<std::uint16_t, std::uint16_t> running_actions_;  // element of record 13 -> polls left
   std::uint16_t action_polls_ = 0;
   std::uint8_t action_result_ = 0;
+  struct ActionBehaviour {
+    std::uint16_t polls;
+    std::uint8_t result;
+  };
+  std::map<std::uint16_t, ActionBehaviour> action_behaviours_;
+  std::map<std::uint16_t, std::uint8_t> action_results_;  // result of the running action
+  std::map<std::uint16_t, bool> refused_actions_;
+  std::uint8_t old_result_ = 0;  // 12.51 of firmware below '@' (no record of the layout)
+  std::uint16_t master_enable_reads_ = 3;
+  int master_enable_countdown_ = -1;
   std::uint16_t status_word_ = 0x0231;
   std::uint8_t device_state_ = 2;  // ready; 3, 4 and 7 are enabled states
   std::uint16_t control_word_ = 0;

@@ -21,7 +21,7 @@ void OnSignal(int) {
 int Usage() {
   std::fprintf(stderr,
                "usage: inverter-sim (--pty | --device PATH [--baud N]) [--address N]... [--family N] [--type N]\n"
-               "       [--version LETTER] [--first-byte-delay-ms N] [--rest-delay-ms N]\n"
+               "       [--version LETTER] [--option-board N] [--positioning N] [--first-byte-delay-ms N] [--rest-delay-ms N]\n"
                "       [--fault drop|wrong-stx|bad-bcc|truncate|extra|wrong-address|mirror|echo|stall|status=K]\n");
   return 2;
 }
@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
     else if (a == "--address") addresses.push_back(static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10)));
     else if (a == "--family") identity.family = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
     else if (a == "--type") identity.device_type = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
+    else if (a == "--option-board") identity.option_board = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
+    else if (a == "--positioning") identity.positioning = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
     else if (a == "--version") { const std::string v = value(); if (v.empty()) return Usage(); identity.version = v[0]; }
     else if (a == "--first-byte-delay-ms") first_ms = std::strtol(value().c_str(), nullptr, 10);
     else if (a == "--rest-delay-ms") rest_ms = std::strtol(value().c_str(), nullptr, 10);
