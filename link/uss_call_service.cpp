@@ -96,6 +96,9 @@ std::uint8_t SwapElementBytes(std::uint8_t direction, std::uint8_t mode, std::ui
     }
     if (direction == kToTelegram) {
       if (!one && pos + e.size >= kMaxNetData) return false;
+      // A string copies up to its terminator: the bytes behind it go out as zeros, not as what an
+      // earlier element left in the buffer.
+      std::fill_n(value.begin(), e.size, std::uint8_t{0});
       if (pos + e.size > slot.request_data.size() ||
           model::ReadElement(parameter, e.offset, value.data(), model::kModeRaw9, set) != 0) {
         code = kSoftwareError;
