@@ -62,14 +62,13 @@ std::uint8_t ExecuteInverterAction(std::uint8_t n, std::uint16_t poll_limit, std
   if (const std::uint8_t code = detail::ElementRequest(5, kActionRecord, n, set); code != kOk) {
     return code == 25 ? 5 : 2;
   }
-  std::uint16_t polls = 0;
-  for (;;) {
-    if (polls >= poll_limit) return 3;
+  if (poll_limit == 0) return 3;
+  for (std::uint16_t polls = 1;; ++polls) {
     if (detail::ElementRequest(4, kActionRecord, n, set) != kOk) return 2;
-    ++polls;
     std::uint8_t running = 0;
     if (!ReadByte(kActionRecord, n, set, &running)) return 4;
     if (running == 0) break;
+    if (polls >= poll_limit) return 3;  // no wait behind the last poll
     DelayMs(kPollMs, false);
   }
   std::uint8_t result = 0;
