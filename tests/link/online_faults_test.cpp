@@ -87,3 +87,17 @@ TEST_F(OnlineOnSim, ConnectAndDisconnect) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OnlineOnSim, UnreadableDataSetsAndElements) {
+  const ilink::TransferListRow list[] = {{0, 0, 42, 0}, {0, 0, 0, 0}};
+  EXPECT_EQ(ilink::TransferParameterList(7, list, 1), ilink::kSoftwareError);
+  EXPECT_EQ(ilink::SendControlWord(1, 7), ilink::kSoftwareError);
+  EXPECT_EQ(ilink::ReadRemoteControlRecord(7), ilink::kSoftwareError);
+  EXPECT_EQ(ilink::ExecuteInverterAction(200, 350, 0), 4);  // no element 200 in record 13 of the set
+  EXPECT_EQ(ilink::ReadParameterOnline(0, 38, 1), ilink::kSoftwareError);  // inside an element
+  EXPECT_EQ(ilink::OnlineNesting(), 0);
+}
+
+}  // namespace
