@@ -35,7 +35,7 @@ TEST_F(BrakeActionTest, ResistorTypeLoadsItsRow) {
       {"internal of the small family-2 types", 90, 20, 20, 660, 8, 4000},
       {"a table row", 55, 7, 7, 680, 30, 4000},
       {"the given row 22", 55, 22, 22, 800, 30, 4000},
-      {"beyond the table counts as none", 55, 40, 0, 0, 0, 0},
+      {"beyond the table counts as none", 55, 40, 0, 6000, 0, 0},
       {"type beyond the table uses type 55", 200, 1, 1, 2000, 10, 4000},
   };
   for (const Case& c : cases) {
