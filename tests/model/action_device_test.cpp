@@ -83,6 +83,16 @@ TEST_F(DeviceIdentTest, ChainedVersionActionSeesTheReplacedLetter) {
   EXPECT_EQ(Record(43), row);
 }
 
+TEST_F(DeviceIdentTest, UserEntryRunsTheActionWithTheStoredOldType) {
+  testing::InstallDescriptors({{304, 1}});
+  InstallHook(0);
+  const double entered = 40.0;
+  ASSERT_EQ(WriteElement(304, 1, &entered, kModeWriteUnchecked, 0), 0);
+  const std::vector<HookCall> expected = {{55, 40, 1}, {'E', 0, 1}};
+  EXPECT_EQ(HookCalls(), expected);
+  EXPECT_EQ(Get(304, 5), 'A');
+}
+
 TEST_F(DeviceIdentTest, MotorsKeptWhenTheHookSaysKeep) {
   InstallHook(1);
   const MotorImage before = Record(42);
