@@ -152,6 +152,24 @@ TEST_F(MotorActionTest, ZeroDivisorsOfTheDerivedValues) {
   EXPECT_DOUBLE_EQ(GetDouble(320, 34), 999999.0);
 }
 
+TEST_F(MotorActionTest, Family2RescalesTheRecordUnlessAskedNotToWriteItBack) {
+  Put(304, 0, 2);
+  ASSERT_EQ(OnDeviceFamilyChanged(304, 0, 0), 0);
+  ASSERT_EQ(Get(304, 1), 90);
+  MotorImage expected{};
+  ASSERT_EQ(LoadMotorTableRecord(62, expected.data()), 0);  // type 90's default motor
+  EXPECT_EQ(Record(42), expected);
+  EXPECT_EQ(Get(33, 124), ImageI16(expected.data(), 60));
+  EXPECT_DOUBLE_EQ(GetDouble(320, 18), static_cast<double>(2.0f) / (ImageI16(expected.data(), 4) * 0.01));
+  EXPECT_EQ(Get(320, 58), 0);
+
+  Put(42, 4, 777);  // a device's own I-nominal: kept with element 65535, rescaled from the row otherwise
+  ASSERT_EQ(RecalcMotorDerivedValues(42, 65535, 0), 0);
+  EXPECT_EQ(Get(42, 4), 777);
+  ASSERT_EQ(RecalcMotorDerivedValues(42, 4, 0), 0);
+  EXPECT_EQ(Get(42, 4), ImageI16(expected.data(), 4));
+}
+
 TEST_F(MotorActionTest, MotorDataTakenOverPicksTheRowByPower) {
   // P 150 x 4 poles / 2 = 300: the first row of the second table with trunc(P x 1.2) >= 300 is row 17 (P 300).
   // V 4000 x 16384 / f 5000 = 13107 < 18001, rows 17 and 18 differ in power: divisor 3.
