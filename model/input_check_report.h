@@ -23,7 +23,9 @@ class Report {
 
 inline constexpr std::string_view kPrefixSet1 = "P1.";
 inline constexpr std::string_view kPrefixSet2 = "P2.";
-inline std::string_view SetPrefix(std::uint16_t parameter_set) { return parameter_set == 0 ? kPrefixSet1 : kPrefixSet2; }
+inline std::string_view SetPrefix(std::uint16_t parameter_set) {
+  return parameter_set == 0 ? kPrefixSet1 : kPrefixSet2;
+}
 
 // Stage 1: every numeric parameter of the family's menu lists against its range function.
 std::uint8_t CheckRanges(std::uint8_t set, Report& report);

@@ -144,7 +144,9 @@ void MoveSet(const OldSet& old, std::uint16_t s, std::uint8_t device_type, std::
   for (const MoveRow& row : kMoveRows) {
     const auto record = static_cast<std::uint16_t>(row.record + s);
     switch (row.op) {
-      case MoveOp::Copy: WriteNumber(record, row.element, set, static_cast<double>(old.At(row.offset)) * row.argument); break;
+      case MoveOp::Copy:
+        WriteNumber(record, row.element, set, static_cast<double>(old.At(row.offset)) * row.argument);
+        break;
       case MoveOp::Map: WriteNumber(record, row.element, set, Mapped(old.Byte(row.offset), row.argument)); break;
       case MoveOp::Gain:
         WriteNumber(record, row.element, set, std::trunc(static_cast<double>(old.At(row.offset)) * 8192.0 * 0.01));

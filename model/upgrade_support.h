@@ -5,9 +5,6 @@
 
 namespace model::upgrade {
 
-// The sets' records: set 1 in `record`, set 2 in record + 1.
-inline constexpr std::uint16_t kParameterSetRecords[] = {34, 38, 40, 42, 46, 48, 53};
-
 // 0 with the value, or the status of the failed read (3 absent, 12 not a number).
 std::uint8_t ReadInt(std::uint16_t record, std::uint16_t element, std::uint8_t set, std::int64_t* out);
 // The value or `fallback` when it cannot be read.

@@ -123,12 +123,15 @@ TEST_F(RuleStageTest, FamilyOneRules) {
 }
 
 TEST_F(RuleStageTest, ReverseDocumentationReadsTheBoardOfRecordFive) {
-  RunCases(1, {{"record 5 board",
-                {{302, 0, kFileKindReverseDoc}, {5, 0, 1}, {5, 3, 5}, {304, 3, 0}, {40, 6, 2}, {40, 15, 1}, {34, 63, 0}},
-                {"P1." + kX20}},
-               {"record 304 board ignored",
-                {{302, 0, kFileKindReverseDoc}, {5, 0, 1}, {5, 3, 0}, {304, 3, 5}, {40, 6, 2}, {40, 15, 1}, {34, 63, 0}},
-                {}}});
+  const std::vector<Value> x20_unset = {{302, 0, kFileKindReverseDoc}, {5, 0, 1}, {40, 6, 2}, {40, 15, 1},
+                                        {34, 63, 0}};
+  auto with = [&](double board5, double board304) {
+    std::vector<Value> v = x20_unset;
+    v.push_back({5, 3, board5});
+    v.push_back({304, 3, board304});
+    return v;
+  };
+  RunCases(1, {{"record 5 board", with(5, 0), {"P1." + kX20}}, {"record 304 board ignored", with(0, 5), {}}});
 }
 
 TEST_F(RuleStageTest, FamilyTwoRules) {
