@@ -1,0 +1,23 @@
+// The two-wire bus on the modem lines, below the block transfers: the line steps with their waits, in the
+// timings last handed to SetBoxBusTimings.
+#pragma once
+
+#include <cstdint>
+
+#include "link/parambox.h"
+
+namespace ilink {
+
+void SetBoxBusTimings(const BoxSettings& settings);
+
+// Clock low, data released, then wait 3 (idle) or wait 1 (wake).
+void BoxIdle();
+void BoxWake();
+// Idle, then an acknowledge read: true when the data line reads high (a box holds it up; without one RI is off).
+bool BoxPresent();
+// The control byte that carries an address's bits 8-10 (0xA0 .. 0xAE).
+constexpr std::uint8_t BoxControlByte(std::uint16_t address) {
+  return static_cast<std::uint8_t>(0xA0 + ((address & 0x700) >> 7));
+}
+
+}  // namespace ilink
