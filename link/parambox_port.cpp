@@ -51,6 +51,7 @@ std::uint8_t OpenParameterBox(std::uint8_t set) {
   if (const std::uint8_t code = LoadParameterBoxSettings(set); code != kBoxOk) return code;
   BoxState& state = BoxModule();
   ClearBoxProgressHook();
+  CloseParameterBox();  // a second open starts afresh
   const std::uint8_t port = state.settings.port;
   if (port < 1 || port > kHighestPort) return kBoxWrongPort;
   const std::string name = "COM" + std::to_string(port);
