@@ -76,7 +76,7 @@ std::uint8_t ReadParameterBox(std::uint8_t set) {
   }
   // A box pulled during the last block reads as zeros with every acknowledge given.
   if (!BoxPresent()) return kBoxDisconnected;
-  DeliverBoxProgress(state.progress + kHeadProgress);
+  DeliverBoxProgress(kHeadProgress);
   return kBoxOk;
 }
 
@@ -89,7 +89,7 @@ std::uint8_t ReadParameterBoxPart(std::uint8_t set, std::uint8_t selector) {
   const std::uint8_t wanted = selector == 1 ? 1 : 0;
   unsigned total = 0;
   for (const PartRow& row : kPartRows) total += row.selector == wanted;
-  const unsigned base = state.progress;
+  const unsigned base = state.progress;  // what the head read delivered; the records share the rest
   unsigned done = 0;
   for (const PartRow& row : kPartRows) {
     if (row.selector != wanted) continue;
@@ -106,8 +106,7 @@ std::uint8_t ReadParameterBoxPart(std::uint8_t set, std::uint8_t selector) {
         }
       }
     }
-    const unsigned percent = base + (100 - (base > 100 ? 100 : base)) * done / total;
-    DeliverBoxProgress(percent);
+    DeliverBoxProgress(base + (100 - base) * done / total);
   }
   if (!BoxPresent()) return kBoxDisconnected;
   return kBoxOk;

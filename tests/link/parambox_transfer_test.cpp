@@ -76,6 +76,26 @@ TEST_F(BoxTransfer, AWrittenDataSetReadsBackEqual) {
   }
 }
 
+// The target's firmware letter picks the box letter and with it the record list.
+TEST_F(BoxTransfer, TheTargetLetterChoosesTheList) {
+  struct Case {
+    std::uint8_t target, box_letter;
+    std::size_t records;  // list entries before the end entry
+    std::uint16_t last;
+  };
+  for (const Case c : {Case{'@', '@', 22, 58}, Case{'A', 'A', 22, 58}, Case{'B', 'C', 27, 458},
+                       Case{'C', 'F', 27, 458}, Case{'K', 'Q', 30, 458}}) {
+    PutRaw<std::uint8_t>(304, 5, c.target);
+    ASSERT_EQ(ilink::WriteParameterBox(0, 0), ilink::kBoxOk) << c.target;
+    const Bytes memory = Memory();
+    EXPECT_EQ(memory[290], c.box_letter) << c.target;
+    const std::size_t end = 10 + 4 * c.records;
+    EXPECT_EQ(memory[end] | (memory[end + 1] << 8), 0) << c.target;
+    EXPECT_EQ(memory[end - 4] | (memory[end - 3] << 8), c.last) << c.target;
+    EXPECT_EQ(memory[8], 0x55);
+  }
+}
+
 TEST_F(BoxTransfer, OnlyFamilyOneIsWritten) {
   for (const std::uint8_t family : {2, 3}) {
     PutRaw<std::uint8_t>(304, 0, family);
