@@ -9,6 +9,7 @@
 
 #include "platform/comm/termios_port.h"
 #include "sim/inverter_transport.h"
+#include "sim/scope_recording.h"
 
 namespace {
 
@@ -82,6 +83,9 @@ int main(int argc, char** argv) {
 
   auto bus = std::make_shared<sim::InverterBus>(addresses, identity);
   bus->SetPersistentFault(fault);
+  for (const std::uint8_t a : addresses) {
+    if (sim::InverterDevice* d = bus->Device(a)) sim::InstallScopeRecording(*d);  // a recording to read
+  }
   bus->SetFirstByteDelay(first_ms * 1'000'000);
   bus->SetRestDelay(rest_ms * 1'000'000);
 
