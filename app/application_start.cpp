@@ -1,0 +1,63 @@
+// WinMain up to the command line.
+#include "app/application_start.h"
+
+#include <cstdio>
+
+#include "app/command_line_service.h"
+#include "app/main_window.h"
+#include "app/service_options.h"
+#include "platform/backend/x11_display.h"
+#include "platform/gdi/cp1252.h"
+
+namespace app {
+namespace {
+
+struct StartState {
+  HINSTANCE instance = nullptr;
+  bool from_command_line = false;
+  std::uint32_t result_code = 0;
+  std::string result_text;
+};
+
+StartState& Start() {
+  static StartState s;
+  return s;
+}
+
+}  // namespace
+
+HINSTANCE AppInstance() { return Start().instance; }
+bool RanFromCommandLine() { return Start().from_command_line; }
+std::uint32_t CommandLineResultCode() { return Start().result_code; }
+const std::string& CommandLineResultText() { return Start().result_text; }
+
+void ReportServiceResult(const std::string& text) {
+  std::fputs(platform::gdi::Cp1252ToUtf8(text).c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+  std::string error;
+  if (platform::backend::StartX11Display(&error)) {
+    MessageBox(nullptr, text.c_str(), kMainWindowCaption, MB_OK);
+    platform::backend::StopX11Display();
+  }
+}
+
+int WinMain(HINSTANCE instance, HINSTANCE /*previous*/, std::span<const std::string> arguments,
+            int /*show_command*/) {
+  StartState& s = Start();
+  s.instance = instance;
+  RegisterMainWindowClass(instance);
+  if (IsServiceCommandLine(arguments)) {
+    s.from_command_line = true;
+    s.result_code = RunCommandLineService(arguments, &s.result_text);
+    if (!s.result_text.empty()) ReportServiceResult(s.result_text);
+    return static_cast<int>(s.result_code);
+  }
+  std::fputs(
+      "vqpt32: the main window is not built yet; the program serves the command line only:\n"
+      "  vqpt32 /wnd=hide /serv=read|send|send_save /file=PATH [/com=N] [/adr=N]\n",
+      stderr);
+  return kNoMainWindowExitCode;
+}
+
+}  // namespace app
