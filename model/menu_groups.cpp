@@ -1,22 +1,20 @@
-// Menu groups by the firmware version letter: A to F always, G, I, J and L from 'C', H from 'D', N from 'E';
-// K and M never, nor any letter outside A to N, nor any group when the letter cannot be read.
+// Menu groups by the firmware version letter of the data set, from the catalogue's group table: a letter the
+// table does not hold, a group marked never, or a letter that cannot be read is not available.
 #include "model/menu_groups.h"
 
+#include "model/menu_catalogue.h"
 #include "model/version_letter.h"
 
 namespace model {
 
 std::uint8_t IsMenuGroupAvailable(std::uint8_t set, char letter) {
-  if (letter < 'A' || letter > 'N') return 0;
-  const std::uint8_t version = GetVersionLetter(set);
-  if (version == 0) return 0;
-  switch (letter) {
-    case 'G': case 'I': case 'J': case 'L': return version >= 'C' ? 1 : 0;
-    case 'H': return version >= 'D' ? 1 : 0;
-    case 'N': return version >= 'E' ? 1 : 0;
-    case 'K': case 'M': return 0;
-    default: return 1;
+  for (const MenuGroupRow& group : MenuGroupTable()) {
+    if (group.letter != letter) continue;
+    if (group.first_letter == kMenuGroupNever) return 0;
+    const std::uint8_t version = GetVersionLetter(set);
+    return version != 0 && version >= group.first_letter ? 1 : 0;
   }
+  return 0;
 }
 
 }  // namespace model
