@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "model/element_access.h"
-#include "model/element_type.h"
 #include "model/motor_table.h"
 #include "model/project_file.h"
 #include "model/record_layout.h"
-#include "model/stored_value.h"
 #include "platform/sys/atomic_file.h"
 
 namespace model {

@@ -1,6 +1,5 @@
 // The line grammar of the motor databases: classifying, parsing and writing record lines, typed names.
 #include <algorithm>
-#include <cstring>
 
 #include "model/element_type.h"
 #include "model/motor_table.h"
