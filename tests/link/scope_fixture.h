@@ -27,8 +27,9 @@ inline void WriteByte(std::uint16_t record, std::uint16_t element, std::uint8_t 
   ASSERT_EQ(model::WriteElement(record, element, &value, model::kModeRaw, set), 0);
 }
 
+// The low 16 bits of an element of up to 4 bytes.
 inline std::uint16_t ReadWord(std::uint16_t record, std::uint16_t element, std::uint8_t set = kSet) {
-  std::uint8_t b[2] = {};
+  std::uint8_t b[4] = {};
   EXPECT_EQ(model::ReadElement(record, element, b, model::kModeRaw, set), 0);
   return static_cast<std::uint16_t>(b[0] | b[1] << 8);
 }
