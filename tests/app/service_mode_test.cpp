@@ -6,6 +6,7 @@
 #include "app/service_texts.h"
 #include "link/online_services.h"
 #include "model/data_set.h"
+#include "model/element_access.h"
 #include "model/project_file.h"
 #include "platform/gdi/cp1252.h"
 #include "tests/app/service_fixture.h"
@@ -153,6 +154,15 @@ TEST_F(ServiceModeTest, LinkFaultsGiveTwo) {
   EXPECT_FALSE(std::filesystem::exists(File("a.zpr")));
 }
 
+TEST_F(ServiceModeTest, AnInverterOfOlderSoftwareIsStillRead) {
+  sim::DeviceIdentity older = service_test::DefaultIdentity();
+  older.version = 'O';  // the identity check warns (7), the reading goes on
+  StartInverter(older);
+  const auto run = Vqpt32({"/wnd=hide", "/serv=read", "/file=" + File("older.zpr")});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(FileKind(File("older.zpr")), model::kFileKindReverseDoc);
+}
+
 TEST_F(ServiceModeTest, AnInverterOfUnknownSoftwareIsNotReadAndAnotherDeviceNotSentTo) {
   sim::DeviceIdentity old = service_test::DefaultIdentity();
   old.version = '?';  // below the first layout
@@ -210,10 +220,16 @@ TEST_F(ServiceModeTest, AFileThatCannotBeReadGivesFive) {
   const std::string good = ReadWhole(File("drive.zpr"));
   std::ofstream(File("garbage.zpr"), std::ios::binary) << "this is no project file\r\n";
   std::ofstream(File("cut.zpr"), std::ios::binary) << good.substr(0, good.size() / 3);
+  // A configuration holds the tool's settings, no drive's parameters: sending it would send defaults.
+  ASSERT_EQ(model::InitDataSet(0), 0);
+  const std::uint16_t configuration = model::kFileKindConfiguration;
+  ASSERT_EQ(model::WriteElement(302, 0, &configuration, model::kModeRaw, 0), 0);
+  ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteConfiguration, 0, File("settings.zpr").c_str()), 0);
   const struct {
     const char* name;
     ServiceTextId text;
   } cases[] = {
+      {"settings.zpr", ServiceTextId::kFileOpenFailed},
       {"missing.zpr", ServiceTextId::kFileOpenFailed},
       {"garbage.zpr", ServiceTextId::kFileOpenFailed},
       {"cut.zpr", ServiceTextId::kFileReadFailed},
