@@ -63,7 +63,7 @@ bool Glob(const char* pattern, const char* name) {
 }
 
 struct FileDialogState {
-  OPENFILENAME* ofn;
+  OPENFILENAME* ofn = nullptr;
   platform::win::FileDialogRequest request;
   std::vector<FilterEntry> filters;
   std::string dir;
@@ -201,7 +201,9 @@ BOOL RunFileDialog(OPENFILENAME* ofn, bool save) {
     g_error = CDERR_INITIALIZATION;
     return FALSE;
   }
-  FileDialogState s{ofn, {}, ParseFilter(ofn->lpstrFilter), {}};
+  FileDialogState s;
+  s.ofn = ofn;
+  s.filters = ParseFilter(ofn->lpstrFilter);
   s.request.save = save;
   s.request.owner = ofn->hwndOwner;
   s.request.title = ofn->lpstrTitle ? ofn->lpstrTitle : "";
