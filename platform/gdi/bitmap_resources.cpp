@@ -25,7 +25,7 @@ std::map<std::pair<HINSTANCE, std::string>, Resource>& Table() {
 
 std::string Key(LPCSTR name) {
   const auto value = reinterpret_cast<std::uintptr_t>(name);
-  if ((value >> 16) == 0) return "#" + std::to_string(value);
+  if ((value >> 16) == 0) return std::string("#").append(std::to_string(value));
   std::string s(name);
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
