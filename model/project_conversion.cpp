@@ -65,8 +65,10 @@ bool NormaliseDeviceType(double* type, std::uint8_t set) {
 
 // Steps 1 to 7 of the conversion of reverse documentation; false on the first failure.
 bool ReverseDocumentationToProject(std::uint8_t set) {
+  // The steps read elements 0 to 9 of the identity; an image too short for them is no identity.
+  constexpr std::size_t kIdentityBytesUsed = 10;
   std::vector<std::uint8_t> ident(RecordSize(5), 0);
-  if (ident.empty() || RecordSize(304) != ident.size()) return false;
+  if (ident.size() < kIdentityBytesUsed || RecordSize(304) != ident.size()) return false;
   if (ReadRecord(5, ident.data(), kModeRaw, set) != 0) return false;
 
   double device_type = 0.0;
