@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
 
 #include "platform/gdi/call_log.h"
 #include "platform/gdi/dib.h"
@@ -15,15 +14,7 @@ using namespace platform::gdi;
 namespace {
 
 void Log(const DeviceContext& dc, const char* call, std::initializer_list<long> values) {
-  if (!CallLogActive()) return;
-  std::ostringstream s;
-  s << call << ' ' << dc.name;
-  const char* sep = " ";
-  for (long v : values) {
-    s << sep << v;
-    sep = ",";
-  }
-  AppendCallLog(s.str());
+  LogCall(dc.name, call, values);
 }
 
 std::uint32_t ApplyRop(DWORD rop, std::uint32_t s, std::uint32_t d, std::uint32_t p) {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <sstream>
 
 #include "platform/gdi/call_log.h"
 #include "platform/gdi/gdi_state.h"
@@ -117,11 +116,7 @@ BOOL SetViewportOrgEx(HDC handle, int x, int y, POINT* previous) {
   if (!dc) return FALSE;
   if (previous) *previous = dc->state.viewport;
   dc->state.viewport = POINT{x, y};
-  if (CallLogActive()) {
-    std::ostringstream s;
-    s << "SetViewportOrgEx " << dc->name << ' ' << x << ',' << y;
-    AppendCallLog(s.str());
-  }
+  LogCall(dc->name, "SetViewportOrgEx", {x, y});
   return TRUE;
 }
 

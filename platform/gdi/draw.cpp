@@ -16,15 +16,7 @@ namespace {
 COLORREF (*g_system_colour)(int) = nullptr;
 
 void Log(const DeviceContext& dc, const char* call, std::initializer_list<long> values) {
-  if (!CallLogActive()) return;
-  std::ostringstream s;
-  s << call << ' ' << dc.name;
-  const char* sep = " ";
-  for (long v : values) {
-    s << sep << v;
-    sep = ",";
-  }
-  AppendCallLog(s.str());
+  LogCall(dc.name, call, values);
 }
 
 void LogPoints(const DeviceContext& dc, const char* call, const POINT* pts, int n) {
