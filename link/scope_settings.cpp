@@ -15,6 +15,7 @@
 #include "model/element_type.h"
 #include "model/parameter_codes.h"
 #include "model/record_layout.h"
+#include "model/record_versions.h"
 #include "model/version_letter.h"
 
 namespace ilink {
@@ -50,16 +51,9 @@ std::int32_t ReadLevel(std::uint8_t set) {
                                    static_cast<std::uint32_t>(b[3]) << 24);
 }
 
-// The element exists for the data set: in the layout, and its bytes lie inside the record.
-bool ElementInVersion(std::uint16_t record, std::uint16_t element) {
-  const std::uint8_t type = model::GetElementType(record, element);
-  if (type == 255) return false;
-  return static_cast<std::uint32_t>(element) + model::ElementTypeSizeOf(type) <= model::RecordSize(record);
-}
-
-// A pair the recorder can sample: an existing element of a number type with a size.
-bool Sampleable(std::uint16_t record, std::uint16_t element) {
-  if (record == 0 || record == 65535 || !ElementInVersion(record, element)) return false;
+// A pair the recorder can sample: an element of the set's firmware version, of a number type with a size.
+bool Sampleable(std::uint16_t record, std::uint16_t element, std::uint8_t set) {
+  if (record == 0 || record == 65535 || model::IsElementInVersion(record, element, set) != 1) return false;
   const std::uint8_t type = model::GetElementType(record, element);
   return !model::IsStringType(type) && type != model::kTypeBlock240 && model::ElementTypeSizeOf(type) != 0;
 }
@@ -71,7 +65,7 @@ void ResolveUserCode(const char* code, std::uint8_t set, std::uint16_t* record, 
   std::uint16_t r = 0;
   std::uint16_t e = 0;
   if (model::FindParameterByCode(&r, &e, text, set) != 1 && ParseScopeReference(text, &r, &e) != 1) r = e = 0;
-  if (!Sampleable(r, e)) r = e = 0;
+  if (!Sampleable(r, e, set)) r = e = 0;
   *record = r;
   *element = e;
 }
@@ -265,7 +259,7 @@ std::uint16_t GetScopeTriggerSelection(std::uint8_t set) {
   }
   const std::uint16_t signal = FindScopeSignalRow(record, element);
   if (signal != kNoScopeRow) return static_cast<std::uint16_t>(kScopeFixedTriggerRows - 1 + signal);
-  return Sampleable(record, element) ? kScopeUserDefinedTrigger : 0;
+  return Sampleable(record, element, set) ? kScopeUserDefinedTrigger : 0;
 }
 
 std::uint8_t SetScopeTrigger(std::uint16_t n, const char* code, std::uint8_t set) {

@@ -158,8 +158,9 @@ TEST_F(ScopeTest, ChannelSignalChoices) {
   EXPECT_EQ(name, "BB33.124");
   EXPECT_EQ(text, "BB33.124");
   EXPECT_EQ(ilink::GetScopeSignalSelection(3, kSet), user);
-  // Nothing sampleable: an absent element, a text element, a block, record 0.
-  for (const char* code : {"BB33.1", "BB317.324", "BB453.0", "BB0.0", "", "nonsense"}) {
+  // Nothing sampleable: an absent element, one the firmware lacks (family 2 only), a text element, a block,
+  // record 0.
+  for (const char* code : {"BB33.1", "BB520.66", "BB317.324", "BB453.0", "BB0.0", "", "nonsense"}) {
     ASSERT_EQ(ilink::SetScopeChannelSignal(3, user, code, kSet), 0) << code;
     EXPECT_EQ(ReadWord(454, 24), 0) << code;
     EXPECT_EQ(ReadWord(454, 26), 0) << code;
@@ -253,7 +254,7 @@ TEST_F(ScopeTest, TriggerLevelOfUnsignedElements) {
   EXPECT_EQ(ilink::GetScopeTriggerLevel(kSet), 65535.0);
   ASSERT_EQ(ilink::SetScopeTriggerLevel("-3", kSet), 0);
   EXPECT_EQ(ilink::GetScopeTriggerLevel(kSet), 0.0);
-  ASSERT_EQ(ilink::SetScopeTrigger(ilink::kScopeUserDefinedTrigger, "BB520.66", kSet), 0);  // i8
+  ASSERT_EQ(ilink::SetScopeTrigger(ilink::kScopeUserDefinedTrigger, "BB448.31", kSet), 0);  // i8
   ASSERT_EQ(ilink::SetScopeTriggerLevel("-3", kSet), 0);
   EXPECT_EQ(ilink::GetScopeTriggerLevel(kSet), -3.0);
 
