@@ -13,13 +13,14 @@ namespace {
 struct MotorRowSource {
   std::uint8_t row;
   std::int32_t f_nominal, v_nominal, i_nominal, p_nominal, n_nominal, r1, x1s, kp_iq, ki_iq, kp_id, ki_id,
-      i_magnetising, tb, poles, cos_phi, type, emc, l_motor, m0, fan, inertia, code;
+      i_magnetising, tb, poles, cos_phi, type, emc, l_motor, m0, fan, inertia, code, word38, word40, word44, word46;
 };
 
 constexpr MotorRowSource kSource[] = {
 #define MOTOR_ROW(row, f, v, i, p, n, r1, x1s, kpiq, kiiq, kpid, kiid, imag, tb, poles, cphi, type, emc, l, m0, \
-                  fan, inertia, code)                                                                        \
-  {row, f, v, i, p, n, r1, x1s, kpiq, kiiq, kpid, kiid, imag, tb, poles, cphi, type, emc, l, m0, fan, inertia, code},
+                  fan, inertia, code, w38, w40, w44, w46)                                                    \
+  {row,  f,    v,    i,     p,   n,       r1,      x1s,  kpiq, kiiq, kpid, kiid, imag, tb,  poles, cphi,       \
+   type, emc,  l,    m0,    fan, inertia, code,    w38,  w40,  w44,  w46},
 #include "model/data/motor_rows.def"
 #undef MOTOR_ROW
 };
@@ -64,6 +65,10 @@ constexpr RowImage BuildImage(const MotorRowSource& s) {
   PutByte(image, 29, s.type);
   PutWord(image, 30, s.emc);
   PutWord(image, 34, s.l_motor);
+  PutWord(image, 38, s.word38);
+  PutWord(image, 40, s.word40);
+  PutWord(image, 44, s.word44);
+  PutWord(image, 46, s.word46);
   PutWord(image, 60, s.m0);
   PutByte(image, 62, s.fan);
   PutWord(image, 70, s.inertia);

@@ -76,15 +76,16 @@ TEST_F(MotorActionTest, TypesAbove69CountAsTheUserDefinedServo) {
 }
 
 TEST_F(MotorActionTest, LoadMotorTableRecordRescalesForTheEmcConstant) {
-  // Row 61: n 3000, R1 1000, P 40, L 500, M0 320, E 600, no fan; the loss words are 0, so T - a - b is 1.
+  // Row 61: n 1636, R1 4033, P 27, L 1681, M0 95, E 600, w38 1173, w44 5, w46 2, no fan.
   MotorImage image{};
   ASSERT_EQ(LoadMotorTableRecord(61, image.data()), 0);
-  EXPECT_EQ(ImageI16(image.data(), 8), 5500);  // MulDiv(3000, 1100, 600)
-  EXPECT_EQ(ImageU16(image.data(), 10), 297);  // 1000 * 600 / 1100 = 545, * 600 / 1100 = 297
-  EXPECT_EQ(ImageI16(image.data(), 4), 39);    // trunc(sqrt(66.6667 * 0.70921986 / 297) * 100)
-  EXPECT_EQ(ImageI16(image.data(), 6), 15);    // trunc(trunc(600 * 0.0011695451 * 39) * 5500 * 0.000104719755)
-  EXPECT_EQ(ImageI16(image.data(), 60), 320);  // f = 8192 without a fan
-  EXPECT_EQ(ImageU16(image.data(), 34), 149);  // 500 -> 273 -> 149
+  EXPECT_EQ(ImageI16(image.data(), 8), 2999);  // MulDiv(1636, 1100, 600)
+  EXPECT_EQ(ImageU16(image.data(), 10), 1200);  // 4033 * 600 / 1100 = 2200, * 600 / 1100 = 1200
+  // T = MulDiv(1173, 27, 819) = 39, a = 1, b = 0: trunc(sqrt(38 * 66.6667 * 0.70921986 / 1200) * 100)
+  EXPECT_EQ(ImageI16(image.data(), 4), 122);
+  EXPECT_EQ(ImageI16(image.data(), 6), 26);  // trunc(trunc(600 * 0.0011695451 * 122 - 0.5 - 0.06) * 2999 * ...)
+  EXPECT_EQ(ImageI16(image.data(), 60), 95);  // f = 8192 without a fan
+  EXPECT_EQ(ImageU16(image.data(), 34), 500);  // 1681 -> 917 -> 500
   EXPECT_EQ(image[29], 61);
 }
 
@@ -98,8 +99,6 @@ TEST_F(MotorActionTest, LoadMotorTableRecordInvariants) {
   MotorImage image{};
   ASSERT_EQ(LoadMotorTableRecord(60, image.data()), 0);
   EXPECT_EQ(image, Row(60, 60));  // the user-defined servo is kept as it is
-  ASSERT_EQ(LoadMotorTableRecord(15, image.data()), 0);
-  EXPECT_EQ(image, Row(15, 15));  // no EMC constant: nothing to rescale for
   EXPECT_EQ(LoadMotorTableRecord(70, image.data()), 3);
   EXPECT_EQ(LoadMotorTableRecord(255, image.data()), 3);
 }
