@@ -42,6 +42,29 @@ TEST(BuiltInMotorRows, DefaultMotorsOfTheTellingDeviceTypes) {
   EXPECT_NEAR(MotorRowRatedValue(15) / 100.0, 3.5, 0.6);
 }
 
+// Every device type's default motor is a motor of its mains voltage within the type's V-, P- and I-nominal
+// limits (device values 1, 4/5 and 6), in both table halves.
+TEST(BuiltInMotorRows, DefaultMotorsFitTheirDeviceTypes) {
+  for (std::uint8_t type = 0; type < kInverterTypeCount; ++type) {
+    const InverterTypeRow& device = InverterTypeTable()[type];
+    const std::uint8_t d = DefaultMotorOfDeviceType(type);
+    if (d >= 60) continue;  // family-2 motors are rescaled on loading
+    for (const std::uint8_t row : {d, static_cast<std::uint8_t>(d + 30)}) {
+      const std::uint8_t* motor = BuiltInMotorRow(row);
+      ASSERT_NE(motor, nullptr);
+      const auto v = static_cast<std::int16_t>(Word(motor, 2));
+      const auto i = static_cast<std::int16_t>(Word(motor, 4));
+      const auto p = static_cast<std::int16_t>(Word(motor, 6));
+      EXPECT_EQ(v, device.mains_voltage) << "type " << int(type);
+      EXPECT_LE(v, DeviceValue(device, 1)) << "type " << int(type);
+      EXPECT_GE(p, DeviceValue(device, 4)) << "type " << int(type);
+      EXPECT_LE(p, DeviceValue(device, 5)) << "type " << int(type);
+      EXPECT_LE(i, DeviceValue(device, 6)) << "type " << int(type);
+      EXPECT_GE(Word(motor, 30), 200) << "EMC constant, row " << int(row);
+    }
+  }
+}
+
 TEST(FindMotorRow, TheNearestStandardMotorInTheDevicesVoltageBand) {
   EXPECT_EQ(FindMotorRow(55, 3.0f), FindMotorRow(55, 3.4f));
   const std::uint8_t row = FindMotorRow(55, 3.0f);
@@ -52,7 +75,9 @@ TEST(FindMotorRow, TheNearestStandardMotorInTheDevicesVoltageBand) {
   EXPECT_LE(std::abs(std::int64_t{MotorRowRatedValue(row)} - v), std::abs(std::int64_t{MotorRowRatedValue(static_cast<std::uint8_t>(row + 1))} - v));
   EXPECT_EQ(FindMotorRow(98, 3.0f), 1) << "a type beyond the table";
   EXPECT_EQ(FindMotorRow(55, 1000.0f), 0) << "above row 29's rated value";
-  EXPECT_EQ(FindMotorRow(51, 3.0f), 0) << "no standard motor in the 230 V band";
+  const std::uint8_t low = FindMotorRow(51, 3.0f);
+  ASSERT_NE(low, 0) << "the 230 V band has its own standard motors";
+  EXPECT_EQ(MotorRowVoltageClass(low), 2300);
 }
 
 TEST(FindMotorRowByCode, SearchesUpOrDownWithinTheVoltageClass) {
