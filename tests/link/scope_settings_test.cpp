@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -201,6 +202,26 @@ TEST_F(ScopeTest, SignalListByAccessLevel) {
   EXPECT_EQ(std::count(names.begin(), names.end(), "Debug 1"), 1);
   EXPECT_LE(names.size(), ilink::ScopeSignalListSize());
   scope_test::WriteByte(305, 11, 0, 0);
+}
+
+// The list follows the firmware letter: older firmware offers fewer signals (no positioning before 'C');
+// family 2 shows relay 2 as a binary output.
+TEST_F(ScopeTest, SignalListByVersionAndFamily) {
+  std::vector<std::string> names;
+  ASSERT_EQ(ilink::GetScopeSignalNames(0, &names, kSet), 0);
+  const std::size_t current = names.size();
+  EXPECT_EQ(std::count(names.begin(), names.end(), "I80 act.posi."), 1);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "E18 relay 2"), 1);
+  for (const std::uint16_t record : {5, 304}) {
+    scope_test::WriteByte(record, 5, 'A');
+    scope_test::WriteByte(record, 0, 2);
+  }
+  ASSERT_EQ(ilink::GetScopeSignalNames(0, &names, kSet), 0);
+  EXPECT_LT(names.size(), current);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "I80 act.posi."), 0);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "E18 relay 2"), 0);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "E18 BA 2"), 1);
+  EXPECT_EQ(names[0], "inactive");
 }
 
 TEST_F(ScopeTest, TriggerChoiceAndLevel) {
