@@ -18,7 +18,8 @@ inline constexpr std::uint8_t kStatusNotInThisState = 25;
 
 struct DeviceIdentity {
   std::uint8_t family = 1;        // record 5, element 0 (1..3)
-  std::uint8_t device_type = 42;  // record 5, element 1
+  // Record 5, element 1: a type the selection list shows, so a read and a send back name the same device.
+  std::uint8_t device_type = 43;
   std::uint8_t option_board = 0;  // record 5, element 3
   char version = 'Q';             // record 4, element 0
   std::uint8_t version_byte = 22;  // record 4, element 1

@@ -54,7 +54,7 @@ class UssOverPty : public ::testing::Test {
 };
 
 TEST_F(UssOverPty, LogInAndReadsGoEndToEnd) {
-  EXPECT_EQ(ilink::UssScratch()[0], 42);
+  EXPECT_EQ(ilink::UssScratch()[0], 43);
   bus_->Device(0)->WriteNumber(5, 1, 77);
   EXPECT_EQ(ReadDeviceType(), ilink::kOk);
   EXPECT_EQ(ilink::UssScratch()[0], 77);
