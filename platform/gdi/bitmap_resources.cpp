@@ -9,6 +9,7 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/dib.h"
+#include "platform/win/resource_name.h"
 
 namespace platform::gdi {
 namespace {
@@ -23,13 +24,8 @@ std::map<std::pair<HINSTANCE, std::string>, Resource>& Table() {
   return table;
 }
 
-std::string Key(LPCSTR name) {
-  const auto value = reinterpret_cast<std::uintptr_t>(name);
-  if ((value >> 16) == 0) return std::string("#").append(std::to_string(value));
-  std::string s(name);
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+// A null name is the number 0, as before the key was shared with the other resources.
+std::string Key(LPCSTR name) { return name ? platform::win::ResourceNameKey(name) : platform::win::ResourceNumberKey(name); }
 
 }  // namespace
 

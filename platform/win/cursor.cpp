@@ -6,6 +6,7 @@
 
 #include "platform/win/input_injection.h"
 #include "platform/win/metrics.h"
+#include "platform/win/resource_name.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ CursorState& C() {
 
 std::uintptr_t HandleFor(HINSTANCE instance, LPCSTR name, bool cursor) {
   if (!name) return 0;
-  std::string key = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name)) : name;
+  std::string key = IS_INTRESOURCE(name) ? platform::win::ResourceNumberKey(name) : std::string(name);
   key += cursor ? "/c" : "/i";
   auto& s = C();
   auto k = std::make_pair(reinterpret_cast<std::uintptr_t>(instance), key);

@@ -5,17 +5,12 @@
 
 #include "platform/win/dialog_template.h"
 #include "platform/win/messages.h"
+#include "platform/win/resource_name.h"
 
 namespace platform::win {
 namespace {
 
-std::string Key(LPCSTR name) {
-  if (!name) return "";
-  if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
-  std::string s(name);
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+std::string Key(LPCSTR name) { return ResourceNameKey(name); }
 
 using Registry = std::map<std::pair<std::uintptr_t, std::string>, const DialogTemplate*>;
 

@@ -11,6 +11,7 @@
 #include "platform/win/detail/window_table.h"
 #include "platform/win/input.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/resource_name.h"
 #include "platform/win/window.h"
 
 namespace platform::win::detail {
@@ -87,13 +88,7 @@ struct ResourceKey {
   bool operator<(const ResourceKey& o) const { return std::tie(instance, name) < std::tie(o.instance, o.name); }
 };
 
-std::string NameKey(LPCSTR name) {
-  if (!name) return "";
-  if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
-  std::string s(name);
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+std::string NameKey(LPCSTR name) { return platform::win::ResourceNameKey(name); }
 
 std::map<ResourceKey, std::span<const MenuTemplateItem>>& MenuTemplates() {
   static std::map<ResourceKey, std::span<const MenuTemplateItem>> m;

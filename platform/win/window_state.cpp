@@ -8,6 +8,7 @@
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
+#include "platform/win/resource_name.h"
 #include "platform/win/window.h"
 
 using platform::win::detail::CallProc;
@@ -458,7 +459,7 @@ LONG SetWindowLong(HWND hwnd, int index, LONG value) {
 }
 
 static std::string PropKey(LPCSTR name) {
-  if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
+  if (IS_INTRESOURCE(name)) return platform::win::ResourceNumberKey(name);
   std::string s(name);
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
