@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,8 +21,11 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A telegram with LGE and BCC filled in (written here apart from the driver's own framing).
 inline Bytes Frame(std::uint8_t adr, const Bytes& net) {
-  Bytes t = {0x02, static_cast<std::uint8_t>(net.size() + 2), adr};
-  t.insert(t.end(), net.begin(), net.end());
+  Bytes t(3 + net.size());
+  t[0] = 0x02;
+  t[1] = static_cast<std::uint8_t>(net.size() + 2);
+  t[2] = adr;
+  std::copy(net.begin(), net.end(), t.begin() + 3);
   std::uint8_t bcc = 0;
   for (std::uint8_t b : t) bcc ^= b;
   t.push_back(bcc);
