@@ -134,7 +134,10 @@ std::string SanitizeMotorName(std::string_view typed) {
 std::string FormatMotorTableLine(std::uint32_t motor_number, std::string_view name,
                                  std::span<const std::int64_t> values) {
   std::string line = std::to_string(motor_number) + "\t0\t" + SanitizeMotorName(name);
-  for (const std::int64_t v : values) line += "\t" + std::to_string(v);
+  for (const std::int64_t v : values) {
+    line += '\t';
+    line += std::to_string(v);
+  }
   return line;
 }
 

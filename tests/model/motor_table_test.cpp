@@ -26,7 +26,10 @@ namespace fs = std::filesystem;
 std::string Line(std::uint32_t number, int flag, const std::string& name, const std::vector<int>& values,
                  std::size_t length = 60) {
   std::string line = std::to_string(number) + "\t" + std::to_string(flag) + "\t" + name;
-  for (const int v : values) line += "\t" + std::to_string(v);
+  for (const int v : values) {
+    line += '\t';
+    line += std::to_string(v);
+  }
   if (line.size() < length) line.resize(length, ' ');
   return line;
 }
@@ -194,7 +197,7 @@ TEST_F(MotorTableTest, AddPlacesTheCopyByTheFlaggedRecords) {
   for (const Case& c : cases) {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < c.flags.size(); ++i) {
-      lines.push_back(Line(static_cast<std::uint32_t>(i + 1), c.flags[i], "m" + std::to_string(i),
+      lines.push_back(Line(static_cast<std::uint32_t>(i + 1), c.flags[i], std::string("m").append(std::to_string(i)),
                            AsyncValues(static_cast<int>(10 * i))));
     }
     Write(lines);
