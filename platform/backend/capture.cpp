@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/window_dc.h"
 #include "platform/gdi/window_surfaces.h"
 #include "platform/win/window.h"
 
@@ -13,17 +14,9 @@ bool AreaOnSurface(HWND hwnd, bool whole_window, HWND* top, RECT* area) {
   if (!IsWindow(hwnd)) return false;
   *top = GetAncestor(hwnd, GA_ROOT);
   if (!*top) *top = hwnd;
-  RECT top_rect{}, r{};
+  RECT top_rect{};
   if (!GetWindowRect(*top, &top_rect)) return false;
-  if (whole_window) {
-    GetWindowRect(hwnd, &r);
-  } else {
-    GetClientRect(hwnd, &r);
-    POINT o{0, 0};
-    ClientToScreen(hwnd, &o);
-    r = RECT{o.x, o.y, o.x + r.right, o.y + r.bottom};
-  }
-  *area = RECT{r.left - top_rect.left, r.top - top_rect.top, r.right - top_rect.left, r.bottom - top_rect.top};
+  *area = platform::gdi::AreaOnTop(hwnd, top_rect, whole_window);
   return true;
 }
 

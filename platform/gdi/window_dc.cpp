@@ -8,9 +8,7 @@
 #include "platform/win/window.h"
 
 namespace platform::gdi {
-namespace {
 
-// The window's client area (or whole window) in the coordinates of the top-level window's rectangle.
 RECT AreaOnTop(HWND hwnd, const RECT& top_window, bool whole_window) {
   RECT r{};
   if (whole_window) {
@@ -23,8 +21,6 @@ RECT AreaOnTop(HWND hwnd, const RECT& top_window, bool whole_window) {
   }
   return RECT{r.left - top_window.left, r.top - top_window.top, r.right - top_window.left, r.bottom - top_window.top};
 }
-
-}  // namespace
 
 // The screen: a DC on a desktop surface of the screen's size (GetDC(nullptr) measures and draws there).
 HDC CreateDesktopDC() {

@@ -11,5 +11,7 @@ namespace platform::gdi {
 HDC CreateWindowDC(HWND hwnd, bool whole_window);
 // Frees a DC made by CreateWindowDC; ignores anything else.
 void ReleaseWindowDC(HDC dc);
+// The window's client area (or whole window) in the coordinates of its top-level window's rectangle.
+RECT AreaOnTop(HWND hwnd, const RECT& top_window, bool whole_window);
 
 }  // namespace platform::gdi
