@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <set>
 
 #include "platform/sys/clock.h"
 #include "platform/testing/scripted_dialogs.h"
@@ -387,6 +388,18 @@ MenuItemState MenuState(HWND window, unsigned id) {
   out.grayed = (info.flags & (MF_GRAYED | MF_DISABLED)) != 0;
   out.checked = (info.flags & MF_CHECKED) != 0;
   return out;
+}
+
+bool RegisterTestWindowClass(const char* name, LRESULT (*proc)(HWND, UINT, WPARAM, LPARAM), int window_extra) {
+  static std::set<std::string> registered;
+  if (registered.count(name)) return true;
+  WNDCLASS wc{};
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = window_extra;
+  wc.lpszClassName = name;
+  if (RegisterClass(&wc) == 0) return false;
+  registered.insert(name);
+  return true;
 }
 
 }  // namespace platform::testing

@@ -106,5 +106,8 @@ struct MenuItemState {
   bool checked = false;
 };
 MenuItemState MenuState(HWND window, unsigned id);
+// Registers a plain window class of this name once a process (window classes outlive a session); true when
+// it is registered.
+bool RegisterTestWindowClass(const char* name, LRESULT (*proc)(HWND, UINT, WPARAM, LPARAM), int window_extra = 0);
 
 }  // namespace platform::testing

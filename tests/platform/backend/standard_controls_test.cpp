@@ -18,14 +18,7 @@ LRESULT Plain(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w
 class StandardControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = Plain;
-      wc.lpszClassName = "GdiControlsHost";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("GdiControlsHost", Plain));
     top_ = CreateWindowEx(0, "GdiControlsHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
                           nullptr, nullptr, nullptr);
   }

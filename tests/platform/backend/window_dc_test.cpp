@@ -35,14 +35,7 @@ LRESULT PaintProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class WindowDcTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = PaintProc;
-      wc.lpszClassName = "GdiPaintTest";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("GdiPaintTest", PaintProc));
     g_paint_colour = RGB(255, 0, 0);
     g_paints = 0;
   }

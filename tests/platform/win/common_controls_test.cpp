@@ -38,14 +38,7 @@ class CommonControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g = Notes{};
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = Proc;
-      wc.lpszClassName = "TestCommonHost";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestCommonHost", Proc));
     host_ = CreateWindowEx(0, "TestCommonHost", "h", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, nullptr,
                            nullptr);
     drv::PumpUntilIdle();

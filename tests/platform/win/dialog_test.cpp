@@ -85,14 +85,7 @@ class DialogTest : public ::testing::Test {
   void SetUp() override {
     g = Seen{};
     platform::win::RegisterDialogTemplate(nullptr, MAKEINTRESOURCE(kTemplate), &kDialog);
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = MainProc;
-      wc.lpszClassName = "TestMain";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestMain", MainProc));
     main_ = CreateWindowEx(0, "TestMain", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
                            nullptr, nullptr);
     drv::PumpUntilIdle();

@@ -20,14 +20,7 @@ LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w,
 class FocusTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = Proc;
-      wc.lpszClassName = "TestFocus";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestFocus", Proc));
     top_ = CreateWindowEx(0, "TestFocus", "t", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
     a_ = CreateWindowEx(0, "TestFocus", "a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top_, nullptr, nullptr, nullptr);
     b_ = CreateWindowEx(0, "TestFocus", "b", WS_CHILD | WS_VISIBLE, 60, 0, 50, 50, top_, nullptr, nullptr, nullptr);

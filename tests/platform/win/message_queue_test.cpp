@@ -25,14 +25,7 @@ LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class QueueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = Proc;
-      wc.lpszClassName = "TestQueue";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestQueue", Proc));
     hwnd_ = CreateWindowEx(0, "TestQueue", "q", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     platform::testing::PumpUntilIdle();
   }

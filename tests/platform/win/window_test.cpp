@@ -16,15 +16,7 @@ LRESULT PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, 
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASS wc{};
-      wc.lpfnWndProc = PlainProc;
-      wc.cbWndExtra = 16;
-      wc.lpszClassName = "TestPlain";
-      ASSERT_NE(RegisterClass(&wc), 0);
-      registered = true;
-    }
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestPlain", PlainProc, 16));
   }
   HWND Top(const char* title = "top", DWORD style = WS_OVERLAPPEDWINDOW) {
     return CreateWindowEx(0, "TestPlain", title, style, 10, 20, 300, 200, nullptr, nullptr, nullptr, nullptr);
