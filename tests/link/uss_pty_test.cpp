@@ -27,7 +27,8 @@ class UssOverPty : public ::testing::Test {
     setenv("COM1", path_.c_str(), 1);
     server_ = std::make_unique<sim::InverterServer>(bus_, std::move(line));
     server_->Start();
-    ilink::SetUssDriverSettings(0, 1, 1, 555, 0, 20000, 0, 0);
+    // A 600 ms first-byte window: the simulator answers on its own thread, which a loaded machine may hold back.
+    ilink::SetUssDriverSettings(0, 1, 1, 555, 0, 60000, 0, 0);
     ilink::UssCommand(2, 0);
     ilink::UssCommand(0, 0);
     ASSERT_EQ(ilink::UssCommand(1, 0), ilink::kOk);
