@@ -1,0 +1,55 @@
+// Push button, check box and radio button on the layer's built-in buttons. A user's click and a Checked set by
+// the program both run OnClick (a radio button only when it becomes checked); checking a radio button clears
+// the other radio buttons of the same parent. A button with a ModalResult sets its form's ModalResult when
+// clicked.
+#pragma once
+
+#include "platform/vcl/control.h"
+
+class TButton : public TControl {
+ public:
+  explicit TButton(TComponent* owner);
+  TModalResult ModalResult() const { return modal_result_; }
+  void SetModalResult(TModalResult result) { modal_result_ = result; }
+  bool Default() const { return default_; }
+  void SetDefault(bool on) { default_ = on; }
+  void Click() override;
+
+ protected:
+  WindowSpec Spec() const override;
+  void CommandNotify(WORD code) override;
+
+ private:
+  TModalResult modal_result_ = mrNone;
+  bool default_ = false;
+};
+
+class TCheckBox : public TControl {
+ public:
+  explicit TCheckBox(TComponent* owner);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked);
+
+ protected:
+  WindowSpec Spec() const override;
+  void CommandNotify(WORD code) override;
+  void HandleCreated() override;
+
+ private:
+  bool checked_ = false;
+};
+
+class TRadioButton : public TControl {
+ public:
+  explicit TRadioButton(TComponent* owner);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked);
+
+ protected:
+  WindowSpec Spec() const override;
+  void CommandNotify(WORD code) override;
+  void HandleCreated() override;
+
+ private:
+  bool checked_ = false;
+};

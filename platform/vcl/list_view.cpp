@@ -1,0 +1,181 @@
+#include "platform/vcl/list_view.h"
+
+#include <algorithm>
+
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/control_paint.h"
+#include "platform/gdi/sys_colors.h"
+#include "platform/vcl/canvas.h"
+#include "platform/win/input.h"
+#include "platform/win/window.h"
+#include "platform/win/message_loop.h"
+
+void TStringList::Add(const std::string& s) {
+  strings_.push_back(s);
+  if (changed_) changed_();
+}
+
+void TStringList::Clear() {
+  strings_.clear();
+  if (changed_) changed_();
+}
+
+void TStringList::SetStrings(int index, const std::string& s) {
+  strings_.at(static_cast<std::size_t>(index)) = s;
+  if (changed_) changed_();
+}
+
+TListItem::TListItem(TListView* owner) : owner_(owner), sub_items_([owner] { owner->Invalidate(); }) {}
+
+void TListItem::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  owner_->Invalidate();
+}
+
+int TListItem::Index() const {
+  for (int i = 0; i < owner_->Count(); ++i)
+    if (owner_->Item(i) == this) return i;
+  return -1;
+}
+
+void TListItem::SetSelected(bool selected) {
+  if (selected == selected_) return;
+  if (selected) {
+    // One selection at a time: the item that loses it is reported first.
+    if (TListItem* old = owner_->Selected()) old->SetSelected(false);
+  }
+  selected_ = selected;
+  owner_->SelectionChanged(this);
+}
+
+TListView::TListView(TComponent* owner) : TControl(owner) {
+  SetBounds(0, 0, 250, 150);
+  color_ = clWindow;
+}
+
+TListView::~TListView() { items_.clear(); }
+
+TControl::WindowSpec TListView::Spec() const {
+  return {"ZprVclControl", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP, 0, false};
+}
+
+TListColumn& TListView::AddColumn(const std::string& caption, int width) {
+  columns_.push_back({caption, width});
+  Invalidate();
+  return columns_.back();
+}
+
+TListItem* TListView::AddItem() {
+  items_.push_back(std::make_unique<TListItem>(this));
+  Invalidate();
+  return items_.back().get();
+}
+
+void TListView::Clear() {
+  items_.clear();
+  top_ = 0;
+  Invalidate();
+}
+
+TListItem* TListView::Item(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return items_[static_cast<std::size_t>(index)].get();
+}
+
+TListItem* TListView::Selected() const {
+  for (const auto& item : items_)
+    if (item->selected_) return item.get();
+  return nullptr;
+}
+
+int TListView::ItemIndex() const {
+  TListItem* item = Selected();
+  return item ? item->Index() : -1;
+}
+
+void TListView::SetItemIndex(int index) {
+  if (TListItem* item = Item(index)) {
+    item->SetSelected(true);
+  } else if (TListItem* old = Selected()) {
+    old->SetSelected(false);
+  }
+}
+
+void TListView::SelectionChanged(TListItem* item) {
+  Invalidate();
+  if (OnChange) OnChange(this, item, ctState);
+}
+
+int TListView::RowHeight() const { return platform::gdi::ListItemHeight(VclFont()) + 2; }
+
+int TListView::RowAt(int y) const {
+  const int h = RowHeight();
+  if (y < h + 2) return -1;
+  const int row = top_ + (y - h - 2) / h;
+  return row < Count() ? row : -1;
+}
+
+void TListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  SetFocus();
+  const int row = RowAt(y);
+  if (button == mbLeft || button == mbRight) {
+    if (row >= 0) SetItemIndex(row);
+  }
+  TControl::MouseDown(button, shift, x, y);
+}
+
+LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_KEYDOWN && (wparam == VK_UP || wparam == VK_DOWN)) {
+    WORD key = static_cast<WORD>(wparam);
+    if (KeyDown(key, KeyboardShiftState())) return 0;
+    if (Count() == 0) return 0;
+    int index = ItemIndex();
+    index = key == VK_UP ? std::max(0, index - 1) : std::min(Count() - 1, index + 1);
+    if (index != ItemIndex()) SetItemIndex(index);
+    return 0;
+  }
+  return TControl::WndProc(message, wparam, lparam);
+}
+
+void TListView::Paint(HDC dc) {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  HBRUSH back = CreateSolidBrush(ColorToRGB(color_));
+  FillRect(dc, &r, back);
+  DeleteObject(back);
+  RECT inner = platform::gdi::PaintEdge(dc, r, true);
+  const int h = RowHeight();
+  HGDIOBJ old_font = SelectObject(dc, VclFont());
+  SetBkMode(dc, TRANSPARENT);
+  // Header: one raised cell per column.
+  int x = inner.left;
+  for (const TListColumn& column : columns_) {
+    RECT cell{x, inner.top, std::min(x + column.Width, static_cast<int>(inner.right)), inner.top + h + 2};
+    if (cell.right > cell.left) {
+      platform::gdi::ButtonLook look;
+      look.text = column.Caption;
+      look.font = VclFont();
+      platform::gdi::PaintPushButton(dc, cell, look);
+    }
+    x += column.Width;
+  }
+  // Rows.
+  HBRUSH highlight = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT));
+  int y = inner.top + h + 2;
+  for (int row = top_; row < Count() && y < inner.bottom; ++row, y += h) {
+    const TListItem& item = *items_[static_cast<std::size_t>(row)];
+    RECT line{inner.left, y, inner.right, std::min(y + h, static_cast<int>(inner.bottom))};
+    if (item.selected_) FillRect(dc, &line, highlight);
+    SetTextColor(dc, item.selected_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(font_.Color));
+    int cx = inner.left;
+    for (int c = 0; c < ColumnCount(); ++c) {
+      const std::string& text = c == 0 ? item.caption_ : (c - 1 < item.sub_items_.Count() ? item.sub_items_[c - 1] : "");
+      RECT cell{cx + 4, y + 1, std::min(cx + columns_[static_cast<std::size_t>(c)].Width, static_cast<int>(inner.right)) - 2, line.bottom};
+      if (cell.right > cell.left)
+        DrawText(dc, text.c_str(), static_cast<int>(text.size()), &cell, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+      cx += columns_[static_cast<std::size_t>(c)].Width;
+    }
+  }
+  DeleteObject(highlight);
+  SelectObject(dc, old_font);
+}

@@ -1,0 +1,22 @@
+// The form layer in one include: application, forms, controls, menus, dialogs, timer and INI file.
+#pragma once
+
+#include "platform/vcl/application.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/canvas.h"
+#include "platform/vcl/component.h"
+#include "platform/vcl/control.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/edit.h"
+#include "platform/vcl/form.h"
+#include "platform/vcl/ini_file.h"
+#include "platform/vcl/label.h"
+#include "platform/vcl/list_view.h"
+#include "platform/vcl/menus.h"
+#include "platform/vcl/panel.h"
+#include "platform/vcl/progress_bar.h"
+#include "platform/vcl/shape.h"
+#include "platform/vcl/speed_button.h"
+#include "platform/vcl/thread.h"
+#include "platform/vcl/timer.h"
+#include "platform/vcl/types.h"

@@ -1,0 +1,169 @@
+// The form program on a real X display (a virtual X server): xdotool moves the pointer, clicks and types with
+// real X input, the form's events follow, and a screenshot of the X window matches the form's surface.
+// Skipped where Xvfb or xdotool is not installed.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/backend/capture.h"
+#include "platform/backend/x11_display.h"
+#include "platform/testing/driver.h"
+#include "platform/testing/vcl_driver.h"
+#include "platform/win/win.h"
+#include "tests/platform/vcl/demo_form.h"
+
+extern char** environ;
+
+namespace vcltest {
+namespace {
+
+constexpr const char* kXvfb = "/usr/bin/Xvfb";
+constexpr const char* kXdotool = "/usr/bin/xdotool";
+
+class VirtualServer {
+ public:
+  VirtualServer() {
+    if (access(kXvfb, X_OK) != 0) return;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
+    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~VirtualServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      int status;
+      waitpid(pid_, &status, 0);
+    }
+  }
+  const std::string& display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// Pumps the X display and the window layer until done() holds (bounded).
+template <class Done>
+bool PumpUntil(Done done, int rounds = 2000) {
+  for (int i = 0; i < rounds; ++i) {
+    platform::backend::PumpX11Display();
+    platform::testing::PumpUntilIdle();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// Runs xdotool while the program keeps handling its input, as a user's desktop would.
+bool Xdotool(std::vector<std::string> args) {
+  std::vector<char*> argv{const_cast<char*>("xdotool")};
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid;
+  if (posix_spawn(&pid, kXdotool, nullptr, nullptr, argv.data(), environ) != 0) return false;
+  int status = 0;
+  bool exited = PumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; });
+  PumpUntil([] { return false; }, 10);  // what it sent last
+  return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class X11FormTest : public VclTest {};
+
+TEST_F(X11FormTest, AUserClicksTypesAndPressesKeysOnARealDisplay) {
+  VirtualServer server;
+  if (server.display().empty() || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  std::string error;
+  ASSERT_TRUE(platform::backend::StartX11Display(&error)) << error;
+
+  TDemoForm* form = Application->CreateForm<TDemoForm>();
+  form->SetKeyPreview(true);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return platform::backend::X11WindowOf(form->Handle()) != 0; }));
+  const std::string xwin = std::to_string(platform::backend::X11WindowOf(form->Handle()));
+  RECT frame;
+  GetWindowRect(form->Handle(), &frame);
+  // The middle of a control in the X window's coordinates.
+  auto at = [&](TControl* c) {
+    RECT r;
+    GetWindowRect(c->Handle(), &r);
+    return std::vector<std::string>{std::to_string((r.left + r.right) / 2 - frame.left),
+                                    std::to_string((r.top + r.bottom) / 2 - frame.top)};
+  };
+  auto click = [&](TControl* c) {
+    auto p = at(c);
+    return Xdotool({"mousemove", "--window", xwin, p[0], p[1], "click", "1"});
+  };
+  form->log.clear();
+  ASSERT_TRUE(click(form->Radio_Com2_));
+  EXPECT_TRUE(PumpUntil([&] { return form->Radio_Com2_->Checked(); }));
+  ASSERT_TRUE(click(form->Speed_Ende));
+  EXPECT_TRUE(PumpUntil([&] { return !form->log.empty() && form->log.back() == "Speed_Ende.Click"; }));
+  ASSERT_TRUE(click(form->Edit_Namen));
+  ASSERT_TRUE(Xdotool({"type", "--delay", "20", "Slot7"}));
+  EXPECT_TRUE(PumpUntil([&] { return form->Edit_Namen->Text() == "Slot7"; })) << form->Edit_Namen->Text();
+  ASSERT_TRUE(Xdotool({"key", "--delay", "20", "shift+z", "F5"}));
+  EXPECT_TRUE(PumpUntil([&] {
+    return std::find(form->log.begin(), form->log.end(), "Form.KeyDown 116") != form->log.end();
+  }));
+  EXPECT_NE(std::find(form->log.begin(), form->log.end(), "Form.KeyDown 90S"), form->log.end());
+  const EventLog clicks(form->log.begin(), form->log.begin() + 4);
+  EXPECT_EQ(clicks, (EventLog{"Radio_Com2_.Click 2", "Speed_Ende.MouseDown", "Speed_Ende.MouseUp", "Speed_Ende.Click"}));
+  auto row = form->List_Datensatz_->RowHeight();
+  {
+    RECT r;
+    GetWindowRect(form->List_Datensatz_->Handle(), &r);
+    ASSERT_TRUE(Xdotool({"mousemove", "--window", xwin, std::to_string(r.left - frame.left + 30),
+                         std::to_string(r.top - frame.top + 2 + row + row + row / 2), "click", "1"}));
+  }
+  EXPECT_TRUE(PumpUntil([&] { return form->List_Datensatz_->ItemIndex() == 1; }));
+
+  // What the screen shows is what the form painted.
+  form->Led_Arbeit->SetBrushColor(clLime);
+  form->Pro_Status->SetPosition(20);
+  PumpUntil([] { return false; }, 10);
+  auto surface = platform::backend::CaptureWindow(form->Handle(), true);
+  ASSERT_NE(surface, nullptr);
+  Display* user = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(user, nullptr);
+  XImage* shot = XGetImage(user, std::stoul(xwin), 0, 0, static_cast<unsigned>(surface->width()),
+                           static_cast<unsigned>(surface->height()), AllPlanes, ZPixmap);
+  ASSERT_NE(shot, nullptr);
+  platform::gdi::Surface copy(surface->width(), surface->height());
+  int differ = 0;
+  for (int y = 0; y < surface->height(); ++y)
+    for (int x = 0; x < surface->width(); ++x) {
+      const auto p = static_cast<std::uint32_t>(XGetPixel(shot, x, y)) & 0xFFFFFF;
+      copy.Row(y)[x] = p;
+      differ += p != surface->Pixel(x, y);
+    }
+  XDestroyImage(shot);
+  XCloseDisplay(user);
+  EXPECT_EQ(differ, 0);
+  const char* keep = std::getenv("ZPR_SCREENSHOT_DIR");
+  const std::filesystem::path dir = keep ? keep : ::testing::TempDir();
+  EXPECT_TRUE(copy.WritePng((dir / "vcl_form_x11.png").string()));
+  platform::backend::StopX11Display();
+}
+
+}  // namespace
+}  // namespace vcltest
