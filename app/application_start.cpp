@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/command_line_service.h"
+#include "app/main_resources.h"
 #include "app/main_window.h"
 #include "app/service_options.h"
 #include "platform/backend/x11_display.h"
@@ -42,22 +43,35 @@ void ReportServiceResult(const std::string& text) {
   }
 }
 
+void KeepInstance(HINSTANCE instance) {
+  Start().instance = instance;
+  RegisterMainResources(instance);
+  WNDCLASS known{};
+  if (GetClassInfo(instance, kMainWindowClass, &known) == 0) RegisterMainWindowClass(instance);
+}
+
 int WinMain(HINSTANCE instance, HINSTANCE /*previous*/, std::span<const std::string> arguments,
-            int /*show_command*/) {
+            int show_command) {
   StartState& s = Start();
-  s.instance = instance;
-  RegisterMainWindowClass(instance);
+  s = StartState{};
+  KeepInstance(instance);
   if (IsServiceCommandLine(arguments)) {
     s.from_command_line = true;
     s.result_code = RunCommandLineService(arguments, &s.result_text);
     if (!s.result_text.empty()) ReportServiceResult(s.result_text);
     return static_cast<int>(s.result_code);
   }
-  std::fputs(
-      "vqpt32: the main window is not built yet; the program serves the command line only:\n"
-      "  vqpt32 /wnd=hide /serv=read|send|send_save /file=PATH [/com=N] [/adr=N]\n",
-      stderr);
-  return kNoMainWindowExitCode;
+  std::string error;
+  if (!platform::backend::StartX11Display(&error)) {
+    std::fprintf(stderr, "vqpt32: %s\n", error.c_str());
+    std::fputs("vqpt32 without a display serves the command line only:\n"
+               "  vqpt32 /wnd=hide /serv=read|send|send_save /file=PATH [/com=N] [/adr=N]\n",
+               stderr);
+    return kStartFailedExitCode;
+  }
+  const int code = RunWindowProgram(instance, show_command);
+  platform::backend::StopX11Display();
+  return code;
 }
 
 }  // namespace app

@@ -9,13 +9,20 @@
 
 namespace app {
 
-// Exit code when the command line asks for the main window, which this build does not have.
-inline constexpr int kNoMainWindowExitCode = 1;
+// Exit code when the window program cannot start (no display, no main window, no work buffer).
+inline constexpr int kStartFailedExitCode = 1;
 
 // Keeps the instance, registers the main window class and serves the command line: an argument that begins with
 // a service option runs the service mode, whose result code is returned (its text reported when it has one);
-// any other command line asks for the main window.
+// any other command line starts the window program on the X display (RunWindowProgram).
 int WinMain(HINSTANCE instance, HINSTANCE previous, std::span<const std::string> arguments, int show_command);
+
+// The window program on whatever display the layer has (headless in tests): main window, accelerators, work
+// buffer, message loop. The exit code: WM_QUIT's, or kStartFailedExitCode when start-up failed.
+int RunWindowProgram(HINSTANCE instance, int show_command);
+
+// Keeps the instance and registers the program's resources and its main window class (WinMain's first step).
+void KeepInstance(HINSTANCE instance);
 
 // Process-wide state of the start.
 HINSTANCE AppInstance();

@@ -1,5 +1,7 @@
-// The main window class of the projecting tool.
+// The main window of the projecting tool: its class, its procedure and the handlers of its messages.
 #pragma once
+
+#include <cstdint>
 
 #include "platform/win/win.h"
 
@@ -8,10 +10,31 @@ namespace app {
 inline constexpr char kMainWindowClass[] = "VQPWIN_Class";
 inline constexpr char kMainWindowCaption[] = "ZPR-Tool";
 
+// Message numbers of group 13 that the shell shows.
+inline constexpr std::int32_t kMsgIniReadError = 2;
+inline constexpr std::int32_t kMsgSaveBeforeExit = 4;
+inline constexpr std::int32_t kMsgNoTimer = 12;
+inline constexpr std::int32_t kMsgWorkBufferNotReserved = 16;
+inline constexpr std::int32_t kMsgWorkBufferNotUnlocked = 17;
+inline constexpr std::int32_t kMsgWorkBufferNotReleased = 18;
+inline constexpr std::int32_t kMsgWrongValuesContinue = 33;
+
 LRESULT MainWndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Registers "VQPWIN_Class": horizontal and vertical redraw, MainWndProc, icon 1 (also the small icon), the arrow
 // cursor, the window colour as background, menu 1. The class atom, 0 on failure.
 ATOM RegisterMainWindowClass(HINSTANCE instance);
+
+// WM_CREATE: status bar, both data sets fresh, settings, logo, colours, titles. False fails the creation.
+bool MainOnCreate(HWND main);
+// WM_CLOSE: asks for every modified file, closes the link and help, restores the colours and destroys the
+// window; the program stays open when the user cancels or a save fails.
+void MainOnClose(HWND main);
+// WM_DESTROY: ends the message loop.
+void MainOnDestroy(HWND main);
+// Puts back the disabled-text colour that was current before the settings' colour was applied.
+void RestoreGrayTextColor();
+// WM_PAINT: the logo of the active file's device family, when logos are on.
+void MainOnPaint(HWND main);
 
 }  // namespace app

@@ -1,0 +1,45 @@
+// The window program's resource tables.
+#include "app/main_resources.h"
+
+#include <array>
+
+#include "app/templates/info_template.h"
+
+namespace app {
+namespace {
+
+constexpr MenuTemplateItem kMainMenuRows[] = {
+#define MENU_ROW(depth, flags, id, text) {depth, flags, id, text},
+#include "app/data/main_menu.def"
+#undef MENU_ROW
+};
+
+constexpr MenuTemplateItem kScopeMenuRows[] = {
+#define MENU_ROW(depth, flags, id, text) {depth, flags, id, text},
+#include "app/data/scope_menu.def"
+#undef MENU_ROW
+};
+
+constexpr StringTableEntry kHintRows[] = {
+#define HINT_ROW(id, text) {id, text},
+#include "app/data/menu_hints.def"
+#undef HINT_ROW
+};
+
+constexpr std::array<ACCEL, 1> kAccelerators{{{FVIRTKEY, VK_F1, kHelpForActiveWindow}}};
+
+}  // namespace
+
+std::span<const MenuTemplateItem> MainMenuRows() { return kMainMenuRows; }
+std::span<const MenuTemplateItem> ScopeMenuRows() { return kScopeMenuRows; }
+std::span<const StringTableEntry> MenuHintRows() { return kHintRows; }
+
+void RegisterMainResources(HINSTANCE instance) {
+  platform::win::RegisterMenuTemplate(instance, MAKEINTRESOURCE(kMainMenu), kMainMenuRows);
+  platform::win::RegisterMenuTemplate(instance, MAKEINTRESOURCE(kScopeMenu), kScopeMenuRows);
+  platform::win::RegisterAcceleratorTable(instance, MAKEINTRESOURCE(kAcceleratorTable), kAccelerators);
+  platform::win::RegisterStringTable(instance, kHintRows);
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInfoTemplate), &InfoDialogTemplate());
+}
+
+}  // namespace app

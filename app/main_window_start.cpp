@@ -1,0 +1,37 @@
+// The window program's start after the command line: main window, accelerators, work buffer, loop.
+#include "app/application_start.h"
+#include "app/main_loop.h"
+#include "app/main_resources.h"
+#include "app/main_window.h"
+#include "app/monitor_windows.h"
+#include "app/shell_state.h"
+#include "app/work_buffer.h"
+#include "model/message_show.h"
+
+namespace app {
+
+int RunWindowProgram(HINSTANCE instance, int show_command) {
+  ResetShellState();
+  ResetMonitorWindows();
+  HWND main = CreateWindow(kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  if (main == nullptr) return kStartFailedExitCode;
+  ShowWindow(main, show_command);
+  UpdateWindow(main);
+  Shell().accelerators = LoadAccelerators(instance, MAKEINTRESOURCE(kAcceleratorTable));
+  int code = kStartFailedExitCode;
+  // Without the work buffer the result windows would have nowhere to write: the program ends here.
+  if (InitApplication()) code = RunMainLoop();
+  else {
+    RestoreGrayTextColor();
+    DestroyWindow(main);
+    MSG quit;
+    while (PeekMessage(&quit, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  if (Shell().accelerators != nullptr) DestroyAcceleratorTable(Shell().accelerators);
+  Shell().accelerators = nullptr;
+  return code;
+}
+
+}  // namespace app

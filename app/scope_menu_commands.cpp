@@ -1,0 +1,67 @@
+// The commands of menu resource 2 (the scope recording), handled by the loop for whichever window sent them.
+#include <array>
+
+#include "app/file_save.h"
+#include "app/file_titles.h"
+#include "app/main_commands.h"
+#include "app/main_loop.h"
+#include "app/shell_state.h"
+#include "app/wait_cursor.h"
+#include "link/scope_export.h"
+#include "model/data_set.h"
+#include "model/element_access.h"
+#include "model/message_show.h"
+#include "model/project_file.h"
+
+namespace app {
+namespace {
+
+constexpr std::uint16_t kKindReverseDoc = 18;
+constexpr std::int8_t kFileGroup = 5;
+
+// The reverse-documentation mark (element 38 of record 15) back to its default.
+void ResetReverseDocMark(std::uint8_t set) {
+  std::array<char, 512> value{};
+  if (model::ReadDefaultElement(15, 38, value.data(), model::kModeRaw, set) == 0) {
+    model::WriteElement(15, 38, value.data(), model::kModeRaw, set);
+  }
+}
+
+void ScopeSaveAs() {
+  const std::uint8_t set = GetActiveFile();
+  if (model::GetFileTypeCode(set) == kKindReverseDoc) ResetReverseDocMark(set);
+  SaveFileSlotAs(set);
+}
+
+void ScopeExportTable() {
+  std::array<char, 129> path{};
+  static constexpr char kFilter[] = "ANSI-Text file\0*.PRN\0";
+  OPENFILENAME request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = MainWindow();
+  request.lpstrFilter = kFilter;
+  request.lpstrFile = path.data();
+  request.nMaxFile = static_cast<DWORD>(path.size());
+  request.lpstrDefExt = "PRN";
+  request.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+  if (!GetSaveFileName(&request)) return;
+  BeginWaitCursor();
+  const std::uint8_t code = ilink::ExportScopeText(GetActiveFile(), path.data());
+  EndWaitCursor();
+  if (code != 0) model::ShowMessage(model::kShowFault, kFileGroup, code);
+}
+
+}  // namespace
+
+bool HandleScopeMenuCommand(const MSG& msg) {
+  if (msg.message != WM_COMMAND) return false;
+  switch (LOWORD(msg.wParam)) {
+    case kScopeSaveAs: ScopeSaveAs(); return true;
+    case kScopeExportTable: ScopeExportTable(); return true;
+    case kScopeComments: CommandNotBuilt(MainWindow(), kScopeComments); return true;
+    case kScopeResetSettings: return true;
+    default: return false;
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,229 @@
+// The window program from start to idle and back: its window and status line, every menu command's enabling
+// and answer, the help keys and commands, the menu hints and closing with modified files.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/help_context.h"
+#include "app/main_commands.h"
+#include "app/main_resources.h"
+#include "app/main_window.h"
+#include "app/status_line.h"
+#include "app/templates/info_template.h"
+#include "model/project_file.h"
+#include "platform/gdi/sys_colors.h"
+#include "tests/app/shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+constexpr char kNotAvailable[] = "Function not available!";
+
+std::string WindowText(HWND w) { return drv::Text(w); }
+
+void Modify(std::uint8_t set) {
+  ASSERT_EQ(model::WriteElement(317, 0, "changed", model::kModeWriteUnchecked, set), 0);
+  ASSERT_EQ(model::ChangeList0Empty(set), 0);
+}
+
+TEST_F(ShellTest, StartsToIdleWithTitleMenuAndStatusLineAndExitsWithZero) {
+  const int code = Run({
+      [] {
+        HWND main = Main();
+        ASSERT_TRUE(IsWindow(main));
+        char name[32];
+        GetClassName(main, name, sizeof name);
+        EXPECT_STREQ(name, "VQPWIN_Class");
+        EXPECT_EQ(WindowText(main), "ZPR-Tool");
+        EXPECT_TRUE(IsWindowVisible(main));
+        HWND bar = GetDlgItem(main, 501);
+        ASSERT_TRUE(bar);
+        EXPECT_EQ(WindowText(bar), "Statuszeile");
+        EXPECT_EQ(GetMenuItemCount(GetMenu(main)), 6);
+        EXPECT_TRUE(drv::MenuState(main, 2133).found);
+        EXPECT_FALSE(drv::MenuState(main, 2133).grayed);
+        EXPECT_TRUE(drv::MenuState(main, 2000).grayed);
+      },
+      [] { EXPECT_TRUE(drv::PickMenu(Main(), 2019)); },
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(steps_run_, 2u);
+  EXPECT_EQ(drv::DeadlockCount(), 0);
+}
+
+// Every item of the main menu has a row in the command table, and an item is greyed exactly when the program
+// does not have its work; ids without a row answer "Function not available!", 2058 does nothing.
+TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvailable) {
+  drv::OnMessageBox([](const drv::MessageBoxRecord&) { return IDOK; });
+  std::set<UINT> ids;
+  for (const MenuTemplateItem& row : app::MainMenuRows()) {
+    if ((row.flags & (MF_POPUP | MF_SEPARATOR)) == 0) ids.insert(row.id);
+  }
+  Run({
+      [&] {
+        for (UINT id : ids) {
+          SCOPED_TRACE(id);
+          EXPECT_NE(app::FindCommandHandler(id), nullptr);
+          const auto state = drv::MenuState(Main(), id);
+          ASSERT_TRUE(state.found);
+          EXPECT_EQ(state.grayed, !app::CommandAvailable(id));
+        }
+        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2000u, 2090u}) {
+          PostMessage(Main(), WM_COMMAND, id, 0);
+        }
+        PostMessage(Main(), WM_COMMAND, 2058, 0);
+      },
+      [] {},
+  });
+  const auto& boxes = drv::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 7u);
+  for (const auto& box : boxes) {
+    EXPECT_EQ(box.text, kNotAvailable);
+    EXPECT_EQ(box.caption, "ZPR-Tool");
+  }
+}
+
+TEST_F(ShellTest, HelpCommandsAndTheF1AcceleratorOpenTheHelpFile) {
+  platform::win::ClearHelpRequests();
+  Run({
+      [] { drv::PickMenu(Main(), 2130); },
+      [] { drv::PressKey(VK_F1); },
+      [] { drv::PickMenu(Main(), 2132); },
+  });
+  const auto& help = platform::win::HelpRequests();
+  ASSERT_EQ(help.size(), 3u);
+  for (const auto& r : help) EXPECT_EQ(r.file, "VQPT.HLP");
+  EXPECT_EQ(help[0].command, HELP_CONTENTS);
+  EXPECT_EQ(help[1].command, HELP_CONTENTS);
+  EXPECT_EQ(help[2].command, HELP_HELPONHELP);
+}
+
+TEST_F(ShellTest, MenuHintsShowTheStringAndSetTheHelpContextUntilTheMenuCloses) {
+  Run({[] {
+    HWND main = Main();
+    HWND bar = GetDlgItem(main, 501);
+    app::SetHelpContext(1);
+    SendMessage(main, WM_MENUSELECT, MAKEWPARAM(2003, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(main)));
+    EXPECT_EQ(WindowText(bar), "save file with new name");
+    EXPECT_EQ(app::GetHelpContext(), 2003);
+    SendMessage(main, WM_MENUSELECT, MAKEWPARAM(2500, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(main)));
+    EXPECT_EQ(WindowText(bar), "save file with new name");  // 2500 and up: nothing
+    SendMessage(main, WM_MENUSELECT, MAKEWPARAM(0, MF_SYSMENU), reinterpret_cast<LPARAM>(GetMenu(main)));
+    EXPECT_EQ(WindowText(bar), "  ZPR drive systems    ZPR-Tool  V 4.6   ");
+    EXPECT_EQ(app::GetHelpContext(), 2900);
+    SendMessage(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(WindowText(bar), "Statuszeile");
+    EXPECT_EQ(app::GetHelpContext(), 1);
+  }});
+}
+
+TEST_F(ShellTest, InfoBoxShowsTheVersionCentredAndClosesWithOk) {
+  std::string version, tool, caption;
+  RECT box{}, main{};
+  drv::OnDialogIdle(app::kInfoTemplate, [&](HWND d) {
+    version = drv::ItemText(d, 333);
+    tool = drv::ItemText(d, 334);
+    caption = drv::Text(d);
+    GetWindowRect(d, &box);
+    GetWindowRect(Main(), &main);
+    drv::ClickItem(d, IDOK);
+  });
+  Run({[] { drv::PickMenu(Main(), 2133); }});
+  EXPECT_EQ(caption, "Info about ZPR-Tool");
+  EXPECT_EQ(version, "ZPR-Tool version 4.6 ");
+  EXPECT_EQ(tool, "The projecting- and diagnostic tool for all KLX 4xxx, ZPR 4xxx and QWM 4xxx");
+  EXPECT_NEAR((box.left + box.right) / 2, (main.left + main.right) / 2, 1);
+  EXPECT_NEAR((box.top + box.bottom) / 2, (main.top + main.bottom) / 2, 1);
+}
+
+TEST_F(ShellTest, SaveOptionsWritesTheSettingsFile) {
+  Run({[] { drv::PickMenu(Main(), 2113); }});
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "vqpt32.ini"));
+  EXPECT_TRUE(drv::MessageBoxes().empty());
+}
+
+TEST_F(ShellTest, DisabledTextColourOfTheSettingsHoldsWhileTheProgramRunsAndIsPutBackAtClose) {
+  const COLORREF before = GetSysColor(COLOR_GRAYTEXT);
+  WriteIni("[Colors]\nGrayText=b10 g20 r30\n");
+  COLORREF running = 0;
+  const int code = Run({
+      [&] { running = GetSysColor(COLOR_GRAYTEXT); },
+      [] { SendMessage(Main(), WM_CLOSE, 0, 0); },
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(running, RGB(30, 20, 10));
+  EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), before);
+}
+
+// Closing asks for each modified file in turn; Cancel, a cancelled save dialog and a failed save keep the
+// program open with nothing lost; a save into each file's own slot lets it close.
+struct CloseCase {
+  const char* name;
+  bool modify_file2;
+  std::vector<int> answers;                     // message boxes, in order
+  std::vector<std::optional<std::string>> files;  // save dialogs, in order ("" = unwritable path)
+  bool closes;
+  int questions;
+};
+
+class CloseTest : public ShellTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseTest, AsksPerModifiedFile) {
+  const CloseCase& c = GetParam();
+  for (int a : c.answers) drv::AnswerMessageBox(a);
+  for (const auto& f : c.files) {
+    if (f && f->empty()) drv::AnswerFileDialog((folder_.path() / "missing" / "x.ZPR").string());
+    else if (f) drv::AnswerFileDialog((folder_.path() / *f).string());
+    else drv::AnswerFileDialog(std::nullopt);
+  }
+  bool open_after = false;
+  const int code = Run({
+      [&] {
+        Modify(0);
+        if (c.modify_file2) Modify(1);
+        SendMessage(Main(), WM_CLOSE, 0, 0);
+        open_after = IsWindow(Main());
+      },
+  });
+  EXPECT_EQ(open_after, !c.closes);
+  if (c.closes) {
+    EXPECT_EQ(code, 0);
+  }
+  int questions = 0;
+  for (const auto& box : drv::MessageBoxes()) questions += box.text.find("has been modified") != std::string::npos;
+  EXPECT_EQ(questions, c.questions);
+  for (const auto& f : c.files) {
+    if (f && !f->empty()) {
+      EXPECT_TRUE(std::filesystem::exists(folder_.path() / *f)) << *f;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Close, CloseTest,
+    ::testing::Values(CloseCase{"cancel", false, {IDCANCEL}, {}, false, 1},
+                      CloseCase{"no", false, {IDNO}, {}, true, 1},
+                      CloseCase{"save_dialog_cancelled", false, {IDYES}, {std::nullopt}, false, 1},
+                      CloseCase{"save_fails", false, {IDYES}, {std::string()}, false, 1},
+                      CloseCase{"save_succeeds", false, {IDYES}, {std::string("one.ZPR")}, true, 1},
+                      CloseCase{"both_saved", true, {IDYES, IDYES}, {std::string("one.ZPR"), std::string("two.ZPR")},
+                                true, 2},
+                      CloseCase{"second_cancelled", true, {IDNO, IDCANCEL}, {}, false, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ShellTest, CloseQuestionNamesTheDataSetOfEachFile) {
+  drv::AnswerMessageBox(IDNO);
+  drv::AnswerMessageBox(IDNO);
+  Run({[] {
+    Modify(0);
+    Modify(1);
+    SendMessage(Main(), WM_CLOSE, 0, 0);
+  }});
+  const auto& boxes = drv::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_NE(boxes[0].text.find("Data set 1 has been modified!"), std::string::npos);
+  EXPECT_NE(boxes[1].text.find("Data set 2 has been modified!"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace shell_test
