@@ -288,10 +288,15 @@ bool TThread::Synchronize(const std::function<void()>& work) {
     s.changed.notify_all();
   }
   PostMessage(window, kSyncMessage, 0, 0);
-  std::unique_lock lock(s.mutex);
-  s.changed.wait(lock, [&] { return request->done || request->cancelled; });
-  if (request->cancelled) return false;
-  if (request->error) std::rethrow_exception(request->error);
+  std::exception_ptr error;
+  {
+    std::unique_lock lock(s.mutex);
+    s.changed.wait(lock, [&] { return request->done || request->cancelled; });
+    if (request->cancelled) return false;
+    // The exception is taken over here, under the lock: it is released on this thread only.
+    error = std::move(request->error);
+  }
+  if (error) std::rethrow_exception(error);
   return true;
 }
 
@@ -313,7 +318,7 @@ void TThread::CheckSynchronize() {
       error = std::current_exception();
     }
     std::lock_guard lock(s.mutex);
-    request->error = error;
+    request->error = std::move(error);
     request->done = true;
     s.changed.notify_all();
   }
