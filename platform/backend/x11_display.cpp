@@ -3,10 +3,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -16,6 +18,8 @@
 #include "platform/gdi/dialog_fonts.h"
 #include "platform/gdi/window_surfaces.h"
 #include "platform/win/input.h"
+#include "platform/win/cursor.h"
+#include "platform/win/dialog.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/messages.h"
@@ -31,6 +35,15 @@ struct X11State {
   Atom wm_protocols = 0;
   Atom net_wm_name = 0;
   Atom utf8_string = 0;
+  Atom window_type = 0;
+  Atom type_dialog = 0;
+  Atom type_normal = 0;
+  std::map<unsigned, Cursor> font_cursors;  // X cursor shape -> cursor
+  Cursor blank = 0;
+  Cursor current = 0;                       // the pointer shape over every window of the program
+  bool clipped = false;
+  RECT clip{};
+  bool placing = false;  // the layer follows a move the window manager made: no move back
   int hook_id = -1;
   int wake_pipe[2] = {-1, -1};
   std::map<HWND, Window> windows;
@@ -90,6 +103,108 @@ void Push(HWND top, RECT r) {
   XFlush(s.display);
 }
 
+// The X cursor that shows a cursor handle: the stock shapes as X font cursors, others as the arrow, null as none.
+Cursor XCursorOf(HCURSOR cursor) {
+  X11State& s = X();
+  if (!cursor) {
+    if (!s.blank) {
+      static const char empty[1] = {0};
+      Pixmap p = XCreateBitmapFromData(s.display, DefaultRootWindow(s.display), empty, 1, 1);
+      XColor black{};
+      s.blank = XCreatePixmapCursor(s.display, p, p, &black, &black, 0, 0);
+      XFreePixmap(s.display, p);
+    }
+    return s.blank;
+  }
+  unsigned shape = XC_left_ptr;
+  switch (platform::win::StockCursorId(cursor)) {
+#define X11_CURSOR(stock, x_shape) \
+  case stock: shape = x_shape; break;
+#include "platform/backend/x11_cursors.def"
+#undef X11_CURSOR
+    default: break;
+  }
+  auto it = s.font_cursors.find(shape);
+  if (it != s.font_cursors.end()) return it->second;
+  return s.font_cursors[shape] = XCreateFontCursor(s.display, shape);
+}
+
+void ApplyCursor(HCURSOR cursor) {
+  X11State& s = X();
+  if (!s.display) return;
+  s.current = XCursorOf(cursor);
+  for (auto& [top, w] : s.windows) XDefineCursor(s.display, w, s.current);
+  XFlush(s.display);
+}
+
+void WarpPointer(int x, int y) {
+  X11State& s = X();
+  if (!s.display) return;
+  XWarpPointer(s.display, None, DefaultRootWindow(s.display), 0, 0, 0, 0, x, y);
+  XFlush(s.display);
+}
+
+// ClipCursor: X has no confinement to a rectangle, so a pointer that leaves it is put back at its edge (during a
+// drag the button's implicit grab brings every motion here).
+void SetClip(const RECT* rect) {
+  X11State& s = X();
+  s.clipped = rect != nullptr;
+  if (rect) s.clip = *rect;
+}
+
+bool KeepInClip(int& x, int& y) {
+  X11State& s = X();
+  if (!s.clipped || s.clip.right <= s.clip.left || s.clip.bottom <= s.clip.top) return false;
+  const int cx = std::clamp<int>(x, s.clip.left, s.clip.right - 1);
+  const int cy = std::clamp<int>(y, s.clip.top, s.clip.bottom - 1);
+  if (cx == x && cy == y) return false;
+  x = cx;
+  y = cy;
+  WarpPointer(x, y);
+  return true;
+}
+
+// Sizes the window manager may give: the window's WM_GETMINMAXINFO limits when it has a sizing frame, else
+// its own size only.
+void SetSizeHints(HWND top, Window win) {
+  X11State& s = X();
+  const RECT r = ScreenRect(top);
+  XSizeHints hints{};
+  hints.flags = PPosition | PSize | PMinSize | PMaxSize;
+  hints.x = r.left;
+  hints.y = r.top;
+  hints.width = std::max<int>(1, r.right - r.left);
+  hints.height = std::max<int>(1, r.bottom - r.top);
+  if (GetWindowLong(top, GWL_STYLE) & WS_THICKFRAME) {
+    MINMAXINFO mmi{};
+    mmi.ptMaxSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+    mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = POINT{0x7FFF, 0x7FFF};
+    SendMessage(top, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    hints.min_width = std::max<int>(1, mmi.ptMinTrackSize.x);
+    hints.min_height = std::max<int>(1, mmi.ptMinTrackSize.y);
+    hints.max_width = std::max<int>(hints.min_width, mmi.ptMaxTrackSize.x);
+    hints.max_height = std::max<int>(hints.min_height, mmi.ptMaxTrackSize.y);
+  } else {
+    hints.min_width = hints.max_width = hints.width;
+    hints.min_height = hints.max_height = hints.height;
+  }
+  XSetWMNormalHints(s.display, win, &hints);
+}
+
+// An owned window (dialogs, message boxes) stays above its owner: WM_TRANSIENT_FOR, and the dialog type for
+// the dialog class.
+void SetOwnerHints(HWND top, Window win) {
+  X11State& s = X();
+  HWND owner = GetWindow(top, GW_OWNER);
+  if (auto it = s.windows.find(owner); owner && it != s.windows.end()) XSetTransientForHint(s.display, win, it->second);
+  char cls[64] = {};
+  GetClassName(top, cls, sizeof(cls));
+  const bool dialog = std::string(cls) == kDialogClassName;
+  Atom type = dialog ? s.type_dialog : s.type_normal;
+  XChangeProperty(s.display, win, s.window_type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
+}
+
 Window MakeWindow(HWND top) {
   X11State& s = X();
   auto it = s.windows.find(top);
@@ -104,14 +219,10 @@ Window MakeWindow(HWND top) {
                ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                    PointerMotionMask | StructureNotifyMask | FocusChangeMask);
   XSetWMProtocols(s.display, win, &s.wm_delete, 1);
-  XSizeHints hints{};
-  hints.flags = PPosition | PSize;
-  hints.x = r.left;
-  hints.y = r.top;
-  hints.width = static_cast<int>(w);
-  hints.height = static_cast<int>(h);
-  XSetWMNormalHints(s.display, win, &hints);
+  SetSizeHints(top, win);
+  SetOwnerHints(top, win);
   SetTitle(top, win);
+  if (s.current) XDefineCursor(s.display, win, s.current);
   s.windows[top] = win;
   s.owners[win] = top;
   return win;
@@ -132,7 +243,8 @@ void OnWindowEvent(platform::win::WindowEvent e, HWND top, const RECT& rect) {
       if (auto it = s.windows.find(top); it != s.windows.end()) XUnmapWindow(s.display, it->second);
       break;
     case WindowEvent::kMoved:
-      if (auto it = s.windows.find(top); it != s.windows.end()) {
+      if (auto it = s.windows.find(top); it != s.windows.end() && !s.placing) {
+        SetSizeHints(top, it->second);
         XMoveResizeWindow(s.display, it->second, rect.left, rect.top,
                           static_cast<unsigned>(rect.right - rect.left > 0 ? rect.right - rect.left : 1),
                           static_cast<unsigned>(rect.bottom - rect.top > 0 ? rect.bottom - rect.top : 1));
@@ -192,7 +304,12 @@ void HandleEvent(XEvent& ev) {
     case MotionNotify: {
       const POINT o = ClientOffset(top);
       const RECT r = ScreenRect(top);
-      platform::win::SetCursorScreenPos(r.left + ev.xmotion.x, r.top + ev.xmotion.y);
+      int sx = r.left + ev.xmotion.x, sy = r.top + ev.xmotion.y;
+      if (KeepInClip(sx, sy)) {
+        ev.xmotion.x = sx - r.left;
+        ev.xmotion.y = sy - r.top;
+      }
+      platform::win::SetCursorScreenPos(sx, sy);
       platform::win::InjectMouse(top, WM_MOUSEMOVE, ev.xmotion.x - o.x, ev.xmotion.y - o.y, KeyFlags(ev.xmotion.state));
       break;
     }
@@ -214,19 +331,43 @@ void HandleEvent(XEvent& ev) {
       break;
     }
     case ConfigureNotify: {
-      // The user resized the window on the screen: the window layer follows (and repaints).
+      // The user resized or the window manager placed the window on the screen: the window layer follows (and
+      // repaints), so that pop-ups open where the window really is.
       const RECT r = ScreenRect(top);
       const int w = ev.xconfigure.width, h = ev.xconfigure.height;
       if (w > 0 && h > 0 && (w != r.right - r.left || h != r.bottom - r.top)) {
         SetWindowPos(top, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
+      int x = 0, y = 0;
+      Window child = 0;
+      if (XTranslateCoordinates(s.display, ev.xconfigure.window, DefaultRootWindow(s.display), 0, 0, &x, &y, &child) &&
+          (x != r.left || y != r.top)) {
+        s.placing = true;
+        SetWindowPos(top, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        s.placing = false;
+      }
       break;
     }
     case FocusIn:
+      if (ev.xfocus.mode == NotifyGrab || ev.xfocus.mode == NotifyUngrab) break;
       if (GetForegroundWindow() != top && IsWindowEnabled(top)) SetForegroundWindow(top);
       break;
+    case FocusOut: {
+      // The keyboard went to a window of another program: this one turns inactive (WM_ACTIVATE WA_INACTIVE,
+      // the focus window hears WM_KILLFOCUS). A move to another window of ours is that window's FocusIn.
+      if (ev.xfocus.mode == NotifyGrab || ev.xfocus.mode == NotifyUngrab || ev.xfocus.detail == NotifyInferior) break;
+      Window focus = 0;
+      int revert = 0;
+      XGetInputFocus(s.display, &focus, &revert);
+      if (s.owners.count(focus) == 0 && GetActiveWindow() == top) SetActiveWindow(nullptr);
+      break;
+    }
     case ClientMessage:
-      if (static_cast<Atom>(ev.xclient.data.l[0]) == s.wm_delete) PostMessage(top, WM_CLOSE, 0, 0);
+      // The window manager's close button is the window menu's Close: WM_SYSCOMMAND SC_CLOSE, which
+      // DefWindowProc turns into WM_CLOSE. A window disabled under a modal dialog does not close.
+      if (ev.xclient.message_type == s.wm_protocols && static_cast<Atom>(ev.xclient.data.l[0]) == s.wm_delete &&
+          IsWindowEnabled(top))
+        PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
     default:
       break;
@@ -284,6 +425,9 @@ bool StartX11Display(std::string* error) {
   s.wm_protocols = XInternAtom(s.display, "WM_PROTOCOLS", False);
   s.net_wm_name = XInternAtom(s.display, "_NET_WM_NAME", False);
   s.utf8_string = XInternAtom(s.display, "UTF8_STRING", False);
+  s.window_type = XInternAtom(s.display, "_NET_WM_WINDOW_TYPE", False);
+  s.type_dialog = XInternAtom(s.display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  s.type_normal = XInternAtom(s.display, "_NET_WM_WINDOW_TYPE_NORMAL", False);
   if (pipe(s.wake_pipe) == 0) {
     for (int fd : s.wake_pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   }
@@ -293,6 +437,7 @@ bool StartX11Display(std::string* error) {
   s.hook_id = platform::win::AddWindowEventHook(OnWindowEvent);
   gdi::SetSurfaceChangedHook([](HWND top, const RECT& r) { Push(top, r); });
   platform::win::SetEventWaiter(Wait);
+  platform::win::SetCursorBackend(platform::win::CursorBackend{ApplyCursor, WarpPointer, SetClip});
   platform::win::SetWakeHook([] {
     const char b = 1;
     if (X().wake_pipe[1] >= 0) (void)!write(X().wake_pipe[1], &b, 1);
@@ -312,11 +457,17 @@ void StopX11Display() {
   if (!s.display) return;
   platform::win::SetEventWaiter(nullptr);
   platform::win::SetWakeHook(nullptr);
+  platform::win::SetCursorBackend({});
   gdi::SetSurfaceChangedHook(nullptr);
   platform::win::RemoveWindowEventHook(s.hook_id);
   for (auto& [top, w] : s.windows) XDestroyWindow(s.display, w);
   s.windows.clear();
   s.owners.clear();
+  for (auto& [shape, c] : s.font_cursors) XFreeCursor(s.display, c);
+  s.font_cursors.clear();
+  if (s.blank) XFreeCursor(s.display, s.blank);
+  s.blank = s.current = 0;
+  s.clipped = false;
   XCloseDisplay(s.display);
   s.display = nullptr;
   for (int& fd : s.wake_pipe) {

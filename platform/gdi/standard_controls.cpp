@@ -8,6 +8,7 @@
 
 #include "platform/gdi/control_paint.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/menu_paint.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/win/controls.h"
@@ -282,10 +283,9 @@ void PaintWindowFrame(HWND hwnd) {
   for (const RECT& b : bands) FillRect(dc, &b, GetSysColorBrush(COLOR_BTNFACE));
   if (w >= 4 && h >= 4) PaintEdge(dc, all, false);
   const int border = left;
-  int y = border;
   if ((style & WS_CAPTION) == WS_CAPTION) {
     const int caption = GetSystemMetrics(SM_CYCAPTION);
-    const RECT bar{border, y, w - border, y + caption - 1};
+    const RECT bar{border, border, w - border, border + caption - 1};
     FillRect(dc, &bar, GetSysColorBrush(GetForegroundWindow() == hwnd || !GetForegroundWindow() ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     LOGFONTA lf{};
     GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
@@ -299,28 +299,8 @@ void PaintWindowFrame(HWND hwnd) {
     DrawText(dc, title.c_str(), static_cast<int>(title.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     DeleteObject(bold);
-    y += caption;
   }
-  if (HMENU menu = GetMenu(hwnd)) {
-    const int height = GetSystemMetrics(SM_CYMENU);
-    const RECT bar{border, y, w - border, y + height};
-    FillRect(dc, &bar, GetSysColorBrush(COLOR_MENU));
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    int x = bar.left + 6;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      char item[128] = {};
-      GetMenuString(menu, static_cast<UINT>(i), item, sizeof(item), MF_BYPOSITION);
-      const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-      SetTextColor(dc, GetSysColor(state != 0xFFFFFFFF && (state & MF_GRAYED) ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
-      RECT t{x, bar.top, bar.right, bar.bottom};
-      RECT measure = t;
-      DrawText(dc, item, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
-      DrawText(dc, item, -1, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-      x += (measure.right - measure.left) + 12;
-    }
-    SelectObject(dc, old);
-  }
+  if (GetMenu(hwnd)) PaintMenuBar(dc, hwnd, platform::win::MenuBarHotItem(hwnd));
   ReleaseWindowDC(dc);
 }
 

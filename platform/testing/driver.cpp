@@ -28,6 +28,7 @@ struct DriverState {
   std::map<int, DialogScript> template_scripts;
   DialogScript any_script;
   std::function<bool()> main_script;
+  std::function<void(HWND)> menu_script;
   std::deque<int> box_answers;
   std::function<int(const MessageBoxRecord&)> box_responder;
   std::vector<MessageBoxRecord> boxes;
@@ -100,8 +101,21 @@ bool Idle(const platform::win::IdleContext& context) {
   }
   if (++s.idle_rounds > kMaxIdleRounds) {
     ++s.deadlocks;
-    EndDialog(modal, -1);
+    if (context.kind == platform::win::LoopKind::kMenu) {
+      EndMenu();
+    } else {
+      EndDialog(modal, -1);
+    }
     return true;
+  }
+  if (context.kind == platform::win::LoopKind::kMenu) {
+    if (!s.menu_script) return false;
+    unsigned long long before = s.delivered;
+    std::function<void(HWND)> script = s.menu_script;
+    s.in_main_script = true;  // the menu loop takes the input the script gives
+    script(modal);
+    S().in_main_script = false;
+    return platform::win::HasPendingWork() || S().delivered != before;
   }
   platform::win::ModalInfo info = platform::win::DescribeModal(modal);
   switch (info.kind) {
@@ -136,6 +150,10 @@ bool Idle(const platform::win::IdleContext& context) {
 
 void Deadlock(const platform::win::IdleContext& context) {
   ++S().deadlocks;
+  if (context.kind == platform::win::LoopKind::kMenu) {
+    EndMenu();
+    return;
+  }
   if (IsWindow(context.modal) && !platform::win::DescribeModal(context.modal).ended) EndDialog(context.modal, -1);
 }
 
@@ -322,6 +340,7 @@ bool PickMenu(HWND window, unsigned id) {
 void OnDialogIdle(int template_id, DialogScript script) { S().template_scripts[template_id] = std::move(script); }
 void OnAnyDialogIdle(DialogScript script) { S().any_script = std::move(script); }
 void OnMainIdle(std::function<bool()> script) { S().main_script = std::move(script); }
+void OnMenuIdle(std::function<void(HWND owner)> script) { S().menu_script = std::move(script); }
 
 void AnswerMessageBox(int answer) { S().box_answers.push_back(answer); }
 void OnMessageBox(std::function<int(const MessageBoxRecord&)> responder) { S().box_responder = std::move(responder); }

@@ -55,6 +55,9 @@ void OnAnyDialogIdle(DialogScript script);
 // Scripts for the program's own loop (GetMessage with an empty queue): return false to end the loop (WM_QUIT). A
 // round that queued nothing lets time pass to the next timer.
 void OnMainIdle(std::function<bool()> script);
+// A script for an open menu (the menu loop waits for the user): it acts (keys, clicks, EndMenu) or leaves the menu
+// open while time passes. With no script an open menu counts as a deadlock and is closed.
+void OnMenuIdle(std::function<void(HWND owner)> script);
 
 // Message boxes: answers are taken in order (IDOK, IDYES, ...); a responder decides when no answer is queued.
 struct MessageBoxRecord {

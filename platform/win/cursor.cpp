@@ -19,6 +19,7 @@ struct CursorState {
   bool clipped = false;
   RECT clip{};
   POINT pos{0, 0};
+  platform::win::CursorBackend backend;
 };
 
 CursorState& C() {
@@ -48,12 +49,19 @@ HICON LoadIcon(HINSTANCE instance, LPCSTR name) { return reinterpret_cast<HICON>
 HCURSOR SetCursor(HCURSOR cursor) {
   HCURSOR old = C().current;
   C().current = cursor;
+  if (old != cursor && C().backend.shape) C().backend.shape(C().show_count < 0 ? nullptr : cursor);
   return old;
 }
 
 HCURSOR GetCursor() { return C().current; }
 
-int ShowCursor(BOOL show) { return show ? ++C().show_count : --C().show_count; }
+int ShowCursor(BOOL show) {
+  auto& s = C();
+  const bool was_shown = s.show_count >= 0;
+  const int count = show ? ++s.show_count : --s.show_count;
+  if (was_shown != (count >= 0) && s.backend.shape) s.backend.shape(count >= 0 ? s.current : nullptr);
+  return count;
+}
 
 BOOL SetCursorPos(int x, int y) {
   x = std::max(0, std::min(x, GetSystemMetrics(SM_CXSCREEN) - 1));
@@ -63,6 +71,7 @@ BOOL SetCursorPos(int x, int y) {
     y = std::max<int>(C().clip.top, std::min<int>(y, C().clip.bottom - 1));
   }
   platform::win::SetCursorScreenPos(x, y);
+  if (C().backend.warp) C().backend.warp(x, y);
   return TRUE;
 }
 
@@ -79,6 +88,7 @@ BOOL GetCursorPos(POINT* point) {
 BOOL ClipCursor(const RECT* rect) {
   C().clipped = rect != nullptr;
   if (rect) C().clip = *rect;
+  if (C().backend.clip) C().backend.clip(rect);
   return TRUE;
 }
 
@@ -97,3 +107,8 @@ std::uintptr_t platform::win::StockCursorId(HCURSOR cursor) {
 }
 
 bool platform::win::CursorClipped() { return C().clipped; }
+
+void platform::win::SetCursorBackend(CursorBackend backend) {
+  C().backend = std::move(backend);
+  if (C().backend.shape && C().current) C().backend.shape(C().show_count < 0 ? nullptr : C().current);
+}

@@ -52,7 +52,18 @@ BOOL DestroyIcon(HICON icon);
 #define LoadCursorA LoadCursor
 #define LoadIconA LoadIcon
 
+#include <functional>
+
 namespace platform::win {
+
+// What a display backend does with the pointer: show a shape (null: no pointer), move the pointer to a screen
+// point, keep it inside a screen rectangle (null: free). Any of them may be empty.
+struct CursorBackend {
+  std::function<void(HCURSOR cursor)> shape;
+  std::function<void(int x, int y)> warp;
+  std::function<void(const RECT* clip)> clip;
+};
+void SetCursorBackend(CursorBackend backend);
 
 // The stock number of a cursor handle from LoadCursor(nullptr, ...), 0 for others.
 std::uintptr_t StockCursorId(HCURSOR cursor);

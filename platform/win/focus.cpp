@@ -122,13 +122,25 @@ void OnInputRetrieved(const MSG& msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      int vk = msg.message == WM_RBUTTONDOWN ? VK_RBUTTON : msg.message == WM_MBUTTONDOWN ? VK_MBUTTON : VK_LBUTTON;
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: {
+      const UINT m = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK
+                         ? msg.message - WM_NCMOUSEMOVE + WM_MOUSEMOVE
+                         : msg.message;
+      int vk = m == WM_RBUTTONDOWN ? VK_RBUTTON : m == WM_MBUTTONDOWN ? VK_MBUTTON : VK_LBUTTON;
       s.sync[vk] |= 0x80;
       HWND root = Root(msg.hwnd);
-      if (root && root != Valid(s.active) && IsWindowEnabled(root)) Activate(root, WA_CLICKACTIVE);
+      // Menus and pop-up lists take clicks without taking the activation from their owner.
+      const Window* rw = Lookup(root);
+      if (root && root != Valid(s.active) && IsWindowEnabled(root) && rw && !(rw->ex_style & WS_EX_NOACTIVATE))
+        Activate(root, WA_CLICKACTIVE);
       break;
     }
+    case WM_NCLBUTTONUP: s.sync[VK_LBUTTON] &= static_cast<BYTE>(~0x80); break;
+    case WM_NCRBUTTONUP: s.sync[VK_RBUTTON] &= static_cast<BYTE>(~0x80); break;
     case WM_LBUTTONUP: s.sync[VK_LBUTTON] &= static_cast<BYTE>(~0x80); break;
     case WM_RBUTTONUP: s.sync[VK_RBUTTON] &= static_cast<BYTE>(~0x80); break;
     case WM_MBUTTONUP: s.sync[VK_MBUTTON] &= static_cast<BYTE>(~0x80); break;
@@ -311,6 +323,18 @@ void InjectMouse(HWND hwnd, UINT message, int x, int y, WPARAM key_flags) {
   if (!target) {
     target = platform::win::detail::DeepChildAt(hwnd, POINT{x, y}, true);
     if (!target || !platform::win::detail::IsReallyEnabled(target)) return;
+    // Outside the client area of a top-level window: the frame, caption or menu bar get the non-client message.
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (target == hwnd && !(Lookup(hwnd)->style & WS_CHILD) && !PtInRect(&client, POINT{x, y})) {
+      const LRESULT hit = SendMessage(hwnd, WM_NCHITTEST, 0, MAKEPOINTLPARAM(screen.x, screen.y));
+      if (!IsWindow(hwnd)) return;
+      if (hit != HTCLIENT && message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK) {
+        detail::QueueInput(MSG{hwnd, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, static_cast<WPARAM>(hit),
+                               MAKEPOINTLPARAM(screen.x, screen.y), 0, screen});
+        return;
+      }
+    }
   }
   POINT client = screen;
   ScreenToClient(target, &client);
@@ -319,6 +343,9 @@ void InjectMouse(HWND hwnd, UINT message, int x, int y, WPARAM key_flags) {
 
 void InjectKey(UINT message, int vk, LPARAM key_data) {
   auto& s = F();
+  // F10 comes as a system key, as Alt+key does: it is the menu bar's key.
+  if (vk == VK_F10 && message == WM_KEYDOWN) message = WM_SYSKEYDOWN;
+  if (vk == VK_F10 && message == WM_KEYUP) message = WM_SYSKEYUP;
   auto i = static_cast<std::size_t>(vk) & 0xFF;
   bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   if (down) {

@@ -354,8 +354,18 @@ BOOL DrawMenuBar(HWND hwnd) {
   return TRUE;
 }
 
-BOOL TrackPopupMenu(HMENU menu, UINT flags, int, int, int, HWND owner, const RECT*) {
+namespace platform::win::detail {
+UINT TrackPopupOnScreen(HMENU menu, UINT flags, int x, int y, HWND owner);  // menu_loop.cpp
+}  // namespace platform::win::detail
+
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const RECT*) {
   if (!Get(menu) || !IsWindow(owner)) return FALSE;
+  if (!Responder()) {
+    const UINT chosen = platform::win::detail::TrackPopupOnScreen(menu, flags, x, y, owner);
+    if (flags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
+    if (chosen && IsWindow(owner)) PostMessage(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
+    return TRUE;
+  }
   if (!(flags & TPM_NONOTIFY)) {
     SendMessage(owner, WM_ENTERMENULOOP, TRUE, 0);
     SendMessage(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "platform/sys/wintypes.h"
 #include "platform/win/messages.h"
@@ -78,9 +79,12 @@ UINT EnableMenuItem(HMENU menu, UINT item, UINT flags);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
 BOOL DrawMenuBar(HWND hwnd);
-// Headless: the pop-up responder picks the command (0 = dismissed). With TPM_RETURNCMD the command is returned,
-// otherwise WM_COMMAND is posted to the owner and TRUE returned.
+// Shows the pop-up menu at the screen point and runs the menu loop until the user picks a command or closes it.
+// When a pop-up responder is set (tests), it picks the command instead (0 = dismissed). With TPM_RETURNCMD the
+// command is returned, otherwise WM_COMMAND is posted to the owner and TRUE returned.
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
+// Closes the menu that is open now (no command); FALSE when none is.
+BOOL EndMenu();
 
 // Keyboard accelerators.
 inline constexpr BYTE FVIRTKEY = 0x01;
@@ -132,5 +136,19 @@ struct MenuItemInfo {
   const char* text = "";
 };
 MenuItemInfo DescribeMenuItem(HMENU menu, UINT item, UINT by_flags);
+
+// The menu loop (menu_loop.cpp). The user's menu of a window's bar runs from DefWindowProc: a click on the bar
+// (WM_NCLBUTTONDOWN on HTMENU gives WM_SYSCOMMAND SC_MOUSEMENU), Alt+mnemonic (WM_SYSCHAR gives SC_KEYMENU with
+// the character), F10 or Alt alone (SC_KEYMENU with 0). The loop is modal: timers, painting and posted messages
+// go on, the input goes to the menu. Returns the command picked, 0 when none.
+UINT TrackMenuBar(HWND hwnd, POINT screen_point, bool by_mouse, BYTE mnemonic);
+// The item of hwnd's menu bar that is highlighted now (-1: none), for painting the bar.
+int MenuBarHotItem(HWND hwnd);
+// The pop-up menu windows open now, outermost first (for tests and screenshots).
+std::vector<HWND> OpenMenuWindows();
+// The menu shown by a pop-up menu window and its highlighted item.
+HMENU MenuOfWindow(HWND menu_window, int* selected);
+// The window class of the pop-up menu windows.
+inline constexpr const char* kPopupMenuClass = "#32768";
 
 }  // namespace platform::win

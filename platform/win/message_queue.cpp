@@ -211,12 +211,13 @@ bool WaitForWork(const IdleContext& context) {
   return HasPendingWork();
 }
 
-bool RunModalLoop(HWND modal, LoopKind kind, const std::function<bool()>& done, const std::function<void()>& on_idle) {
+bool RunModalLoop(HWND modal, LoopKind kind, const std::function<bool()>& done, const std::function<void()>& on_idle,
+                  const std::function<bool(MSG&)>& intercept) {
   QueueState& q = Q();
   q.modal.push_back(modal);
   bool ok = true;
   bool idle_sent = false;
-  bool is_dialog = Lookup(modal) && Lookup(modal)->dialog;
+  bool is_dialog = kind == LoopKind::kModalDialog && Lookup(modal) && Lookup(modal)->dialog;
   while (!done()) {
     MSG m;
     if (Retrieve(&m, nullptr, 0, 0, true)) {
@@ -226,6 +227,7 @@ bool RunModalLoop(HWND modal, LoopKind kind, const std::function<bool()>& done, 
         break;
       }
       idle_sent = false;
+      if (intercept && intercept(m)) continue;
       if (RunMessageFilters(m)) continue;
       if (is_dialog && Lookup(modal) && IsDialogMessage(modal, &m)) continue;
       TranslateMessage(&m);

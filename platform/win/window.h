@@ -47,6 +47,7 @@ inline constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
 inline constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 inline constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 inline constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;  // a click does not activate it (menus, pop-up lists)
 
 // Class styles.
 inline constexpr UINT CS_VREDRAW = 0x0001;

@@ -39,6 +39,41 @@ RECT NonClientInsets(const Window& w) {
   return in;
 }
 
+LRESULT NonClientHitTest(const Window& w, POINT screen) {
+  RECT whole{};
+  GetWindowRect(w.handle, &whole);
+  if (!PtInRect(&whole, screen)) return HTNOWHERE;
+  RECT in = NonClientInsets(w);
+  RECT client{whole.left + in.left, whole.top + in.top, whole.right - in.right, whole.bottom - in.bottom};
+  if (PtInRect(&client, screen)) return HTCLIENT;
+  if (w.style & WS_CHILD) return HTBORDER;
+  int frame = in.left;
+  const int top = whole.top + frame;
+  int caption = (w.style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
+  if (screen.y >= top && screen.y < top + caption && screen.x >= whole.left + frame && screen.x < whole.right - frame)
+    return HTCAPTION;
+  if (w.menu && screen.y >= top + caption && screen.y < top + caption + GetSystemMetrics(SM_CYMENU) &&
+      screen.x >= whole.left + frame && screen.x < whole.right - frame)
+    return HTMENU;
+  if ((w.style & WS_VSCROLL) && screen.x >= client.right && screen.y >= client.top && screen.y < client.bottom) return HTVSCROLL;
+  if ((w.style & WS_HSCROLL) && screen.y >= client.bottom && screen.x >= client.left && screen.x < client.right) return HTHSCROLL;
+  return HTBORDER;
+}
+
+bool NoteMenuKey(UINT message, WPARAM vk) {
+  static bool alt_alone = false;
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  if (down) {
+    alt_alone = vk == static_cast<WPARAM>(VK_MENU);
+    return false;
+  }
+  if (vk == static_cast<WPARAM>(VK_F10)) return message == WM_SYSKEYUP && !(GetKeyState(VK_SHIFT) & 0x8000);
+  if (vk != static_cast<WPARAM>(VK_MENU)) return false;
+  const bool open = alt_alone;
+  alt_alone = false;
+  return open;
+}
+
 POINT ClientOriginOnScreen(const Window& w) {
   RECT in = NonClientInsets(w);
   POINT p{w.rect.left + in.left, w.rect.top + in.top};
@@ -541,7 +576,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETTEXTLENGTH: return platform::win::detail::DefaultText(*w, message, wparam, lparam);
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND:
-      if ((wparam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
+      if ((wparam & 0xFFF0) == SC_MOUSEMENU) {
+        platform::win::TrackMenuBar(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}, true, 0);
+      } else if ((wparam & 0xFFF0) == SC_KEYMENU) {
+        platform::win::TrackMenuBar(hwnd, POINT{0, 0}, false, static_cast<BYTE>(lparam & 0xFF));
+      } else if ((wparam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
       else if ((wparam & 0xFFF0) == SC_MINIMIZE) ShowWindow(hwnd, SW_MINIMIZE);
       else if ((wparam & 0xFFF0) == SC_MAXIMIZE) ShowWindow(hwnd, SW_MAXIMIZE);
       else if ((wparam & 0xFFF0) == SC_RESTORE) ShowWindow(hwnd, SW_RESTORE);
@@ -588,12 +627,39 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: return 0;
     case WM_KEYDOWN:
+      platform::win::detail::NoteMenuKey(message, wparam);
+      return 0;
     case WM_KEYUP:
+      if (platform::win::detail::NoteMenuKey(message, wparam))
+        SendMessage(platform::win::detail::Root(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
     case WM_CHAR: return 0;
     case WM_SYSKEYDOWN:
+      platform::win::detail::NoteMenuKey(message, wparam);
       if (wparam == static_cast<WPARAM>(VK_F4) && (GetKeyState(VK_MENU) & 0x8000) && !(w->style & WS_CHILD))
         PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
+    case WM_SYSKEYUP:
+      // F10, or Alt pressed and let go alone, opens the menu bar of the top-level window by keyboard.
+      if (platform::win::detail::NoteMenuKey(message, wparam))
+        SendMessage(platform::win::detail::Root(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    case WM_SYSCHAR:
+      // Alt+letter: the menu bar item with that mnemonic opens (Alt+Space would be the window menu: none).
+      if (wparam != ' ' && wparam != '\r')
+        SendMessage(platform::win::detail::Root(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wparam & 0xFF));
+      return 0;
+    case WM_NCHITTEST: return platform::win::detail::NonClientHitTest(*w, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+    case WM_NCLBUTTONDOWN:
+      if (wparam == static_cast<WPARAM>(HTMENU)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lparam);
+      return 0;
+    case WM_RBUTTONUP: {
+      // The context menu of a window: WM_CONTEXTMENU with the screen point (a child passes it to its parent).
+      POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      ClientToScreen(hwnd, &p);
+      SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKEPOINTLPARAM(p.x, p.y));
+      return 0;
+    }
     case WM_GETDLGCODE: return 0;
     case WM_NOTIFY: return 0;
     case WM_HELP:

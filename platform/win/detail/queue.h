@@ -21,8 +21,10 @@ bool WaitForWork(const IdleContext& context);
 
 // A modal loop: runs until done() is true. on_idle runs once each time the queue turns empty (WM_ENTERIDLE).
 // The messages go through the message filters, then IsDialogMessage of the modal window when it is a dialog.
-// Returns false when the loop gave up (deadlock) or WM_QUIT came (it is posted again).
-bool RunModalLoop(HWND modal, LoopKind kind, const std::function<bool()>& done, const std::function<void()>& on_idle);
+// Returns false when the loop gave up (deadlock) or WM_QUIT came (it is posted again). A menu loop takes the input
+// first through `intercept` (true: consumed); what it leaves is dispatched as usual (timers, paint, posted).
+bool RunModalLoop(HWND modal, LoopKind kind, const std::function<bool()>& done, const std::function<void()>& on_idle,
+                  const std::function<bool(MSG&)>& intercept = {});
 
 // Hooks into the focus module, for messages that leave the queue.
 void OnInputRetrieved(const MSG& msg);

@@ -97,6 +97,10 @@ bool IsClass(HWND hwnd, const char* name);
 // Geometry helpers.
 RECT NonClientInsets(const Window& w);  // left/top/right/bottom thickness of the frame, caption and menu
 POINT ClientOriginOnScreen(const Window& w);
+// Where a screen point lies in a window (HTCLIENT, HTCAPTION, HTMENU, HTBORDER, ...), for WM_NCHITTEST.
+LRESULT NonClientHitTest(const Window& w, POINT screen);
+// Follows the keys that open the menu bar by keyboard: true at the release of F10, or of Alt pressed alone.
+bool NoteMenuKey(UINT message, WPARAM vk);
 HWND Root(HWND hwnd);  // the top-level ancestor (itself for a top-level window)
 bool IsDescendant(HWND ancestor, HWND hwnd);  // hwnd is ancestor or lies below it
 bool IsReallyVisible(HWND hwnd);  // the window and all its ancestors are visible
