@@ -5,9 +5,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -25,43 +22,9 @@
 #include "platform/win/input.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
-
-extern char** environ;
+#include "tests/platform/backend/virtual_x_server.h"
 
 namespace {
-
-constexpr const char* kXvfb = "/usr/bin/Xvfb";
-
-// A virtual X server for one test; it tells its display number through a pipe once it is ready.
-class VirtualServer {
- public:
-  VirtualServer() {
-    if (access(kXvfb, X_OK) != 0) return;
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
-    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~VirtualServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
 
 int g_ok = 0;
 
@@ -134,7 +97,7 @@ TEST(X11Display, WithoutDisplayItSaysSoClearly) {
 }
 
 TEST(X11Display, TypesIntoAnEditClicksAButtonAndShowsTheSurface) {
-  VirtualServer server;
+  xtest::VirtualServer server;
   if (server.display().empty()) GTEST_SKIP() << "no Xvfb";
   setenv("DISPLAY", server.display().c_str(), 1);
   platform::testing::Session session;
