@@ -1,0 +1,68 @@
+// The logo in the main window: chosen by the active file's device family from the settings, drawn centred in
+// the client area at every paint; none with mode 0. The PNG of the window is left in the test folder.
+#include <gtest/gtest.h>
+
+#include "app/logo_bitmap.h"
+#include "app/status_line.h"
+#include "platform/backend/capture.h"
+#include "tests/app/shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+// The band colour of each shipped logo, and a point of the band left of the ring.
+struct LogoCase {
+  const char* name;
+  const char* mode;
+  COLORREF band;  // CLR_INVALID: no logo
+};
+
+class LogoTest : public ShellTest, public ::testing::WithParamInterface<LogoCase> {};
+
+TEST_P(LogoTest, PaintsTheLogoOfTheFamilyCentred) {
+  const std::string logos = std::string(ZPR_SOURCE_DIR) + "/app/logos/";
+  WriteIni(std::string("[Bitmaps]\nMode=") + GetParam().mode + "\nBitmapZpr=" + logos +
+           "VANDRO2.BMP\nBitmapKlx=KLX4.BMP\nBitmapQwm=QWM4.BMP\n");
+  COLORREF at_band = 0, at_corner = 0;
+  Run({[&] {
+    HWND main = Main();
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    drv::PumpUntilIdle();
+    RECT client;
+    GetClientRect(main, &client);
+    // The 240 x 96 logo centred; its band starts 8 pixels inside, the ring's left edge is at x = 18.
+    const int left = client.right / 2 - 120;
+    const int top = client.bottom / 2 - 48;
+    at_band = platform::backend::WindowPixel(main, left + 12, top + 12);
+    at_corner = platform::backend::WindowPixel(main, left + 2, top + 2);
+    const auto png = std::filesystem::path(::testing::TempDir()) / (std::string("main_window_") + GetParam().name + ".png");
+    EXPECT_TRUE(platform::backend::SaveWindowPng(main, png.string(), true));
+  }});
+  if (GetParam().band == CLR_INVALID) {
+    EXPECT_EQ(at_band, at_corner);  // nothing drawn
+  } else {
+    EXPECT_EQ(at_band, GetParam().band);
+    EXPECT_EQ(at_corner, RGB(255, 255, 255));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, LogoTest,
+                         ::testing::Values(LogoCase{"zpr", "1", RGB(20, 60, 140)},
+                                           LogoCase{"off", "0", CLR_INVALID}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogoFiles, FamilyChoosesTheFileAndRelativeNamesLieBesideTheProgram) {
+  service_test::TempFolder folder;
+  platform::sys::SetExecutablePathOverride((folder.path() / "vqpt32").string());
+  std::ofstream(folder.path() / "vqpt32.ini") << "[Bitmaps]\nMode=2\nBitmapKlx=k.bmp\nBitmapQwm=/abs/q.bmp\n";
+  ASSERT_EQ(app::LoadLogoBitmapSettings(), 0);
+  EXPECT_EQ(app::LogoSettings().mode, 2);
+  EXPECT_EQ(app::LogoFileForFamily(3), (folder.path() / "k.bmp").string());
+  EXPECT_EQ(app::LogoFileForFamily(2), "/abs/q.bmp");
+  EXPECT_EQ(app::LogoFileForFamily(1), (folder.path() / "VANDRO2.BMP").string());
+  EXPECT_EQ(app::LogoFileForFamily(0), (folder.path() / "VANDRO2.BMP").string());
+  platform::sys::SetExecutablePathOverride(std::nullopt);
+}
+
+}  // namespace
+}  // namespace shell_test

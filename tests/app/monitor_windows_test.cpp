@@ -1,0 +1,150 @@
+// The online windows and the cyclic poll on timer 1001, in virtual time against the simulated inverter on a fake
+// COM1: first poll after 200 ms, then at the polling interval, the value-log modes, a link fault that closes
+// every online window and stops the poll, and a slot for each of the seven monitor kinds.
+#include <gtest/gtest.h>
+
+#include "app/file_titles.h"
+#include "app/monitor_windows.h"
+#include "link/online_services.h"
+#include "platform/comm/fake_port.h"
+#include "platform/comm/win_comm.h"
+#include "sim/inverter_bus.h"
+#include "sim/inverter_transport.h"
+#include "tests/app/shell_fixture.h"
+
+namespace shell_test {
+namespace {
+
+struct Probe {
+  int updates = 0;
+  int closes = 0;
+};
+std::map<HWND, Probe> g_probes;
+
+LRESULT CALLBACK ProbeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == app::WM_MONITOR_UPDATE) {
+    ++g_probes[h].updates;
+    return 0;
+  }
+  if (m == WM_COMMAND && LOWORD(w) == IDOK) {
+    ++g_probes[h].closes;
+    app::UnregisterMonitorWindow(h);
+    DestroyWindow(h);
+    return 0;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+template <typename T>
+void PutRaw(std::uint16_t record, std::uint16_t element, T value) {
+  for (std::uint8_t set : {0, 1}) ASSERT_EQ(model::WriteElement(record, element, &value, model::kModeRaw9, set), 0);
+}
+
+class MonitorTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    g_probes.clear();
+    ASSERT_TRUE(drv::RegisterTestWindowClass("MonitorProbe", ProbeProc));
+  }
+  void TearDown() override {
+    ilink::DisconnectInverter(0);
+    platform::comm::InstallPort("COM1", nullptr);
+    ShellTest::TearDown();
+  }
+  // The link settings of the fake line, after the start has loaded its own.
+  void Connect(std::uint16_t interval) {
+    platform::comm::InstallPort("COM1", fake_);
+    sim::AttachInverters(*fake_, bus_);
+    PutRaw<std::uint8_t>(305, 0, 0);
+    PutRaw<std::uint8_t>(305, 13, 0);
+    PutRaw<std::uint8_t>(305, 28, 1);
+    PutRaw<std::uint8_t>(305, 30, 1);
+    PutRaw<std::uint16_t>(305, 36, 10);
+    PutRaw<std::uint32_t>(305, 38, 20000);
+    PutRaw<std::uint8_t>(305, 42, 0);
+    PutRaw<std::uint16_t>(305, 160, interval);
+  }
+  HWND NewProbe() {
+    return CreateWindow("MonitorProbe", "probe", WS_POPUP, 0, 0, 50, 50, Main(), nullptr, nullptr, nullptr);
+  }
+  std::shared_ptr<platform::comm::FakePort> fake_ = std::make_shared<platform::comm::FakePort>();
+  std::shared_ptr<sim::InverterBus> bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0});
+};
+
+TEST_F(MonitorTest, PollsAfter200MsThenAtTheIntervalAndStopsOnALinkFault) {
+  HWND drive = nullptr;
+  drv::OnMessageBox([](const drv::MessageBoxRecord&) { return IDOK; });
+  Run({
+      [&] {
+        Connect(500);
+        drive = NewProbe();
+        app::ModelessWindow(app::Modeless::kDriveMonitor) = drive;
+        app::RegisterMonitorWindow(drive, true);
+        ASSERT_EQ(app::CountOpenMonitors(), 1u);
+        EXPECT_TRUE(drv::MenuState(Main(), 2007).grayed);
+        EXPECT_EQ(app::PollInterval(), 500);
+      },
+      [&] {
+        drv::Advance(199);
+        EXPECT_EQ(g_probes[drive].updates, 0);
+        drv::Advance(1);
+        EXPECT_EQ(g_probes[drive].updates, 1);
+        EXPECT_EQ(app::LastValueLogKinds()[0], app::kLogDrive);
+        app::Shell().protocol_state = app::kProtocolStart;
+        drv::Advance(500);
+        EXPECT_EQ(g_probes[drive].updates, 2);
+        EXPECT_EQ(app::LastValueLogMode(), 2);
+        EXPECT_EQ(app::Shell().protocol_state, app::kProtocolRunning);
+      },
+      [&] {
+        platform::comm::InstallPort("COM1", nullptr);
+        ilink::DisconnectInverter(0);
+        drv::Advance(500);
+      },
+      [&] {
+        EXPECT_EQ(g_probes[drive].closes, 1);
+        EXPECT_EQ(app::CountOpenMonitors(), 0u);
+        EXPECT_FALSE(drv::MenuState(Main(), 2007).grayed);
+        const int updates = g_probes[drive].updates;
+        drv::Advance(5000);
+        EXPECT_EQ(g_probes[drive].updates, updates);  // the poll stays off
+      },
+  });
+  EXPECT_EQ(steps_run_, 4u);
+}
+
+TEST_F(MonitorTest, SevenMonitorKindsGetSevenSlotsAndAnEighthIsNotListed) {
+  Run({[&] {
+    Connect(1000);
+    std::vector<HWND> windows;
+    for (int i = 0; i < 8; ++i) {
+      windows.push_back(NewProbe());
+      app::RegisterMonitorWindow(windows.back(), false);
+    }
+    EXPECT_EQ(app::CountOpenMonitors(), 7u);
+    drv::Advance(200);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(g_probes[windows[i]].updates, 1) << i;
+    EXPECT_EQ(g_probes[windows[7]].updates, 0);
+    for (HWND w : windows) app::UnregisterMonitorWindow(w);
+    EXPECT_EQ(app::CountOpenMonitors(), 0u);
+  }});
+}
+
+TEST_F(MonitorTest, F1HeldDuringAPollOpensHelp) {
+  platform::win::ClearHelpRequests();
+  Run({[&] {
+    Connect(1000);
+    HWND w = NewProbe();
+    app::RegisterMonitorWindow(w, true);
+    drv::HoldKey(VK_F1);
+    drv::Advance(200);
+    drv::ReleaseKey(VK_F1);
+    app::UnregisterMonitorWindow(w);
+  }});
+  ASSERT_FALSE(platform::win::HelpRequests().empty());
+  EXPECT_EQ(platform::win::HelpRequests().front().command, HELP_CONTENTS);
+}
+
+}  // namespace
+}  // namespace shell_test
