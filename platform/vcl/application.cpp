@@ -36,7 +36,10 @@ TApplication::~TApplication() { DestroyComponents(); }
 void TApplication::Created(TComponent* component) {
   if (!main_form_ && ComponentCount() == 1) window_thread_ = std::this_thread::get_id();
   if (auto* form = dynamic_cast<TForm*>(component)) {
-    if (!main_form_) main_form_ = form;
+    if (!main_form_) {
+      main_form_ = form;
+      main_handle_ = form->Handle();
+    }
     form->DoCreate();
   } else if (auto* module = dynamic_cast<TDataModule*>(component)) {
     module->DoCreate();
@@ -52,7 +55,6 @@ TForm* TApplication::MainForm() const {
 bool TApplication::OnWindowThread() const { return std::this_thread::get_id() == window_thread_; }
 
 void TApplication::Run() {
-  window_thread_ = std::this_thread::get_id();
   if (TForm* main = MainForm(); main && show_main_form_ && !terminated_) main->Show();
   while (!terminated_) HandleMessage();
   TThread::JoinAll();
@@ -62,8 +64,8 @@ void TApplication::Terminate() {
   terminated_ = true;
   if (OnWindowThread()) {
     PostQuitMessage(0);
-  } else if (TForm* main = MainForm()) {
-    PostMessage(main->Handle(), WM_NULL, 0, 0);  // wakes the loop, which then sees Terminated
+  } else {
+    PostMessage(main_handle_.load(), WM_NULL, 0, 0);  // wakes the loop, which then sees Terminated
   }
 }
 
@@ -138,6 +140,7 @@ void TApplication::Reset() {
   TThread::JoinAll();
   DestroyComponents();
   main_form_ = nullptr;
+  main_handle_ = nullptr;
   terminated_ = false;
   show_main_form_ = true;
   help_file_.clear();

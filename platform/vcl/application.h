@@ -3,6 +3,7 @@
 // display of an exception that reaches a loop.
 #pragma once
 
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -38,7 +39,7 @@ class TApplication : public TComponent {
   // Shows the main form and handles messages until the application terminates.
   void Run();
   // Ends the application: Terminated is true from now on (also for loops that pump with PeekMessage, where the
-  // quit message is lost) and the main loop ends. From another thread it only posts the request.
+  // quit message is lost) and the main loop ends. Safe from any thread (another thread wakes the loop).
   void Terminate();
   bool Terminated() const { return terminated_; }
   // Handles the waiting messages and returns; does nothing off the window thread.
@@ -68,8 +69,9 @@ class TApplication : public TComponent {
   std::string title_;
   std::string help_file_;
   bool show_main_form_ = true;
-  bool terminated_ = false;
+  std::atomic<bool> terminated_{false};
   TForm* main_form_ = nullptr;
+  std::atomic<HWND> main_handle_{nullptr};  // for Terminate from another thread
   std::thread::id window_thread_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/vcl/form.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/gdi/gdi.h"
 #include "platform/vcl/application.h"
@@ -192,8 +193,17 @@ int TForm::ShowModal() {
       if (result == mrNone) result = mrCancel;
       return true;
     }
-    if (Application->Terminated()) modal_result_ = mrCancel;
-    else if (modal_result_ != mrNone) CloseModal();
+    if (Application->Terminated()) {
+      modal_result_ = mrCancel;
+    } else if (modal_result_ != mrNone) {
+      // The close handlers run inside the layer's loop: their exceptions are shown here, as a handler's are.
+      try {
+        CloseModal();
+      } catch (const std::exception& e) {
+        Application->HandleException(e);
+        if (IsWindow(hwnd)) modal_result_ = mrNone;
+      }
+    }
     if (!IsWindow(hwnd)) return true;
     result = modal_result_;
     return result != mrNone;

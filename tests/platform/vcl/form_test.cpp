@@ -4,6 +4,7 @@
 
 #include "platform/testing/driver.h"
 #include "platform/testing/vcl_driver.h"
+#include "platform/win/idle.h"
 #include "platform/win/win.h"
 #include "tests/platform/vcl/demo_form.h"
 
@@ -110,6 +111,22 @@ TEST_F(FormTest, ARefusedCloseQueryKeepsAModalFormOpen) {
   });
   EXPECT_EQ(dialog->ShowModal(), mrOk);
   EXPECT_EQ(round, 2);
+}
+
+TEST_F(FormTest, AnExceptionOfACloseHandlerAtTheEndOfAModalRunIsShownAndTheFormStays) {
+  bool thrown = false;
+  dialog->OnCloseQuery = [&](TObject*, bool&) {
+    if (!thrown) {
+      thrown = true;
+      throw Exception("Datensatz Initialisierungsfehler");
+    }
+  };
+  drv::OnMessageBox([](const drv::MessageBoxRecord&) { return IDOK; });
+  drv::OnAnyDialogIdle([&](HWND) { dialog->SetModalResult(mrOk); });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);  // the second end went through
+  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_EQ(drv::MessageBoxes()[0].text, "Datensatz Initialisierungsfehler.");
+  EXPECT_TRUE(platform::win::ModalWindows().empty());
 }
 
 TEST_F(FormTest, ShowModalFromInsideOnShowAndShowFromInsideTheModalForm) {

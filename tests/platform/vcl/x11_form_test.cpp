@@ -10,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -162,6 +164,42 @@ TEST_F(X11FormTest, AUserClicksTypesAndPressesKeysOnARealDisplay) {
   const char* keep = std::getenv("ZPR_SCREENSHOT_DIR");
   const std::filesystem::path dir = keep ? keep : ::testing::TempDir();
   EXPECT_TRUE(copy.WritePng((dir / "vcl_form_x11.png").string()));
+  platform::backend::StopX11Display();
+}
+
+TEST_F(X11FormTest, TheApplicationsOwnLoopTakesTheUsersClickFromTheDisplay) {
+  VirtualServer server;
+  if (server.display().empty() || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  std::string error;
+  ASSERT_TRUE(platform::backend::StartX11Display(&error)) << error;
+  TDemoForm* form = Application->CreateForm<TDemoForm>();
+  form->Speed_Ende->OnClick = [form](TObject*) { form->Close(); };
+  form->Show();
+  ASSERT_TRUE(PumpUntil([&] { return platform::backend::X11WindowOf(form->Handle()) != 0; }));
+  RECT frame, button;
+  GetWindowRect(form->Handle(), &frame);
+  GetWindowRect(form->Speed_Ende->Handle(), &button);
+  std::string xwin = std::to_string(platform::backend::X11WindowOf(form->Handle()));
+  std::string x = std::to_string((button.left + button.right) / 2 - frame.left);
+  std::string y = std::to_string((button.top + button.bottom) / 2 - frame.top);
+  char* argv[] = {const_cast<char*>("xdotool"), const_cast<char*>("mousemove"), const_cast<char*>("--window"),
+                  xwin.data(), x.data(), y.data(), const_cast<char*>("click"), const_cast<char*>("1"), nullptr};
+  pid_t pid;
+  ASSERT_EQ(posix_spawn(&pid, kXdotool, nullptr, nullptr, argv, environ), 0);
+  // Should the click never come, another thread ends the loop (Terminate is safe from any thread).
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 2000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!done) Application->Terminate();
+  });
+  Application->Run();  // blocks in the display's wait until the X input arrives
+  done = true;
+  watchdog.join();
+  int status;
+  waitpid(pid, &status, 0);
+  EXPECT_NE(std::find(form->log.begin(), form->log.end(), "Form.Close"), form->log.end());
+  EXPECT_EQ(std::count(form->log.begin(), form->log.end(), "Speed_Ende.MouseDown"), 1);
   platform::backend::StopX11Display();
 }
 
