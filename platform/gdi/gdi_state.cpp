@@ -43,6 +43,10 @@ class HandleTable {
     if (s->generation == 0) s->generation = 1;
     free_.push_back(static_cast<std::size_t>((handle & 0xFFFFF) - 1));
   }
+  std::size_t Count() {
+    std::lock_guard<std::recursive_mutex> lock(mu_);
+    return slots_.size() - free_.size();
+  }
 
  private:
   struct Slot {
@@ -145,6 +149,7 @@ bool IsStockObject(HGDIOBJ handle) {
 }
 
 void RemoveObject(HGDIOBJ handle) { Objects().Remove(Bits(handle)); }
+std::size_t LiveObjectCount() { return Objects().Count(); }
 
 HDC AddDc(std::unique_ptr<DeviceContext> dc) { return reinterpret_cast<HDC>(Dcs().Add(std::move(dc))); }
 DeviceContext* FindDc(HDC handle) { return Dcs().Find(Bits(handle)); }

@@ -61,6 +61,8 @@ HGDIOBJ AddObject(GdiObject object, bool stock = false);
 GdiObject* FindObject(HGDIOBJ handle);
 bool IsStockObject(HGDIOBJ handle);
 void RemoveObject(HGDIOBJ handle);
+// Objects alive now, stock objects included: a test compares it before and after work to find leaks.
+std::size_t LiveObjectCount();
 
 // DC table.
 HDC AddDc(std::unique_ptr<DeviceContext> dc);
