@@ -52,7 +52,11 @@ long long NowMs() {
 TermiosPort::TermiosPort(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
 TermiosPort::~TermiosPort() {
-  if (fd_ >= 0) ::close(fd_);  // also releases the flock
+  if (fd_ < 0) return;
+  // The exclusive mode outlives this descriptor while anyone else holds the terminal open (a pseudo-terminal's
+  // server does): clear it, or every later open by a user who is not root fails with EBUSY.
+  ::ioctl(fd_, TIOCNXCL);
+  ::close(fd_);  // also releases the flock
 }
 
 TermiosPort::OpenResult TermiosPort::Open(const std::string& path) {

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "platform/comm/pseudo_terminal.h"
 
@@ -44,6 +50,33 @@ TEST_F(TermiosPortOnPty, SecondOpenIsRefusedUntilTheFirstCloses) {
   port_.reset();
   auto third = TermiosPort::Open(pty_.slave_path());
   EXPECT_NE(third.port, nullptr);
+}
+
+// The error of an open of path by a user who is not root (a child that drops root first): 0 when it opened.
+// Root is exempt from the exclusive mode, so this is how an ordinary user meets it.
+int OpenErrorAsOrdinaryUser(const std::string& path) {
+  if (::geteuid() != 0) {
+    auto opened = TermiosPort::Open(path);
+    return opened.port ? 0 : opened.error;
+  }
+  ::chmod(path.c_str(), 0666);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(255);
+    auto opened = TermiosPort::Open(path);
+    ::_exit(opened.port ? 0 : (opened.error & 0x7F) + 1);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  const int code = WEXITSTATUS(status);
+  return code == 0 ? 0 : code == 255 ? -1 : code - 1;
+}
+
+TEST_F(TermiosPortOnPty, AnOrdinaryUserIsKeptOutWhileOpenAndOpensAfterTheClose) {
+  EXPECT_EQ(OpenErrorAsOrdinaryUser(pty_.slave_path()), EBUSY);
+  port_.reset();
+  EXPECT_EQ(OpenErrorAsOrdinaryUser(pty_.slave_path()), 0);
 }
 
 TEST_F(TermiosPortOnPty, RawSettingsApplyAndParityIsNotVerifiedBack) {
