@@ -23,6 +23,7 @@ bool HasKnownExtension(std::string_view path) {
 }  // namespace
 
 std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* path) {
+  FaultLine() = 0;
   if (set > LastDataSetIndex()) return kFileInternalError;
   if (!path) return kFileInternalError;
   const std::string file_path(path);
@@ -48,6 +49,8 @@ std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* 
       return kFileDone;
   }
 }
+
+std::uint32_t ProjectFileFaultLine() { return FaultLine(); }
 
 std::uint8_t IsProjectFileOpen() { return OpenFileState() ? 1 : 0; }
 

@@ -52,6 +52,10 @@ inline constexpr std::uint16_t kHeaderLastLine = 37;
 // on every other result; an open closes a file opened before.
 std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* path);
 
+// The 1-based number of the line whose value could not be read by the last open or read (a number with
+// trailing characters, out of its element's range, or a line that is missing); 0 when that call met no such line.
+std::uint32_t ProjectFileFaultLine();
+
 // 1 while a file is open for reading.
 std::uint8_t IsProjectFileOpen();
 // The open file's kind (element 0 of its record 302) and layout letter (element 0 of its record 4); 0 when no file

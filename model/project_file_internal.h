@@ -48,6 +48,9 @@ struct OpenFile {
   std::uint8_t deferred = kFileDone;  // a fault found after a question, reported by the read
 };
 
+// The line named by ProjectFileFaultLine; ProjectFileAccess clears it on entry.
+std::uint32_t& FaultLine();
+
 // The file opened by mode 7, until a read mode or mode 8 ends it.
 std::optional<OpenFile>& OpenFileState();
 

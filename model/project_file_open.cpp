@@ -64,8 +64,10 @@ std::uint8_t ParseAfterFormatVersion(OpenFile& file, const std::vector<ElementSl
   for (std::size_t i = 1; i < header_elements.size(); ++i) {
     const ElementSlot& e = header_elements[i];
     const std::size_t size = ElementTypeSizeOf(e.type);
-    if (i >= file.lines.size() || e.element + size > file.header.size()) return kFileInvalidData;
-    if (DecodeElementLine(e.type, file.lines[i], std::span(file.header).subspan(e.element, size)) != kLineDone) {
+    if (e.element + size > file.header.size()) return kFileInternalError;
+    if (i >= file.lines.size() ||
+        DecodeElementLine(e.type, file.lines[i], std::span(file.header).subspan(e.element, size)) != kLineDone) {
+      FaultLine() = static_cast<std::uint32_t>(i + 1);
       return kFileInvalidData;
     }
   }
@@ -77,6 +79,7 @@ std::uint8_t ParseAfterFormatVersion(OpenFile& file, const std::vector<ElementSl
     const std::size_t line = kFirstDirectoryLine - 1 + i;  // 0-based
     DirectoryEntry entry{};
     if (i >= kDirectoryEntries || line >= file.lines.size() || !ParseDirectoryLine(file.lines[line], &entry)) {
+      FaultLine() = static_cast<std::uint32_t>(line + 1);
       return kFileInvalidData;
     }
     file.entries.push_back(entry);
@@ -133,6 +136,7 @@ std::uint8_t OpenProjectFile(std::uint8_t set, const std::string& path) {
     return kFileInternalError;
   }
   if (file.lines.empty() || DecodeElementLine(kTypeU16, file.lines[0], file.header) != kLineDone) {
+    FaultLine() = 1;
     return kFileFormatUnknown;
   }
   const std::uint16_t format = LoadU16(file.header, kHeaderFormatVersion);

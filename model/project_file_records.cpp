@@ -10,6 +10,11 @@
 
 namespace model::project_file_internal {
 
+std::uint32_t& FaultLine() {
+  static std::uint32_t line = 0;
+  return line;
+}
+
 std::optional<OpenFile>& OpenFileState() {
   static std::optional<OpenFile> open_file;
   return open_file;
@@ -96,13 +101,19 @@ std::uint8_t ReadRecordLines(const OpenFile& file, std::uint16_t record, std::ve
   if (first == 0 || first > file.last_line || first > file.lines.size()) return kFileInvalidData;
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t line = first + i;  // 1-based
-    if (line > file.lines.size()) return kFileInternalError;
+    if (line > file.lines.size()) {
+      FaultLine() = static_cast<std::uint32_t>(line);
+      return kFileInternalError;
+    }
     const ElementSlot& e = elements[i];
     const std::size_t size = ElementTypeSizeOf(e.type);
     if (e.element + size > image.size()) return kFileInternalError;
     const std::uint8_t s =
         DecodeElementLine(e.type, file.lines[line - 1], std::span(image).subspan(e.element, size));
-    if (s != kLineDone) return kFileInternalError;
+    if (s != kLineDone) {
+      FaultLine() = static_cast<std::uint32_t>(line);
+      return kFileInternalError;
+    }
   }
   return kFileDone;
 }

@@ -95,6 +95,75 @@ int HexValue(char c) {
   return 0;
 }
 
+// The leading floating-point number of text (after C blanks); rest gets what follows it.
+bool ParseLeadingDouble(std::string_view text, double* value, std::string_view* rest) {
+  text = SkipSpace(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.front() == '+' || text.front() == '-') return false;
+  double v = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Beyond the range of a double: infinite, or zero for a negative exponent.
+    const std::string_view consumed(text.data(), static_cast<std::size_t>(result.ptr - text.data()));
+    const auto e = consumed.find_first_of("eE");
+    const bool tiny = e != std::string_view::npos && e + 1 < consumed.size() && consumed[e + 1] == '-';
+    v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+  } else if (result.ec != std::errc{}) {
+    return false;
+  }
+  *value = negative ? -v : v;
+  if (rest) *rest = text.substr(static_cast<std::size_t>(result.ptr - text.data()));
+  return true;
+}
+
+// A number line of a file holds the number and nothing but blanks around it.
+bool ParseWholeDouble(std::string_view line, double* value) {
+  std::string_view rest;
+  return ParseLeadingDouble(line, value, &rest) && SkipSpace(rest).empty();
+}
+
+// An integer line: an optional sign and decimal digits between blanks; the magnitude saturates far above
+// every element's range, so that an overlong number is refused rather than wrapped.
+bool ParseWholeInteger(std::string_view line, std::int64_t* value) {
+  std::string_view text = SkipSpace(line);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.front() < '0' || text.front() > '9') return false;
+  std::int64_t m = 0;
+  while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
+    m = std::min<std::int64_t>(m * 10 + (text.front() - '0'), std::int64_t{1} << 40);
+    text.remove_prefix(1);
+  }
+  if (!SkipSpace(text).empty()) return false;
+  *value = negative ? -m : m;
+  return true;
+}
+
+// The values that the written form of an integer type can take: unsigned types their own range; signed 8- and
+// 16-bit values are written as the unsigned value of their bit pattern and also read in their signed form
+// ("255" and "-1" are both a signed byte's -1); signed 32-bit values are written signed.
+struct WrittenRange {
+  std::int64_t low;
+  std::int64_t high;
+};
+
+WrittenRange WrittenRangeOf(std::uint8_t type, std::size_t size) {
+  const std::int64_t unsigned_high = (std::int64_t{1} << (8 * size)) - 1;
+  switch (type) {
+    case kTypeI8:
+    case kTypeI16: return {-(std::int64_t{1} << (8 * size - 1)), unsigned_high};
+    case kTypeI32: return {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+    default: return {0, unsigned_high};
+  }
+}
+
 }  // namespace
 
 std::string FormatUnsigned32(std::uint32_t value) { return std::to_string(value); }
@@ -128,28 +197,7 @@ bool ParseSigned32(std::string_view text, std::int32_t* value) {
   return true;
 }
 
-bool ParseDouble(std::string_view text, double* value) {
-  text = SkipSpace(text);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty() || text.front() == '+' || text.front() == '-') return false;
-  double v = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Beyond the range of a double: infinite, or zero for a negative exponent.
-    const std::string_view consumed(text.data(), static_cast<std::size_t>(result.ptr - text.data()));
-    const auto e = consumed.find_first_of("eE");
-    const bool tiny = e != std::string_view::npos && e + 1 < consumed.size() && consumed[e + 1] == '-';
-    v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-  } else if (result.ec != std::errc{}) {
-    return false;
-  }
-  *value = negative ? -v : v;
-  return true;
-}
+bool ParseDouble(std::string_view text, double* value) { return ParseLeadingDouble(text, value, nullptr); }
 
 std::string BytesToHexText(std::span<const std::uint8_t> bytes) {
   std::string out;
@@ -227,23 +275,19 @@ std::uint8_t DecodeElementLine(std::uint8_t type, std::string_view line, std::sp
     case kTypeU8Unused:
     case kTypeU8:
     case kTypeU16:
-    case kTypeU32: {
-      std::uint32_t v;
-      if (!ParseUnsigned32(line, &v)) return kLineFault;
-      StoreLittleEndian(bytes, size, v);
-      return kLineDone;
-    }
+    case kTypeU32:
     case kTypeI8:
     case kTypeI16:
     case kTypeI32: {
-      std::int32_t v;
-      if (!ParseSigned32(line, &v)) return kLineFault;
-      StoreLittleEndian(bytes, size, static_cast<std::uint32_t>(v));
+      const WrittenRange range = WrittenRangeOf(type, size);
+      std::int64_t v;
+      if (!ParseWholeInteger(line, &v) || v < range.low || v > range.high) return kLineFault;
+      StoreLittleEndian(bytes, size, static_cast<std::uint64_t>(v));
       return kLineDone;
     }
     case kTypeF32: {
       double d;
-      if (!ParseDouble(line, &d)) return kLineFault;
+      if (!ParseWholeDouble(line, &d)) return kLineFault;
       float f;
       if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max()) {
         f = d > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
@@ -255,7 +299,7 @@ std::uint8_t DecodeElementLine(std::uint8_t type, std::string_view line, std::sp
     }
     case kTypeF64: {
       double d;
-      if (!ParseDouble(line, &d)) return kLineFault;
+      if (!ParseWholeDouble(line, &d)) return kLineFault;
       std::memcpy(bytes.data(), &d, sizeof d);
       return kLineDone;
     }

@@ -21,9 +21,10 @@ inline constexpr std::uint8_t kLineFault = 3;
 // its CR LF pairs as the bytes 14, 11), so that no text can add a line to the file.
 std::uint8_t EncodeElementLine(std::uint8_t type, std::span<const std::uint8_t> bytes, std::string& out);
 
-// Stores the value of a line (line end already removed) into bytes (the type's size). A number line must begin
-// with a number (after blanks); what follows it is ignored. Integers keep their low bytes. Texts are cut to their
-// element and terminated; a block keeps the bytes after the last group read.
+// Stores the value of a line (line end already removed) into bytes (the type's size). A number line holds one
+// number between blanks and nothing else; an integer must lie in the range of its type's written form (signed
+// 8- and 16-bit values also in their signed form), else the line is a fault and bytes are untouched. Texts are
+// cut to their element and terminated; a block keeps the bytes after the last group read.
 std::uint8_t DecodeElementLine(std::uint8_t type, std::string_view line, std::span<std::uint8_t> bytes);
 
 // The bytes as groups of two upper-case hex digits, each followed by a blank.

@@ -51,21 +51,43 @@ TEST(ProjectLineCodec, IntegersWrittenAsTheFileFormatPrintsThem) {
   EXPECT_EQ(Encode(kTypeU8, Bytes(kTypeU8, &u8, 1)), "200");
 }
 
-TEST(ProjectLineCodec, IntegersReadEitherWayAndKeepTheLowBytes) {
+TEST(ProjectLineCodec, IntegersReadInTheirWrittenFormsBetweenBlanks) {
   EXPECT_EQ(Decode<std::int8_t>(kTypeI8, "251"), -5);
   EXPECT_EQ(Decode<std::int8_t>(kTypeI8, "-5"), -5);
+  EXPECT_EQ(Decode<std::int8_t>(kTypeI8, "255"), -1);
+  EXPECT_EQ(Decode<std::int8_t>(kTypeI8, "-128"), INT8_MIN);
   EXPECT_EQ(Decode<std::int16_t>(kTypeI16, "65535"), -1);
-  EXPECT_EQ(Decode<std::int16_t>(kTypeI16, " -1 trailing"), -1);
+  EXPECT_EQ(Decode<std::int16_t>(kTypeI16, " -1 \t"), -1);
   EXPECT_EQ(Decode<std::int32_t>(kTypeI32, "-2147483648"), INT32_MIN);
-  EXPECT_EQ(Decode<std::int32_t>(kTypeI32, "99999999999"), INT32_MAX);  // strtol of a 32-bit long clamps
-  EXPECT_EQ(Decode<std::uint32_t>(kTypeU32, "-1"), 4294967295u);        // strtoul negates
-  EXPECT_EQ(Decode<std::uint32_t>(kTypeU32, "99999999999"), 4294967295u);
-  EXPECT_EQ(Decode<std::uint16_t>(kTypeU16, "70000"), 70000 & 0xFFFF);
+  EXPECT_EQ(Decode<std::int32_t>(kTypeI32, "2147483647"), INT32_MAX);
+  EXPECT_EQ(Decode<std::uint32_t>(kTypeU32, "4294967295"), 4294967295u);
+  EXPECT_EQ(Decode<std::uint16_t>(kTypeU16, "65535\r"), 65535);
   EXPECT_EQ(Decode<std::uint8_t>(kTypeU8, "+7"), 7);
-  std::array<std::uint8_t, 4> b{};
-  for (const char* garbage : {"", "  ", "x12", "-", "+-1"}) {
-    EXPECT_EQ(DecodeElementLine(kTypeU32, garbage, b), kLineFault) << garbage;
-    EXPECT_EQ(DecodeElementLine(kTypeI32, garbage, b), kLineFault) << garbage;
+  EXPECT_EQ(Decode<std::uint8_t>(kTypeU8Unused, "0"), 0);
+}
+
+// What no written file holds is a fault, and the element keeps its bytes: trailing characters, a number beyond
+// what the type's written form can take, a negative number in an unsigned type.
+TEST(ProjectLineCodec, IntegerLinesNoWrittenFileHoldsAreFaults) {
+  const struct {
+    std::uint8_t type;
+    const char* line;
+  } kCases[] = {
+      {kTypeU8, "9x0"},          {kTypeU8, "256"},         {kTypeU8, "-1"},
+      {kTypeU16, "99999"},       {kTypeU16, "-5"},         {kTypeU16, "12 34"},
+      {kTypeU16, "65536"},       {kTypeU32, "4294967296"}, {kTypeU32, "-1"},
+      {kTypeU32, "99999999999"}, {kTypeI8, "256"},         {kTypeI8, "-129"},
+      {kTypeI16, "65536"},       {kTypeI16, "-32769"},     {kTypeI16, " -1 trailing"},
+      {kTypeI32, "2147483648"},  {kTypeI32, "-2147483649"}, {kTypeI32, "99999999999999999999999"},
+      {kTypeU16, "1.5"},         {kTypeU16, "0x10"},       {kTypeU32, ""},
+      {kTypeU32, "  "},          {kTypeI32, "x12"},        {kTypeI32, "-"},
+      {kTypeI32, "+-1"},
+  };
+  for (const auto& c : kCases) {
+    std::array<std::uint8_t, 4> b;
+    b.fill(0xAA);
+    EXPECT_EQ(DecodeElementLine(c.type, c.line, b), kLineFault) << int(c.type) << " \"" << c.line << '"';
+    EXPECT_EQ(b[0], 0xAA) << c.line;
   }
 }
 
@@ -87,9 +109,12 @@ TEST(ProjectLineCodec, FloatsUseTheExponentFormInAnyLocale) {
     EXPECT_EQ(Decode<float>(kTypeF32, "1e300"), std::numeric_limits<float>::infinity());
     EXPECT_EQ(Decode<double>(kTypeF64, "1e999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(Decode<double>(kTypeF64, "-1e-999"), -0.0);
-    EXPECT_EQ(Decode<double>(kTypeF64, "1,5e+01"), 1.0);  // the leading number only, whatever the locale
+    EXPECT_EQ(Decode<double>(kTypeF64, "2.5e+00 "), 2.5);
     std::array<std::uint8_t, 8> b{};
-    EXPECT_EQ(DecodeElementLine(kTypeF64, "abc", b), kLineFault);
+    for (const char* fault : {"abc", "1,5e+01", "1.5e+01x", "1.5 2"}) {
+      EXPECT_EQ(DecodeElementLine(kTypeF64, fault, b), kLineFault) << fault;
+      EXPECT_EQ(DecodeElementLine(kTypeF32, fault, b), kLineFault) << fault;
+    }
   }
 }
 
