@@ -2,6 +2,7 @@
 #include "app/command_line_service.h"
 
 #include <array>
+#include <cstdio>
 
 #include "app/service_options.h"
 #include "app/service_texts.h"
@@ -12,6 +13,7 @@
 #include "model/element_access.h"
 #include "model/layout_upgrade.h"
 #include "model/project_file.h"
+#include "platform/sys/atomic_file.h"
 
 namespace app {
 namespace {
@@ -103,7 +105,13 @@ Outcome SendFileToInverter(const ServiceRequest& request) {
   if (!OpenCodePasses(model::ProjectFileAccess(model::kProjectOpen, kSet, path))) {
     return {kServiceFileReadError, ServiceTextId::kFileOpenFailed};
   }
-  if (!ReadOpenFileAsProject(path)) return {kServiceFileReadError, ServiceTextId::kFileReadFailed};
+  if (!ReadOpenFileAsProject(path)) {
+    // A damaged line is named, so that the file can be mended.
+    if (const std::uint32_t line = model::ProjectFileFaultLine(); line != 0) {
+      std::fprintf(stderr, "vqpt32: %s: line %u holds no value of its element\n", path, static_cast<unsigned>(line));
+    }
+    return {kServiceFileReadError, ServiceTextId::kFileReadFailed};
+  }
   if (model::UpgradeDataSetLayout(kSet, kTargetLayout) != 0) {
     return {kServiceFileReadError, ServiceTextId::kVersionFailed};
   }
@@ -127,7 +135,24 @@ Outcome SendFileToInverter(const ServiceRequest& request) {
   return {kServiceOk, ServiceTextId::kSendSaveDone};
 }
 
+// What can be known of the file before the link opens, so that no transfer is wasted on a job that must fail:
+// a read needs a name the project files take and a target that can be replaced or created; a send needs a
+// regular file (a device, FIFO or folder would block or run without end) of readable size.
+bool TargetRefused(const ServiceRequest& request, Outcome* refused) {
+  const bool known_name =
+      model::ProjectFileAccess(model::kProjectCheckOnly, kSet, request.path.c_str()) == model::kFileDone;
+  if (request.service == kServiceRead) {
+    if (known_name && !platform::sys::CheckReplaceableFile(request.path)) return false;
+    *refused = {kServiceFileWriteError, ServiceTextId::kFileWriteFailed};
+    return true;
+  }
+  if (known_name && !platform::sys::CheckReadableFile(request.path)) return false;
+  *refused = {kServiceFileReadError, ServiceTextId::kFileOpenFailed};
+  return true;
+}
+
 Outcome RunJob(const ServiceRequest& request) {
+  if (Outcome refused{}; TargetRefused(request, &refused)) return refused;
   if (!PrepareDataSet(request) || ilink::ConnectInverter(kSet) != ilink::kOk) {
     return {kServiceLinkError, ServiceTextId::kLinkNotOpened};
   }

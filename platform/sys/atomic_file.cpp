@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,10 +15,12 @@
 namespace platform::sys {
 namespace {
 
+constexpr int kLinkHopLimit = 40;  // as the kernel's own limit for a path walk
+constexpr std::size_t kTempNameLetters = 8;
+
 std::mutex g_fault_mutex;
 std::optional<AtomicWriteStage> g_fault_stage;
 std::errc g_fault_error = std::errc::no_space_on_device;
-std::atomic<unsigned> g_temp_counter{0};
 
 bool FaultAt(AtomicWriteStage stage, std::error_code* error) {
   std::lock_guard lock(g_fault_mutex);
@@ -29,21 +32,59 @@ bool FaultAt(AtomicWriteStage stage, std::error_code* error) {
 }
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code ErrorOf(int e) { return {e, std::generic_category()}; }
 
-// The file a path finally names: a symbolic link is resolved so that the rename replaces its target.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char buf[PATH_MAX];
-    if (realpath(path.c_str(), buf) != nullptr) return buf;
-  }
-  return path;
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Opens a new temporary file beside target (never an existing one).
+// The name a chain of symbolic links finally names, whether it exists or not (a dangling link names the file it
+// would create); the path itself when it is no link. A relative link is taken from the folder of the link.
+std::error_code ResolveTarget(const std::string& path, std::string* target) {
+  std::string current = path;
+  for (int hop = 0; hop < kLinkHopLimit; ++hop) {
+    struct stat st {};
+    if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      *target = current;
+      return {};
+    }
+    char buf[PATH_MAX];
+    const ssize_t n = readlink(current.c_str(), buf, sizeof buf - 1);
+    if (n < 0) return LastError();
+    std::string next(buf, static_cast<std::size_t>(n));
+    if (next.empty()) return ErrorOf(ENOENT);
+    current = next.front() == '/' ? next : FolderOf(current) + "/" + next;
+  }
+  return ErrorOf(ELOOP);
+}
+
+std::error_code CheckRegular(const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return ErrorOf(EISDIR);
+  if (!S_ISREG(st.st_mode)) return ErrorOf(EINVAL);
+  return {};
+}
+
+// A target that exists: a regular file with some write permission that this user may write.
+std::error_code CheckExistingTarget(const std::string& target, const struct stat& st) {
+  if (const auto e = CheckRegular(st)) return e;
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrorOf(EACCES);
+  if (access(target.c_str(), W_OK) != 0) return LastError();
+  return {};
+}
+
+// Opens a new temporary file with a short random name beside target (never an existing one).
 int CreateTemporary(const std::string& target, std::string* temp_path) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::atomic<unsigned> counter{0};
+  std::minstd_rand rng(static_cast<unsigned>(getpid()) * 7919u + counter.fetch_add(1) +
+                       static_cast<unsigned>(std::random_device{}()));
+  const std::string folder = FolderOf(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *temp_path = target + ".~" + std::to_string(getpid()) + "." + std::to_string(g_temp_counter.fetch_add(1));
+    std::string name = ".~";
+    for (std::size_t i = 0; i < kTempNameLetters; ++i) name += kLetters[rng() % (sizeof kLetters - 1)];
+    *temp_path = folder + "/" + name;
     const int fd = open(temp_path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -59,25 +100,64 @@ void SetAtomicWriteFaultForTest(std::optional<AtomicWriteStage> stage, std::errc
   g_fault_error = error;
 }
 
+std::error_code CheckReadableFile(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return LastError();
+  if (const auto e = CheckRegular(st)) return e;
+  if (static_cast<std::uintmax_t>(st.st_size) > kWholeFileLimit) return ErrorOf(EFBIG);
+  if (access(path.c_str(), R_OK) != 0) return LastError();
+  return {};
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::error_code* error) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    if (error) *error = LastError();
+  std::error_code unused;
+  std::error_code& e = error ? *error : unused;
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check below refuses it anyway.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    e = LastError();
     return std::nullopt;
   }
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    e = LastError();
+    close(fd);
+    return std::nullopt;
+  }
+  e = CheckRegular(st);
+  if (!e && static_cast<std::uintmax_t>(st.st_size) > kWholeFileLimit) e = ErrorOf(EFBIG);
   std::string content;
-  char buf[8192];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) content.append(buf, n);
-  const bool failed = std::ferror(f) != 0;
-  const std::error_code read_error = LastError();
-  std::fclose(f);
-  if (failed) {
-    if (error) *error = read_error;
-    return std::nullopt;
+  char buf[65536];
+  while (!e) {
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno != EINTR) e = LastError();
+      continue;
+    }
+    if (content.size() + static_cast<std::size_t>(n) > kWholeFileLimit) {
+      e = ErrorOf(EFBIG);  // grew while being read
+      break;
+    }
+    content.append(buf, static_cast<std::size_t>(n));
   }
-  if (error) error->clear();
+  close(fd);
+  if (e) return std::nullopt;
   return content;
+}
+
+std::error_code CheckReplaceableFile(const std::string& path) {
+  std::string target;
+  if (const auto e = ResolveTarget(path, &target)) return e;
+  struct stat st {};
+  if (lstat(target.c_str(), &st) == 0) return CheckExistingTarget(target, st);
+  if (errno != ENOENT) return LastError();
+  const std::string folder = FolderOf(target);
+  struct stat folder_st {};
+  if (stat(folder.c_str(), &folder_st) != 0) return LastError();
+  if (!S_ISDIR(folder_st.st_mode)) return ErrorOf(ENOTDIR);
+  if (access(folder.c_str(), W_OK | X_OK) != 0) return LastError();
+  return {};
 }
 
 std::error_code WriteFileAtomically(const std::string& path, std::string_view content,
@@ -85,8 +165,10 @@ std::error_code WriteFileAtomically(const std::string& path, std::string_view co
   AtomicWriteStage unused;
   AtomicWriteStage& stage = failed_stage ? *failed_stage : unused;
   std::error_code error;
-  const std::string target = ResolveTarget(path);
   stage = AtomicWriteStage::kCreate;
+  std::string target;
+  if (const auto e = ResolveTarget(path, &target)) return e;
+  if (const auto e = CheckReplaceableFile(target)) return e;
   if (FaultAt(AtomicWriteStage::kCreate, &error)) return error;
   std::string temp;
   const int fd = CreateTemporary(target, &temp);

@@ -1,4 +1,6 @@
 // The service mode end to end: the vqpt32 binary against the simulated inverter on a pseudo-terminal.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -242,6 +244,40 @@ TEST_F(ServiceModeTest, AFileThatCannotBeReadGivesFive) {
     EXPECT_EQ(run.out, Shown(c.text)) << c.name;
   }
   EXPECT_EQ(DeviceRecord(device(), records.front()), before);
+}
+
+// A job that must fail on its file fails before the link opens: the terminal is never answered here, so a
+// job that reached the link would end with 2. A write-protected file stays as it was, and no device, FIFO or
+// folder is read.
+TEST_F(ServiceModeTest, TargetsThatCannotWorkAreRefusedBeforeTheLinkOpens) {
+  StartInverter(service_test::DefaultIdentity(), /*serve=*/false);
+  std::ofstream(File("locked.zpr")) << "old";
+  std::filesystem::permissions(File("locked.zpr"), std::filesystem::perms::owner_read);
+  ASSERT_EQ(mkfifo(File("fifo.zpr").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", File("zero.zpr"));
+  std::filesystem::create_directory(File("folder.zpr"));
+  const struct {
+    const char* service;
+    const char* name;
+    int code;
+    ServiceTextId text;
+  } cases[] = {
+      {"read", "drive.txt", 4, ServiceTextId::kFileWriteFailed},
+      {"read", "no-folder/a.zpr", 4, ServiceTextId::kFileWriteFailed},
+      {"read", "locked.zpr", 4, ServiceTextId::kFileWriteFailed},
+      {"read", "fifo.zpr", 4, ServiceTextId::kFileWriteFailed},
+      {"send", "fifo.zpr", 5, ServiceTextId::kFileOpenFailed},
+      {"send", "zero.zpr", 5, ServiceTextId::kFileOpenFailed},
+      {"send", "folder.zpr", 5, ServiceTextId::kFileOpenFailed},
+      {"send", "missing.zpr", 5, ServiceTextId::kFileOpenFailed},
+      {"send_save", "drive.txt", 5, ServiceTextId::kFileOpenFailed},
+  };
+  for (const auto& c : cases) {
+    const auto run = Vqpt32({"/wnd=hide", std::string("/serv=") + c.service, "/file=" + File(c.name)});
+    EXPECT_EQ(run.exit_code, c.code) << c.service << " " << c.name;
+    EXPECT_EQ(run.out, Shown(c.text)) << c.service << " " << c.name;
+  }
+  EXPECT_EQ(ReadWhole(File("locked.zpr")), "old");
 }
 
 TEST_F(ServiceModeTest, WithoutAServiceOptionTheProgramAsksForItsWindow) {

@@ -314,6 +314,48 @@ TEST_F(WrittenProject, OpenChecksAndReadGiveTheirCodes) {
   }
 }
 
+// A number line that no written file holds (trailing characters, beyond the written range of its element's type)
+// is a damaged file: the read gives 3, names the line and leaves the data set as it was.
+TEST_F(WrittenProject, DamagedNumberLinesAreRefusedAndNamed) {
+  // The line of the first element of a type among the project's records.
+  auto line_of_type = [&](std::uint8_t type) -> std::size_t {
+    const auto table = RecordLayoutTable();
+    for (std::uint16_t r : ProjectRecordList(kProjectWriteProject)) {
+      if (r == 300 || r == 3 || r == 4 || r == 302) continue;
+      const std::uint16_t first = FirstRowOfRecord(r);
+      for (std::size_t row = first; row < table.size() && table[row].record == r; ++row) {
+        if (table[row].type == type) return FirstLineOf(r) + (row - first);
+      }
+    }
+    return 0;
+  };
+  const struct {
+    std::uint8_t type;
+    const char* line;
+    bool refused;
+  } cases[] = {
+      {kTypeU16, "9x0", true},   {kTypeU16, "99999", true}, {kTypeU16, "-5", true},
+      {kTypeU16, "12 ", false},  {kTypeI8, "255", false},   {kTypeI8, "-1", false},
+      {kTypeI8, "256", true},    {kTypeU8, "300", true},    {kTypeU8, " 7 x", true},
+  };
+  const auto untouched = Storage(1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.type) + " \"" + c.line + '"');
+    const std::size_t line = line_of_type(c.type);
+    ASSERT_GT(line, 0u);
+    auto lines = lines_;
+    lines[line - 1] = c.line;
+    WriteBytes(path_, JoinCrLf(lines));
+    ASSERT_EQ(Open(), kFileDone);
+    EXPECT_EQ(ProjectFileAccess(kProjectReadProject, 1, path_.c_str()), c.refused ? kFileInternalError : kFileDone);
+    EXPECT_EQ(ProjectFileFaultLine(), c.refused ? line : 0u);
+    if (c.refused) {
+      EXPECT_EQ(Storage(1), untouched);
+    }
+    ASSERT_EQ(InitDataSet(1), 0);
+  }
+}
+
 TEST_F(WrittenProject, CheckOrderAndPaths) {
   const std::string long_path(1025, 'a');
   const struct {
@@ -476,6 +518,14 @@ TEST_F(WrittenProject, AFailedWriteLosesNothing) {
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
     EXPECT_EQ(ReadBytes(path_), old_text);
   }
+  // A write-protected file in a folder that may be written is refused too (also for root) and kept.
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  EXPECT_EQ(ProjectFileAccess(kProjectWriteProject, 0, path_.c_str()), kFileCannotOpen);
+  EXPECT_EQ(SaveProjectFile(kProjectWriteProject, 0, path_.c_str(), false), kFileCannotOpen);
+  EXPECT_EQ(ReadBytes(path_), old_text);
+  EXPECT_EQ(Storage(0), before);
+  EXPECT_EQ(std::filesystem::status(path_).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
 }
 
 TEST_F(WrittenProject, BackupCopy) {
