@@ -1,4 +1,5 @@
 // inverter-sim: simulated inverters on a pseudo-terminal (--pty, prints the path to open) or on a device.
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -19,12 +20,32 @@ void OnSignal(int) {
   if (g_server) g_server->RequestStop();
 }
 
-int Usage() {
-  std::fprintf(stderr,
+constexpr int kExitUsage = 2;
+constexpr unsigned long kHighestAddress = 31;       // USS bus addresses
+constexpr unsigned long kLongestDelayMs = 600000;  // ten minutes
+
+void PrintUsage(std::FILE* to) {
+  std::fprintf(to,
                "usage: inverter-sim (--pty | --device PATH [--baud N]) [--address N]... [--family N] [--type N]\n"
                "       [--version LETTER] [--option-board N] [--positioning N] [--first-byte-delay-ms N] [--rest-delay-ms N]\n"
-               "       [--fault drop|wrong-stx|bad-bcc|truncate|extra|wrong-address|mirror|echo|stall|status=K]\n");
-  return 2;
+               "       [--fault drop|wrong-stx|bad-bcc|truncate|extra|wrong-address|mirror|echo|stall|status=K]\n"
+               "       K: the status byte 0..255 the inverter answers with\n");
+}
+
+int Usage() {
+  PrintUsage(stderr);
+  return kExitUsage;
+}
+
+// A decimal number in 0..max and nothing else; false leaves value untouched.
+bool ParseWholeNumber(const std::string& text, unsigned long max, unsigned long* value) {
+  if (text.empty() || text.front() < '0' || text.front() > '9') return false;
+  errno = 0;
+  char* end = nullptr;
+  const unsigned long v = std::strtoul(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || v > max) return false;
+  *value = v;
+  return true;
 }
 
 bool ParseFault(const std::string& text, sim::Fault* fault) {
@@ -43,11 +64,13 @@ bool ParseFault(const std::string& text, sim::Fault* fault) {
       return true;
     }
   }
-  if (text.rfind("status=", 0) == 0) {
+  unsigned long status = 0;
+  if (text.rfind("status=", 0) == 0 && ParseWholeNumber(text.substr(7), 255, &status)) {
     fault->kind = FaultKind::kStatus;
-    fault->status = static_cast<std::uint8_t>(std::strtoul(text.c_str() + 7, nullptr, 10));
+    fault->status = static_cast<std::uint8_t>(status);
     return true;
   }
+  std::fprintf(stderr, "inverter-sim: unknown fault \"%s\"\n", text.c_str());
   return false;
 }
 
@@ -64,17 +87,28 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const auto value = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
+    unsigned long n = 0;
+    const auto number = [&](unsigned long max, unsigned long* out) {
+      const std::string v = value();
+      if (ParseWholeNumber(v, max, out)) return true;
+      std::fprintf(stderr, "inverter-sim: %s takes a number 0..%lu, not \"%s\"\n", a.c_str(), max, v.c_str());
+      return false;
+    };
+    if (a == "--help" || a == "-h") {
+      PrintUsage(stdout);
+      return 0;
+    }
     if (a == "--pty") pty = true;
     else if (a == "--device") device = value();
-    else if (a == "--baud") baud = static_cast<std::uint32_t>(std::strtoul(value().c_str(), nullptr, 10));
-    else if (a == "--address") addresses.push_back(static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10)));
-    else if (a == "--family") identity.family = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
-    else if (a == "--type") identity.device_type = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
-    else if (a == "--option-board") identity.option_board = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
-    else if (a == "--positioning") identity.positioning = static_cast<std::uint8_t>(std::strtoul(value().c_str(), nullptr, 10));
+    else if (a == "--baud") { if (!number(0xFFFFFFFFul, &n)) return Usage(); baud = static_cast<std::uint32_t>(n); }
+    else if (a == "--address") { if (!number(kHighestAddress, &n)) return Usage(); addresses.push_back(static_cast<std::uint8_t>(n)); }
+    else if (a == "--family") { if (!number(255, &n)) return Usage(); identity.family = static_cast<std::uint8_t>(n); }
+    else if (a == "--type") { if (!number(255, &n)) return Usage(); identity.device_type = static_cast<std::uint8_t>(n); }
+    else if (a == "--option-board") { if (!number(255, &n)) return Usage(); identity.option_board = static_cast<std::uint8_t>(n); }
+    else if (a == "--positioning") { if (!number(255, &n)) return Usage(); identity.positioning = static_cast<std::uint8_t>(n); }
     else if (a == "--version") { const std::string v = value(); if (v.empty()) return Usage(); identity.version = v[0]; }
-    else if (a == "--first-byte-delay-ms") first_ms = std::strtol(value().c_str(), nullptr, 10);
-    else if (a == "--rest-delay-ms") rest_ms = std::strtol(value().c_str(), nullptr, 10);
+    else if (a == "--first-byte-delay-ms") { if (!number(kLongestDelayMs, &n)) return Usage(); first_ms = static_cast<long>(n); }
+    else if (a == "--rest-delay-ms") { if (!number(kLongestDelayMs, &n)) return Usage(); rest_ms = static_cast<long>(n); }
     else if (a == "--fault") { if (!ParseFault(value(), &fault)) return Usage(); }
     else return Usage();
   }
