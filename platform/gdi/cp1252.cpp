@@ -24,6 +24,8 @@ char32_t Cp1252ToUnicode(unsigned char c) {
 
 int UnicodeToCp1252(char32_t u) {
   if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<int>(u);
+  // The five bytes that Windows-1252 leaves unassigned stand for the control code of their own number both ways.
+  if (u < 0xA0 && kHigh[u - 0x80] == 0) return static_cast<int>(u);
   for (std::size_t i = 0; i < kHigh.size(); ++i)
     if (kHigh[i] == u && u != 0) return static_cast<int>(0x80 + i);
   return -1;

@@ -188,6 +188,11 @@ TEST(Cp1252, HighCharactersMapToUnicode) {
   EXPECT_EQ(platform::gdi::UnicodeToCp1252(0x20AC), 0x80);
   EXPECT_EQ(platform::gdi::UnicodeToCp1252(0xDF), 0xDF);
   EXPECT_EQ(platform::gdi::UnicodeToCp1252(0x4E00), -1);
+  // Every byte comes back from its code point, the five unassigned ones (which stand for themselves) included.
+  for (int b = 0; b < 256; ++b) {
+    EXPECT_EQ(platform::gdi::UnicodeToCp1252(platform::gdi::Cp1252ToUnicode(static_cast<unsigned char>(b))), b) << b;
+  }
+  EXPECT_EQ(platform::gdi::UnicodeToCp1252(0x80), -1);  // an assigned byte's own number is no code point of it
 }
 
 }  // namespace
