@@ -260,6 +260,20 @@ HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 
+namespace platform::win {
+
+// Called on the creating thread once a new window's record exists and before the window gets its first message
+// (WM_GETMINMAXINFO or WM_NCCREATE): a class layer attaches its object there and takes over the window's
+// procedure. One hook per thread; null removes it. Returns the hook it replaces.
+using CreationHook = void (*)(HWND hwnd, void* context);
+struct CreationHookSlot {
+  CreationHook hook = nullptr;
+  void* context = nullptr;
+};
+CreationHookSlot SetCreationHook(CreationHookSlot slot);
+
+}  // namespace platform::win
+
 // Narrow-character names of the same functions.
 #define RegisterClassA RegisterClass
 #define RegisterClassExA RegisterClassEx

@@ -80,6 +80,7 @@ int GetClassName(HWND hwnd, LPSTR buffer, int size) {
 namespace {
 
 int g_default_slot = 0;
+thread_local platform::win::CreationHookSlot t_creation_hook;
 
 void DefaultGeometry(bool child, int& x, int& y, int& cx, int& cy) {
   if (x == CW_USEDEFAULT) {
@@ -191,6 +192,11 @@ HWND CreateWindowEx(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD
     w->menu = menu;
   }
 
+  if (t_creation_hook.hook) {
+    t_creation_hook.hook(hwnd, t_creation_hook.context);
+    if (!Lookup(hwnd)) return nullptr;
+  }
+
   CREATESTRUCT cs{param, instance, menu_or_id, parent, height, width, y, x, static_cast<LONG>(style),
                   window_name, class_name, ex_style};
   if (!child) {
@@ -232,6 +238,12 @@ HWND CreateWindowEx(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD
     }
   }
   return Lookup(hwnd) ? hwnd : nullptr;
+}
+
+platform::win::CreationHookSlot platform::win::SetCreationHook(CreationHookSlot slot) {
+  CreationHookSlot old = t_creation_hook;
+  t_creation_hook = slot;
+  return old;
 }
 
 // A window stays a window until its WM_NCDESTROY has run, so its own WM_DESTROY handler can still use it.
