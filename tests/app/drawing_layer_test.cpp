@@ -140,8 +140,10 @@ TEST_F(DrawingTest, FontStepsFollowTheWantedHeightAndTheScale) {
     const app::FontCell cell = app::SelectFontForHeight(c.wanted);
     EXPECT_EQ(cell.width, c.width) << c.wanted;
     EXPECT_EQ(cell.height, c.height) << c.wanted;
-    EXPECT_EQ(Take({"SelectObject"}), Lines{"SelectObject mem font h=" + std::to_string(c.height) +
-                                            " w=700 esc=0 variable"});
+    std::string selected = "SelectObject mem font h=";
+    selected += std::to_string(c.height);
+    selected += " w=700 esc=0 variable";
+    EXPECT_EQ(Take({"SelectObject"}), Lines{selected});
   }
   app::SetDrawScale(2.0f);  // releases the fonts: the next one is made at the new height
   Take();

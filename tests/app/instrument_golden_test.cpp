@@ -30,7 +30,8 @@ void ExpectGolden(const char* name, int width, int height, const std::function<v
     for (int x = 0; x < width; ++x) picture.Row(y)[x] = platform::gdi::ToPixel(GetPixel(canvas.dc(), x, y));
   const fs::path out_dir = fs::path(ZPR_BIN_DIR).parent_path() / "test-output" / "drawing";
   fs::create_directories(out_dir);
-  const std::string file = std::string(name) + ".png";
+  std::string file = name;
+  file += ".png";
   ASSERT_TRUE(picture.WritePng((out_dir / file).string()));
   const fs::path golden = fs::path(ZPR_SOURCE_DIR) / "tests" / "app" / "golden" / file;
   const char* update = std::getenv("ZPR_UPDATE_GOLDEN");
@@ -125,23 +126,24 @@ TEST(InstrumentPictures, PanelGaugesAtTwoScales) {
   });
 }
 
+app::ScalePointerRecord Pointer(std::int16_t x, const char* caption1, const char* caption2) {
+  app::ScalePointerRecord s;
+  s.x = x;
+  s.y = 35;
+  s.width = 30;
+  s.height = 60;
+  s.caption1 = caption1;
+  s.caption2 = caption2;
+  s.minimum = -100;
+  s.maximum = 100;
+  return s;
+}
+
 TEST(InstrumentPictures, ScalePointers) {
   ExpectGolden("scale_pointers", 130, 110, [](HDC) {
     app::SelectPen(0, 0, 1);
-    app::ScalePointerRecord s;
-    s.x = 20;
-    s.y = 35;
-    s.width = 30;
-    s.height = 60;
-    s.caption1 = "n";
-    s.caption2 = "rpm";
-    s.minimum = -100;
-    s.maximum = 100;
-    app::DrawScalePointer(s, 40);
-    s.x = 85;
-    s.caption1 = "M";
-    s.caption2 = "%";
-    app::DrawScalePointer(s, -75);
+    app::DrawScalePointer(Pointer(20, "n", "rpm"), 40);
+    app::DrawScalePointer(Pointer(85, "M", "%"), -75);
   });
 }
 
