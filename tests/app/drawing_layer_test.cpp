@@ -98,6 +98,34 @@ TEST_F(DrawingTest, ThePaletteAnswersBlackOutsideItsRangeAndNewColoursReachCache
   app::SetPaletteColor(14, 220, 220, 0);
 }
 
+TEST_F(DrawingTest, BackgroundModesAndTextColourReachTheDc) {
+  struct Case {
+    bool through_text_background;
+    int argument;
+    int result;
+    int gdi_mode;
+  };
+  // The two setters number the modes in opposite senses; a refused mode leaves the DC as it was.
+  const Case cases[] = {{false, app::kBackgroundTransparent, app::kDrawDone, TRANSPARENT},
+                        {false, app::kBackgroundOpaque, app::kDrawDone, OPAQUE},
+                        {false, 3, app::kDrawRefused, OPAQUE},
+                        {true, 1, app::kDrawDone, TRANSPARENT},
+                        {true, 2, app::kDrawDone, OPAQUE},
+                        {true, 0, app::kDrawDone, OPAQUE}};
+  for (const Case& c : cases) {
+    if (c.through_text_background) {
+      app::SetTextBackground(c.argument);
+    } else {
+      EXPECT_EQ(app::SetBackgroundMode(c.argument), c.result) << c.argument;
+    }
+    EXPECT_EQ(GetBkMode(canvas_.dc()), c.gdi_mode) << c.through_text_background << " " << c.argument;
+  }
+  app::SetDrawTextColor(12);
+  EXPECT_EQ(GetTextColor(canvas_.dc()), RGB(0, 0, 255));
+  app::SetDrawTextColor(30);
+  EXPECT_EQ(GetTextColor(canvas_.dc()), RGB(0, 0, 0));
+}
+
 TEST_F(DrawingTest, BeginningPutsTheOriginAndTheResetStateInPlace) {
   app::EndDrawOnDc();
   app::SetDrawOrigin(5, 7);
