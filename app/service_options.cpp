@@ -98,7 +98,9 @@ std::uint8_t ParseServiceRequest(std::span<const std::string> arguments, Service
   };
   if (stray) return refuse(ServiceTextId::kArgumentUnknown);
   if (twice) return refuse(ServiceTextId::kOptionTwice);
-  if (!values[static_cast<std::size_t>(ServiceOption::kFile)]) return refuse(ServiceTextId::kFileMissing);
+  // "/file=" without a path names no file either.
+  const auto& file = values[static_cast<std::size_t>(ServiceOption::kFile)];
+  if (!file || file->empty()) return refuse(ServiceTextId::kFileMissing);
   if (!values[static_cast<std::size_t>(ServiceOption::kService)]) return refuse(ServiceTextId::kServiceMissing);
   request->path = value(ServiceOption::kFile);
   if (request->path.size() > kServiceFileMax) return refuse(ServiceTextId::kFileTooLong);

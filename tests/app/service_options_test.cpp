@@ -77,6 +77,7 @@ TEST(ServiceOptions, LinesGiveTheirJobOrTheirFault) {
       {{"/wnd=hide", "/serv=read"}, 1, ServiceTextId::kFileMissing, true, 0, 0, 0, ""},
       {{"/file=x"}, 1, ServiceTextId::kServiceMissing, false, 0, 0, 0, ""},
       {{"/wnd=hide"}, 1, ServiceTextId::kFileMissing, true, 0, 0, 0, ""},
+      {{"/wnd=hide", "/serv=send_save", "/file="}, 1, ServiceTextId::kFileMissing, true, 0, 0, 0, ""},  // no path
       // values are compared whole
       {{"/wnd=hide", "/serv=send_sav", "/file=x"}, 1, ServiceTextId::kServiceUnknown, true, 0, 0, 0, ""},
       {{"/serv=sendsave", "/file=x"}, 1, ServiceTextId::kServiceUnknown, false, 0, 0, 0, ""},

@@ -101,6 +101,15 @@ TEST_F(MotorTableTest, LinesUnder51CharactersAndCommentsAreNoRecords) {
     EXPECT_EQ(entries[0].motor_number, 8u);
     EXPECT_STREQ(entries[0].name.data(), "y");
   }
+  // A NUL ends a line before its CR is dropped: a line of 50 characters, a CR and a NUL is no record, as it would
+  // not be one once a rewrite has written it.
+  Write({fifty + "\r" + std::string(1, '\0') + "tail", fifty_one});
+  std::uint16_t count = 99;
+  ASSERT_EQ(MotorTableCount(&count), 0);
+  EXPECT_EQ(count, 1);
+  ASSERT_EQ(MotorTableDeleteRecord(0), 0);
+  ASSERT_EQ(MotorTableCount(&count), 0);
+  EXPECT_EQ(count, 0);
 }
 
 TEST_F(MotorTableTest, RecordsReadTheirColumnsOverTheTemplate) {
