@@ -374,20 +374,25 @@ void HandleEvent(XEvent& ev) {
   }
 }
 
-void Drain() {
+int Drain() {
   X11State& s = X();
+  int handled = 0;
   while (s.display && XPending(s.display) > 0) {
     XEvent ev;
     XNextEvent(s.display, &ev);
     HandleEvent(ev);
+    ++handled;
   }
+  return handled;
 }
 
 bool Wait(long long timeout_ns) {
   X11State& s = X();
   if (!s.display) return false;
   XFlush(s.display);
-  Drain();
+  // Events Xlib has already read (while a surface was pushed, say) wait in its queue, not on the socket: poll
+  // would not see them, so the input they gave is taken now.
+  if (Drain() > 0) return true;
   pollfd fds[2] = {{ConnectionNumber(s.display), POLLIN, 0}, {s.wake_pipe[0], POLLIN, 0}};
   const int ms = timeout_ns < 0 ? -1 : static_cast<int>((timeout_ns + 999999) / 1000000);
   if (poll(fds, 2, ms) > 0 && (fds[1].revents & POLLIN)) {

@@ -65,7 +65,8 @@ void TApplication::Terminate() {
   if (OnWindowThread()) {
     PostQuitMessage(0);
   } else {
-    PostMessage(main_handle_.load(), WM_NULL, 0, 0);  // wakes the loop, which then sees Terminated
+    // The quit message ends every loop on the way out (a modal form's, a menu's) as well as the main one.
+    PostMessage(main_handle_.load(), WM_QUIT, 0, 0);
   }
 }
 

@@ -23,45 +23,15 @@
 #include "platform/testing/driver.h"
 #include "platform/testing/vcl_driver.h"
 #include "platform/win/win.h"
+#include "tests/platform/backend/virtual_x_server.h"
 #include "tests/platform/vcl/demo_form.h"
 
-extern char** environ;
 
 namespace vcltest {
 namespace {
 
-constexpr const char* kXvfb = "/usr/bin/Xvfb";
 constexpr const char* kXdotool = "/usr/bin/xdotool";
-
-class VirtualServer {
- public:
-  VirtualServer() {
-    if (access(kXvfb, X_OK) != 0) return;
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
-    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~VirtualServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
+using xtest::VirtualServer;
 
 // Pumps the X display and the window layer until done() holds (bounded).
 template <class Done>
@@ -73,6 +43,19 @@ bool PumpUntil(Done done, int rounds = 2000) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   return false;
+}
+
+// Waits until the X server shows the form's window (mapped and viewable), so that pointer input reaches it.
+bool ShownOnServer(const std::string& display, HWND form) {
+  Display* user = XOpenDisplay(display.c_str());
+  if (!user) return false;
+  const bool shown = PumpUntil([&] {
+    const Window w = platform::backend::X11WindowOf(form);
+    XWindowAttributes a;
+    return w != 0 && XGetWindowAttributes(user, w, &a) && a.map_state == IsViewable;
+  });
+  XCloseDisplay(user);
+  return shown;
 }
 
 // Runs xdotool while the program keeps handling its input, as a user's desktop would.
@@ -100,7 +83,7 @@ TEST_F(X11FormTest, AUserClicksTypesAndPressesKeysOnARealDisplay) {
   TDemoForm* form = Application->CreateForm<TDemoForm>();
   form->SetKeyPreview(true);
   form->Show();
-  ASSERT_TRUE(PumpUntil([&] { return platform::backend::X11WindowOf(form->Handle()) != 0; }));
+  ASSERT_TRUE(ShownOnServer(server.display(), form->Handle()));
   const std::string xwin = std::to_string(platform::backend::X11WindowOf(form->Handle()));
   RECT frame;
   GetWindowRect(form->Handle(), &frame);
@@ -176,7 +159,7 @@ TEST_F(X11FormTest, TheApplicationsOwnLoopTakesTheUsersClickFromTheDisplay) {
   TDemoForm* form = Application->CreateForm<TDemoForm>();
   form->Speed_Ende->OnClick = [form](TObject*) { form->Close(); };
   form->Show();
-  ASSERT_TRUE(PumpUntil([&] { return platform::backend::X11WindowOf(form->Handle()) != 0; }));
+  ASSERT_TRUE(ShownOnServer(server.display(), form->Handle()));
   RECT frame, button;
   GetWindowRect(form->Handle(), &frame);
   GetWindowRect(form->Speed_Ende->Handle(), &button);
@@ -190,7 +173,7 @@ TEST_F(X11FormTest, TheApplicationsOwnLoopTakesTheUsersClickFromTheDisplay) {
   // Should the click never come, another thread ends the loop (Terminate is safe from any thread).
   std::atomic<bool> done{false};
   std::thread watchdog([&] {
-    for (int i = 0; i < 2000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (!done) Application->Terminate();
   });
   Application->Run();  // blocks in the display's wait until the X input arrives
@@ -198,8 +181,58 @@ TEST_F(X11FormTest, TheApplicationsOwnLoopTakesTheUsersClickFromTheDisplay) {
   watchdog.join();
   int status;
   waitpid(pid, &status, 0);
-  EXPECT_NE(std::find(form->log.begin(), form->log.end(), "Form.Close"), form->log.end());
+  EXPECT_NE(std::find(form->log.begin(), form->log.end(), "Form.Close"), form->log.end())
+      << ::testing::PrintToString(form->log);
   EXPECT_EQ(std::count(form->log.begin(), form->log.end(), "Speed_Ende.MouseDown"), 1);
+  platform::backend::StopX11Display();
+}
+
+TEST_F(X11FormTest, TheMenuBarAndThePopupMenuTakeTheUsersKeysAndClicks) {
+  VirtualServer server;
+  if (server.display().empty() || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  std::string error;
+  ASSERT_TRUE(platform::backend::StartX11Display(&error)) << error;
+  TDemoForm* form = Application->CreateForm<TDemoForm>();
+  // The user opens "Hilfe" with Alt+H and picks "Info" by its mnemonic; then deletes a data set from the list's
+  // pop-up menu (right click, Down to its first item, Return); the pop-up's item closes the program.
+  form->Loeschen2->OnClick = [form](TObject*) {
+    form->log.push_back("Loeschen2.Click");
+    form->Close();
+  };
+  form->Show();
+  ASSERT_TRUE(ShownOnServer(server.display(), form->Handle()));
+  RECT frame, list;
+  GetWindowRect(form->Handle(), &frame);
+  GetWindowRect(form->List_Datensatz_->Handle(), &list);
+  std::string xwin = std::to_string(platform::backend::X11WindowOf(form->Handle()));
+  std::string x = std::to_string((list.left + list.right) / 2 - frame.left);
+  std::string y = std::to_string((list.top + list.bottom) / 2 - frame.top);
+  std::vector<std::string> args{"xdotool", "mousemove", "--window", xwin, x, y, "sleep", "0.2", "key", "alt+h",
+                                "sleep", "0.3", "key", "i", "sleep", "0.3", "click", "3", "sleep", "0.3",
+                                "key", "Down", "sleep", "0.2", "key", "Return"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid;
+  ASSERT_EQ(posix_spawn(&pid, kXdotool, nullptr, nullptr, argv.data(), environ), 0);
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!done) Application->Terminate();
+  });
+  Application->Run();
+  done = true;
+  watchdog.join();
+  int status;
+  waitpid(pid, &status, 0);
+  const EventLog picked = [&] {
+    EventLog l;
+    for (const std::string& e : form->log)
+      if (e == "Info1.Click" || e == "Loeschen2.Click") l.push_back(e);
+    return l;
+  }();
+  EXPECT_EQ(picked, (EventLog{"Info1.Click", "Loeschen2.Click"})) << ::testing::PrintToString(form->log);
   platform::backend::StopX11Display();
 }
 
