@@ -26,7 +26,7 @@ constexpr std::uint8_t kReadModes[] = {model::kProjectReadConfiguration, model::
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/zpr-fuzz-send-" + std::to_string(getpid()) + ".ZPR";
+  static const std::string path = std::string("/tmp/zpr-fuzz-send-").append(std::to_string(getpid())).append(".ZPR");
   static const bool ready = [] {
     platform::sys::SetLocalTimeOverride(SYSTEMTIME{2026, 3, 2, 17, 9, 30, 0, 0});
     return model::InitDataSet(kSet) == 0;

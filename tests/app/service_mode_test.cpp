@@ -273,7 +273,8 @@ TEST_F(ServiceModeTest, TargetsThatCannotWorkAreRefusedBeforeTheLinkOpens) {
       {"send_save", "drive.txt", 5, ServiceTextId::kFileOpenFailed},
   };
   for (const auto& c : cases) {
-    const auto run = Vqpt32({"/wnd=hide", std::string("/serv=") + c.service, "/file=" + File(c.name)});
+    const auto run =
+        Vqpt32({"/wnd=hide", std::string("/serv=").append(c.service), std::string("/file=").append(File(c.name))});
     EXPECT_EQ(run.exit_code, c.code) << c.service << " " << c.name;
     EXPECT_EQ(run.out, Shown(c.text)) << c.service << " " << c.name;
   }

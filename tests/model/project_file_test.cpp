@@ -340,7 +340,7 @@ TEST_F(WrittenProject, DamagedNumberLinesAreRefusedAndNamed) {
   };
   const auto untouched = Storage(1);
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.type) + " \"" + c.line + '"');
+    SCOPED_TRACE(std::to_string(c.type).append(" \"").append(c.line).append("\""));
     const std::size_t line = line_of_type(c.type);
     ASSERT_GT(line, 0u);
     auto lines = lines_;
