@@ -1,0 +1,20 @@
+// A lamp: a shape whose brush shows Color_Active or Color_Inactive.
+#pragma once
+
+#include "platform/vcl/shape.h"
+
+class TSimpleLed : public TShape {
+ public:
+  explicit TSimpleLed(TComponent* owner);
+  TColor Color_Active() const { return color_active_; }
+  void SetColor_Active(TColor color) { color_active_ = color; }  // shown from the next SetActive
+  TColor Color_Inactive() const { return color_inactive_; }
+  void SetColor_Inactive(TColor color) { color_inactive_ = color; }
+  bool Active() const { return active_; }
+  void SetActive(bool active);
+
+ private:
+  TColor color_active_ = clLime;
+  TColor color_inactive_ = clSilver;
+  bool active_ = false;
+};
