@@ -24,6 +24,7 @@
 #include "platform/win/message_loop.h"
 #include "platform/win/messages.h"
 #include "platform/win/metrics.h"
+#include "platform/win/popup.h"
 #include "platform/win/window.h"
 
 namespace platform::backend {
@@ -213,11 +214,24 @@ Window MakeWindow(HWND top) {
   const int screen = DefaultScreen(s.display);
   const unsigned w = static_cast<unsigned>(r.right - r.left > 0 ? r.right - r.left : 1);
   const unsigned h = static_cast<unsigned>(r.bottom - r.top > 0 ? r.bottom - r.top : 1);
-  Window win = XCreateSimpleWindow(s.display, RootWindow(s.display, screen), r.left, r.top, w, h, 0,
-                                   BlackPixel(s.display, screen), 0xC0C0C0);
+  // A pop-up (combo list, tool tip, menu) is left alone by the window manager: no frame, no focus, on top.
+  const bool popup = platform::win::IsPopupWindow(top);
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = 0xC0C0C0;
+  attributes.border_pixel = BlackPixel(s.display, screen);
+  attributes.override_redirect = popup ? True : False;
+  attributes.save_under = popup ? True : False;
+  Window win = XCreateWindow(s.display, RootWindow(s.display, screen), r.left, r.top, w, h, 0, CopyFromParent,
+                             InputOutput, CopyFromParent, CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWSaveUnder,
+                             &attributes);
   XSelectInput(s.display, win,
                ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                    PointerMotionMask | StructureNotifyMask | FocusChangeMask);
+  if (popup) {
+    s.windows[top] = win;
+    s.owners[win] = top;
+    return win;
+  }
   XSetWMProtocols(s.display, win, &s.wm_delete, 1);
   SetSizeHints(top, win);
   SetOwnerHints(top, win);

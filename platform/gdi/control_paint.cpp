@@ -55,6 +55,16 @@ int TextHeight(HDC dc, HFONT font) {
 
 COLORREF TextColour(bool enabled) { return GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT); }
 
+// The background: the parent's brush, or a system colour.
+void FillBack(HDC dc, const RECT& r, const ControlColours& c, int colour_index) {
+  FillRect(dc, &r, c.background ? c.background : GetSysColorBrush(colour_index));
+}
+// The text colour: the parent's, or a system colour; grey when disabled.
+COLORREF TextOf(const ControlColours& c, bool enabled, int colour_index) {
+  if (!enabled) return GetSysColor(COLOR_GRAYTEXT);
+  return c.text != CLR_INVALID ? c.text : GetSysColor(colour_index);
+}
+
 }  // namespace
 
 RECT PaintEdge(HDC dc, const RECT& r, bool sunken) {
@@ -111,7 +121,7 @@ void PaintPushButton(HDC dc, const RECT& rect, const ButtonLook& look) {
 }
 
 void PaintCheckButton(HDC dc, const RECT& rect, const CheckLook& look) {
-  Fill(dc, rect, COLOR_BTNFACE);
+  FillBack(dc, rect, look.colours, COLOR_BTNFACE);
   constexpr int kBox = 13;
   const int top = rect.top + (rect.bottom - rect.top - kBox) / 2;
   const int left = look.text_left ? rect.right - kBox : rect.left;
@@ -144,7 +154,7 @@ void PaintCheckButton(HDC dc, const RECT& rect, const CheckLook& look) {
   RECT text = rect;
   if (look.text_left) text.right = box.left - 4;
   else text.left = box.right + 4;
-  TextState ts(dc, look.font, TextColour(look.enabled));
+  TextState ts(dc, look.font, TextOf(look.colours, look.enabled, COLOR_BTNTEXT));
   std::string copy(look.text);
   DrawText(dc, copy.c_str(), static_cast<int>(copy.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   if (look.focused && !look.text.empty()) {
@@ -157,7 +167,8 @@ void PaintCheckButton(HDC dc, const RECT& rect, const CheckLook& look) {
   }
 }
 
-void PaintGroupBox(HDC dc, const RECT& rect, std::string_view text, HFONT font, bool enabled) {
+void PaintGroupBox(HDC dc, const RECT& rect, std::string_view text, HFONT font, bool enabled,
+                   const ControlColours& colours) {
   const int h = TextHeight(dc, font);
   const RECT frame{rect.left, rect.top + h / 2, rect.right, rect.bottom};
   // An etched frame: shadow line with a highlight line inside.
@@ -169,18 +180,19 @@ void PaintGroupBox(HDC dc, const RECT& rect, std::string_view text, HFONT font, 
   HLine(dc, frame.left + 1, frame.right - 1, frame.bottom - 2, COLOR_BTNSHADOW);
   if (text.empty()) return;
   std::string copy(text);
-  TextState ts(dc, font, TextColour(enabled));
+  TextState ts(dc, font, TextOf(colours, enabled, COLOR_BTNTEXT));
   RECT t{rect.left + 8, rect.top, rect.right - 8, rect.top + h};
   RECT measure = t;
   DrawText(dc, copy.c_str(), static_cast<int>(copy.size()), &measure, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
   const RECT gap{t.left - 2, t.top, std::min(measure.right + 2, rect.right - 6), t.bottom};
-  Fill(dc, gap, COLOR_BTNFACE);
+  FillBack(dc, gap, colours, COLOR_BTNFACE);
   DrawText(dc, copy.c_str(), static_cast<int>(copy.size()), &t, DT_LEFT | DT_SINGLELINE);
 }
 
-void PaintStaticText(HDC dc, const RECT& rect, std::string_view text, HFONT font, UINT format, bool enabled) {
-  Fill(dc, rect, COLOR_BTNFACE);
-  TextState ts(dc, font, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+void PaintStaticText(HDC dc, const RECT& rect, std::string_view text, HFONT font, UINT format, bool enabled,
+                     const ControlColours& colours) {
+  FillBack(dc, rect, colours, COLOR_BTNFACE);
+  TextState ts(dc, font, TextOf(colours, enabled, COLOR_WINDOWTEXT));
   std::string copy(text);
   RECT r = rect;
   DrawText(dc, copy.c_str(), static_cast<int>(copy.size()), &r, format);
@@ -211,7 +223,7 @@ int EditPositionAt(HFONT font, std::string_view text, int scroll, int x) {
 void PaintEditField(HDC dc, const RECT& rect, const EditLook& look) {
   RECT inner = look.border ? PaintEdge(dc, rect, true) : rect;
   const int background = look.enabled && !look.read_only ? COLOR_WINDOW : COLOR_BTNFACE;
-  Fill(dc, inner, background);
+  FillBack(dc, inner, look.colours, background);
   const int save = SaveDC(dc);
   IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
   HGDIOBJ old_font = SelectObject(dc, FontOr(look.font));
@@ -245,7 +257,7 @@ void PaintEditField(HDC dc, const RECT& rect, const EditLook& look) {
     const Line& l = lines[static_cast<std::size_t>(i)];
     const int scroll = look.multiline ? 0 : std::clamp(look.scroll, 0, static_cast<int>(l.text.size()));
     const int x0 = inner.left + 1 - EditTextWidth(look.font, l.text, scroll);
-    SetTextColor(dc, GetSysColor(look.enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, TextOf(look.colours, look.enabled, COLOR_WINDOWTEXT));
     TextOut(dc, x0, y, l.text.data(), static_cast<int>(l.text.size()));
     // The selected part drawn over in the highlight colours.
     const int s0 = std::clamp(lo - l.start, 0, static_cast<int>(l.text.size()));
@@ -275,7 +287,7 @@ int ListItemHeight(HFONT font) {
 
 void PaintListRows(HDC dc, const RECT& rect, const ListLook& look) {
   RECT inner = look.border ? PaintEdge(dc, rect, true) : rect;
-  Fill(dc, inner, look.enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+  FillBack(dc, inner, look.colours, look.enabled ? COLOR_WINDOW : COLOR_BTNFACE);
   if (!look.rows) return;
   const int save = SaveDC(dc);
   IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
@@ -287,7 +299,7 @@ void PaintListRows(HDC dc, const RECT& rect, const ListLook& look) {
     const RECT row{inner.left, y, inner.right, y + h};
     const bool selected = i == look.selected;
     if (selected) Fill(dc, row, COLOR_HIGHLIGHT);
-    SetTextColor(dc, GetSysColor(!look.enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, selected && look.enabled ? GetSysColor(COLOR_HIGHLIGHTTEXT) : TextOf(look.colours, look.enabled, COLOR_WINDOWTEXT));
     const std::string& text = (*look.rows)[static_cast<std::size_t>(i)];
     TextOut(dc, row.left + 2, y, text.c_str(), static_cast<int>(text.size()));
     if (look.focused && i == look.focus_row) PaintFocusRect(dc, row);

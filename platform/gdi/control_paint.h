@@ -7,9 +7,17 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/gdi/colorref.h"
 #include "platform/sys/wintypes.h"
 
 namespace platform::gdi {
+
+// Colours the control's parent chose for it (WM_CTLCOLOR*): the background brush and the text colour; unset
+// members keep the system colours. A disabled control's text stays grey.
+struct ControlColours {
+  HBRUSH background = nullptr;
+  COLORREF text = CLR_INVALID;
+};
 
 // A raised (buttons) or sunken (fields) border of two pixels inside rect; returns the rectangle inside it.
 RECT PaintEdge(HDC dc, const RECT& rect, bool sunken);
@@ -34,11 +42,14 @@ struct CheckLook {
   bool focused = false;
   bool enabled = true;
   bool text_left = false;
+  ControlColours colours;
 };
 void PaintCheckButton(HDC dc, const RECT& rect, const CheckLook& look);
-void PaintGroupBox(HDC dc, const RECT& rect, std::string_view text, HFONT font, bool enabled);
+void PaintGroupBox(HDC dc, const RECT& rect, std::string_view text, HFONT font, bool enabled,
+                   const ControlColours& colours = {});
 // Fills with the button face and draws the text with DrawText format (DT_LEFT, DT_CENTER, DT_WORDBREAK, ...).
-void PaintStaticText(HDC dc, const RECT& rect, std::string_view text, HFONT font, UINT format, bool enabled);
+void PaintStaticText(HDC dc, const RECT& rect, std::string_view text, HFONT font, UINT format, bool enabled,
+                     const ControlColours& colours = {});
 
 struct EditLook {
   std::string_view text;  // already masked for a password field
@@ -52,6 +63,7 @@ struct EditLook {
   bool border = true;
   bool multiline = false;
   bool focused = false;
+  ControlColours colours;
 };
 void PaintEditField(HDC dc, const RECT& rect, const EditLook& look);
 // The character position of a single-line field nearest to client x (for clicks), as PaintEditField lays it out.
@@ -69,6 +81,7 @@ struct ListLook {
   bool focused = false;
   bool enabled = true;
   bool border = true;
+  ControlColours colours;
 };
 void PaintListRows(HDC dc, const RECT& rect, const ListLook& look);
 // The height of a list row in a font.

@@ -51,6 +51,20 @@ std::string RowText(HWND hwnd, UINT len_message, UINT text_message, int i) {
   return s;
 }
 
+// Asks the control's parent for its colours (WM_CTLCOLOR*): the parent may set the DC's text colour and
+// answers with a background brush. A control without a parent asks DefWindowProc (the system colours).
+ControlColours AskColours(HWND hwnd, HDC dc, UINT message) {
+  HWND parent = GetParent(hwnd);
+  const int saved = SaveDC(dc);
+  const LRESULT answer = parent ? SendMessage(parent, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd))
+                                : DefWindowProc(hwnd, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+  ControlColours c;
+  c.background = reinterpret_cast<HBRUSH>(answer);
+  c.text = GetTextColor(dc);
+  RestoreDC(dc, saved);
+  return c;
+}
+
 void PaintButton(HWND hwnd, HDC dc, const RECT& r) {
   const DWORD style = StyleOf(hwnd);
   const DWORD type = style & BS_TYPEMASK;
@@ -76,12 +90,13 @@ void PaintButton(HWND hwnd, HDC dc, const RECT& r) {
         look.focused = focused;
         look.enabled = enabled;
         look.text_left = (style & BS_LEFTTEXT) != 0;
+        look.colours = AskColours(hwnd, dc, WM_CTLCOLORSTATIC);
         PaintCheckButton(dc, r, look);
         return;
       }
       break;
     case BS_GROUPBOX:
-      PaintGroupBox(dc, r, text, font, enabled);
+      PaintGroupBox(dc, r, text, font, enabled, AskColours(hwnd, dc, WM_CTLCOLORSTATIC));
       return;
     default:
       break;
@@ -146,7 +161,8 @@ void PaintStatic(HWND hwnd, HDC dc, const RECT& r) {
   else if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP) format = DT_SINGLELINE;
   if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
   format |= DT_EXPANDTABS;
-  PaintStaticText(dc, r, TextOf(hwnd), FontOf(hwnd), format, IsWindowEnabled(hwnd) != FALSE);
+  PaintStaticText(dc, r, TextOf(hwnd), FontOf(hwnd), format, IsWindowEnabled(hwnd) != FALSE,
+                  AskColours(hwnd, dc, WM_CTLCOLORSTATIC));
 }
 
 void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
@@ -168,6 +184,8 @@ void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
   look.enabled = IsWindowEnabled(hwnd) != FALSE;
   look.read_only = (style & ES_READONLY) != 0;
   look.border = false;  // the border is non-client
+  // A read-only or disabled edit is coloured like a static, as its parent expects.
+  look.colours = AskColours(hwnd, dc, look.read_only || !look.enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
   if (!look.multiline) {
     // Keep the caret in view: scroll so that the text before it fits.
     const int width = r.right - r.left - 4;
@@ -192,6 +210,7 @@ void PaintList(HWND hwnd, HDC dc, const RECT& r) {
   look.focused = GetFocus() == hwnd;
   look.enabled = IsWindowEnabled(hwnd) != FALSE;
   look.border = false;
+  look.colours = AskColours(hwnd, dc, WM_CTLCOLORLISTBOX);
   PaintListRows(dc, r, look);
 }
 
@@ -276,8 +295,14 @@ void PaintWindowFrame(HWND hwnd) {
   ClientToScreen(hwnd, &origin);
   const int left = origin.x - window.left;
   const int top = origin.y - window.top;
-  // The frame: face colour with a raised edge, the client area left out.
   const RECT all{0, 0, w, h};
+  if (left <= 1 && (style & WS_CAPTION) != WS_CAPTION && !GetMenu(hwnd)) {
+    // A thin border (pop-ups): one dark line.
+    FrameRect(dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
+    ReleaseWindowDC(dc);
+    return;
+  }
+  // The frame: face colour with a raised edge, the client area left out.
   const RECT bands[4] = {{0, 0, w, top}, {0, top, left, h}, {left + client.right, top, w, h},
                          {left, top + client.bottom, left + client.right, h}};
   for (const RECT& b : bands) FillRect(dc, &b, GetSysColorBrush(COLOR_BTNFACE));

@@ -315,7 +315,19 @@ bool SelectItem(HWND control, int index) {
     if (index < 0 || index >= SendMessage(control, CB_GETCOUNT, 0, 0)) return false;
     if (!SendMessage(control, CB_GETDROPPEDSTATE, 0, 0)) ClickAt(control, r.right - 4, r.bottom / 2);
     if (!SendMessage(control, CB_GETDROPPEDSTATE, 0, 0)) return false;
-    ClickAt(control, r.right / 2, r.bottom + index * h + h / 2);
+    // The row is clicked in the drop-down pop-up, scrolled into view first.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(control, &info) || !IsWindow(info.hwndList)) return false;
+    int top = static_cast<int>(SendMessage(info.hwndList, LB_GETTOPINDEX, 0, 0));
+    RECT lr{};
+    GetClientRect(info.hwndList, &lr);
+    const int shown = std::max(1, static_cast<int>(lr.bottom) / std::max(1, h));
+    if (index < top || index >= top + shown) {
+      SendMessage(info.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, index - shown + 1)), 0);
+      top = static_cast<int>(SendMessage(info.hwndList, LB_GETTOPINDEX, 0, 0));
+    }
+    ClickAt(info.hwndList, lr.right / 3, (index - top) * h + h / 2);
     return true;
   }
   if (cls == "listbox") {

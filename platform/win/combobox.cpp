@@ -3,11 +3,14 @@
 // CB_SETCURSEL, CB_SELECTSTRING and WM_SETTEXT notify nothing. A choice by the user sends CBN_SELCHANGE, then,
 // when the list was open, CBN_SELENDOK and CBN_CLOSEUP. Opening the list sends CBN_DROPDOWN. The focus gives
 // CBN_SETFOCUS / CBN_KILLFOCUS (once for the box and its edit together); typing into the edit CBN_EDITUPDATE and
-// CBN_EDITCHANGE. While the list is open the box holds the mouse capture: a click below the field picks a row.
+// CBN_EDITCHANGE. The open list is a pop-up window below (or above) the field, painted from the box's rows; the
+// box holds the mouse capture and the keyboard meanwhile: the row under the mouse is highlighted, a click on a row
+// picks it, a click anywhere else closes the list, and so does the loss of the focus.
 #include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "platform/gdi/control_paint.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/list_items.h"
@@ -15,6 +18,8 @@
 #include "platform/win/dialog.h"
 #include "platform/win/input.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/metrics.h"
+#include "platform/win/popup.h"
 #include "platform/win/window.h"
 
 namespace platform::win::detail {
@@ -33,6 +38,10 @@ struct ComboData : ControlData {
   int item_height = 0;
   bool setting_text = false;
   bool has_focus = false;
+  HWND popup = nullptr;  // the drop-down list's pop-up, made when the list first opens
+  int hot = -1;         // the highlighted row of the open list
+  int top = 0;          // its first visible row
+  int rows = 1;         // rows it shows
 };
 
 DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
@@ -53,6 +62,36 @@ void ShowSelection(HWND hwnd, ComboData& d) {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+// Keeps the highlighted row of the open list in view.
+void ShowRow(HWND hwnd, ComboData& d, int row) {
+  d.hot = row;
+  if (row >= 0) {
+    if (row < d.top) d.top = row;
+    if (row >= d.top + d.rows) d.top = row - d.rows + 1;
+  }
+  d.top = std::clamp(d.top, 0, std::max(0, Count(d) - d.rows));
+  if (IsWindow(d.popup)) InvalidateRect(d.popup, nullptr, TRUE);
+  (void)hwnd;
+}
+
+// Places the list pop-up under the field: as wide as the box, as high as the template's list (at least one row,
+// at most every row), above the field when there is no room below.
+void OpenList(HWND hwnd, ComboData& d) {
+  const int ih = std::max(1, ItemHeight(hwnd, d));
+  d.rows = std::clamp(Count(d), 1, std::max(1, d.list_height / ih));
+  RECT box{};
+  GetWindowRect(hwnd, &box);
+  const RECT at = platform::win::PlacePopup(box, SIZE{RectWidth(box), d.rows * ih + 2});
+  d.rows = std::max(1, std::min(d.rows, (RectHeight(at) - 2) / ih));
+  if (!IsWindow(d.popup)) {
+    d.popup = platform::win::CreatePopupWindow(kComboListClassName, hwnd, at, WS_BORDER);
+    SetWindowLongPtr(d.popup, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hwnd));
+  }
+  d.top = 0;
+  ShowRow(hwnd, d, d.cur);
+  platform::win::ShowPopupWindow(d.popup, at);
+}
+
 void Drop(HWND hwnd, bool open) {
   ComboData* d = DataOf<ComboData>(hwnd);
   if (!d || d->dropped == open) return;
@@ -61,9 +100,11 @@ void Drop(HWND hwnd, bool open) {
     d = DataOf<ComboData>(hwnd);
     if (!d) return;
     d->dropped = true;
+    OpenList(hwnd, *d);
     SetCapture(hwnd);
   } else {
     d->dropped = false;
+    if (IsWindow(d->popup)) platform::win::HidePopupWindow(d->popup);
     if (GetCapture() == hwnd) ReleaseCapture();
     NotifyParent(hwnd, CBN_CLOSEUP);
   }
@@ -77,6 +118,7 @@ void Choose(HWND hwnd, int index, bool close) {
   bool was_dropped = d->dropped;
   if (index >= 0 && index < Count(*d) && index != d->cur) {
     d->cur = index;
+    if (d->dropped) ShowRow(hwnd, *d, index);
     ShowSelection(hwnd, *d);
     if (HasEdit(hwnd) && IsWindow(d->edit)) SendMessage(d->edit, EM_SETSEL, 0, -1);
     NotifyParent(hwnd, CBN_SELCHANGE);
@@ -182,10 +224,27 @@ LRESULT ComboEditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam) {
   return CallWindowProc(base, edit, message, wparam, lparam);
 }
 
-int RowAt(HWND hwnd, const ComboData& d, int y) {
-  if (y < d.field_height) return -1;
-  int row = (y - d.field_height) / std::max(1, ItemHeight(hwnd, d));
-  return row < Count(d) ? row : -2;
+constexpr int kInField = -1;
+constexpr int kOutside = -2;
+constexpr int kScrollUp = -3;
+constexpr int kScrollDown = -4;
+
+// What lies under a point of the box's client area while the list is open: a row of the list, its scroll column
+// (a list with more rows than it shows), the field, or nothing of the box.
+int RowAt(HWND hwnd, const ComboData& d, int x, int y) {
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  if (x >= 0 && x < c.right && y >= 0 && y < c.bottom) return kInField;
+  if (!IsWindow(d.popup) || !IsWindowVisible(d.popup)) return kOutside;
+  POINT p{x, y};
+  MapWindowPoints(hwnd, d.popup, &p, 1);
+  RECT lc{};
+  GetClientRect(d.popup, &lc);
+  if (!PtInRect(&lc, p)) return kOutside;
+  if (Count(d) > d.rows && p.x >= lc.right - GetSystemMetrics(SM_CXVSCROLL))
+    return p.y < lc.bottom / 2 ? kScrollUp : kScrollDown;
+  const int row = d.top + p.y / std::max(1, ItemHeight(hwnd, d));
+  return row < Count(d) ? row : kOutside;
 }
 
 }  // namespace
@@ -345,12 +404,15 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       int x = GET_X_LPARAM(lparam);
       int y = GET_Y_LPARAM(lparam);
       if (d->dropped) {
-        int row = RowAt(hwnd, *d, y);
-        RECT c{};
-        GetClientRect(hwnd, &c);
-        if (row >= 0 && x >= 0 && x < c.right) Choose(hwnd, row, true);
-        else if (row == -1 && y >= 0 && x >= 0 && x < c.right) Choose(hwnd, d->cur, true);
-        else Cancel(hwnd);
+        const int row = RowAt(hwnd, *d, x, y);
+        if (row >= 0) Choose(hwnd, row, true);
+        else if (row == kInField) Choose(hwnd, d->cur, true);
+        else if (row == kScrollUp || row == kScrollDown) {
+          d->top = std::clamp(d->top + (row == kScrollUp ? -d->rows : d->rows), 0, std::max(0, Count(*d) - d->rows));
+          if (IsWindow(d->popup)) InvalidateRect(d->popup, nullptr, TRUE);
+        } else {
+          Cancel(hwnd);
+        }
         return 0;
       }
       if (HasEdit(hwnd)) {
@@ -369,10 +431,21 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_LBUTTONUP: {
       if (!d->dropped) return 0;
-      int row = RowAt(hwnd, *d, GET_Y_LPARAM(lparam));
+      // A press on the field that opened the list and a release on a row (a drag into the list) picks the row.
+      const int row = RowAt(hwnd, *d, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       if (row >= 0) Choose(hwnd, row, true);
       return 0;
     }
+    case WM_MOUSEMOVE:
+      if (d->dropped) {
+        const int row = RowAt(hwnd, *d, GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+        if (row >= 0 && row != d->hot) ShowRow(hwnd, *d, row);
+      }
+      return 0;
+    case WM_DESTROY:
+      if (IsWindow(d->popup)) DestroyWindow(d->popup);
+      if (ComboData* again = DataOf<ComboData>(hwnd)) again->popup = nullptr;
+      return 0;
     case WM_CAPTURECHANGED:
       if (d->dropped && reinterpret_cast<HWND>(lparam) != hwnd) Cancel(hwnd);
       return 0;
@@ -394,4 +467,80 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
+// The drop-down list pop-up: painted from its combo box's rows; the box handles all input (it holds the capture
+// while the list is open), so a stray click here goes to the box.
+LRESULT ComboListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND combo = reinterpret_cast<HWND>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+  ComboData* d = IsWindow(combo) ? DataOf<ComboData>(combo) : nullptr;
+  switch (message) {
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (dc && d) {
+        std::vector<std::string> rows;
+        rows.reserve(d->list.items.size());
+        for (const auto& item : d->list.items) rows.push_back(item.text);
+        RECT c{};
+        GetClientRect(hwnd, &c);
+        platform::gdi::ListLook look;
+        look.rows = &rows;
+        look.font = reinterpret_cast<HFONT>(SendMessage(combo, WM_GETFONT, 0, 0));
+        look.top = d->top;
+        look.selected = d->hot;
+        look.item_height = ItemHeight(combo, *d);
+        look.enabled = true;
+        look.border = false;
+        if (Count(*d) > d->rows) {
+          const int bar = GetSystemMetrics(SM_CXVSCROLL);
+          const RECT rows_rect{c.left, c.top, c.right - bar, c.bottom};
+          platform::gdi::PaintListRows(dc, rows_rect, look);
+          const RECT bar_rect{c.right - bar, c.top, c.right, c.bottom};
+          platform::gdi::PaintScrollBar(dc, bar_rect, true, 0, Count(*d) - 1, d->rows, d->top, true);
+        } else {
+          platform::gdi::PaintListRows(dc, c, look);
+        }
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;  // the rows fill everything
+    case LB_GETTOPINDEX: return d ? d->top : LB_ERR;
+    case LB_SETTOPINDEX:
+      if (!d || static_cast<int>(wparam) >= Count(*d)) return LB_ERR;
+      d->top = std::clamp(static_cast<int>(wparam), 0, std::max(0, Count(*d) - d->rows));
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case LB_GETITEMHEIGHT: return d ? ItemHeight(combo, *d) : LB_ERR;
+    case LB_GETCOUNT: return d ? Count(*d) : 0;
+    case LB_GETCURSEL: return d ? d->hot : LB_ERR;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+      if (IsWindow(combo)) {
+        POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        MapWindowPoints(hwnd, combo, &p, 1);
+        return SendMessage(combo, message, wparam, MAKEPOINTLPARAM(p.x, p.y));
+      }
+      return 0;
+    default: return DefWindowProc(hwnd, message, wparam, lparam);
+  }
+}
+
 }  // namespace platform::win::detail
+
+BOOL GetComboBoxInfo(HWND combo, COMBOBOXINFO* info) {
+  using namespace platform::win::detail;
+  if (!info || !IsClass(combo, WC_COMBOBOX)) return FALSE;
+  ComboData* d = DataOf<ComboData>(combo);
+  if (!d) return FALSE;
+  RECT c{};
+  GetClientRect(combo, &c);
+  info->rcItem = RECT{c.left + 2, c.top + 2, c.right - 2 - kButtonWidth, c.bottom - 2};
+  info->rcButton = RECT{c.right - 2 - kButtonWidth, c.top + 2, c.right - 2, c.bottom - 2};
+  info->stateButton = d->dropped ? 0x00000008 /* pressed */ : 0;
+  info->hwndCombo = combo;
+  info->hwndItem = d->edit;
+  info->hwndList = d->popup;
+  return TRUE;
+}

@@ -249,6 +249,20 @@ inline constexpr WORD CBN_SELENDOK = 9;
 inline constexpr WORD CBN_SELENDCANCEL = 10;
 // The id of the edit inside a drop-down combo box.
 inline constexpr int kComboEditId = 1001;
+// The class of a combo box's drop-down list: a pop-up window (see popup.h) that the combo box drives.
+inline constexpr const char* kComboListClassName = "ComboLBox";
+// The parts of a combo box: its field, the edit inside (drop-down kinds) and the drop-down list pop-up (made when
+// the list first opens; null before).
+struct COMBOBOXINFO {
+  DWORD cbSize;
+  RECT rcItem;
+  RECT rcButton;
+  DWORD stateButton;
+  HWND hwndCombo;
+  HWND hwndItem;
+  HWND hwndList;
+};
+BOOL GetComboBoxInfo(HWND combo, COMBOBOXINFO* info);
 
 // ---- scroll bar ----
 inline constexpr DWORD SBS_HORZ = 0x0000;

@@ -36,7 +36,9 @@ inline constexpr int DWL_DLGPROC = 8;
 inline constexpr int DWL_USER = 16;
 inline constexpr int DLGWINDOWEXTRA = 48;
 
-// Dialog messages and codes.
+// Dialog messages and codes. They share their numbers with the first private messages of programs (WM_USER,
+// +1, +2), so the dialog manager itself never sends them: Enter finds the default button in the dialog's own
+// record. A program may still send them to a dialog, which answers them in DefDlgProc.
 inline constexpr UINT DM_GETDEFID = WM_USER + 0;
 inline constexpr UINT DM_SETDEFID = WM_USER + 1;
 inline constexpr UINT DM_REPOSITION = WM_USER + 2;

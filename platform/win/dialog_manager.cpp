@@ -1,6 +1,8 @@
 // Dialog creation from templates, modal loops, EndDialog and the default dialog procedure.
 #include <algorithm>
 
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/sys_colors.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/dialog_data.h"
 #include "platform/win/detail/queue.h"
@@ -289,7 +291,16 @@ LRESULT DefDlgProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case DM_SETDEFID: SetDefault(dialog, static_cast<int>(wparam)); return TRUE;
     case WM_GETDLGCODE: return 0;
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND: {
+      // The dialog's own colour when its procedure answers WM_CTLCOLORDLG, the face colour otherwise.
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      if (!dc) return 1;
+      auto brush = reinterpret_cast<HBRUSH>(SendMessage(dialog, WM_CTLCOLORDLG, wparam, platform::win::detail::FromHwnd(dialog)));
+      if (!brush) brush = GetSysColorBrush(COLOR_BTNFACE);
+      RECT box{};
+      if (GetClipBox(dc, &box) != NULLREGION) FillRect(dc, &box, brush);
+      return 1;
+    }
     case WM_SHOWWINDOW:
       if (wparam && d && !GetFocus()) {
         // A dialog shown with nothing focused takes the focus where it left it.

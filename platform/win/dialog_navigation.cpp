@@ -213,9 +213,10 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
             PressButton(dialog, GetDlgCtrlID(focus));
             return TRUE;
           }
-          LRESULT def = SendMessage(dialog, DM_GETDEFID, 0, 0);
-          int id = HIWORD(static_cast<std::uintptr_t>(def)) == DC_HASDEFID ? LOWORD(static_cast<std::uintptr_t>(def)) : IDOK;
-          PressButton(dialog, id);
+          // The default button is read from the dialog's own record, not asked with DM_GETDEFID: that number is
+          // WM_USER, which programs use for messages of their own (the print job's page message).
+          const auto* data = platform::win::detail::DialogOf(dialog);
+          PressButton(dialog, data && data->def_id ? data->def_id : IDOK);
           return TRUE;
         }
         case VK_ESCAPE:

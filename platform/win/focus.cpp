@@ -15,6 +15,7 @@
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/popup.h"
 #include "platform/win/window.h"
 
 using platform::win::detail::CallProc;
@@ -107,8 +108,19 @@ bool HitTransparent(const Window& w) {
 
 HWND DeepChildAt(HWND parent, POINT client_point, bool skip_inert);
 
+// The window under the mouse chooses the cursor shape (not while a window holds the capture).
+void AskForCursor(const MSG& msg) {
+  if ((msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONDOWN && msg.message != WM_RBUTTONDOWN &&
+       msg.message != WM_MBUTTONDOWN && msg.message != WM_LBUTTONDBLCLK) ||
+      Valid(F().capture) || !IsWindow(msg.hwnd))
+    return;
+  SendMessage(msg.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(msg.hwnd),
+              MAKELPARAM(static_cast<WORD>(HTCLIENT), static_cast<WORD>(msg.message)));
+}
+
 void OnInputRetrieved(const MSG& msg) {
   auto& s = F();
+  AskForCursor(msg);
   switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
@@ -238,7 +250,7 @@ HWND SetActiveWindow(HWND hwnd) {
   }
   if (!IsWindow(hwnd)) return nullptr;
   HWND top = Root(hwnd);
-  if (!IsWindowEnabled(top)) return nullptr;
+  if (!IsWindowEnabled(top) || platform::win::IsPopupWindow(top)) return nullptr;
   platform::win::detail::Activate(top, WA_ACTIVE);
   return old;
 }

@@ -395,8 +395,8 @@ LRESULT DispatchMessage(const MSG* msg) {
   Window* w = Lookup(msg->hwnd);
   if (!w) return 0;
   if (msg->message == WM_PAINT) {
-    // The frame (caption, menu bar, border) of a top-level window is drawn with its client area.
-    if (!(w->style & WS_CHILD)) {
+    // The frame (caption, menu bar, border) of a window is drawn with its client area.
+    {
       platform::gdi::PaintWindowFrame(msg->hwnd);
       w = Lookup(msg->hwnd);
       if (!w) return 0;

@@ -1,4 +1,5 @@
 // Update rectangles, WM_PAINT and the device contexts the drawing layer hands out for windows.
+#include "platform/gdi/gdi.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/message_loop.h"
@@ -31,6 +32,21 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   w->erase = w->erase || erase;
   ++w->update_serial;
   platform::win::detail::NotifyInvalidated(hwnd, r);
+  // Without WS_CLIPCHILDREN the parent paints (and erases) over its children, so the children under the
+  // rectangle are invalidated too and paint after it.
+  w = Lookup(hwnd);
+  if (!w || (w->style & WS_CLIPCHILDREN)) return TRUE;
+  const std::vector<HWND> children = w->children;
+  for (HWND c : children) {
+    Window* cw = Lookup(c);
+    if (!cw || !(cw->style & WS_VISIBLE) || cw->destroying) continue;
+    RECT overlap{};
+    if (!IntersectRect(&overlap, &cw->rect, &r)) continue;
+    POINT origin{0, 0};
+    MapWindowPoints(c, hwnd, &origin, 1);
+    OffsetRect(&overlap, -origin.x, -origin.y);
+    InvalidateRect(c, &overlap, erase);
+  }
   return TRUE;
 }
 
@@ -97,7 +113,15 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
   w->erase = false;
   HDC dc = platform::gdi::CreateWindowDC(hwnd, false);
   paint->hdc = dc;
-  if (erase) paint->fErase = CallProc(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+  if (erase && dc) {
+    // The background is erased inside the update rectangle only; the paint itself may draw anywhere.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, paint->rcPaint.left, paint->rcPaint.top, paint->rcPaint.right, paint->rcPaint.bottom);
+    paint->fErase = CallProc(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+    RestoreDC(dc, saved);
+  } else if (erase) {
+    paint->fErase = TRUE;
+  }
   return dc;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/sys/wintypes.h"
 #include "platform/win/messages.h"
 #include "platform/win/rect.h"
+#include "platform/win/window_class.h"
 
 // Window styles.
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;

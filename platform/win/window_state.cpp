@@ -3,11 +3,15 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/sys_colors.h"
+#include "platform/win/cursor.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
+#include "platform/win/popup.h"
 #include "platform/win/resource_name.h"
 #include "platform/win/window.h"
 
@@ -392,6 +396,8 @@ HWND WindowFromPoint(POINT screen_point) {
   std::vector<HWND> tops = platform::win::detail::TopLevelWindows();
   std::reverse(tops.begin(), tops.end());
   if (active) tops.insert(tops.begin(), active);
+  const std::vector<HWND> popups = platform::win::ShownPopups();
+  tops.insert(tops.begin(), popups.begin(), popups.end());
   for (HWND t : tops) {
     Window* w = Lookup(t);
     if (!w || !(w->style & WS_VISIBLE)) continue;
@@ -541,6 +547,17 @@ HANDLE RemoveProp(HWND hwnd, LPCSTR name) {
 
 namespace platform::win::detail {
 
+LRESULT DefaultControlColours(UINT message, HDC dc) {
+  const int back = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW
+                   : message == WM_CTLCOLORSCROLLBAR                           ? COLOR_SCROLLBAR
+                                                                              : COLOR_BTNFACE;
+  if (dc) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(back));
+  }
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(back));
+}
+
 LRESULT DefaultText(Window& w, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SETTEXT: {
@@ -591,7 +608,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_ERASEBKGND: return w->cls && w->cls->background ? 1 : 0;
+    case WM_ERASEBKGND: {
+      // The class brush fills what the DC lets through (BeginPaint clips it to the update rectangle).
+      HBRUSH brush = w->cls ? w->cls->background : nullptr;
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      if (!brush || !dc) return 0;
+      RECT box{};
+      if (GetClipBox(dc, &box) == NULLREGION) return 1;
+      FillRect(dc, &box, brush);
+      return 1;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE && !(w->style & WS_MINIMIZE)) {
         HWND focus = GetFocus();
@@ -617,7 +643,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
     case WM_SETFONT: w->font = reinterpret_cast<HFONT>(wparam); return 0;
-    case WM_SETCURSOR: return FALSE;
+    case WM_SETCURSOR:
+      // The parent decides first; then the class cursor shows in the client area.
+      if ((w->style & WS_CHILD) && w->parent && SendMessage(w->parent, WM_SETCURSOR, wparam, lparam)) return TRUE;
+      if (static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lparam))) == HTCLIENT) {
+        w = Lookup(hwnd);
+        if (w && w->cls && w->cls->cursor) {
+          SetCursor(w->cls->cursor);
+          return TRUE;
+        }
+      }
+      return FALSE;
     case WM_MOUSEACTIVATE: return 1;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -625,7 +661,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return 0;
+    case WM_CTLCOLORSTATIC: return platform::win::detail::DefaultControlColours(message, reinterpret_cast<HDC>(wparam));
     case WM_KEYDOWN:
       platform::win::detail::NoteMenuKey(message, wparam);
       return 0;

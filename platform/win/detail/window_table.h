@@ -136,6 +136,10 @@ T* DataOf(HWND hwnd) {
   return static_cast<T*>(w->control.get());
 }
 
+// DefWindowProc's answer to WM_CTLCOLOR*: window text on the window colour (edits, lists) or on the face colour
+// (the others), set into dc; the brush of that background.
+LRESULT DefaultControlColours(UINT message, HDC dc);
+
 // Sends WM_COMMAND with a notification code to the control's parent.
 void NotifyParent(HWND control, WORD code);
 // Sends WM_NOTIFY with the header filled for the control.

@@ -44,10 +44,12 @@ struct Seen {
   UINT check_at_click = 99;
   int init_return = TRUE;
   bool fill = false;
+  int user_messages = 0;  // WM_USER: the print job's page message in the programs
 };
 Seen g;
 
 INT_PTR CALLBACK TestDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+  if (message == WM_USER) ++g.user_messages;
   switch (message) {
     case WM_INITDIALOG:
       CheckRadioButton(dialog, kRadioA, kRadioC, kRadioA);
@@ -179,6 +181,19 @@ TEST_F(DialogTest, EnterGivesIdokWithoutAFocusChange) {
   std::vector<Command> expected{{kEdit, EN_UPDATE}, {kEdit, EN_CHANGE}, {IDOK, BN_CLICKED}, {kEdit, EN_KILLFOCUS}};
   EXPECT_EQ(Tail({kEdit, EN_UPDATE}), expected);
   EXPECT_EQ(g.focus_at_ok, kEdit);
+}
+
+TEST_F(DialogTest, EnterSendsNoProgramMessageAndFollowsTheDefaultTheProgramSets) {
+  // DM_GETDEFID has the number WM_USER, which the print job uses for its own page message: Enter must not send it.
+  drv::OnDialogIdle(kTemplate, [](HWND d) {
+    SetFocus(GetDlgItem(d, kEdit));
+    SendMessage(d, DM_SETDEFID, IDCANCEL, 0);
+    EXPECT_EQ(SendMessage(d, DM_GETDEFID, 0, 0), MAKELONG(IDCANCEL, DC_HASDEFID));
+    g.user_messages = 0;
+    drv::PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(Run(), 8);
+  EXPECT_EQ(g.user_messages, 0);
 }
 
 TEST_F(DialogTest, AltMnemonicsClickAndFocus) {
