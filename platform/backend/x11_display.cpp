@@ -228,6 +228,7 @@ Window MakeWindow(HWND top) {
                ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                    PointerMotionMask | StructureNotifyMask | FocusChangeMask);
   if (popup) {
+    if (s.current) XDefineCursor(s.display, win, s.current);
     s.windows[top] = win;
     s.owners[win] = top;
     return win;
