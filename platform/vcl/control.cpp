@@ -88,6 +88,20 @@ TControl::~TControl() {
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
   DestroyHandle();
+  if (brush_) DeleteObject(brush_);
+}
+
+HBRUSH TControl::BackgroundBrush() {
+  const TColor color = BackgroundColor();
+  if (brush_ && brush_color_ != color) {
+    DeleteObject(brush_);
+    brush_ = nullptr;
+  }
+  if (!brush_) {
+    brush_ = CreateSolidBrush(ColorToRGB(color));
+    brush_color_ = color;
+  }
+  return brush_;
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
@@ -263,6 +277,16 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
           child->CommandNotify(HIWORD(wparam));
           return 0;
         }
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (TControl* child = FromHandle(reinterpret_cast<HWND>(lparam))) {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetBkColor(dc, ColorToRGB(child->BackgroundColor()));
+        if (child->enabled_) SetTextColor(dc, ColorToRGB(child->font_.Color));
+        return reinterpret_cast<LRESULT>(child->BackgroundBrush());
       }
       break;
     case WM_PAINT:

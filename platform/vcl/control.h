@@ -103,6 +103,9 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   // A key for this control: the form's preview first; true when the key was consumed.
   bool KeyDown(WORD& key, TShiftState shift);
+  // The colour a built-in control is painted on when it asks its parent (WM_CTLCOLOR*): the parent's colour;
+  // an edit has its own.
+  virtual TColor BackgroundColor() const { return parent_ ? parent_->color_ : color_; }
   // Called once the window exists, to push the kept state into it.
   virtual void HandleCreated() {}
   void SetParentHandle(HWND parent_handle) { parent_handle_ = parent_handle; }
@@ -124,6 +127,12 @@ class TControl : public TComponent {
   TColor color_ = clBtnFace;
   TFont font_;
   TPopupMenu* popup_ = nullptr;
+
+ private:
+  // The brush the control gives its parent for painting it (made for one colour at a time).
+  HBRUSH BackgroundBrush();
+  HBRUSH brush_ = nullptr;
+  TColor brush_color_ = 0;
 };
 
 // Registers the window classes of forms and plain controls (once a process).

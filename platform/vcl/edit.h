@@ -21,6 +21,7 @@ class TEdit : public TControl {
   WindowSpec Spec() const override;
   void CommandNotify(WORD code) override;
   void HandleCreated() override;
+  TColor BackgroundColor() const override { return color_; }
 
  private:
   int max_length_ = 0;

@@ -120,6 +120,34 @@ TEST_F(ControlsTest, EditTakesTypedTextUpToMaxLengthAndReportsEachChange) {
   EXPECT_EQ(form->Edit_Namen->Color(), clBtnFace);
 }
 
+TEST_F(ControlsTest, AnEditIsPaintedInItsColourAndARadioButtonOnItsPanelsColour) {
+  struct Case {
+    TColor color;
+    bool enabled;
+    COLORREF expected;
+  };
+  const Case cases[] = {
+      {clWindow, true, GetSysColor(COLOR_WINDOW)},
+      {clBtnFace, false, GetSysColor(COLOR_BTNFACE)},  // the unit dialog's switched-off fields
+      {clYellow, true, RGB(0xFF, 0xFF, 0)},
+  };
+  HWND edit = form->Edit_Namen->Handle();
+  RECT r;
+  GetClientRect(edit, &r);
+  for (const Case& c : cases) {
+    form->Edit_Namen->SetEnabled(c.enabled);
+    form->Edit_Namen->SetColor(c.color);
+    drv::PumpUntilIdle();
+    EXPECT_EQ(platform::backend::WindowPixel(edit, r.right - 4, r.bottom / 2), c.expected) << c.color;
+  }
+  form->Pan_Schnittstelle->SetColor(clAqua);
+  form->Radio_Com1_->Invalidate();
+  drv::PumpUntilIdle();
+  RECT rr;
+  GetClientRect(form->Radio_Com1_->Handle(), &rr);
+  EXPECT_EQ(platform::backend::WindowPixel(form->Radio_Com1_->Handle(), rr.right - 2, rr.bottom - 2), RGB(0, 0xFF, 0xFF));
+}
+
 TEST_F(ControlsTest, ProgressBarHoldsItsPositionInRange) {
   TProgressBar& bar = *form->Pro_Status;
   bar.SetPosition(40);
