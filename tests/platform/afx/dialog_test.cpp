@@ -32,8 +32,8 @@ constexpr DialogItemTemplate kItems[] = {
     {IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 110, 5, 40, 14},
     {IDCANCEL, WC_BUTTON, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 110, 25, 40, 14},
 };
-constexpr int kModalId = 9226;
-constexpr int kModelessId = 9406;
+constexpr int kModalId = 9326;
+constexpr int kModelessId = 9506;
 constexpr DialogTemplate kModal{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 10, 10, 160, 70, "Properties",
                                 kItems};
 constexpr DialogTemplate kModeless{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 10, 10, 160, 70, "Scope", kItems};
