@@ -104,7 +104,6 @@ class CWnd {
   friend struct WndAccess;
   WNDPROC super_proc_ = nullptr;  // the procedure the object took over; null when it takes no messages
   const MSG* current_ = nullptr;  // the message being handled now, for Default
-  bool temporary_ = false;
 };
 
 }  // namespace afx
