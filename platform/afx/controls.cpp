@@ -152,4 +152,11 @@ HBITMAP CButton::SetBitmap(HBITMAP bitmap) {
   return reinterpret_cast<HBITMAP>(SendMessage(BM_SETIMAGE, kImageBitmap, reinterpret_cast<LPARAM>(bitmap)));
 }
 
+bool CButton::OnChildNotify(UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+  if (message != WM_DRAWITEM) return false;
+  DrawItem(lparam);
+  *result = TRUE;
+  return true;
+}
+
 }  // namespace afx

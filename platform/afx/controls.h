@@ -53,12 +53,19 @@ class CSpinButtonCtrl : public CWnd {
   int GetPos() const;
 };
 
+// A button; an owner-drawn one (BS_OWNERDRAW) bound to an object draws itself in DrawItem when its parent's map
+// does not handle WM_DRAWITEM.
 class CButton : public CWnd {
  public:
   BOOL Create(LPCSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
   int GetCheck() const;
   void SetCheck(int check);
   HBITMAP SetBitmap(HBITMAP bitmap);
+  // The drawing request of WM_DRAWITEM (its lParam, the draw-item record the parent was sent).
+  virtual void DrawItem(LPARAM draw_item) { (void)draw_item; }
+
+ protected:
+  bool OnChildNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;
 };
 
 }  // namespace afx

@@ -14,6 +14,9 @@ namespace afx {
 
 struct WndAccess {
   static void PostNcDestroy(CWnd& w) { w.PostNcDestroy(); }
+  static bool ChildNotify(CWnd& w, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+    return w.OnChildNotify(message, wparam, lparam, result);
+  }
   static WNDPROC& Super(CWnd& w) { return w.super_proc_; }
   static const MSG*& Current(CWnd& w) { return w.current_; }
 };
@@ -158,10 +161,19 @@ const MessageMap* CWnd::GetMessageMap() const { return &kMessageMap; }
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message, wparam, lparam);
-  if (!entry) return false;
-  *result = entry->handler(*this, message, wparam, lparam);
-  return true;
+  if (entry) {
+    *result = entry->handler(*this, message, wparam, lparam);
+    return true;
+  }
+  // An owner-drawn control draws itself when its object wants to (wParam is its id; 0 means a menu).
+  if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && wparam != 0) {
+    CWnd* control = FromHandlePermanent(::GetDlgItem(m_hWnd, static_cast<int>(wparam)));
+    if (control && control != this) return WndAccess::ChildNotify(*control, message, wparam, lparam, result);
+  }
+  return false;
 }
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;

@@ -96,6 +96,9 @@ class CWnd {
   virtual bool OnWndMsg(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
   // After the window's last message (WM_NCDESTROY), when the handle is gone from the object.
   virtual void PostNcDestroy() {}
+  // A control's own share of a message its parent's map left unhandled (WM_DRAWITEM of an owner-drawn control is
+  // handed to the control's object); true when the control handled it.
+  virtual bool OnChildNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
  public:
   static const MessageMap kMessageMap;
