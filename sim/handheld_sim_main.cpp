@@ -1,5 +1,6 @@
-// handheld-sim: a simulated Tastomatik on a pseudo-terminal (--pty prints the path to open): it connects to
-// TX-Tool as the master, polls it and performs its jobs on data sets of its own.
+// handheld-sim: a simulated handheld unit on a pseudo-terminal (--pty prints the path to open). As a Tastomatik
+// (the default) it connects to TX-Tool as the master, polls it and performs its jobs on data sets of its own; with
+// --role device it is the drive side that Trevant masters: display lines, LEDs, keys, jobs and the baud change.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 
 #include "platform/comm/pseudo_terminal.h"
 #include "sim/handheld/tastomatik.h"
+#include "sim/handheld/unit_device.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ constexpr int kRetryMs = 500;
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
-               "usage: handheld-sim --pty [--slots N] [--size N] [--fail-job CODE]\n"
+               "usage: handheld-sim --pty [--role tastomatik|device] [--slots N] [--size N] [--fail-job CODE]\n"
                "       [--fault bad-bcc|trailing|late|unknown-type|unserved|short|silence|reconnect]\n"
                "       N: slots 0..64 with data sets, size 1..8192 bytes; CODE 1..255 ends the first job as failed\n");
 }
@@ -54,6 +56,7 @@ bool ParseFault(const std::string& name, sim::tasto::Fault* fault) {
 
 int main(int argc, char** argv) {
   bool pty = false;
+  bool device = false;
   long slots = 3, size = 2048, fail = 0;
   sim::tasto::Fault fault = sim::tasto::Fault::kNone;
   for (int i = 1; i < argc; ++i) {
@@ -68,7 +71,10 @@ int main(int argc, char** argv) {
       continue;
     }
     bool ok = false;
-    if (a == "--slots") ok = Number(v, 0, 64, &slots);
+    if (a == "--role") {
+      ok = v != nullptr && (std::string(v) == "tastomatik" || std::string(v) == "device");
+      device = ok && std::string(v) == "device";
+    } else if (a == "--slots") ok = Number(v, 0, 64, &slots);
     else if (a == "--size") ok = Number(v, 1, 8192, &size);
     else if (a == "--fail-job") ok = Number(v, 1, 255, &fail);
     else if (a == "--fault") ok = v != nullptr && ParseFault(v, &fault);
@@ -90,6 +96,18 @@ int main(int argc, char** argv) {
   }
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
+  if (device) {
+    std::printf("%s\n", terminal.slave_path().c_str());
+    std::fflush(stdout);
+    sim::tasto::Line line(terminal);
+    sim::tasto::UnitDevice served(line);
+    const std::string line1 = "Simulation     ~", line2 = "\x8A" "tatus: Bereit   ";
+    std::copy(line1.begin(), line1.end(), served.script().line1.begin());
+    std::copy(line2.begin(), line2.end(), served.script().line2.begin());
+    served.script().led = 0x05;
+    while (!g_stop) served.ServeOne(kRetryMs);
+    return 0;
+  }
   sim::tasto::Unit unit;
   unit.data_set_size = static_cast<std::uint16_t>(size);
   for (long n = 0; n < slots; ++n) {
