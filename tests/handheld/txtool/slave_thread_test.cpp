@@ -242,6 +242,26 @@ TEST_F(SlaveThreadTest, GarbledTelegramsAreReportedAndTheConnectionGoesOn) {
   EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(SlaveThreadTest, TheDataParameterCountsType6AsAReadAndType7AsAWrite) {
+  Start(TestUnit(1, 300));
+  ConnectAndList();
+  {
+    std::lock_guard lock(shared->mutex);
+    shared->outgoing[0] = 0xAB;
+    shared->outgoing[1] = 0xCD;
+    shared->job.length = 2;
+    shared->running_offset = 0;
+  }
+  const auto read = master->Transact(tasto::Request(tasto::kReadStatus, 1027, 0));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->data, (std::vector<std::uint8_t>{0xAB, 0xCD}));
+  const auto write = master->Transact(tasto::Request(tasto::kWriteTexts, 1027, 0, {1, 2}));
+  ASSERT_TRUE(write);
+  EXPECT_EQ(write->raw, (std::vector<std::uint8_t>{0x02, 0x03, 0x00, 0x00, 0x01}));
+  std::lock_guard lock(shared->mutex);
+  EXPECT_TRUE(shared->text_tables[0].size() == 7 * tasto::kNameLength);  // not taken as a text table
+}
+
 TEST_F(SlaveThreadTest, AReconnectRestoresTheStateAndAChangedUnitIsReported) {
   Start(TestUnit(2, 300));
   ConnectAndList();
