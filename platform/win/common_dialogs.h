@@ -1,6 +1,7 @@
-// The common dialogs as the layer's own modal dialogs: file open and save (a name field, the files of the
-// directory matching the chosen filter without regard to case, the filter list), colour choice (red, green and
-// blue fields). A test answers them through the test
+// The common dialogs as the layer's own modal dialogs: file open and save (a name field, the folders and the files
+// of the folder matching the chosen filter without regard to case, the filter list; a folder is gone into by a
+// double click, by Up and Home, or by typing its absolute or relative path, "..", or "~" into the name field,
+// and a typed pattern such as "*.txt" lists what matches it), colour choice (red, green and blue fields). A test answers them through the test
 // driver; CommonDialogError tells why one returned FALSE (0 after Cancel).
 #pragma once
 
@@ -68,6 +69,8 @@ inline constexpr int kFileNameEdit = 1152;
 inline constexpr int kFileList = 1120;
 inline constexpr int kFileFilterCombo = 1136;
 inline constexpr int kFileDirStatic = 1088;
+inline constexpr int kFileUpButton = 1161;    // to the folder above
+inline constexpr int kFileHomeButton = 1162;  // to the home folder
 
 // ---- colour dialog ----
 inline constexpr DWORD CC_RGBINIT = 0x00000001;

@@ -1,6 +1,7 @@
 // The file open and save dialogs.
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -62,11 +63,19 @@ bool Glob(const char* pattern, const char* name) {
   return *name == '\0';
 }
 
+// A row of the list: a folder ("[name]", "[..]" for the one above) or a file.
+struct ListEntry {
+  std::string name;
+  bool folder = false;
+};
+
 struct FileDialogState {
   OPENFILENAME* ofn = nullptr;
   platform::win::FileDialogRequest request;
   std::vector<FilterEntry> filters;
   std::string dir;
+  std::string typed_pattern;  // a pattern typed into the name field ("*.txt") rules until the filter changes
+  std::vector<ListEntry> entries;
 };
 
 std::string Native(std::string path) {
@@ -74,34 +83,141 @@ std::string Native(std::string path) {
   return path;
 }
 
-void FillList(HWND dialog, FileDialogState& s) {
+// The folders and the matching files of a folder, folders first, each group sorted; the error of a folder that
+// cannot be read.
+std::vector<ListEntry> ReadFolder(const std::string& dir, const std::string& patterns, std::error_code& ec) {
+  std::vector<ListEntry> folders, files;
+  ec.clear();
+  fs::directory_iterator it(dir, ec);
+  for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    std::error_code kind_ec;
+    std::string name = it->path().filename().string();
+    if (it->is_directory(kind_ec)) {
+      folders.push_back(ListEntry{name, true});
+    } else if (it->is_regular_file(kind_ec) && platform::win::MatchesFilter(name, patterns)) {
+      files.push_back(ListEntry{name, false});
+    }
+  }
+  if (ec) return {};
+  auto by_name = [](const ListEntry& a, const ListEntry& b) { return a.name < b.name; };
+  std::sort(folders.begin(), folders.end(), by_name);
+  std::sort(files.begin(), files.end(), by_name);
+  std::vector<ListEntry> out;
+  if (fs::path(dir).has_relative_path()) out.push_back(ListEntry{"..", true});  // not at the root
+  out.insert(out.end(), folders.begin(), folders.end());
+  out.insert(out.end(), files.begin(), files.end());
+  return out;
+}
+
+std::string Patterns(HWND dialog, const FileDialogState& s) {
+  if (!s.typed_pattern.empty()) return s.typed_pattern;
+  int sel = static_cast<int>(SendDlgItemMessage(dialog, kFileFilterCombo, CB_GETCURSEL, 0, 0));
+  return sel >= 0 && sel < static_cast<int>(s.filters.size()) ? s.filters[static_cast<std::size_t>(sel)].patterns : "*";
+}
+
+void ShowEntries(HWND dialog, FileDialogState& s) {
   SendDlgItemMessage(dialog, kFileList, LB_RESETCONTENT, 0, 0);
   SetDlgItemText(dialog, kFileDirStatic, s.dir.c_str());
-  int sel = static_cast<int>(SendDlgItemMessage(dialog, kFileFilterCombo, CB_GETCURSEL, 0, 0));
-  std::string patterns = sel >= 0 && sel < static_cast<int>(s.filters.size()) ? s.filters[static_cast<std::size_t>(sel)].patterns : "*";
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(s.dir.empty() ? "." : s.dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (!it->is_regular_file(ec)) continue;
-    std::string name = it->path().filename().string();
-    if (platform::win::MatchesFilter(name, patterns)) names.push_back(name);
+  for (const auto& e : s.entries) {
+    std::string row = e.folder ? "[" : "";
+    row += e.name;
+    if (e.folder) row += ']';
+    SendDlgItemMessage(dialog, kFileList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
   }
-  std::sort(names.begin(), names.end());
-  for (const auto& n : names) SendDlgItemMessage(dialog, kFileList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
+}
+
+void FillList(HWND dialog, FileDialogState& s) {
+  std::error_code ec;
+  s.entries = ReadFolder(s.dir, Patterns(dialog, s), ec);
+  ShowEntries(dialog, s);
+  if (ec) {
+    std::string line = s.dir;
+    line += " (cannot be read: ";
+    line += ec.message();
+    line += ')';
+    SetDlgItemText(dialog, kFileDirStatic, line.c_str());
+  }
+}
+
+const char* TitleOf(const FileDialogState& s) {
+  return s.request.title.empty() ? (s.request.save ? "Save As" : "Open") : s.request.title.c_str();
+}
+
+// Goes into a folder: the list shows it when it can be read; otherwise a message tells why and the dialog stays
+// in the folder it was in.
+bool ChangeFolder(HWND dialog, FileDialogState& s, const fs::path& to) {
+  std::error_code ec;
+  fs::path target = fs::absolute(to, ec).lexically_normal();
+  if (target.has_relative_path() && target.filename().empty()) target = target.parent_path();
+  std::vector<ListEntry> entries = ReadFolder(target.string(), Patterns(dialog, s), ec);
+  if (ec) {
+    std::string msg = target.string();
+    msg += "\nThe folder cannot be read: ";
+    msg += ec.message();
+    msg += '.';
+    MessageBox(dialog, msg.c_str(), TitleOf(s), MB_OK | MB_ICONEXCLAMATION);
+    FillList(dialog, s);  // what was listed may have changed meanwhile
+    return false;
+  }
+  s.dir = target.string();
+  s.entries = std::move(entries);
+  ShowEntries(dialog, s);
+  return true;
+}
+
+// A typed name that does not exist as written stands for the one file of its folder whose name differs only in
+// case ("a.zpr" for "A.ZPR"), as names are written without regard to case.
+fs::path MatchCase(const fs::path& path) {
+  std::error_code ec;
+  if (fs::exists(path, ec) || !path.has_parent_path()) return path;
+  const std::string want = path.filename().string();
+  fs::path found;
+  for (fs::directory_iterator it(path.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != want.size() || !std::equal(name.begin(), name.end(), want.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        }))
+      continue;
+    if (!found.empty()) return path;  // two candidates: none is meant more than the other
+    found = it->path();
+  }
+  return found.empty() ? path : found;
+}
+
+// "~" and "~/..." name the home folder.
+std::string ExpandHome(const std::string& name) {
+  if (name.empty() || name[0] != '~' || (name.size() > 1 && name[1] != '/')) return name;
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return name;
+  std::string out = home;
+  out += name.substr(1);
+  return out;
 }
 
 bool Finish(HWND dialog, FileDialogState& s) {
   char text[1024];
   GetDlgItemText(dialog, kFileNameEdit, text, sizeof text);
-  std::string name = Native(text);
+  std::string name = ExpandHome(Native(text));
   while (!name.empty() && name.back() == ' ') name.pop_back();
+  while (!name.empty() && name.front() == ' ') name.erase(name.begin());
   if (name.empty()) return false;
+  // A pattern lists the files that match it; a folder (absolute, relative, "..", "~") is gone into.
+  if (name.find_first_of("*?") != std::string::npos && name.find('/') == std::string::npos) {
+    s.typed_pattern = name;
+    FillList(dialog, s);
+    return false;
+  }
   fs::path path(name);
   if (path.is_relative() && !s.dir.empty()) path = fs::path(s.dir) / path;
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) {
+    if (ChangeFolder(dialog, s, path)) SetDlgItemText(dialog, kFileNameEdit, "");
+    return false;
+  }
   DWORD flags = s.ofn->Flags;
   if (!path.has_extension() && s.ofn->lpstrDefExt && *s.ofn->lpstrDefExt) path += std::string(".") + s.ofn->lpstrDefExt;
-  std::error_code ec;
-  const char* title = s.request.title.empty() ? (s.request.save ? "Save As" : "Open") : s.request.title.c_str();
+  path = MatchCase(path);
+  const char* title = TitleOf(s);
   if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && path.has_parent_path() && !fs::is_directory(path.parent_path(), ec)) {
     std::string msg = path.parent_path().string() + "\nThe path does not exist.";
     MessageBox(dialog, msg.c_str(), title, MB_OK | MB_ICONEXCLAMATION);
@@ -162,16 +278,23 @@ INT_PTR FileDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) 
         EndDialog(dialog, IDCANCEL);
       } else if (id == kFileList && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
         int sel = static_cast<int>(SendDlgItemMessage(dialog, kFileList, LB_GETCURSEL, 0, 0));
-        if (sel >= 0) {
-          char name[512];
-          if (SendDlgItemMessage(dialog, kFileList, LB_GETTEXTLEN, static_cast<WPARAM>(sel), 0) < static_cast<LRESULT>(sizeof name)) {
-            SendDlgItemMessage(dialog, kFileList, LB_GETTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(name));
-            SetDlgItemText(dialog, kFileNameEdit, name);
-          }
+        if (sel < 0 || sel >= static_cast<int>(s->entries.size())) return TRUE;
+        const ListEntry entry = s->entries[static_cast<std::size_t>(sel)];
+        if (entry.folder) {
+          // A double click goes into the folder; a single one only marks it.
+          if (code == LBN_DBLCLK && ChangeFolder(dialog, *s, fs::path(s->dir) / entry.name))
+            SetDlgItemText(dialog, kFileNameEdit, "");
+          return TRUE;
         }
+        SetDlgItemText(dialog, kFileNameEdit, entry.name.c_str());
         if (code == LBN_DBLCLK) Finish(dialog, *s);
+      } else if (id == kFileUpButton && code == BN_CLICKED) {
+        ChangeFolder(dialog, *s, fs::path(s->dir) / "..");
+      } else if (id == kFileHomeButton && code == BN_CLICKED) {
+        ChangeFolder(dialog, *s, ExpandHome("~"));
       } else if (id == kFileFilterCombo && code == CBN_SELCHANGE) {
         s->ofn->nFilterIndex = static_cast<DWORD>(SendDlgItemMessage(dialog, kFileFilterCombo, CB_GETCURSEL, 0, 0) + 1);
+        s->typed_pattern.clear();
         FillList(dialog, *s);
       }
       return TRUE;
@@ -183,12 +306,14 @@ INT_PTR FileDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) 
 constexpr DialogItemTemplate kFileItems[] = {
     {IDC_STATIC, WC_STATIC, "File &name:", SS_LEFT, 7, 7, 60, 8},
     {kFileNameEdit, WC_EDIT, "", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 17, 150, 12},
-    {kFileList, WC_LISTBOX, "", LBS_NOTIFY | LBS_SORT | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 7, 33, 150, 70},
+    {kFileList, WC_LISTBOX, "", LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 7, 33, 150, 70},
     {IDC_STATIC, WC_STATIC, "Files of &type:", SS_LEFT, 7, 107, 60, 8},
     {kFileFilterCombo, WC_COMBOBOX, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 117, 150, 60},
     {kFileDirStatic, WC_STATIC, "", SS_LEFT | SS_NOPREFIX, 7, 135, 210, 8},
     {IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 165, 17, 50, 14},
     {IDCANCEL, WC_BUTTON, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 165, 35, 50, 14},
+    {kFileUpButton, WC_BUTTON, "&Up", BS_PUSHBUTTON | WS_TABSTOP, 165, 59, 50, 14},
+    {kFileHomeButton, WC_BUTTON, "&Home", BS_PUSHBUTTON | WS_TABSTOP, 165, 77, 50, 14},
 };
 
 BOOL RunFileDialog(OPENFILENAME* ofn, bool save) {

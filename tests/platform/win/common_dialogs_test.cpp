@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include "platform/win/dialog.h"
 #include "platform/win/help.h"
 #include "platform/win/message_box.h"
+#include "platform/win/message_loop.h"
 #include "platform/win/window.h"
 
 namespace {
@@ -67,7 +70,7 @@ TEST_F(CommonDialogsTest, OpenListsMatchingFilesWithoutRegardToCaseAndReturnsThe
   char file[MAX_PATH] = "";
   OPENFILENAME ofn = Ofn(file, sizeof file, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
   ASSERT_TRUE(GetOpenFileName(&ofn));
-  EXPECT_EQ(listed, (std::vector<std::string>{"A.ZPR"}));
+  EXPECT_EQ(listed, (std::vector<std::string>{"[..]", "A.ZPR"}));
   EXPECT_EQ(std::string(file), (dir_ / "A.ZPR").string());
   EXPECT_EQ(std::string(file + ofn.nFileOffset), "A.ZPR");
   EXPECT_EQ(std::string(file + ofn.nFileExtension), "ZPR");
@@ -84,6 +87,88 @@ TEST_F(CommonDialogsTest, MissingFileIsRefusedWithAMessageAndCancelGivesFalse) {
   ASSERT_EQ(drv::MessageBoxes().size(), 1u);
   EXPECT_NE(drv::MessageBoxes()[0].text.find("nothere.zpr"), std::string::npos);  // the default extension is added
   EXPECT_EQ(drv::FileDialogs().size(), 2u);
+}
+
+std::vector<std::string> ListRows(HWND dialog) {
+  std::vector<std::string> rows;
+  const int n = static_cast<int>(SendDlgItemMessage(dialog, kFileList, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    char name[256];
+    SendDlgItemMessage(dialog, kFileList, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
+    rows.push_back(name);
+  }
+  return rows;
+}
+
+TEST_F(CommonDialogsTest, FoldersAreGoneIntoByTypedPathsUpHomeAndDoubleClick) {
+  fs::create_directories(dir_ / "Sub");
+  fs::create_directories(dir_ / "Gone");
+  std::ofstream(dir_ / "Sub" / "c.ZPR") << "x";
+  std::ofstream(dir_ / "Sub" / "d.Cfg") << "x";
+  std::ofstream(dir_ / "Sub" / "e.txt") << "x";
+  const char* old_home = std::getenv("HOME");
+  const std::string saved_home = old_home ? old_home : "";
+  setenv("HOME", (dir_ / "Sub").c_str(), 1);
+  auto type_and_ok = [](HWND d, const char* text) {
+    SetDlgItemText(d, kFileNameEdit, text);
+    drv::ClickItem(d, IDOK);
+  };
+  auto folder = [](HWND d) { return drv::ItemText(d, kFileDirStatic); };
+  int step = 0;
+  drv::AnswerMessageBox(IDOK);  // the folder that cannot be read
+  drv::OnAnyDialogIdle([&](HWND d) {
+    switch (step++) {
+      case 0:
+        EXPECT_EQ(ListRows(d), (std::vector<std::string>{"[..]", "[Gone]", "[Sub]", "A.ZPR"}));
+        type_and_ok(d, "Sub");  // relative
+        break;
+      case 1:
+        EXPECT_EQ(folder(d), (dir_ / "Sub").string());
+        EXPECT_EQ(ListRows(d), (std::vector<std::string>{"[..]", "c.ZPR", "d.Cfg"}));
+        EXPECT_EQ(drv::ItemText(d, kFileNameEdit), "");
+        type_and_ok(d, "*.TXT");  // a pattern, case ignored
+        break;
+      case 2:
+        EXPECT_EQ(ListRows(d), (std::vector<std::string>{"[..]", "e.txt"}));
+        drv::ClickItem(d, kFileUpButton);
+        break;
+      case 3:
+        EXPECT_EQ(folder(d), dir_.string());
+        type_and_ok(d, "~");
+        break;
+      case 4:
+        EXPECT_EQ(folder(d), (dir_ / "Sub").string());
+        type_and_ok(d, (dir_ / "Sub" / ".." / ".").c_str());  // absolute, with steps
+        break;
+      case 5: {
+        EXPECT_EQ(folder(d), dir_.string());
+        // The folder goes away after it was listed: a message says so and the dialog stays where it is.
+        fs::remove_all(dir_ / "Gone");
+        SendDlgItemMessage(d, kFileList, LB_SETCURSEL, 1, 0);
+        SendMessage(d, WM_COMMAND, MAKEWPARAM(kFileList, LBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(d, kFileList)));
+        break;
+      }
+      case 6:
+        EXPECT_EQ(folder(d), dir_.string());
+        EXPECT_EQ(ListRows(d), (std::vector<std::string>{"[..]", "[Sub]", "b.txt"}));  // the typed pattern holds
+        SendDlgItemMessage(d, kFileList, LB_SETCURSEL, 1, 0);
+        SendMessage(d, WM_COMMAND, MAKEWPARAM(kFileList, LBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(d, kFileList)));
+        break;
+      case 7:
+        type_and_ok(d, "c");  // the default extension, then the file of that name without regard to case
+        break;
+      default: drv::ClickItem(d, IDCANCEL); break;
+    }
+  });
+  char file[MAX_PATH] = "";
+  OPENFILENAME ofn = Ofn(file, sizeof file, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+  const BOOL ok = GetOpenFileName(&ofn);
+  if (old_home) setenv("HOME", saved_home.c_str(), 1);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(step, 8);
+  EXPECT_EQ(std::string(file), (dir_ / "Sub" / "c.ZPR").string());
+  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_NE(drv::MessageBoxes()[0].text.find("The folder cannot be read"), std::string::npos) << drv::MessageBoxes()[0].text;
 }
 
 TEST_F(CommonDialogsTest, SaveAsksBeforeReplacingAndReportsASmallBuffer) {
