@@ -20,10 +20,12 @@ constexpr double kPointsPerInch = 72.0;
 
 bool HasLp() { return access("/usr/bin/lp", X_OK) == 0 || access("/usr/local/bin/lp", X_OK) == 0; }
 
-void HandToLp(const std::string& path) {
+void HandToLp(const std::string& path, const std::string& destination) {
   if (!HasLp()) return;
   pid_t pid;
-  const char* argv[] = {"lp", "--", path.c_str(), nullptr};
+  const char* with_destination[] = {"lp", "-d", destination.c_str(), "--", path.c_str(), nullptr};
+  const char* plain[] = {"lp", "--", path.c_str(), nullptr};
+  const char** argv = destination.empty() ? plain : with_destination;
   if (posix_spawnp(&pid, "lp", nullptr, nullptr, const_cast<char* const*>(argv), environ) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
@@ -71,7 +73,7 @@ class PdfBackend final : public PrintBackend {
       std::remove(tmp_.c_str());
       return false;
     }
-    if (settings_.send_to_lp) HandToLp(path_);
+    if (settings_.send_to_lp) HandToLp(path_, settings_.lp_destination);
     return true;
   }
 

@@ -1,7 +1,11 @@
 #include "platform/gdi/print_dialog.h"
 
-#include "platform/gdi/printing.h"
+#include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+
+namespace platform::gdi {
 namespace {
 
 std::function<bool(const PRINTDLGA&)>& Answer() {
@@ -9,31 +13,65 @@ std::function<bool(const PRINTDLGA&)>& Answer() {
   return answer;
 }
 
-DWORD g_last_error = 0;
+std::function<std::vector<std::string>()>& CupsLister() {
+  static std::function<std::vector<std::string>()> lister;
+  return lister;
+}
+
+// The destinations the CUPS client knows, one a line of "lpstat -e"; none without the client.
+std::vector<std::string> QueryCups() {
+  std::vector<std::string> out;
+  if (access("/usr/bin/lpstat", X_OK) != 0 && access("/usr/local/bin/lpstat", X_OK) != 0) return out;
+  FILE* pipe = popen("lpstat -e 2>/dev/null", "r");
+  if (!pipe) return out;
+  char line[256];
+  while (out.size() < 64 && std::fgets(line, sizeof line, pipe)) {
+    std::string name(line);
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' ')) name.pop_back();
+    if (!name.empty() && name.size() < CCHDEVICENAME) out.push_back(name);
+  }
+  pclose(pipe);
+  return out;
+}
 
 }  // namespace
 
-namespace platform::gdi {
 void SetPrintDialogAnswer(std::function<bool(const PRINTDLGA& dialog)> answer) { Answer() = std::move(answer); }
-}  // namespace platform::gdi
+const std::function<bool(const PRINTDLGA&)>& PrintDialogAnswer() { return Answer(); }
 
-BOOL PrintDlgA(PRINTDLGA* dialog) {
-  g_last_error = 0;
-  if (!dialog) {
-    g_last_error = 0xFFFF;  // a dialog without its structure
-    return FALSE;
-  }
-  if (Answer() && !Answer()(*dialog)) return FALSE;
-  if (dialog->Flags & PD_PRINTSETUP) return TRUE;  // the setup has nothing to choose from
-  if (dialog->Flags & (PD_RETURNDC | PD_RETURNIC)) {
-    dialog->hDC = platform::gdi::CreatePrinterDC(platform::gdi::DefaultPrinter());
-    if (!dialog->hDC) {
-      g_last_error = 0x1007;  // no printer DC could be created
-      return FALSE;
-    }
-  }
-  if (dialog->nCopies == 0) dialog->nCopies = 1;
-  return TRUE;
+void SetCupsPrinterLister(std::function<std::vector<std::string>()> lister) { CupsLister() = std::move(lister); }
+
+std::vector<std::string> AvailablePrinters() {
+  std::vector<std::string> out{kPdfPrinterName};
+  const PrinterSettings configured = DefaultPrinter();
+  if (configured.name != kPdfPrinterName) out.push_back(configured.name);  // a test or the environment chose one
+  for (std::string& name : CupsLister() ? CupsLister()() : QueryCups())
+    if (name != kPdfPrinterName && name != configured.name) out.push_back(std::move(name));
+  return out;
 }
 
-DWORD CommDlgExtendedError() { return g_last_error; }
+PrinterSettings SettingsForPrinter(const std::string& name, const std::string& output_path) {
+  PrinterSettings s = DefaultPrinter();
+  if (name == s.name) {
+    if (!output_path.empty()) s.output_path = output_path;
+    return s;
+  }
+  s = PrinterSettings{};
+  s.name = name;
+  s.output_path = output_path;
+  if (name != kPdfPrinterName) {
+    // A CUPS printer: the document is made as a PDF beside the other temporary files and handed to lp.
+    s.send_to_lp = true;
+    s.lp_destination = name;
+    if (s.output_path.empty()) {
+      std::error_code ec;
+      std::string file = "zpr-print-";
+      file += std::to_string(getpid());
+      file += ".pdf";
+      s.output_path = (std::filesystem::temp_directory_path(ec) / file).string();
+    }
+  }
+  return s;
+}
+
+}  // namespace platform::gdi

@@ -1,8 +1,15 @@
-// The print dialog: with no printer list to choose from it asks nothing and answers for the printer chosen in
-// the drawing layer (DefaultPrinter); PD_RETURNDC gives a printer DC on it. Tests can script the answer.
+// The print dialog and the printer setup: the user chooses a printer of the CUPS client (lpstat) or "PDF file"
+// with an output path, and the number of copies. The choice comes back in hDevMode (dmDeviceName, dmCopies) and
+// hDevNames (device and output path), which a later PrintDlg takes as its start; PD_RETURNDC gives a printer DC
+// on it, PD_PRINTSETUP shows only the setup, PD_RETURNDEFAULT answers for the default printer without a dialog.
+// The print hook (PD_ENABLEPRINTHOOK) sees the dialog's messages first; its command 1024 opens the setup.
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/printing.h"
 
 #include "platform/sys/wintypes.h"
 
@@ -33,6 +40,45 @@ struct PRINTDLGA {
 using PRINTDLG = PRINTDLGA;
 using LPPRINTDLGA = PRINTDLGA*;
 
+inline constexpr int CCHDEVICENAME = 32;
+inline constexpr int CCHFORMNAME = 32;
+inline constexpr DWORD DM_COPIES = 0x00000100;
+struct DEVMODEA {
+  char dmDeviceName[CCHDEVICENAME];
+  WORD dmSpecVersion;
+  WORD dmDriverVersion;
+  WORD dmSize;
+  WORD dmDriverExtra;
+  DWORD dmFields;
+  short dmOrientation;
+  short dmPaperSize;
+  short dmPaperLength;
+  short dmPaperWidth;
+  short dmScale;
+  short dmCopies;
+  short dmDefaultSource;
+  short dmPrintQuality;
+  short dmColor;
+  short dmDuplex;
+  short dmYResolution;
+  short dmTTOption;
+  short dmCollate;
+  char dmFormName[CCHFORMNAME];
+};
+using DEVMODE = DEVMODEA;
+// Offsets (in characters from the start of the block) of the driver, device and output strings that follow.
+struct DEVNAMES {
+  WORD wDriverOffset;
+  WORD wDeviceOffset;
+  WORD wOutputOffset;
+  WORD wDefault;
+};
+// The print dialog's setup button.
+inline constexpr int kPrintSetupButton = 1024;
+inline constexpr int kPrintPrinterCombo = 1139;
+inline constexpr int kPrintOutputEdit = 1140;
+inline constexpr int kPrintCopiesEdit = 1154;
+
 inline constexpr DWORD PD_ALLPAGES = 0x00000000;
 inline constexpr DWORD PD_SELECTION = 0x00000001;
 inline constexpr DWORD PD_PAGENUMS = 0x00000002;
@@ -60,7 +106,18 @@ DWORD CommDlgExtendedError();
 
 namespace platform::gdi {
 
-// Tests: decides each print dialog (false: cancel). None: every dialog is answered with OK.
+// Tests: decides each print dialog at once, without showing it (false: cancel, true: OK on the printer it starts
+// with). None: the dialog is shown.
 void SetPrintDialogAnswer(std::function<bool(const PRINTDLGA& dialog)> answer);
+
+// The name of the PDF printer, always the first choice.
+inline constexpr const char* kPdfPrinterName = "PDF file";
+// The printers to choose from: "PDF file", then the destinations of the CUPS client ("lpstat -e") when there is
+// one. A test may replace the CUPS query (null: the real one).
+std::vector<std::string> AvailablePrinters();
+void SetCupsPrinterLister(std::function<std::vector<std::string>()> lister);
+// The printer settings for a chosen printer and output path: the PDF printer writes the file; a CUPS printer
+// writes a PDF and hands it to "lp -d <printer>".
+PrinterSettings SettingsForPrinter(const std::string& name, const std::string& output_path);
 
 }  // namespace platform::gdi

@@ -61,6 +61,7 @@ struct PrinterSettings {
   // directory (the recording back end writes a file only when given one). PNG pages go to "<stem>-<n>.png".
   std::string output_path;
   bool send_to_lp = false;  // hand the finished PDF to the CUPS client "lp" when one exists
+  std::string lp_destination;  // the CUPS printer for "lp -d"; empty: the client's default
   int dpi = 300;            // device units per inch (A4 at 300 dpi: 2480 x 3508)
   int width = 2480;
   int height = 3508;

@@ -127,6 +127,7 @@ bool Idle(const platform::win::IdleContext& context) {
       if (AnswerFileDialogNow(modal, info)) return true;
       break;
     case platform::win::ModalKind::kColor:
+    case platform::win::ModalKind::kPrint:
       if (AnswerOtherDialogNow(modal, info)) return true;
       break;
     default: break;

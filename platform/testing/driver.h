@@ -88,6 +88,15 @@ const std::vector<FileDialogRecord>& FileDialogs();
 // The colour dialog: a colour (typed into its fields) or nothing (Cancel).
 void AnswerColorDialog(std::optional<COLORREF> colour);
 
+// The print dialog or printer setup: the printer picked from its list, the output path typed for the PDF
+// printer (empty: left as shown) and the copies (0: left as shown); nothing: Cancel.
+struct PrintAnswer {
+  std::string printer;
+  std::string output;
+  int copies = 0;
+};
+void AnswerPrintDialog(std::optional<PrintAnswer> answer);
+
 // Loops that found nothing to do and no script to run (each fails the test that expects none).
 int DeadlockCount();
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/sys/wintypes.h"
 #include "platform/win/messages.h"
@@ -117,6 +118,13 @@ struct FileDialogRequest {
   std::string default_ext;
   std::string proposed;
   DWORD flags = 0;
+};
+
+// What a print dialog or printer setup was asked (its request record); the printer it shows now.
+struct PrintDialogRequest {
+  bool setup = false;
+  HWND owner = nullptr;
+  std::vector<std::string> printers;
 };
 
 // Why the last file or colour dialog returned FALSE: 0 after Cancel, else CDERR_ / FNERR_ codes.

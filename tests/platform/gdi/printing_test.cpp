@@ -13,6 +13,8 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/print_dialog.h"
+#include "platform/win/dialog.h"
+#include "platform/win/message_loop.h"
 
 namespace {
 
@@ -240,6 +242,11 @@ TEST(PrintDialog, ReturnsAPrinterDcOnTheDefaultPrinterOrCancels) {
   PRINTDLGA pd{};
   pd.lStructSize = 66;
   pd.Flags = 0x14110C;  // return a DC, no page numbers, no selection, hook
+  // The print job's hook answers OK at once: the job goes to the kept printer without a question.
+  pd.lpfnPrintHook = [](HWND dialog, UINT message, WPARAM, LPARAM) -> UINT_PTR {
+    if (message == WM_INITDIALOG) PostMessage(dialog, WM_COMMAND, IDOK, 0);
+    return 0;
+  };
   ASSERT_TRUE(PrintDlg(&pd));
   ASSERT_NE(pd.hDC, nullptr);
   EXPECT_EQ(GetDeviceCaps(pd.hDC, HORZRES), 2480);

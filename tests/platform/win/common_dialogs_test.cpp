@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include "platform/gdi/gdi.h"
+#include "platform/sys/global_memory.h"
 #include "platform/testing/driver.h"
 #include "platform/win/common_dialogs.h"
 #include "platform/win/controls.h"
@@ -169,6 +171,88 @@ TEST_F(CommonDialogsTest, FoldersAreGoneIntoByTypedPathsUpHomeAndDoubleClick) {
   EXPECT_EQ(std::string(file), (dir_ / "Sub" / "c.ZPR").string());
   ASSERT_EQ(drv::MessageBoxes().size(), 1u);
   EXPECT_NE(drv::MessageBoxes()[0].text.find("The folder cannot be read"), std::string::npos) << drv::MessageBoxes()[0].text;
+}
+
+std::string DeviceOf(const PRINTDLGA& pd) {
+  const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(pd.hDevMode));
+  std::string name = mode ? mode->dmDeviceName : "";
+  GlobalUnlock(pd.hDevMode);
+  return name;
+}
+
+// The program's printer setup: its hook opens the setup at once and cancels the print dialog behind it.
+UINT_PTR SetupOnlyHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    SendMessage(dialog, WM_COMMAND, kPrintSetupButton, 0);
+    PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+  return 0;
+}
+
+// The program's print job: its hook says OK at once, the job goes to the kept printer.
+UINT_PTR PrintAtOnceHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) PostMessage(dialog, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+TEST_F(CommonDialogsTest, PrinterSetupChoosesACupsPrinterOrAPdfFileAndThePrintJobFollows) {
+  platform::gdi::SetCupsPrinterLister([] { return std::vector<std::string>{"Office", "Lab"}; });
+  EXPECT_EQ(platform::gdi::AvailablePrinters(), (std::vector<std::string>{"PDF file", "Office", "Lab"}));
+  PRINTDLGA kept{};
+  kept.lStructSize = 66;
+  kept.Flags = 0x14100C;
+  kept.lpfnPrintHook = SetupOnlyHook;
+  drv::AnswerPrintDialog(drv::PrintAnswer{"Lab", "", 0});
+  EXPECT_FALSE(PrintDlg(&kept));  // the print dialog itself was cancelled ...
+  EXPECT_EQ(DeviceOf(kept), "Lab");  // ... the setup's choice is kept
+  const auto lab = platform::gdi::SettingsForPrinter("Lab", "");
+  EXPECT_TRUE(lab.send_to_lp);
+  EXPECT_EQ(lab.lp_destination, "Lab");
+
+  // The PDF file with an output path: a folder that does not exist is refused with a message first.
+  const std::string out = (dir_ / "job.pdf").string();
+  drv::AnswerPrintDialog(drv::PrintAnswer{"PDF file", "/no/such/folder/job.pdf", 0});
+  drv::AnswerMessageBox(IDOK);
+  drv::AnswerPrintDialog(drv::PrintAnswer{"PDF file", out, 0});
+  EXPECT_FALSE(PrintDlg(&kept));
+  EXPECT_EQ(DeviceOf(kept), "PDF file");
+  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_NE(drv::MessageBoxes()[0].text.find("does not exist"), std::string::npos);
+
+  PRINTDLGA job = kept;
+  job.Flags = 0x14110C;
+  job.lpfnPrintHook = PrintAtOnceHook;
+  ASSERT_TRUE(PrintDlg(&job));
+  ASSERT_NE(job.hDC, nullptr);
+  DOCINFOA doc{sizeof(DOCINFOA), "ZPR-Tool", nullptr, nullptr, 0};
+  ASSERT_GT(StartDoc(job.hDC, &doc), 0);
+  TextOut(job.hDC, 100, 100, "page", 4);
+  ASSERT_GT(EndDoc(job.hDC), 0);
+  DeleteDC(job.hDC);
+  EXPECT_TRUE(fs::exists(out));  // the choice reached the job's back end
+  GlobalFree(kept.hDevMode);
+  GlobalFree(kept.hDevNames);
+  platform::gdi::SetCupsPrinterLister(nullptr);
+}
+
+TEST_F(CommonDialogsTest, WithoutCupsThePdfFileIsTheDefaultAndCopiesAreAsked) {
+  platform::gdi::SetCupsPrinterLister([] { return std::vector<std::string>{}; });
+  EXPECT_EQ(platform::gdi::AvailablePrinters(), (std::vector<std::string>{"PDF file"}));
+  PRINTDLGA pd{};
+  pd.lStructSize = 66;
+  pd.Flags = PD_RETURNDEFAULT;
+  ASSERT_TRUE(PrintDlg(&pd));
+  EXPECT_EQ(DeviceOf(pd), "PDF file");
+  pd.Flags = 0;
+  drv::AnswerPrintDialog(drv::PrintAnswer{"PDF file", "", 3});
+  ASSERT_TRUE(PrintDlg(&pd));
+  EXPECT_EQ(pd.nCopies, 3);
+  drv::AnswerPrintDialog(std::nullopt);
+  EXPECT_FALSE(PrintDlg(&pd));
+  EXPECT_EQ(CommDlgExtendedError(), 0u);  // a cancel
+  GlobalFree(pd.hDevMode);
+  GlobalFree(pd.hDevNames);
+  platform::gdi::SetCupsPrinterLister(nullptr);
 }
 
 TEST_F(CommonDialogsTest, SaveAsksBeforeReplacingAndReportsASmallBuffer) {
