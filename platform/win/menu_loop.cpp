@@ -8,6 +8,7 @@
 // active and keeps the focus), painted from the menu.
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -21,6 +22,7 @@
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
+#include "platform/win/popup.h"
 #include "platform/win/window.h"
 
 namespace platform::win {
@@ -143,28 +145,39 @@ void CloseLevelsFrom(MenuLoop& loop, std::size_t depth) {
   }
 }
 
-// Opens `menu` as a pop-up with its top left corner near (x, y), kept on the screen; `avoid_left` is where a
-// cascade flips to when it does not fit at the right.
-void OpenLevel(MenuLoop& loop, HMENU menu, int parent_index, int x, int y, int avoid_left) {
+// Where a pop-up of a size goes on the screen.
+using Placement = std::function<RECT(SIZE size)>;
+
+// The top left corner near (x, y), kept on the screen; `flip_left` is where a cascade goes when it does not fit
+// at the right (-1: moved left only as far as needed).
+Placement NearPoint(int x, int y, int flip_left) {
+  return [=](SIZE size) {
+    const int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
+    int left = x, top = y;
+    if (left + size.cx > sx) left = std::max(0, flip_left >= 0 ? flip_left - size.cx : sx - size.cx);
+    if (top + size.cy > sy) top = std::max(0, sy - size.cy);
+    return RECT{left, top, left + size.cx, top + size.cy};
+  };
+}
+
+// Opens `menu` as a pop-up window (see popup.h: it never takes the activation; on X11 the window manager leaves
+// it alone) at the place `place` gives for its size.
+void OpenLevel(MenuLoop& loop, HMENU menu, int parent_index, const Placement& place) {
   if (loop.notify) Notify(loop, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(static_cast<WORD>(parent_index), 0));
   if (loop.ended || !IsMenu(menu)) return;
   EnsureClass();
   const auto layout = platform::gdi::LayoutPopupMenu(menu);
-  const int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
-  if (x + layout.size.cx > sx) x = std::max(0, avoid_left >= 0 ? avoid_left - layout.size.cx : sx - layout.size.cx);
-  if (y + layout.size.cy > sy) y = std::max(0, sy - layout.size.cy);
   Level level;
   level.menu = menu;
-  level.screen = RECT{x, y, x + layout.size.cx, y + layout.size.cy};
+  level.screen = place(layout.size);
   for (RECT r : layout.items) {
-    OffsetRect(&r, x, y);
+    OffsetRect(&r, level.screen.left, level.screen.top);
     level.items.push_back(r);
   }
-  level.window = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kPopupMenuClass, "", WS_POPUP, x, y,
-                                layout.size.cx, layout.size.cy, loop.owner, nullptr, nullptr, nullptr);
+  level.window = CreatePopupWindow(kPopupMenuClass, loop.owner, level.screen);
   loop.levels.push_back(level);
   if (level.window) {
-    ShowWindow(level.window, SW_SHOWNA);
+    ShowPopupWindow(level.window, level.screen);
     UpdateWindow(level.window);
   }
 }
@@ -190,7 +203,7 @@ void OpenCascade(MenuLoop& loop, std::size_t depth, bool select_first) {
   const auto info = DescribeMenuItem(level.menu, static_cast<UINT>(level.selected), MF_BYPOSITION);
   if (!(info.flags & MF_POPUP) || Greyed(info) || !info.popup) return;
   const RECT item = level.items[static_cast<std::size_t>(level.selected)];
-  OpenLevel(loop, info.popup, level.selected, level.screen.right - 3, item.top - 3, level.screen.left + 3);
+  OpenLevel(loop, info.popup, level.selected, NearPoint(level.screen.right - 3, item.top - 3, level.screen.left + 3));
   if (select_first && loop.levels.size() == depth + 2)
     Select(loop, depth + 1, NextSelectable(loop.levels.back().menu, -1, 1), false);
 }
@@ -210,7 +223,12 @@ void SelectBar(MenuLoop& loop, int index, bool open, bool by_mouse, bool select_
   const auto info = DescribeMenuItem(loop.bar, static_cast<UINT>(index), MF_BYPOSITION);
   if (!(info.flags & MF_POPUP) || Greyed(info) || !info.popup) return;
   const RECT item = loop.bar_items[static_cast<std::size_t>(index)];
-  OpenLevel(loop, info.popup, index, item.left, item.bottom, -1);
+  // Below the title, or above it when the screen has more room there.
+  OpenLevel(loop, info.popup, index, [item](SIZE size) {
+    RECT r = PlacePopup(item, size);
+    if (r.bottom - r.top < size.cy) r.bottom = r.top + size.cy;  // the whole menu; it may reach past the screen
+    return r;
+  });
   if (select_first && loop.levels.size() == 1) Select(loop, 0, NextSelectable(loop.levels[0].menu, -1, 1), false);
 }
 
@@ -501,7 +519,7 @@ UINT TrackPopupOnScreen(HMENU menu, UINT flags, int x, int y, HWND owner) {
   else if (flags & TPM_CENTERALIGN) x -= layout.size.cx / 2;
   if (flags & TPM_BOTTOMALIGN) y -= layout.size.cy;
   else if (flags & TPM_VCENTERALIGN) y -= layout.size.cy / 2;
-  OpenLevel(loop, menu, 0, std::max(0, x), std::max(0, y), std::max(0, x));
+  OpenLevel(loop, menu, 0, NearPoint(std::max(0, x), std::max(0, y), std::max(0, x)));
   return Run(loop);
 }
 

@@ -201,6 +201,10 @@ TEST_F(X11MenuTest, AltFOpensTheMenuByKeyboardAndItShowsOnTheScreen) {
     if (++rounds > 300) EndMenu();
     if (shot || !MenuOnScreen(user_)) return;
     shot = true;
+    // The menu is a pop-up the window manager leaves alone: no frame, no placement of its own.
+    XWindowAttributes menu_attributes{};
+    XGetWindowAttributes(user_, platform::backend::X11WindowOf(platform::win::OpenMenuWindows().back()), &menu_attributes);
+    EXPECT_TRUE(menu_attributes.override_redirect);
     // The screen around the window and its open menu, as the user sees it.
     RECT w{};
     GetWindowRect(main_, &w);
