@@ -248,10 +248,11 @@ std::vector<std::uint8_t> TSlaveThread::BuildDataReply(std::size_t offset, std::
   std::lock_guard lock(shared_->mutex);
   const std::size_t from = std::min(offset, kDataSetBufferSize);
   n = std::min({n, kDataReplyMax, kDataSetBufferSize - from});
-  std::vector<std::uint8_t> r = {kStx, static_cast<std::uint8_t>(n + 3), 0, 0};
-  r.insert(r.end(), shared_->outgoing.begin() + static_cast<std::ptrdiff_t>(from),
-           shared_->outgoing.begin() + static_cast<std::ptrdiff_t>(from + n));
-  r.push_back(Bcc(r.data(), r.size()));
+  std::vector<std::uint8_t> r(n + 5, 0);
+  r[0] = kStx;
+  r[1] = static_cast<std::uint8_t>(n + 3);
+  std::copy_n(shared_->outgoing.begin() + static_cast<std::ptrdiff_t>(from), n, r.begin() + 4);
+  r.back() = Bcc(r.data(), n + 4);
   return r;
 }
 

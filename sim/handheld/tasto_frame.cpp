@@ -1,5 +1,7 @@
 #include "sim/handheld/tasto_frame.h"
 
+#include <algorithm>
+
 namespace sim::tasto {
 
 std::uint8_t Xor(const std::vector<std::uint8_t>& bytes, std::size_t n) {
@@ -10,16 +12,16 @@ std::uint8_t Xor(const std::vector<std::uint8_t>& bytes, std::size_t n) {
 
 std::vector<std::uint8_t> Request(std::uint8_t type, std::uint16_t parameter, std::uint16_t sub,
                                   const std::vector<std::uint8_t>& data) {
-  std::vector<std::uint8_t> t = {kStx,
-                                 static_cast<std::uint8_t>(data.size() + 7),
-                                 0,
-                                 type,
-                                 static_cast<std::uint8_t>(parameter >> 8),
-                                 static_cast<std::uint8_t>(parameter & 0xFF),
-                                 static_cast<std::uint8_t>(sub >> 8),
-                                 static_cast<std::uint8_t>(sub & 0xFF)};
-  t.insert(t.end(), data.begin(), data.end());
-  t.push_back(Xor(t, t.size()));
+  std::vector<std::uint8_t> t(data.size() + 9, 0);
+  t[0] = kStx;
+  t[1] = static_cast<std::uint8_t>(data.size() + 7);
+  t[3] = type;
+  t[4] = static_cast<std::uint8_t>(parameter >> 8);
+  t[5] = static_cast<std::uint8_t>(parameter & 0xFF);
+  t[6] = static_cast<std::uint8_t>(sub >> 8);
+  t[7] = static_cast<std::uint8_t>(sub & 0xFF);
+  std::copy(data.begin(), data.end(), t.begin() + 8);
+  t.back() = Xor(t, t.size() - 1);
   return t;
 }
 

@@ -1,5 +1,7 @@
 #include "sim/handheld/unit_device.h"
 
+#include <algorithm>
+
 #include "sim/handheld/tasto_frame.h"
 
 namespace sim::tasto {
@@ -9,9 +11,12 @@ constexpr std::uint8_t kNotServed = 0x13;
 }
 
 void UnitDevice::Reply(std::uint8_t status, const std::vector<std::uint8_t>& data) {
-  std::vector<std::uint8_t> r = {kStx, static_cast<std::uint8_t>(data.size() + 3), 0, status};
-  r.insert(r.end(), data.begin(), data.end());
-  r.push_back(Xor(r, r.size()));
+  std::vector<std::uint8_t> r(data.size() + 5, 0);
+  r[0] = kStx;
+  r[1] = static_cast<std::uint8_t>(data.size() + 3);
+  r[3] = status;
+  std::copy(data.begin(), data.end(), r.begin() + 4);
+  r.back() = Xor(r, r.size() - 1);
   line_.Send(r);
 }
 
