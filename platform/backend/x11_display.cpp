@@ -21,6 +21,7 @@
 #include "platform/win/cursor.h"
 #include "platform/win/dialog.h"
 #include "platform/win/input_injection.h"
+#include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/messages.h"
 #include "platform/win/metrics.h"
@@ -44,7 +45,8 @@ struct X11State {
   Cursor current = 0;                       // the pointer shape over every window of the program
   bool clipped = false;
   RECT clip{};
-  bool placing = false;  // the layer follows a move the window manager made: no move back
+  bool placing = false;
+  Window menu_grab = 0;  // the open menu window that holds the pointer grab  // the layer follows a move the window manager made: no move back
   int hook_id = -1;
   int wake_pipe[2] = {-1, -1};
   std::map<HWND, Window> windows;
@@ -206,6 +208,26 @@ void SetOwnerHints(HWND top, Window win) {
   XChangeProperty(s.display, win, s.window_type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
 }
 
+// While a menu is open the pointer is grabbed (events on the program's own windows still go to them), so that a
+// click anywhere else reaches the menu loop and closes the menu, as the menu's capture does on the original.
+void FollowMenuGrab(HWND going = nullptr) {
+  X11State& s = X();
+  Window want = 0;
+  for (HWND menu : platform::win::OpenMenuWindows()) {
+    if (menu == going || !IsWindowVisible(menu)) continue;
+    if (auto it = s.windows.find(menu); it != s.windows.end()) want = it->second;
+  }
+  if (want == s.menu_grab) return;
+  if (want) {
+    if (XGrabPointer(s.display, want, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                     GrabModeAsync, None, None, CurrentTime) != GrabSuccess)
+      want = 0;
+  } else {
+    XUngrabPointer(s.display, CurrentTime);
+  }
+  s.menu_grab = want;
+}
+
 Window MakeWindow(HWND top) {
   X11State& s = X();
   auto it = s.windows.find(top);
@@ -252,10 +274,12 @@ void OnWindowEvent(platform::win::WindowEvent e, HWND top, const RECT& rect) {
       Window w = MakeWindow(top);
       XMapRaised(s.display, w);
       Push(top, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
+      FollowMenuGrab();
       break;
     }
     case WindowEvent::kHidden:
       if (auto it = s.windows.find(top); it != s.windows.end()) XUnmapWindow(s.display, it->second);
+      FollowMenuGrab(top);
       break;
     case WindowEvent::kMoved:
       if (auto it = s.windows.find(top); it != s.windows.end() && !s.placing) {
@@ -270,10 +294,15 @@ void OnWindowEvent(platform::win::WindowEvent e, HWND top, const RECT& rect) {
       break;
     case WindowEvent::kDestroyed:
       if (auto it = s.windows.find(top); it != s.windows.end()) {
+        if (it->second == s.menu_grab) {
+          XUngrabPointer(s.display, CurrentTime);
+          s.menu_grab = 0;
+        }
         s.owners.erase(it->second);
         XDestroyWindow(s.display, it->second);
         s.windows.erase(it);
       }
+      FollowMenuGrab(top);
       break;
     default:
       break;
@@ -483,6 +512,7 @@ void StopX11Display() {
   for (auto& [top, w] : s.windows) XDestroyWindow(s.display, w);
   s.windows.clear();
   s.owners.clear();
+  s.menu_grab = 0;
   for (auto& [shape, c] : s.font_cursors) XFreeCursor(s.display, c);
   s.font_cursors.clear();
   if (s.blank) XFreeCursor(s.display, s.blank);

@@ -194,6 +194,22 @@ TEST_F(X11MenuTest, ClickOnTheBarThenOnAnItemPicksIt) {
   EXPECT_TRUE(platform::win::OpenMenuWindows().empty());
 }
 
+TEST_F(X11MenuTest, AClickOutsideTheProgramClosesTheMenu) {
+  int rounds = 0;
+  bool clicked = false;
+  drv::OnMenuIdle([&](HWND) {
+    if (++rounds > 300) EndMenu();
+    if (!clicked && MenuOnScreen(user_)) {
+      clicked = true;
+      Click(POINT{760, 560});  // the bare screen, away from every window of the program
+    }
+  });
+  Click(BarItem(1));
+  EXPECT_TRUE(PumpUntil([&] { return clicked && platform::win::OpenMenuWindows().empty(); }));
+  EXPECT_LT(rounds, 300);  // closed by the click, not by the test's limit
+  EXPECT_TRUE(g_seen.commands.empty());
+}
+
 TEST_F(X11MenuTest, AltFOpensTheMenuByKeyboardAndItShowsOnTheScreen) {
   int rounds = 0;
   bool shot = false;
