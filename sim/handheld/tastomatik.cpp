@@ -77,6 +77,10 @@ bool Tastomatik::Poll() {
   const auto length = static_cast<std::uint16_t>(j[2] << 8 | j[3]);
   const auto offset = static_cast<std::uint32_t>(j[4] << 24 | j[5] << 16 | j[6] << 8 | j[7]);
   if (!Ok(Transact(Request(kWriteToPc, kJob, 0, {0})))) return false;
+  if (pull_next_) {
+    pull_next_ = false;
+    return false;
+  }
   const bool done = PerformJob(d[37], length, offset, j[8]);
   const std::uint8_t code = done ? fail_next_ : std::uint8_t{1};
   fail_next_ = 0;

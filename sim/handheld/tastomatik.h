@@ -56,6 +56,8 @@ class Tastomatik {
   bool Poll();
   // A job that the unit reports as failed with this code (0: none).
   void FailNextJob(std::uint8_t code) { fail_next_ = code; }
+  // The unit is pulled mid-job: the next job is taken (pending cleared) but neither performed nor reported.
+  void PullDuringNextJob() { pull_next_ = true; }
 
   // One request and its reply (after the gap); nullopt when none came or it was garbled.
   std::optional<Reply> Transact(const std::vector<std::uint8_t>& request);
@@ -74,6 +76,7 @@ class Tastomatik {
   Unit unit_;
   Seen seen_;
   std::uint8_t fail_next_ = 0;
+  bool pull_next_ = false;
 };
 
 // Faults the simulator can play once (for the program's --fault option and the tests).

@@ -303,5 +303,25 @@ TEST_F(SlaveThreadTest, SilenceReportsALostConnectionOnce) {
   EXPECT_EQ(unit_changes, 1);
 }
 
+TEST_F(SlaveThreadTest, AUnitPulledMidJobIsReportedAndTheJobGoesOnAfterReconnecting) {
+  Start(TestUnit(2, 600));
+  ConnectAndList();
+  shared->RequestJob(kStateReadDataSet, 1);
+  ASSERT_TRUE(PollUntil([&] { return master->seen().block_lengths.size() == 1; }));
+  master->PullDuringNextJob();
+  EXPECT_FALSE(master->Poll());
+  ASSERT_TRUE(tasto::PlayFault(*master, line, tasto::Fault::kSilence));
+  EXPECT_TRUE(Contains(statuses, kTextNoConnection));
+  EXPECT_EQ(unit_changes, 1);
+  // Plugged in again: identified once more, then the read goes on where it stopped.
+  ASSERT_TRUE(master->Connect());
+  ASSERT_TRUE(PollUntil([&] { return data_set_reads == 1; }));
+  EXPECT_EQ(unit_changes, 1);
+  std::lock_guard lock(shared->mutex);
+  ASSERT_EQ(shared->incoming_length, 600u);
+  EXPECT_TRUE(std::equal(shared->incoming.begin(), shared->incoming.begin() + 600,
+                         master->unit().slots[1].image.begin()));
+}
+
 }  // namespace
 }  // namespace txtool
