@@ -403,6 +403,14 @@ void HandleEvent(XEvent& ev) {
       Window focus = 0;
       int revert = 0;
       XGetInputFocus(s.display, &focus, &revert);
+      if (focus == PointerRoot) {
+        // Without a window manager the keyboard follows the pointer: moving onto one of our own windows (a
+        // combo list, a menu) keeps the program active.
+        Window root = 0, child = 0;
+        int rx = 0, ry = 0, wx = 0, wy = 0;
+        unsigned mask = 0;
+        if (XQueryPointer(s.display, DefaultRootWindow(s.display), &root, &child, &rx, &ry, &wx, &wy, &mask)) focus = child;
+      }
       if (s.owners.count(focus) == 0 && GetActiveWindow() == top) SetActiveWindow(nullptr);
       break;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/images.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/win/rect.h"
 
@@ -108,7 +109,16 @@ void PaintPushButton(HDC dc, const RECT& rect, const ButtonLook& look) {
                            : PaintEdge(dc, r, false);
   RECT text = inner;
   if (look.pushed) OffsetRect(&text, 1, 1);
-  {
+  if (look.bitmap || look.icon) {
+    // The picture centred, clipped to the face.
+    const SIZE size = look.bitmap ? BitmapSize(look.bitmap) : SIZE{32, 32};
+    const int x = (text.left + text.right - size.cx) / 2, y = (text.top + text.bottom - size.cy) / 2;
+    const int save = SaveDC(dc);
+    IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+    if (look.bitmap) DrawBitmapAt(dc, x, y, look.bitmap, !look.enabled);
+    else DrawIcon(dc, x, y, look.icon);
+    RestoreDC(dc, save);
+  } else {
     TextState ts(dc, look.font, TextColour(look.enabled));
     std::string copy(look.text);
     DrawText(dc, copy.c_str(), static_cast<int>(copy.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -31,6 +31,8 @@ struct ButtonLook {
   bool focused = false;
   bool default_button = false;
   bool enabled = true;
+  HBITMAP bitmap = nullptr;  // BS_BITMAP: the picture in place of the text
+  HICON icon = nullptr;      // BS_ICON
 };
 void PaintPushButton(HDC dc, const RECT& rect, const ButtonLook& look);
 

@@ -8,6 +8,7 @@
 
 #include "platform/gdi/control_paint.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/images.h"
 #include "platform/gdi/menu_paint.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/gdi/window_dc.h"
@@ -108,6 +109,9 @@ void PaintButton(HWND hwnd, HDC dc, const RECT& r) {
   look.focused = focused;
   look.default_button = type == BS_DEFPUSHBUTTON;
   look.enabled = enabled;
+  const LRESULT image = SendMessage(hwnd, BM_GETIMAGE, IMAGE_BITMAP, 0);
+  if (image && (style & BS_BITMAP)) look.bitmap = reinterpret_cast<HBITMAP>(image);
+  else if (image && (style & BS_ICON)) look.icon = reinterpret_cast<HICON>(image);
   PaintPushButton(dc, r, look);
 }
 
@@ -149,9 +153,18 @@ void PaintStatic(HWND hwnd, HDC dc, const RECT& r) {
       FrameRect(dc, &r, GetSysColorBrush(type == SS_BLACKFRAME ? COLOR_WINDOWFRAME : type == 0x0008 ? COLOR_BTNSHADOW : COLOR_WINDOW));
       return;
     case SS_ICON:
-    case SS_BITMAP:
-      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    case SS_BITMAP: {
+      const ControlColours colours = AskColours(hwnd, dc, WM_CTLCOLORSTATIC);
+      FillRect(dc, &r, colours.background ? colours.background : GetSysColorBrush(COLOR_BTNFACE));
+      const LRESULT image = SendMessage(hwnd, STM_GETIMAGE, type == SS_ICON ? IMAGE_ICON : IMAGE_BITMAP, 0);
+      // SS_CENTERIMAGE centres the picture; otherwise it sits at the top left.
+      const SIZE size = type == SS_ICON ? SIZE{32, 32} : BitmapSize(reinterpret_cast<HBITMAP>(image));
+      const bool centre = (style & 0x0200) != 0;
+      const int x = centre ? (r.right - size.cx) / 2 : 0, y = centre ? (r.bottom - size.cy) / 2 : 0;
+      if (type == SS_ICON) DrawIcon(dc, x, y, reinterpret_cast<HICON>(image));
+      else DrawBitmapAt(dc, x, y, reinterpret_cast<HBITMAP>(image));
       return;
+    }
     default:
       break;
   }
@@ -251,10 +264,30 @@ void PaintChildBorder(HWND hwnd) {
   if (!dc) return;
   const RECT all{0, 0, w, h};
   const DWORD ex = static_cast<DWORD>(GetWindowLong(hwnd, GWL_EXSTYLE));
+  const DWORD style = StyleOf(hwnd);
   if (ex & WS_EX_CLIENTEDGE) {
     PaintEdge(dc, all, true);
-  } else {
+  } else if (style & (WS_BORDER | WS_DLGFRAME)) {
     FrameRect(dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
+  }
+  // The window's own scroll bars beside and below the client area.
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  const int left = origin.x - window.left, top = origin.y - window.top;
+  for (const bool vertical : {true, false}) {
+    if (!(style & (vertical ? WS_VSCROLL : WS_HSCROLL))) continue;
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    GetScrollInfo(hwnd, vertical ? SB_VERT : SB_HORZ, &si);
+    const RECT bar = vertical ? RECT{left + client.right, top, left + client.right + GetSystemMetrics(SM_CXVSCROLL), top + client.bottom}
+                              : RECT{left, top + client.bottom, left + client.right, top + client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+    PaintScrollBar(dc, bar, vertical, si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos, si.nMax > si.nMin);
+  }
+  if ((style & WS_VSCROLL) && (style & WS_HSCROLL)) {
+    const RECT corner{left + client.right, top + client.bottom, left + client.right + GetSystemMetrics(SM_CXVSCROLL),
+                      top + client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
   }
   ReleaseWindowDC(dc);
 }

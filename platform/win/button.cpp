@@ -97,6 +97,7 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case BM_SETIMAGE: {
       LPARAM old = d->image;
       d->image = lparam;
+      InvalidateRect(hwnd, nullptr, TRUE);
       return old;
     }
     case BM_GETIMAGE: return d->image;
@@ -181,7 +182,28 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (IsWindow(hwnd) && (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY)) NotifyParent(hwnd, BN_KILLFOCUS);
       return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
-    case WM_PAINT: return PaintControl(hwnd);
+    case WM_PAINT:
+      if (Kind(hwnd) == BS_OWNERDRAW) {
+        // The parent draws the button (the scope panel's colour buttons) into the paint DC.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        Window* w = Lookup(hwnd);
+        if (dc && w && w->parent) {
+          DRAWITEMSTRUCT dis{};
+          dis.CtlType = ODT_BUTTON;
+          dis.CtlID = static_cast<UINT>(w->id);
+          dis.itemAction = ODA_DRAWENTIRE;
+          dis.itemState = (d->pushed ? ODS_SELECTED : 0) | (GetFocus() == hwnd ? ODS_FOCUS : 0) |
+                          (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
+          dis.hwndItem = hwnd;
+          dis.hDC = dc;
+          GetClientRect(hwnd, &dis.rcItem);
+          SendMessage(w->parent, WM_DRAWITEM, static_cast<WPARAM>(w->id), reinterpret_cast<LPARAM>(&dis));
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+      }
+      return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

@@ -258,6 +258,8 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE: {
       Window* w = Lookup(hwnd);
+      // WS_VSCROLL of a combo box belongs to its list (which shows a bar when it needs one), not to the field.
+      w->style &= ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL);
       d->field_height = ItemHeight(hwnd, *d) + 8;
       // A template gives the height with the list open; the box itself is as high as its field.
       int full = RectHeight(w->rect);

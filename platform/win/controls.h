@@ -247,6 +247,37 @@ inline constexpr WORD CBN_DROPDOWN = 7;
 inline constexpr WORD CBN_CLOSEUP = 8;
 inline constexpr WORD CBN_SELENDOK = 9;
 inline constexpr WORD CBN_SELENDCANCEL = 10;
+// ---- owner draw (WM_DRAWITEM) ----
+inline constexpr UINT ODT_MENU = 1;
+inline constexpr UINT ODT_LISTBOX = 2;
+inline constexpr UINT ODT_COMBOBOX = 3;
+inline constexpr UINT ODT_BUTTON = 4;
+inline constexpr UINT ODT_STATIC = 5;
+inline constexpr UINT ODA_DRAWENTIRE = 0x0001;
+inline constexpr UINT ODA_SELECT = 0x0002;
+inline constexpr UINT ODA_FOCUS = 0x0004;
+inline constexpr UINT ODS_SELECTED = 0x0001;
+inline constexpr UINT ODS_GRAYED = 0x0002;
+inline constexpr UINT ODS_DISABLED = 0x0004;
+inline constexpr UINT ODS_CHECKED = 0x0008;
+inline constexpr UINT ODS_FOCUS = 0x0010;
+inline constexpr UINT ODS_DEFAULT = 0x0020;
+struct DRAWITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemAction;
+  UINT itemState;
+  HWND hwndItem;
+  HDC hDC;
+  RECT rcItem;
+  ULONG_PTR itemData;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+// Image kinds of BM_SETIMAGE and STM_SETIMAGE.
+inline constexpr WPARAM IMAGE_BITMAP = 0;
+inline constexpr WPARAM IMAGE_ICON = 1;
+
 // The id of the edit inside a drop-down combo box.
 inline constexpr int kComboEditId = 1001;
 // The class of a combo box's drop-down list: a pop-up window (see popup.h) that the combo box drives.

@@ -10,8 +10,14 @@
 
 namespace {
 
+struct IconName {
+  HINSTANCE instance = nullptr;
+  std::uintptr_t number = 0;
+};
+
 struct CursorState {
   std::map<std::pair<std::uintptr_t, std::string>, std::uintptr_t> handles;
+  std::map<std::uintptr_t, IconName> icons;  // icon handle -> where it comes from
   std::map<std::uintptr_t, std::uintptr_t> stock;  // handle -> stock number
   std::uintptr_t next = 0x7000'0001;
   HCURSOR current = nullptr;
@@ -38,6 +44,7 @@ std::uintptr_t HandleFor(HINSTANCE instance, LPCSTR name, bool cursor) {
   std::uintptr_t h = s.next++;
   s.handles[k] = h;
   if (!instance && IS_INTRESOURCE(name) && cursor) s.stock[h] = reinterpret_cast<std::uintptr_t>(name);
+  if (!cursor) s.icons[h] = IconName{instance, IS_INTRESOURCE(name) ? reinterpret_cast<std::uintptr_t>(name) : 0};
   return h;
 }
 
@@ -107,6 +114,14 @@ std::uintptr_t platform::win::StockCursorId(HCURSOR cursor) {
 }
 
 bool platform::win::CursorClipped() { return C().clipped; }
+
+bool platform::win::IconSource(HICON icon, HINSTANCE* instance, std::uintptr_t* number) {
+  auto it = C().icons.find(reinterpret_cast<std::uintptr_t>(icon));
+  if (it == C().icons.end()) return false;
+  if (instance) *instance = it->second.instance;
+  if (number) *number = it->second.number;
+  return true;
+}
 
 void platform::win::SetCursorBackend(CursorBackend backend) {
   C().backend = std::move(backend);

@@ -67,6 +67,9 @@ void SetCursorBackend(CursorBackend backend);
 
 // The stock number of a cursor handle from LoadCursor(nullptr, ...), 0 for others.
 std::uintptr_t StockCursorId(HCURSOR cursor);
+// Where an icon handle of LoadIcon comes from: the module (null for the stock icons) and the resource number (0 for
+// a named icon); false for a handle LoadIcon did not give.
+bool IconSource(HICON icon, HINSTANCE* instance, std::uintptr_t* number);
 // Whether ClipCursor holds a rectangle now (for tests of drags).
 bool CursorClipped();
 

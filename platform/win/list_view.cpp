@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/common_control_paint.h"
 #include "platform/win/common_controls.h"
+#include "platform/win/metrics.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
@@ -34,6 +36,7 @@ struct ListViewData : ControlData {
   std::vector<Column> columns;
   std::vector<Row> rows;
   DWORD ex_style = 0;
+  int top = 0;  // first visible row
 };
 
 DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
@@ -41,6 +44,55 @@ DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE
 int RowHeight(HWND hwnd) { return platform::win::ListItemHeight(hwnd) + 2; }
 int HeaderHeight(HWND hwnd) {
   return (Style(hwnd) & LVS_NOCOLUMNHEADER) ? 0 : platform::win::ListItemHeight(hwnd) + 6;
+}
+
+// Rows that fit below the header.
+int RowsShown(HWND hwnd) {
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  return std::max(1, static_cast<int>((c.bottom - HeaderHeight(hwnd)) / std::max(1, RowHeight(hwnd))));
+}
+
+bool HasScrollColumn(HWND hwnd, const ListViewData& d) { return static_cast<int>(d.rows.size()) > RowsShown(hwnd); }
+
+void ScrollTo(HWND hwnd, ListViewData& d, int top) {
+  top = std::clamp(top, 0, std::max(0, static_cast<int>(d.rows.size()) - RowsShown(hwnd)));
+  if (top == d.top) return;
+  d.top = top;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void EnsureVisible(HWND hwnd, ListViewData& d, int row) {
+  const int shown = RowsShown(hwnd);
+  if (row < d.top) ScrollTo(hwnd, d, row);
+  else if (row >= d.top + shown) ScrollTo(hwnd, d, row - shown + 1);
+}
+
+void Paint(HWND hwnd, ListViewData& d) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (dc) {
+    const DWORD style = Style(hwnd);
+    platform::gdi::ListViewLook look;
+    for (const Column& c : d.columns) look.columns.push_back({c.text, c.width, c.fmt});
+    for (const Row& r : d.rows)
+      look.rows.push_back({r.texts, (r.state & LVIS_SELECTED) != 0, (r.state & LVIS_FOCUSED) != 0});
+    look.font = reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0));
+    d.top = std::clamp(d.top, 0, std::max(0, static_cast<int>(d.rows.size()) - RowsShown(hwnd)));
+    look.top = d.top;
+    look.row_height = RowHeight(hwnd);
+    look.header_height = HeaderHeight(hwnd);
+    look.focused = GetFocus() == hwnd;
+    look.show_selection_always = (style & LVS_SHOWSELALWAYS) != 0;
+    look.grid_lines = (d.ex_style & LVS_EX_GRIDLINES) != 0;
+    look.full_row_select = (d.ex_style & LVS_EX_FULLROWSELECT) != 0;
+    look.enabled = IsWindowEnabled(hwnd) != FALSE;
+    look.scroll_bar = HasScrollColumn(hwnd, d);
+    RECT c{};
+    GetClientRect(hwnd, &c);
+    platform::gdi::PaintListView(dc, c, look);
+  }
+  EndPaint(hwnd, &ps);
 }
 
 std::string TextOf(const char* s) {
@@ -256,7 +308,15 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         if ((d->rows[static_cast<std::size_t>(i)].state & flags) == flags) return i;
       return -1;
     }
-    case LVM_ENSUREVISIBLE: return TRUE;
+    case LVM_ENSUREVISIBLE:
+      if (static_cast<int>(wparam) < 0 || static_cast<int>(wparam) >= count) return FALSE;
+      EnsureVisible(hwnd, *d, static_cast<int>(wparam));
+      return TRUE;
+    case LVM_GETTOPINDEX: return d->top;
+    case LVM_GETCOUNTPERPAGE: return RowsShown(hwnd);
+    case WM_PAINT: Paint(hwnd, *d); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: ScrollTo(hwnd, *d, d->top); return 0;
     case LVM_SETEXTENDEDLISTVIEWSTYLE: {
       DWORD old = d->ex_style;
       DWORD mask = wparam ? static_cast<DWORD>(wparam) : 0xFFFFFFFFu;
@@ -285,7 +345,15 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         }
         return 0;
       }
-      int row = (y - header) / std::max(1, RowHeight(hwnd));
+      RECT c{};
+      GetClientRect(hwnd, &c);
+      if (HasScrollColumn(hwnd, *d) && x >= c.right - GetSystemMetrics(SM_CXVSCROLL)) {
+        const int shown = RowsShown(hwnd);
+        const int hit = platform::gdi::ScrollColumnHit(static_cast<int>(c.bottom) - header, y - header, count, shown, d->top);
+        ScrollTo(hwnd, *d, d->top + (hit == -2 ? -shown : hit == 2 ? shown : hit));
+        return 0;
+      }
+      int row = d->top + (y - header) / std::max(1, RowHeight(hwnd));
       if (row >= 0 && row < count) {
         bool add = !(Style(hwnd) & LVS_SINGLESEL) && (wparam & MK_CONTROL);
         if (add) {
@@ -312,10 +380,12 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (to < 0) to = 0;
       SelectOnly(hwnd, to, LVIS_SELECTED);
       if (IsWindow(hwnd)) SelectOnly(hwnd, to, LVIS_FOCUSED);
+      if (ListViewData* again = DataOf<ListViewData>(hwnd)) EnsureVisible(hwnd, *again, to);
       return 0;
     }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
+      InvalidateRect(hwnd, nullptr, FALSE);
       NMHDR nm{};
       NotifyParentNm(hwnd, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, &nm);
       return 0;

@@ -1,6 +1,7 @@
 // The progress bar: a range and a position.
 #include <algorithm>
 
+#include "platform/gdi/common_control_paint.h"
 #include "platform/win/common_controls.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
@@ -63,6 +64,20 @@ LRESULT ProgressProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       return old;
     }
     case PBM_GETPOS: return d->pos;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (dc) {
+        RECT c{};
+        GetClientRect(hwnd, &c);
+        const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+        platform::gdi::PaintProgressBar(dc, c, d->low, d->high, d->pos, (style & PBS_SMOOTH) != 0,
+                                        (style & PBS_VERTICAL) != 0);
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/common_control_paint.h"
 #include "platform/win/common_controls.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
@@ -137,6 +138,23 @@ LRESULT StatusBarProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return TRUE;
     }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (dc) {
+        platform::gdi::StatusLook look;
+        for (const Part& p : d->is_simple ? std::vector<Part>{d->simple} : d->parts)
+          look.parts.push_back({p.text, d->is_simple ? -1 : p.right, (p.kind & SBT_NOBORDERS) != 0, (p.kind & SBT_POPOUT) != 0});
+        look.font = reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0));
+        look.size_grip = (GetWindowLong(hwnd, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+        RECT c{};
+        GetClientRect(hwnd, &c);
+        platform::gdi::PaintStatusBar(dc, c, look);
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;  // the paint fills everything
     case SB_SETMINHEIGHT: d->min_height = static_cast<int>(wparam); return 0;
     case SB_SIMPLE: d->is_simple = wparam != 0; InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case SB_ISSIMPLE: return d->is_simple ? TRUE : FALSE;

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/common_control_paint.h"
 #include "platform/win/common_controls.h"
+#include "platform/win/metrics.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
@@ -36,6 +38,7 @@ struct TreeData : ControlData {
   std::vector<ItemId> roots;
   ItemId next = 1;
   ItemId caret = 0;
+  int top = 0;  // first visible row
 };
 
 ItemId Id(HTREEITEM h) { return reinterpret_cast<ItemId>(h); }
@@ -142,6 +145,71 @@ void Visible(const TreeData& d, const std::vector<ItemId>& level, std::vector<It
   }
 }
 
+int RowHeight(HWND hwnd) { return platform::win::ListItemHeight(hwnd) + 2; }
+constexpr int kIndent = 16;
+
+int RowsShown(HWND hwnd) {
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  return std::max(1, static_cast<int>(c.bottom / std::max(1, RowHeight(hwnd))));
+}
+
+int Depth(const TreeData& d, ItemId id) {
+  int depth = 0;
+  for (auto it = d.nodes.find(id); it != d.nodes.end() && it->second.parent; it = d.nodes.find(it->second.parent)) ++depth;
+  return depth;
+}
+
+void ScrollTo(HWND hwnd, TreeData& d, int top, int rows) {
+  top = std::clamp(top, 0, std::max(0, rows - RowsShown(hwnd)));
+  if (top == d.top) return;
+  d.top = top;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void EnsureVisible(HWND hwnd, TreeData& d, ItemId id) {
+  std::vector<ItemId> rows;
+  Visible(d, d.roots, rows);
+  auto at = std::find(rows.begin(), rows.end(), id);
+  if (at == rows.end()) return;
+  const int row = static_cast<int>(at - rows.begin());
+  const int shown = RowsShown(hwnd);
+  if (row < d.top) ScrollTo(hwnd, d, row, static_cast<int>(rows.size()));
+  else if (row >= d.top + shown) ScrollTo(hwnd, d, row - shown + 1, static_cast<int>(rows.size()));
+}
+
+void Paint(HWND hwnd, TreeData& d) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (dc) {
+    std::vector<ItemId> rows;
+    Visible(d, d.roots, rows);
+    const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+    platform::gdi::TreeViewLook look;
+    for (ItemId id : rows) {
+      const Node& n = d.nodes[id];
+      look.rows.push_back({n.text, Depth(d, id), !n.children.empty() || n.children_flag > 0,
+                           (n.state & TVIS_EXPANDED) != 0, id == d.caret});
+    }
+    d.top = std::clamp(d.top, 0, std::max(0, static_cast<int>(rows.size()) - RowsShown(hwnd)));
+    look.font = reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0));
+    look.top = d.top;
+    look.row_height = RowHeight(hwnd);
+    look.indent = kIndent;
+    look.buttons = (style & TVS_HASBUTTONS) != 0;
+    look.lines = (style & TVS_HASLINES) != 0;
+    look.lines_at_root = (style & TVS_LINESATROOT) != 0;
+    look.focused = GetFocus() == hwnd;
+    look.show_selection_always = (style & TVS_SHOWSELALWAYS) != 0;
+    look.enabled = IsWindowEnabled(hwnd) != FALSE;
+    look.scroll_bar = static_cast<int>(rows.size()) > RowsShown(hwnd);
+    RECT c{};
+    GetClientRect(hwnd, &c);
+    platform::gdi::PaintTreeView(dc, c, look);
+  }
+  EndPaint(hwnd, &ps);
+}
+
 }  // namespace
 
 LRESULT TreeViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -224,7 +292,19 @@ LRESULT TreeViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       InvalidateRect(hwnd, nullptr, FALSE);
       return TRUE;
     }
-    case TVM_ENSUREVISIBLE: return TRUE;
+    case TVM_ENSUREVISIBLE:
+      if (!d->nodes.count(Id(item))) return FALSE;
+      for (ItemId p = d->nodes[Id(item)].parent; p && d->nodes.count(p); p = d->nodes[p].parent) {
+        if (!(d->nodes[p].state & TVIS_EXPANDED)) Expand(hwnd, p, TVE_EXPAND);
+        d = DataOf<TreeData>(hwnd);
+        if (!d || !d->nodes.count(p)) return FALSE;
+      }
+      EnsureVisible(hwnd, *d, Id(item));
+      return TRUE;
+    case WM_PAINT: Paint(hwnd, *d); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case TVM_SORTCHILDREN: {
       auto& sib = SiblingsOf(*d, IsRoot(item) ? 0 : Id(item));
       std::stable_sort(sib.begin(), sib.end(), [&](ItemId a, ItemId b) { return d->nodes[a].text < d->nodes[b].text; });
@@ -238,10 +318,28 @@ LRESULT TreeViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (!d) return 0;
       std::vector<ItemId> rows;
       Visible(*d, d->roots, rows);
-      int row = GET_Y_LPARAM(lparam) / std::max(1, platform::win::ListItemHeight(hwnd) + 2);
-      if (row >= 0 && row < static_cast<int>(rows.size())) {
+      RECT c{};
+      GetClientRect(hwnd, &c);
+      const int x = GET_X_LPARAM(lparam);
+      const int shown = RowsShown(hwnd);
+      const int count = static_cast<int>(rows.size());
+      if (count > shown && x >= c.right - GetSystemMetrics(SM_CXVSCROLL)) {
+        const int hit = platform::gdi::ScrollColumnHit(static_cast<int>(c.bottom), GET_Y_LPARAM(lparam), count, shown, d->top);
+        ScrollTo(hwnd, *d, d->top + (hit == -2 ? -shown : hit == 2 ? shown : hit), count);
+        return 0;
+      }
+      int row = d->top + GET_Y_LPARAM(lparam) / std::max(1, RowHeight(hwnd));
+      if (row >= 0 && row < count) {
         ItemId id = rows[static_cast<std::size_t>(row)];
-        if (message == WM_LBUTTONDBLCLK) Expand(hwnd, id, TVE_TOGGLE);
+        const Node& n = d->nodes[id];
+        // The plus or minus box in front of an item with children opens or closes it.
+        const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+        const bool root_column = (style & TVS_LINESATROOT) && (style & (TVS_HASBUTTONS | TVS_HASLINES));
+        const int level = Depth(*d, id) + (root_column ? 1 : 0);
+        const int box = 2 + level * kIndent - kIndent / 2;
+        const bool on_box = (style & TVS_HASBUTTONS) && level > 0 && (!n.children.empty() || n.children_flag > 0) &&
+                            x >= box - 6 && x <= box + 6;
+        if (message == WM_LBUTTONDBLCLK || on_box) Expand(hwnd, id, TVE_TOGGLE);
         else Select(hwnd, id, TVC_BYMOUSE);
       }
       NMHDR nm{};
@@ -261,6 +359,7 @@ LRESULT TreeViewProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         case VK_LEFT: if (d->caret) Expand(hwnd, d->caret, TVE_COLLAPSE); break;
         default: break;
       }
+      if (TreeData* again = DataOf<TreeData>(hwnd); again && again->caret) EnsureVisible(hwnd, *again, again->caret);
       return 0;
     }
     default: return DefWindowProc(hwnd, message, wparam, lparam);

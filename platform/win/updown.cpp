@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/gdi/common_control_paint.h"
 #include "platform/win/common_controls.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/control_procs.h"
@@ -23,6 +24,7 @@ struct UpDownData : ControlData {
   int pos = 0;
   HWND buddy = nullptr;
   int base = 10;
+  int pressed = 0;  // the half held down by the mouse: 1 up, 2 down
 };
 
 DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
@@ -152,9 +154,32 @@ LRESULT UpDownProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       GetClientRect(hwnd, &c);
       bool horizontal = (Style(hwnd) & UDS_HORZ) != 0;
       bool increase = horizontal ? GET_X_LPARAM(lparam) >= c.right / 2 : GET_Y_LPARAM(lparam) < c.bottom / 2;
+      d->pressed = increase ? 1 : 2;
+      SetCapture(hwnd);
+      InvalidateRect(hwnd, nullptr, FALSE);
       Step(hwnd, increase ? 1 : -1);
       return 0;
     }
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (d->pressed) {
+        d->pressed = 0;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        if (message == WM_LBUTTONUP && GetCapture() == hwnd) ReleaseCapture();
+      }
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (dc) {
+        RECT c{};
+        GetClientRect(hwnd, &c);
+        platform::gdi::PaintUpDown(dc, c, (Style(hwnd) & UDS_HORZ) != 0, d->pressed, IsWindowEnabled(hwnd) != FALSE);
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;
     case WM_KEYDOWN:
       if (wparam == VK_UP || wparam == VK_RIGHT) Step(hwnd, 1);
       else if (wparam == VK_DOWN || wparam == VK_LEFT) Step(hwnd, -1);
