@@ -118,6 +118,7 @@ inline constexpr UINT EM_GETRECT = 0x00B2;
 inline constexpr UINT EM_SCROLLCARET = 0x00B7;
 inline constexpr UINT EM_GETMODIFY = 0x00B8;
 inline constexpr UINT EM_SETMODIFY = 0x00B9;
+inline constexpr UINT EM_LINESCROLL = 0x00B6;
 inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
 inline constexpr UINT EM_LINEINDEX = 0x00BB;
 inline constexpr UINT EM_LINELENGTH = 0x00C1;
@@ -144,6 +145,8 @@ inline constexpr WORD EN_HSCROLL = 0x0601;
 inline constexpr WORD EN_VSCROLL = 0x0602;
 // The limit of an edit with no EM_LIMITTEXT; EM_LIMITTEXT 0 sets the largest one.
 inline constexpr int kEditDefaultLimit = 30000;
+// What a multi-line edit takes by default (a text of up to 64 KB).
+inline constexpr int kEditMultiLineLimit = 0xFFFF;
 inline constexpr int kEditMaxLimit = 0x7FFFFFFE;
 
 // ---- list box ----

@@ -29,7 +29,33 @@ struct EditData : ControlData {
   char password = 0;
   std::string undo;
   bool can_undo = false;
+  int first_line = 0;  // multi-line: the first visible line
 };
+
+// Lines of a multi-line text: they end at '\n' (a '\r' before it belongs to the break).
+int LineOf(const std::string& s, int pos) {
+  pos = std::clamp(pos, 0, static_cast<int>(s.size()));
+  return static_cast<int>(std::count(s.begin(), s.begin() + pos, '\n'));
+}
+int LineCount(const std::string& s) { return 1 + static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
+// The offset where a line starts; -1 past the last line.
+int LineStart(const std::string& s, int line) {
+  if (line < 0) return -1;
+  std::size_t start = 0;
+  for (int i = 0; i < line; ++i) {
+    const std::size_t nl = s.find('\n', start);
+    if (nl == std::string::npos) return -1;
+    start = nl + 1;
+  }
+  return static_cast<int>(start);
+}
+// The offset where the line that starts at start ends, before its break.
+int LineEnd(const std::string& s, int start) {
+  std::size_t end = s.find('\n', static_cast<std::size_t>(start));
+  if (end == std::string::npos) end = s.size();
+  if (end > static_cast<std::size_t>(start) && s[end - 1] == '\r') --end;
+  return static_cast<int>(end);
+}
 
 std::string& Clipboard() {
   static std::string text;
@@ -48,8 +74,46 @@ void Clamp(HWND hwnd, EditData& d) {
   d.caret = std::clamp(d.caret, 0, n);
 }
 
+int VisibleLines(HWND hwnd) {
+  RECT c{};
+  GetClientRect(hwnd, &c);
+  return std::max(1, static_cast<int>(c.bottom - 2) / std::max(1, platform::win::ListItemHeight(hwnd)));
+}
+
+// Multi-line: scrolls so that the caret's line shows, and sets the vertical scroll bar to the text.
+void ScrollCaret(HWND hwnd, EditData& d) {
+  if (!(Style(hwnd) & ES_MULTILINE)) return;
+  const std::string& s = TextOf(hwnd);
+  const int lines = LineCount(s), shown = VisibleLines(hwnd), line = LineOf(s, d.caret);
+  int first = d.first_line;
+  if (line < first) first = line;
+  if (line >= first + shown) first = line - shown + 1;
+  first = std::clamp(first, 0, std::max(0, lines - 1));
+  if (first != d.first_line) {
+    d.first_line = first;
+    InvalidateRect(hwnd, nullptr, FALSE);
+  }
+  if (Style(hwnd) & WS_VSCROLL) {
+    SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, lines - 1, static_cast<UINT>(shown), first, 0};
+    SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+  }
+}
+
+void ScrollLines(HWND hwnd, EditData& d, int first) {
+  const std::string& s = TextOf(hwnd);
+  first = std::clamp(first, 0, std::max(0, LineCount(s) - VisibleLines(hwnd)));
+  if (first == d.first_line) return;
+  d.first_line = first;
+  InvalidateRect(hwnd, nullptr, FALSE);
+  if (Style(hwnd) & WS_VSCROLL) SetScrollPos(hwnd, SB_VERT, first, TRUE);
+}
+
 void Changed(HWND hwnd) {
-  if (EditData* d = DataOf<EditData>(hwnd)) d->modified = true;
+  if (EditData* d = DataOf<EditData>(hwnd)) {
+    d->modified = true;
+    Clamp(hwnd, *d);
+    ScrollCaret(hwnd, *d);
+  }
   InvalidateRect(hwnd, nullptr, TRUE);
   NotifyTextChanged(hwnd);
   NotifyParent(hwnd, EN_UPDATE);
@@ -149,11 +213,30 @@ void OnKey(HWND hwnd, EditData& d, int vk) {
   int n = static_cast<int>(TextOf(hwnd).size());
   bool shift = GetKeyState(VK_SHIFT) < 0;
   int to = d.caret;
+  const bool multi = (Style(hwnd) & ES_MULTILINE) != 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const std::string& s = TextOf(hwnd);
+  // Multi-line: up, down and the page keys keep the column; Home and End stay on the line (Ctrl: the text).
+  auto to_line = [&](int line) {
+    line = std::clamp(line, 0, LineCount(s) - 1);
+    const int here = LineStart(s, LineOf(s, d.caret));
+    const int start = LineStart(s, line);
+    return std::min(start + (d.caret - here), LineEnd(s, start));
+  };
   switch (vk) {
     case VK_LEFT: to = std::max(0, d.caret - 1); break;
     case VK_RIGHT: to = std::min(n, d.caret + 1); break;
-    case VK_HOME: to = 0; break;
-    case VK_END: to = n; break;
+    case VK_HOME: to = multi && !ctrl ? LineStart(s, LineOf(s, d.caret)) : 0; break;
+    case VK_END: to = multi && !ctrl ? LineEnd(s, LineStart(s, LineOf(s, d.caret))) : n; break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: {
+      if (!multi) return;
+      const int step = vk == VK_UP ? -1 : vk == VK_DOWN ? 1 : vk == VK_PRIOR ? -VisibleLines(hwnd) : VisibleLines(hwnd);
+      to = to_line(LineOf(s, d.caret) + step);
+      break;
+    }
     case VK_DELETE:
       if (ReadOnly(hwnd)) return;
       if (d.anchor == d.caret) {
@@ -167,6 +250,7 @@ void OnKey(HWND hwnd, EditData& d, int vk) {
   d.caret = to;
   if (!shift) d.anchor = to;
   InvalidateRect(hwnd, nullptr, FALSE);
+  ScrollCaret(hwnd, d);
 }
 
 LRESULT GetLine(HWND hwnd, int line, char* buffer) {
@@ -196,6 +280,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
       if (Style(hwnd) & ES_PASSWORD) d->password = '*';
+      if (Style(hwnd) & ES_MULTILINE) d->limit = kEditMultiLineLimit;
       return 0;
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
@@ -276,8 +361,37 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return static_cast<LRESULT>(start);
     }
-    case EM_LINELENGTH: return static_cast<LRESULT>(TextOf(hwnd).size());
-    case EM_LINEFROMCHAR: return 0;
+    case EM_LINELENGTH: {
+      if (!(Style(hwnd) & ES_MULTILINE)) return static_cast<LRESULT>(TextOf(hwnd).size());
+      const std::string& s = TextOf(hwnd);
+      const int at = static_cast<int>(static_cast<std::intptr_t>(wparam)) < 0 ? d->caret : static_cast<int>(wparam);
+      const int start = LineStart(s, LineOf(s, at));
+      return LineEnd(s, start) - start;
+    }
+    case EM_LINEFROMCHAR: {
+      if (!(Style(hwnd) & ES_MULTILINE)) return 0;
+      const int at = static_cast<int>(static_cast<std::intptr_t>(wparam)) < 0 ? SelStart(*d) : static_cast<int>(wparam);
+      return LineOf(TextOf(hwnd), at);
+    }
+    case EM_LINESCROLL:
+      if (Style(hwnd) & ES_MULTILINE) ScrollLines(hwnd, *d, d->first_line + static_cast<int>(lparam));
+      return TRUE;
+    case WM_VSCROLL: {
+      if (!(Style(hwnd) & ES_MULTILINE)) return 0;
+      const int page = VisibleLines(hwnd);
+      switch (LOWORD(wparam)) {
+        case SB_LINEUP: ScrollLines(hwnd, *d, d->first_line - 1); break;
+        case SB_LINEDOWN: ScrollLines(hwnd, *d, d->first_line + 1); break;
+        case SB_PAGEUP: ScrollLines(hwnd, *d, d->first_line - page); break;
+        case SB_PAGEDOWN: ScrollLines(hwnd, *d, d->first_line + page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: ScrollLines(hwnd, *d, HIWORD(wparam)); break;
+        case SB_TOP: ScrollLines(hwnd, *d, 0); break;
+        case SB_BOTTOM: ScrollLines(hwnd, *d, LineCount(TextOf(hwnd))); break;
+        default: break;
+      }
+      return 0;
+    }
     case EM_CANUNDO: return d->can_undo ? TRUE : FALSE;
     case EM_UNDO:
     case WM_UNDO: {
@@ -290,8 +404,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     case EM_EMPTYUNDOBUFFER: d->can_undo = false; return 0;
-    case EM_SCROLLCARET:
-    case EM_GETFIRSTVISIBLELINE: return 0;
+    case EM_SCROLLCARET: ScrollCaret(hwnd, *d); return TRUE;
+    case EM_GETFIRSTVISIBLELINE: return (Style(hwnd) & ES_MULTILINE) ? d->first_line : 0;
     case EM_GETRECT:
       if (lparam) GetClientRect(hwnd, reinterpret_cast<RECT*>(lparam));
       return 0;
