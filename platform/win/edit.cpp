@@ -176,6 +176,13 @@ void Copy(HWND hwnd, const EditData& d) {
 }
 
 void OnChar(HWND hwnd, EditData& d, int ch) {
+  if (ch == 0x01) {  // Ctrl+A selects the whole text
+    d.anchor = 0;
+    d.caret = static_cast<int>(TextOf(hwnd).size());
+    InvalidateRect(hwnd, nullptr, FALSE);
+    ScrollCaret(hwnd, d);
+    return;
+  }
   if (ch == 0x03) {  // Ctrl+C
     Copy(hwnd, d);
     return;

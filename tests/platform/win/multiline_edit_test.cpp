@@ -50,6 +50,11 @@ TEST(MultiLineEdit, LinesKeysAndScrolling) {
   EXPECT_GT(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   SendMessage(edit, EM_SCROLLCARET, 0, 0);
   EXPECT_EQ(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), first);
+  // Ctrl+A selects the whole text.
+  drv::PressKey('A', false, true);
+  SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, static_cast<DWORD>(text.size()));
   DestroyWindow(host);
 }
 
