@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/sys_colors.h"
 #include "platform/win/common_controls.h"
+#include "platform/win/cursor.h"
+#include "platform/win/popup.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/message_loop.h"
@@ -58,10 +62,27 @@ std::string TipText(HWND tip, const Tool& t) {
   return info.szText;
 }
 
+// The tip's pop-up: below and right of the pointer, as large as its lines (wrapped at the maximum width).
+void ShowTip(HWND tip, const TipData& d) {
+  if (!IsPopupWindow(tip)) return;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  RECT r{0, 0, d.max_width > 0 ? d.max_width : 0, 0};
+  DrawText(dc, d.shown.c_str(), static_cast<int>(d.shown.size()), &r,
+           DT_CALCRECT | DT_NOPREFIX | (d.max_width > 0 ? DT_WORDBREAK : 0));
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  POINT at{};
+  GetCursorPos(&at);
+  const RECT anchor{at.x, at.y, at.x + 1, at.y + 20};
+  ShowPopupWindow(tip, PlacePopup(anchor, SIZE{r.right - r.left + 8, r.bottom - r.top + 6}));
+}
+
 void Pop(HWND tip, TipData& d) {
   if (d.current < 0) return;
   d.current = -1;
   d.shown.clear();
+  HidePopupWindow(tip);
   NMHDR nm{tip, 0, TTN_POP};
   if (!d.tools.empty()) SendMessage(d.tools.front().hwnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
 }
@@ -97,6 +118,7 @@ void Relay(HWND tip, const MSG& m) {
   d->current = hit;
   d->shown = text;
   InvalidateRect(tip, nullptr, TRUE);
+  ShowTip(tip, *d);
   NMHDR nm{tip, t.id, TTN_SHOW};
   SendMessage(t.hwnd, WM_NOTIFY, t.id, reinterpret_cast<LPARAM>(&nm));
 }
@@ -134,6 +156,35 @@ LRESULT ToolTipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (!d) return 0;
   auto* info = reinterpret_cast<TOOLINFO*>(lparam);
   switch (message) {
+    case WM_NCCREATE: {
+      // A top-level tip window is a pop-up: it never takes the activation and floats above everything.
+      Window* w = Lookup(hwnd);
+      if (w && !(w->style & WS_CHILD)) {
+        w->ex_style |= platform::win::kPopupExStyle;
+        w->style |= WS_POPUP | WS_BORDER;
+        w->style &= ~static_cast<DWORD>(WS_VISIBLE);
+      }
+      return TRUE;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      if (dc) {
+        RECT c{};
+        GetClientRect(hwnd, &c);
+        FillRect(dc, &c, GetSysColorBrush(COLOR_INFOBK));
+        HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        RECT t{c.left + 4, c.top + 2, c.right - 2, c.bottom};
+        DrawText(dc, d->shown.c_str(), static_cast<int>(d->shown.size()), &t,
+                 DT_NOPREFIX | (d->max_width > 0 ? DT_WORDBREAK : 0));
+        SelectObject(dc, old);
+      }
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case TTM_ADDTOOL: {
       if (!info) return FALSE;
       Tool t = FromInfo(*info);

@@ -5,6 +5,7 @@
 
 #include "platform/testing/driver.h"
 #include "platform/testing/message_log.h"
+#include "platform/win/common_controls.h"
 #include "platform/win/controls.h"
 #include "platform/win/cursor.h"
 #include "platform/win/dialog.h"
@@ -273,6 +274,40 @@ TEST(ClassLong, ClassDataIsSharedByTheWindowsOfTheClassAndChecked) {
   EXPECT_EQ(GetClassLongPtr(a, GCLP_HBRBACKGROUND), 0u);
   EXPECT_EQ(SetClassLongPtr(a, GCLP_HBRBACKGROUND, 3), 0u);
   EXPECT_EQ(GetClassLongPtr(b, GCLP_HBRBACKGROUND), 6u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ToolTipPopup, TheTipShowsOnAPopupAtThePointerAndGoesWithPop) {
+  drv::Session session;
+  ASSERT_TRUE(drv::RegisterTestWindowClass("TipHost", Plain));
+  HWND host = CreateWindowEx(0, "TipHost", "", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND tip = CreateWindowEx(0, TOOLTIPS_CLASS, "", WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, host, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(platform::win::IsPopupWindow(tip));
+  TOOLINFO info{};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_SUBCLASS;
+  info.hwnd = host;
+  info.uId = 1;
+  info.rect = RECT{0, 0, 100, 100};
+  info.lpszText = const_cast<char*>("Drehzahl\nin 1/min");
+  SendMessage(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info));
+  drv::PumpUntilIdle();
+  platform::win::InjectMouse(host, WM_MOUSEMOVE, 20, 20);
+  drv::PumpUntilIdle();
+  EXPECT_STREQ(platform::win::ShownToolTip(tip), "Drehzahl\nin 1/min");
+  EXPECT_TRUE(IsWindowVisible(tip));
+  EXPECT_EQ(GetActiveWindow(), host);
+  RECT r{};
+  GetWindowRect(tip, &r);
+  EXPECT_GE(r.top, 10 + 20);  // below the pointer
+  EXPECT_GT(r.bottom - r.top, 2 * 10);  // two lines
+  platform::win::InjectMouse(host, WM_MOUSEMOVE, 200, 150);
+  drv::PumpUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(tip));
+  DestroyWindow(host);
 }
 
 }  // namespace
