@@ -9,6 +9,7 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/dib.h"
+#include "platform/sys/dynamic_library.h"
 #include "platform/win/resource_name.h"
 
 namespace platform::gdi {
@@ -23,6 +24,11 @@ std::map<std::pair<HINSTANCE, std::string>, Resource>& Table() {
   static std::map<std::pair<HINSTANCE, std::string>, Resource> table;
   return table;
 }
+
+[[maybe_unused]] const int kDropOnUnload =
+    platform::sys::AddModuleUnloadListener(platform::sys::UnloadPhase::kAfterClose, [](HMODULE module) {
+      std::erase_if(Table(), [&](const auto& e) { return e.first.first == module; });
+    });
 
 // A null name is the number 0, as before the key was shared with the other resources.
 std::string Key(LPCSTR name) { return name ? platform::win::ResourceNameKey(name) : platform::win::ResourceNumberKey(name); }

@@ -7,10 +7,25 @@
 namespace platform::sys {
 namespace {
 
+// Virtual time: a shared base that AdvanceVirtualClock moves for every thread, plus each thread's own drift from its
+// reads and its Sleep calls. A new epoch (UseVirtualClock) starts every thread's drift again at 0.
 std::atomic<bool> g_virtual{false};
-std::atomic<std::int64_t> g_virtual_now{0};
+std::atomic<std::int64_t> g_virtual_base{0};
 std::atomic<std::int64_t> g_virtual_step{1000};
+std::atomic<std::uint64_t> g_epoch{0};
 std::atomic<bool> g_counter_available{true};
+
+struct ThreadDrift {
+  std::uint64_t epoch = 0;
+  std::int64_t ns = 0;
+};
+thread_local ThreadDrift t_drift;
+
+std::int64_t& Drift() {
+  const std::uint64_t epoch = g_epoch.load();
+  if (t_drift.epoch != epoch) t_drift = ThreadDrift{epoch, 0};
+  return t_drift.ns;
+}
 
 std::int64_t RealNanos() {
   static const auto start = std::chrono::steady_clock::now();
@@ -21,14 +36,17 @@ std::int64_t RealNanos() {
 
 std::int64_t MonotonicNanos() {
   if (g_virtual.load()) {
-    return g_virtual_now.fetch_add(g_virtual_step.load()) + g_virtual_step.load();
+    std::int64_t& drift = Drift();
+    drift += g_virtual_step.load();
+    return g_virtual_base.load() + drift;
   }
   return RealNanos();
 }
 
 void UseVirtualClock(std::int64_t step_ns) {
   g_virtual_step.store(step_ns > 0 ? step_ns : 1);
-  g_virtual_now.store(0);
+  g_virtual_base.store(0);
+  g_epoch.fetch_add(1);
   g_virtual.store(true);
 }
 
@@ -37,7 +55,11 @@ void UseRealClock() { g_virtual.store(false); }
 bool IsVirtualClock() { return g_virtual.load(); }
 
 void AdvanceVirtualClock(std::int64_t ns) {
-  if (ns > 0) g_virtual_now.fetch_add(ns);
+  if (ns > 0) g_virtual_base.fetch_add(ns);
+}
+
+void AdvanceThreadVirtualClock(std::int64_t ns) {
+  if (ns > 0) Drift() += ns;
 }
 
 void SetPerformanceCounterAvailable(bool available) { g_counter_available.store(available); }
@@ -63,7 +85,7 @@ DWORD GetTickCount() { return static_cast<DWORD>(platform::sys::MonotonicNanos()
 
 void Sleep(DWORD milliseconds) {
   if (platform::sys::IsVirtualClock()) {
-    platform::sys::AdvanceVirtualClock(static_cast<std::int64_t>(milliseconds) * 1'000'000);
+    platform::sys::AdvanceThreadVirtualClock(static_cast<std::int64_t>(milliseconds) * 1'000'000);
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

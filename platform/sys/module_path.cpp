@@ -1,5 +1,7 @@
 #include "platform/sys/module_path.h"
 
+#include "platform/sys/dynamic_library.h"
+
 #include <cstring>
 #include <mutex>
 
@@ -59,9 +61,9 @@ std::string FileBesideExecutable(std::string_view name) {
 
 }  // namespace platform::sys
 
-DWORD GetModuleFileNameA(HMODULE, char* buffer, DWORD size) {
+DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
   if (!buffer || size == 0) return 0;
-  const std::string path = platform::sys::ExecutablePath();
+  const std::string path = module ? platform::sys::ModulePath(module) : platform::sys::ExecutablePath();
   if (path.empty()) return 0;
   const std::size_t n = path.size() < size - 1 ? path.size() : size - 1;
   std::memcpy(buffer, path.data(), n);

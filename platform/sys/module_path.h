@@ -7,7 +7,7 @@
 
 #include "platform/sys/wintypes.h"
 
-// The executable's full path (module null or the program's own instance); the length copied, 0 on failure.
+// The file of a module (null: the executable); the length copied, 0 on failure or for no module.
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
 
 namespace platform::sys {

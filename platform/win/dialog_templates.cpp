@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "platform/sys/dynamic_library.h"
 #include "platform/win/dialog_template.h"
 #include "platform/win/messages.h"
 #include "platform/win/resource_name.h"
@@ -18,6 +19,11 @@ Registry& Templates() {
   static Registry r;
   return r;
 }
+
+[[maybe_unused]] const int kDropOnUnload =
+    platform::sys::AddModuleUnloadListener(platform::sys::UnloadPhase::kAfterClose, [](HMODULE module) {
+      std::erase_if(Templates(), [&](const auto& e) { return e.first.first == reinterpret_cast<std::uintptr_t>(module); });
+    });
 
 }  // namespace
 

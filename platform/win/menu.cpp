@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sys/dynamic_library.h"
 #include "platform/win/detail/handle_table.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/input.h"
@@ -108,6 +109,13 @@ std::map<ResourceKey, std::span<const ACCEL>>& AccelTemplates() {
   static std::map<ResourceKey, std::span<const ACCEL>> m;
   return m;
 }
+
+[[maybe_unused]] const int kDropOnUnload =
+    platform::sys::AddModuleUnloadListener(platform::sys::UnloadPhase::kAfterClose, [](HMODULE module) {
+      const auto key = reinterpret_cast<std::uintptr_t>(module);
+      std::erase_if(MenuTemplates(), [&](const auto& e) { return e.first.instance == key; });
+      std::erase_if(AccelTemplates(), [&](const auto& e) { return e.first.instance == key; });
+    });
 
 PopupMenuResponder& Responder() {
   static PopupMenuResponder r;

@@ -4,12 +4,18 @@
 #include <cstring>
 #include <map>
 
+#include "platform/sys/dynamic_library.h"
+
 namespace {
 
 std::map<std::uintptr_t, std::span<const StringTableEntry>>& Tables() {
   static std::map<std::uintptr_t, std::span<const StringTableEntry>> t;
   return t;
 }
+
+[[maybe_unused]] const int kDropOnUnload = platform::sys::AddModuleUnloadListener(
+    platform::sys::UnloadPhase::kAfterClose,
+    [](HMODULE module) { Tables().erase(reinterpret_cast<std::uintptr_t>(module)); });
 
 const char* Find(std::span<const StringTableEntry> table, UINT id) {
   for (const auto& e : table)

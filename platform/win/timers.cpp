@@ -48,6 +48,11 @@ void KillWindowTimers(HWND hwnd) {
   v.erase(std::remove_if(v.begin(), v.end(), [hwnd](const Timer& t) { return t.hwnd == hwnd; }), v.end());
 }
 
+void KillTimersWhere(const std::function<bool(TIMERPROC)>& doomed) {
+  auto& v = T().timers;
+  v.erase(std::remove_if(v.begin(), v.end(), [&](const Timer& t) { return t.proc && doomed(t.proc); }), v.end());
+}
+
 bool DueTimer(HWND filter, UINT min, UINT max, bool remove, MSG* out) {
   if ((min || max) && (WM_TIMER < min || WM_TIMER > max)) return false;
   auto& s = T();

@@ -5,6 +5,7 @@
 // and every call on it does nothing (and returns 0 / FALSE / null).
 #pragma once
 
+#include "platform/sys/dynamic_library.h"
 #include "platform/sys/wintypes.h"
 #include "platform/win/messages.h"
 #include "platform/win/rect.h"
@@ -176,8 +177,6 @@ using LPPAINTSTRUCT = PAINTSTRUCT*;
 
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 
-// The process's own module handle (GetModuleHandle(nullptr)); any other name gives the same handle.
-HINSTANCE GetModuleHandle(LPCSTR name);
 
 ATOM RegisterClass(const WNDCLASS* wc);
 ATOM RegisterClassEx(const WNDCLASSEX* wc);
@@ -289,6 +288,5 @@ CreationHookSlot SetCreationHook(CreationHookSlot slot);
 #define SetWindowLongA SetWindowLong
 #define GetWindowLongPtrA GetWindowLongPtr
 #define SetWindowLongPtrA SetWindowLongPtr
-#define GetModuleHandleA GetModuleHandle
 #define FindWindowA FindWindow
 #define GetClassNameA GetClassName

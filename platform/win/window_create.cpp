@@ -1,21 +1,24 @@
 // Window classes, creation and destruction.
 #include <algorithm>
+#include <cstdio>
+
+#include "platform/sys/user_name.h"
 
 #include "platform/win/detail/dialog_data.h"
+#include "platform/win/detail/queue.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/dialog_font.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
+#include "platform/win/threads.h"
 #include "platform/win/window.h"
 
 using platform::win::detail::CallProc;
 using platform::win::detail::Lookup;
 using platform::win::detail::Window;
 using platform::win::detail::WindowClassInfo;
-
-HINSTANCE GetModuleHandle(LPCSTR) { return reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x400000)); }
 
 static ATOM RegisterFrom(UINT style, WNDPROC proc, int cls_extra, int wnd_extra, HINSTANCE instance, HICON icon,
                          HICON small_icon, HCURSOR cursor, HBRUSH background, LPCSTR menu, LPCSTR name) {
@@ -159,6 +162,14 @@ void FinalDestroy(HWND hwnd) {
 
 HWND CreateWindowEx(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD style, int x, int y, int width,
                     int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, LPVOID param) {
+  platform::win::detail::BindUiThread();
+  if (!platform::win::IsWindowThread()) {
+    // The window table belongs to the window thread (threads.h): a worker asks that thread to create windows.
+    std::fprintf(stderr, "window layer: CreateWindowEx(\"%s\") on a thread that is not the window thread\n",
+                 class_name && !IS_INTRESOURCE(class_name) ? class_name : "#");
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
   auto cls = platform::win::detail::FindClass(class_name);
   if (!cls) return nullptr;
   bool child = (style & WS_CHILD) != 0;

@@ -155,6 +155,10 @@ ATOM AddClass(std::shared_ptr<WindowClassInfo> cls) {
   return atom;
 }
 
+void RemoveClassesWhere(const std::function<bool(const WindowClassInfo&)>& doomed) {
+  std::erase_if(Classes().by_name, [&](const auto& e) { return doomed(*e.second); });
+}
+
 bool RemoveClass(LPCSTR name) {
   if (!name || IS_INTRESOURCE(name)) return false;
   return Classes().by_name.erase(Lower(name)) > 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 class VirtualClock : public ::testing::Test {
@@ -37,6 +39,31 @@ TEST_F(VirtualClock, MissingCounterFailsBothQueries) {
   EXPECT_FALSE(QueryPerformanceCounter(&v));
   EXPECT_FALSE(QueryPerformanceFrequency(&v));
   EXPECT_EQ(v.QuadPart, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A worker's reads and sleeps move only its own time; AdvanceVirtualClock moves every thread's.
+TEST_F(VirtualClock, AWorkerNeverMovesTheCallingThreadsTime) {
+  LARGE_INTEGER before{}, after{};
+  QueryPerformanceCounter(&before);
+  std::int64_t worker_first = 0, worker_after_sleep = 0, worker_after_advance = 0;
+  std::thread worker([&] {
+    worker_first = platform::sys::MonotonicNanos();
+    for (int i = 0; i < 1000; ++i) platform::sys::MonotonicNanos();
+    Sleep(5000);
+    worker_after_sleep = platform::sys::MonotonicNanos();
+    platform::sys::AdvanceVirtualClock(1'000'000);
+    worker_after_advance = platform::sys::MonotonicNanos();
+  });
+  worker.join();
+  QueryPerformanceCounter(&after);
+  EXPECT_EQ(after.QuadPart - before.QuadPart, 1000 + 1'000'000) << "one step of its own, plus the shared advance";
+  EXPECT_EQ(worker_first, 1000) << "a new thread starts at the shared base";
+  EXPECT_EQ(worker_after_sleep - worker_first, 1001 * 1000 + 5'000'000'000);
+  EXPECT_EQ(worker_after_advance - worker_after_sleep, 1000 + 1'000'000);
 }
 
 }  // namespace
