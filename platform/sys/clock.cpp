@@ -27,6 +27,11 @@ std::int64_t& Drift() {
   return t_drift.ns;
 }
 
+// Moves the calling thread's time only (Sleep).
+void AdvanceThreadVirtualClock(std::int64_t ns) {
+  if (ns > 0) Drift() += ns;
+}
+
 std::int64_t RealNanos() {
   static const auto start = std::chrono::steady_clock::now();
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
@@ -58,9 +63,7 @@ void AdvanceVirtualClock(std::int64_t ns) {
   if (ns > 0) g_virtual_base.fetch_add(ns);
 }
 
-void AdvanceThreadVirtualClock(std::int64_t ns) {
-  if (ns > 0) Drift() += ns;
-}
+
 
 void SetPerformanceCounterAvailable(bool available) { g_counter_available.store(available); }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/sys/dynamic_library.h"
+#include "platform/win/detail/module_cleanup.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/dialog.h"
 #include "platform/win/window.h"

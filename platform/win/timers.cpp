@@ -7,6 +7,7 @@
 
 #include "platform/sys/clock.h"
 #include "platform/win/detail/queue.h"
+#include "platform/win/detail/module_cleanup.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/window.h"
 

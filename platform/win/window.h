@@ -5,7 +5,6 @@
 // and every call on it does nothing (and returns 0 / FALSE / null).
 #pragma once
 
-#include "platform/sys/dynamic_library.h"
 #include "platform/sys/wintypes.h"
 #include "platform/win/messages.h"
 #include "platform/win/rect.h"
@@ -177,6 +176,8 @@ using LPPAINTSTRUCT = PAINTSTRUCT*;
 
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 
+// Module handles (null: the process's own module): see platform/sys/dynamic_library.h.
+HINSTANCE GetModuleHandle(LPCSTR name);
 
 ATOM RegisterClass(const WNDCLASS* wc);
 ATOM RegisterClassEx(const WNDCLASSEX* wc);
@@ -288,5 +289,6 @@ CreationHookSlot SetCreationHook(CreationHookSlot slot);
 #define SetWindowLongA SetWindowLong
 #define GetWindowLongPtrA GetWindowLongPtr
 #define SetWindowLongPtrA SetWindowLongPtr
+#define GetModuleHandleA GetModuleHandle
 #define FindWindowA FindWindow
 #define GetClassNameA GetClassName

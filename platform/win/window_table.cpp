@@ -8,6 +8,7 @@
 
 #include "platform/win/detail/dialog_data.h"
 #include "platform/win/detail/queue.h"
+#include "platform/win/detail/module_cleanup.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"

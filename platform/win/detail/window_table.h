@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,7 +87,6 @@ void RemoveTopLevel(HWND hwnd);
 std::shared_ptr<WindowClassInfo> FindClass(LPCSTR name);
 ATOM AddClass(std::shared_ptr<WindowClassInfo> cls);  // 0 when the name is taken
 bool RemoveClass(LPCSTR name);
-void RemoveClassesWhere(const std::function<bool(const WindowClassInfo&)>& doomed);
 void EnsureSystemClasses();
 // Registers a class of the layer itself (controls, dialogs).
 void RegisterSystemClass(const char* name, WNDPROC proc, UINT style, int wnd_extra, bool hit_transparent = false);
@@ -123,8 +121,6 @@ void NotifyDestroyed(HWND hwnd);
 void ForgetWindow(HWND hwnd);
 // Timers of a window that is destroyed.
 void KillWindowTimers(HWND hwnd);
-// Timers whose procedure the predicate picks (a library being unloaded).
-void KillTimersWhere(const std::function<bool(TIMERPROC)>& doomed);
 // Text of a handle for diagnostics.
 std::string Describe(HWND hwnd);
 
