@@ -10,6 +10,8 @@
 #include "app/main_window.h"
 #include "app/status_line.h"
 #include "app/templates/info_template.h"
+#include "app/work_buffer.h"
+#include "platform/sys/global_memory.h"
 #include "model/project_file.h"
 #include "platform/gdi/sys_colors.h"
 #include "tests/app/shell_fixture.h"
@@ -211,6 +213,24 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"second_cancelled", true, {IDNO, IDCANCEL}, {}, false, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The scope recording's commands reach the loop from any window: 2800 saves the active file under a new name,
+// 2801 exports the recording as text, 2802 is not built yet, 2803 does nothing.
+TEST_F(ShellTest, ScopeMenuCommandsAreHandledByTheLoopForAnyWindow) {
+  drv::OnMessageBox([](const drv::MessageBoxRecord&) { return IDOK; });
+  drv::AnswerFileDialog((folder_.path() / "scope.ZPR").string());
+  drv::AnswerFileDialog((folder_.path() / "scope.PRN").string());
+  // Posted to the status bar, whose procedure knows none of them; one a round, as a modal loop of one command
+  // would take the next one's message.
+  const auto post = [](UINT id) { return [id] { PostMessage(GetDlgItem(Main(), 501), WM_COMMAND, id, 0); }; };
+  Run({post(2800), post(2801), post(2802), post(2803), [] {}});
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "scope.ZPR"));
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "scope.PRN"));
+  ASSERT_EQ(drv::FileDialogs().size(), 2u);
+  EXPECT_NE(drv::FileDialogs()[1].filter.find("*.PRN"), std::string::npos);
+  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_EQ(drv::MessageBoxes()[0].text, kNotAvailable);
+}
+
 TEST_F(ShellTest, CloseQuestionNamesTheDataSetOfEachFile) {
   drv::AnswerMessageBox(IDNO);
   drv::AnswerMessageBox(IDNO);
@@ -223,6 +243,44 @@ TEST_F(ShellTest, CloseQuestionNamesTheDataSetOfEachFile) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_NE(boxes[0].text.find("Data set 1 has been modified!"), std::string::npos);
   EXPECT_NE(boxes[1].text.find("Data set 2 has been modified!"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace shell_test
+
+namespace shell_test {
+namespace {
+
+TEST_F(ShellTest, WorkBufferIsHeldWhileRunningAndReleasedAtClose) {
+  const std::size_t before = platform::sys::LiveGlobalBlocks();
+  std::size_t size = 0;
+  const int code = Run({
+      [&] {
+        size = app::WorkBuffer().size();
+        EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before + 1);
+      },
+      [] { SendMessage(Main(), WM_CLOSE, 0, 0); },
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(size, app::kWorkBufferSize);
+  EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before);
+  EXPECT_TRUE(app::WorkBuffer().empty());
+}
+
+// Without its work buffer the program says so and ends at once with its start-failure code, leaving nothing.
+TEST_F(ShellTest, FailedWorkBufferEndsTheStartWithItsMessage) {
+  for (auto op : {platform::sys::GlobalOp::kAlloc, platform::sys::GlobalOp::kLock}) {
+    SCOPED_TRACE(static_cast<int>(op));
+    const std::size_t before = platform::sys::LiveGlobalBlocks();
+    platform::sys::InjectGlobalMemoryFailure(op, 0);
+    drv::AnswerMessageBox(IDOK);
+    EXPECT_EQ(Run({[] { ADD_FAILURE() << "the loop ran"; }}), app::kStartFailedExitCode);
+    platform::sys::ClearGlobalMemoryFailures();
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before);
+    ASSERT_FALSE(drv::MessageBoxes().empty());
+    EXPECT_EQ(drv::MessageBoxes().back().text, "Internal error: Backup-memory can not be reserved!");
+  }
 }
 
 }  // namespace

@@ -146,5 +146,39 @@ TEST_F(MonitorTest, F1HeldDuringAPollOpensHelp) {
   EXPECT_EQ(platform::win::HelpRequests().front().command, HELP_CONTENTS);
 }
 
+int g_refreshes = 0;
+
+INT_PTR CALLBACK PageProc(HWND d, UINT m, WPARAM, LPARAM) {
+  if (m == app::WM_PAGE_REFRESH) {
+    ++g_refreshes;
+    EndDialog(d, IDOK);
+    return TRUE;
+  }
+  return m == WM_INITDIALOG;
+}
+
+constexpr DialogItemTemplate kPageItems[] = {{IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 5, 5, 40, 14}};
+constexpr DialogTemplate kPage{WS_POPUP | WS_CAPTION | DS_MODALFRAME, 10, 10, 80, 30, "page", kPageItems};
+
+// F2 held while a page waits: the inverter is connected, the page reads its focused parameter online
+// (WM_PAGE_REFRESH), and the link is closed again.
+TEST_F(MonitorTest, F2HeldInADialogRefreshesTheActivePageOnline) {
+  g_refreshes = 0;
+  platform::win::RegisterDialogTemplate(GetModuleHandle(nullptr), MAKEINTRESOURCE(9901), &kPage);
+  // The key goes down while the page waits; the next message the page handles lets it go idle again.
+  drv::OnDialogIdle(9901, [](HWND d) {
+    drv::HoldKey(VK_F2);
+    PostMessage(d, WM_NULL, 0, 0);
+  });
+  Run({[&] {
+    Connect(1000);
+    DialogBoxParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(9901), Main(), PageProc, 0);
+    drv::ReleaseKey(VK_F2);
+    EXPECT_EQ(ilink::InverterConnected(), 0);
+  }});
+  EXPECT_EQ(g_refreshes, 1);
+  EXPECT_TRUE(drv::MessageBoxes().empty());
+}
+
 }  // namespace
 }  // namespace shell_test
