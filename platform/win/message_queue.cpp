@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include <unistd.h>
 
@@ -183,8 +184,9 @@ void WakeUi(QueueState& q) {
   if (wake) wake();
 }
 
-// Queues a call for the window thread and waits until it has run.
-void RunCrossThread(const std::shared_ptr<CrossCall>& call) {
+// Queues a call for the window thread and waits until it has run; an exception it raised is taken over here, under
+// the lock, so that it is released on this thread only.
+std::exception_ptr RunCrossThread(const std::shared_ptr<CrossCall>& call) {
   QueueState& q = Q();
   {
     std::lock_guard<std::mutex> lock(q.mu);
@@ -193,6 +195,7 @@ void RunCrossThread(const std::shared_ptr<CrossCall>& call) {
   WakeUi(q);
   std::unique_lock<std::mutex> lock(q.mu);
   q.calls_done.wait(lock, [&] { return call->done; });
+  return std::exchange(call->error, nullptr);
 }
 
 bool WorkWaiting(const QueueState& q) { return !q.posted.empty() || q.quit_pending || !q.calls.empty(); }
@@ -509,8 +512,7 @@ void RunOnWindowThread(const std::function<void()>& fn) {
   }
   auto call = std::make_shared<detail::CrossCall>();
   call->fn = fn;
-  detail::RunCrossThread(call);
-  if (call->error) std::rethrow_exception(call->error);
+  if (std::exception_ptr error = detail::RunCrossThread(call)) std::rethrow_exception(error);
 }
 
 namespace {
@@ -557,8 +559,8 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     // The window table belongs to the window thread: the call goes there, and this thread waits for the result.
     auto call = std::make_shared<platform::win::detail::CrossCall>();
     *call = platform::win::detail::CrossCall{hwnd, message, wparam, lparam, {}, 0, nullptr, false};
-    platform::win::detail::RunCrossThread(call);
-    if (call->error) std::rethrow_exception(call->error);
+    if (std::exception_ptr error = platform::win::detail::RunCrossThread(call)) std::rethrow_exception(error);
+    std::lock_guard<std::mutex> lock(platform::win::detail::Q().mu);
     return call->result;
   }
   if (hwnd == HWND_BROADCAST) {
