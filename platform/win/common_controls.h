@@ -294,6 +294,7 @@ inline constexpr UINT TTM_GETMAXTIPWIDTH = WM_USER + 25;
 inline constexpr UINT TTM_POP = WM_USER + 28;
 inline constexpr UINT TTN_FIRST = static_cast<UINT>(-520);
 inline constexpr UINT TTN_GETDISPINFO = TTN_FIRST - 0;
+inline constexpr UINT TTN_NEEDTEXT = TTN_GETDISPINFO;  // the older name of the same text callback
 inline constexpr UINT TTN_SHOW = TTN_FIRST - 1;
 inline constexpr UINT TTN_POP = TTN_FIRST - 2;
 #define LPSTR_TEXTCALLBACK (reinterpret_cast<LPSTR>(static_cast<std::intptr_t>(-1)))
@@ -315,6 +316,8 @@ struct NMTTDISPINFO {
   UINT uFlags;
   LPARAM lParam;
 };
+using TOOLTIPTEXT = NMTTDISPINFO;
+using LPTOOLTIPTEXT = NMTTDISPINFO*;
 using TOOLINFOA = TOOLINFO;
 using TTTOOLINFO = TOOLINFO;
 

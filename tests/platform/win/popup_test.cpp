@@ -307,6 +307,7 @@ TEST(ToolTipPopup, TheTipShowsOnAPopupAtThePointerAndGoesWithPop) {
   platform::win::InjectMouse(host, WM_MOUSEMOVE, 200, 150);
   drv::PumpUntilIdle();
   EXPECT_FALSE(IsWindowVisible(tip));
+  static_assert(TTN_NEEDTEXT == static_cast<UINT>(-520), "the text callback keeps its number under both names");
   DestroyWindow(host);
 }
 
