@@ -8,6 +8,7 @@
 #include "platform/win/input.h"
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/threads.h"
 #include "platform/win/window.h"
 
 namespace {
@@ -24,7 +25,7 @@ TApplication* TheApplication() {
 
 TApplication* const Application = TheApplication();
 
-TApplication::TApplication() : TComponent(nullptr), window_thread_(std::this_thread::get_id()) {
+TApplication::TApplication() : TComponent(nullptr) {
   // The title defaults to the program's name without its folder and extension.
   std::string path = platform::sys::ExecutablePath();
   std::string name = path.substr(path.find_last_of('/') + 1);
@@ -34,7 +35,6 @@ TApplication::TApplication() : TComponent(nullptr), window_thread_(std::this_thr
 TApplication::~TApplication() { DestroyComponents(); }
 
 void TApplication::Created(TComponent* component) {
-  if (!main_form_ && ComponentCount() == 1) window_thread_ = std::this_thread::get_id();
   if (auto* form = dynamic_cast<TForm*>(component)) {
     if (!main_form_) {
       main_form_ = form;
@@ -52,7 +52,7 @@ TForm* TApplication::MainForm() const {
   return nullptr;
 }
 
-bool TApplication::OnWindowThread() const { return std::this_thread::get_id() == window_thread_; }
+bool TApplication::OnWindowThread() const { return platform::win::IsWindowThread(); }
 
 void TApplication::Run() {
   if (TForm* main = MainForm(); main && show_main_form_ && !terminated_) main->Show();
@@ -146,5 +146,4 @@ void TApplication::Reset() {
   show_main_form_ = true;
   help_file_.clear();
   OnException = nullptr;
-  window_thread_ = std::this_thread::get_id();
 }

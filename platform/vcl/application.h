@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/vcl/component.h"
 #include "platform/vcl/form.h"
@@ -58,7 +57,7 @@ class TApplication : public TComponent {
   void ShowException(const std::exception& e);
   std::function<void(TObject* sender, const std::exception& e)> OnException;
 
-  // The thread that runs the message loop (the one that made the application's first form).
+  // Whether the caller runs on the window thread (the thread that made the first window).
   bool OnWindowThread() const;
   // Destroys every form and data module and clears the state (between tests, and at the end of Run's caller).
   void Reset();
@@ -72,7 +71,6 @@ class TApplication : public TComponent {
   std::atomic<bool> terminated_{false};
   TForm* main_form_ = nullptr;
   std::atomic<HWND> main_handle_{nullptr};  // for Terminate from another thread
-  std::thread::id window_thread_;
 };
 
 // The one application of the process.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
 #include <vector>
 
 #include "platform/vcl/application.h"
@@ -12,23 +11,15 @@
 
 namespace {
 
-constexpr const char* kSyncClass = "ZprVclSync";
-constexpr UINT kSyncMessage = WM_USER + 0x7F02;
-
-struct SyncRequest {
-  std::function<void()> work;
-  bool done = false;
-  bool cancelled = false;
-  std::exception_ptr error;
-};
+constexpr const char* kReaperClass = "ZprVclThreadReaper";
+constexpr UINT kFreeMessage = WM_USER + 0x7F02;
 
 struct ThreadState {
   std::mutex mutex;
-  std::condition_variable changed;  // a request was done or cancelled, or a thread finished
   std::vector<std::unique_ptr<TThread>> threads;
-  std::deque<std::shared_ptr<SyncRequest>> requests;
   std::atomic<bool> ending{false};
-  HWND sync_window = nullptr;
+  HWND reaper = nullptr;  // woken when a FreeOnTerminate thread is done
+  std::vector<TThread*> done_free;  // FreeOnTerminate threads that are done, to be destroyed on the window thread
   bool exit_hook = false;
 };
 
@@ -39,44 +30,47 @@ ThreadState& S() {
 
 thread_local TThread* t_current = nullptr;
 
-LRESULT CALLBACK SyncProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == kSyncMessage) {
-    TThread::CheckSynchronize();
+// The FreeOnTerminate threads that are done are destroyed by the window thread (its loops by the reaper's
+// message, CheckSynchronize directly). Free and JoinAll take a thread off the list when they destroy it, so the
+// list never holds a stale pointer.
+void ReapDone() {
+  ThreadState& s = S();
+  std::vector<TThread*> done;
+  {
+    std::lock_guard lock(s.mutex);
+    done.swap(s.done_free);
+  }
+  for (TThread* t : done) TThread::Free(t);
+}
+
+LRESULT CALLBACK ReaperProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kFreeMessage) {
+    ReapDone();
     return 0;
   }
   return DefWindowProc(hwnd, message, wparam, lparam);
 }
 
-// The window that takes the workers' requests; made on the window thread.
-HWND SyncWindow() {
+HWND Reaper() {
   ThreadState& s = S();
-  if (s.sync_window && IsWindow(s.sync_window)) return s.sync_window;
-  if (!Application->OnWindowThread()) return nullptr;
+  if (s.reaper && IsWindow(s.reaper)) return s.reaper;
+  if (!platform::win::IsWindowThread()) return nullptr;
   HINSTANCE instance = GetModuleHandle(nullptr);
   WNDCLASS probe;
-  if (!GetClassInfo(instance, kSyncClass, &probe)) {
-    WNDCLASS wc{0, SyncProc, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, kSyncClass};
+  if (!GetClassInfo(instance, kReaperClass, &probe)) {
+    WNDCLASS wc{0, ReaperProc, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, kReaperClass};
     RegisterClass(&wc);
   }
-  HWND made = CreateWindowEx(0, kSyncClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  HWND made = CreateWindowEx(0, kReaperClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   std::lock_guard lock(s.mutex);
-  s.sync_window = made;
+  s.reaper = made;
   return made;
 }
 
-void CancelRequests() {
-  ThreadState& s = S();
-  std::lock_guard lock(s.mutex);
-  for (auto& r : s.requests) r->cancelled = true;
-  s.requests.clear();
-  s.changed.notify_all();
-}
-
 void JoinAtExit() {
-  // The process ends: no worker may outlive the statics it uses, and none waits on the window thread now.
+  // The process ends: no worker may outlive the statics it uses.
   ThreadState& s = S();
   s.ending = true;
-  CancelRequests();
   std::vector<TThread*> threads;
   {
     std::lock_guard lock(s.mutex);
@@ -84,17 +78,6 @@ void JoinAtExit() {
   }
   for (TThread* t : threads) t->Terminate();
   for (TThread* t : threads) t->WaitFor();
-}
-
-// A FreeOnTerminate thread asks the window thread to destroy it once it is done.
-void FreeIfKept(TThread* thread) {
-  ThreadState& s = S();
-  bool kept;
-  {
-    std::lock_guard lock(s.mutex);
-    kept = std::any_of(s.threads.begin(), s.threads.end(), [&](const auto& t) { return t.get() == thread; });
-  }
-  if (kept) TThread::Free(thread);
 }
 
 }  // namespace
@@ -108,7 +91,7 @@ TThread::~TThread() {
 
 void TThread::Adopt(std::unique_ptr<TThread> thread, bool create_suspended) {
   ThreadState& s = S();
-  SyncWindow();
+  Reaper();
   TThread* raw = thread.get();
   raw->suspend_requested_ = create_suspended;
   {
@@ -131,6 +114,7 @@ void TThread::Start() {
   std::lock_guard lock(mutex_);
   if (started_) return;
   started_ = true;
+  worker_.emplace();  // counted from now: the window thread cannot miss a worker that has not begun
   thread_ = std::thread([this] { Body(); });
 }
 
@@ -151,23 +135,21 @@ void TThread::Body() {
     } catch (...) {
     }
   }
-  const bool free_me = free_on_terminate_ && !S().ending;
+  HWND reaper = nullptr;
   {
     std::lock_guard lock(S().mutex);
-    finished_ = true;
-    S().changed.notify_all();
-  }
-  if (free_me) {
-    auto request = std::make_shared<SyncRequest>();
-    request->work = [this] { FreeIfKept(this); };
-    HWND window;
-    {
-      std::lock_guard lock(S().mutex);
-      S().requests.push_back(request);
-      window = S().sync_window;
+    if (free_on_terminate_ && !S().ending) {
+      S().done_free.push_back(this);
+      reaper = S().reaper;
     }
-    PostMessage(window, kSyncMessage, 0, 0);
   }
+  {
+    std::lock_guard lock(mutex_);
+    worker_.reset();
+    finished_ = true;
+  }
+  platform::win::WakeWindowThread();
+  if (reaper) PostMessage(reaper, kFreeMessage, 0, 0);
   t_current = nullptr;
 }
 
@@ -197,7 +179,12 @@ void TThread::CheckSuspended() {
   TThread* self = t_current;
   if (!self) return;
   std::unique_lock lock(self->mutex_);
+  if (!self->suspend_requested_ || self->terminated_) return;
+  // Parked: no longer a running worker for the window thread's wait.
+  self->worker_.reset();
+  platform::win::WakeWindowThread();
   self->resumed_.wait(lock, [self] { return !self->suspend_requested_ || self->terminated_; });
+  self->worker_.emplace();
 }
 
 std::string TThread::FatalException() const {
@@ -207,16 +194,6 @@ std::string TThread::FatalException() const {
 
 int TThread::WaitFor() {
   if (!started_ || t_current == this) return ReturnValue;
-  ThreadState& s = S();
-  if (Application->OnWindowThread()) {
-    // The worker may wait for the window thread in Synchronize: run its requests while waiting.
-    for (;;) {
-      CheckSynchronize();
-      std::unique_lock lock(s.mutex);
-      if (finished_) break;
-      s.changed.wait(lock, [&] { return finished_ || !s.requests.empty(); });
-    }
-  }
   Join();
   return ReturnValue;
 }
@@ -228,27 +205,29 @@ void TThread::Join() {
     if (!thread_.joinable() || thread_.get_id() == std::this_thread::get_id()) return;
     worker = std::move(thread_);
   }
-  if (Application->OnWindowThread() && !finished_) {
-    ThreadState& s = S();
-    for (;;) {
-      CheckSynchronize();
-      std::unique_lock lock(s.mutex);
-      if (finished_) break;
-      s.changed.wait(lock, [&] { return finished_ || !s.requests.empty(); });
-    }
-  }
+  // The worker may wait for the window thread in Synchronize: the window thread serves it while it waits.
+  if (platform::win::IsWindowThread()) platform::win::WaitServingCalls([this] { return finished_.load(); });
   worker.join();
 }
 
 void TThread::Free(TThread* thread) {
   if (!thread) return;
+  ThreadState& s = S();
+  auto kept = [&] {
+    return std::find_if(s.threads.begin(), s.threads.end(), [&](const auto& t) { return t.get() == thread; });
+  };
+  {
+    // A thread that is no longer kept (already freed) is not touched.
+    std::lock_guard lock(s.mutex);
+    if (kept() == s.threads.end()) return;
+    s.done_free.erase(std::remove(s.done_free.begin(), s.done_free.end(), thread), s.done_free.end());
+  }
   thread->Terminate();
   thread->WaitFor();
   std::unique_ptr<TThread> doomed;
   {
-    ThreadState& s = S();
     std::lock_guard lock(s.mutex);
-    auto it = std::find_if(s.threads.begin(), s.threads.end(), [&](const auto& t) { return t.get() == thread; });
+    auto it = kept();
     if (it == s.threads.end()) return;
     doomed = std::move(*it);
     s.threads.erase(it);
@@ -258,7 +237,6 @@ void TThread::Free(TThread* thread) {
 void TThread::JoinAll() {
   ThreadState& s = S();
   s.ending = true;
-  CancelRequests();
   std::vector<std::unique_ptr<TThread>> threads;
   {
     std::lock_guard lock(s.mutex);
@@ -266,60 +244,36 @@ void TThread::JoinAll() {
   }
   for (auto& t : threads) t->Terminate();
   for (auto& t : threads) t->WaitFor();
+  {
+    std::lock_guard lock(s.mutex);
+    s.done_free.clear();
+  }
   threads.clear();
-  CancelRequests();  // the free requests of the threads just joined
   s.ending = false;
 }
 
 bool TThread::Synchronize(const std::function<void()>& work) {
-  if (Application->OnWindowThread()) {
+  if (platform::win::IsWindowThread()) {
     work();
     return true;
   }
-  ThreadState& s = S();
-  auto request = std::make_shared<SyncRequest>();
-  request->work = work;
-  HWND window;
-  {
-    std::lock_guard lock(s.mutex);
-    if (s.ending || !s.sync_window) return false;
-    s.requests.push_back(request);
-    window = s.sync_window;
-    s.changed.notify_all();
-  }
-  PostMessage(window, kSyncMessage, 0, 0);
+  if (S().ending) return false;
+  // The work's exception is carried back here by the worker's own pointer: it is made on the window thread and
+  // released on this one, each after the other.
   std::exception_ptr error;
-  {
-    std::unique_lock lock(s.mutex);
-    s.changed.wait(lock, [&] { return request->done || request->cancelled; });
-    if (request->cancelled) return false;
-    // The exception is taken over here, under the lock: it is released on this thread only.
-    error = std::move(request->error);
-  }
+  platform::win::RunOnWindowThread([&] {
+    try {
+      work();
+    } catch (...) {
+      error = std::current_exception();
+    }
+  });
   if (error) std::rethrow_exception(error);
   return true;
 }
 
 void TThread::CheckSynchronize() {
-  if (!Application->OnWindowThread()) return;
-  ThreadState& s = S();
-  for (;;) {
-    std::shared_ptr<SyncRequest> request;
-    {
-      std::lock_guard lock(s.mutex);
-      if (s.requests.empty()) return;
-      request = s.requests.front();
-      s.requests.pop_front();
-    }
-    std::exception_ptr error;
-    try {
-      request->work();
-    } catch (...) {
-      error = std::current_exception();
-    }
-    std::lock_guard lock(s.mutex);
-    request->error = std::move(error);
-    request->done = true;
-    s.changed.notify_all();
-  }
+  if (!platform::win::IsWindowThread()) return;
+  platform::win::ServeCrossThreadCalls();
+  ReapDone();
 }

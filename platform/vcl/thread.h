@@ -4,9 +4,12 @@
 //   (the end of Run, Reset, or the process's exit): Terminate, release a suspension, then join.
 // - Suspend is cooperative: the thread stops at its next suspension point (CheckSuspended, which the pauses of
 //   a worker call) until Resume; a thread that suspends itself stops at once.
-// - Only the window thread touches forms: a worker hands work to it with Synchronize and waits for it. When the
-//   application is ending, Synchronize runs nothing and returns false, so a worker never waits on a window
-//   thread that waits to join it.
+// - Only the window thread touches forms: a worker hands work to it with Synchronize (the layer's
+//   RunOnWindowThread) and waits for it. The window thread never joins a worker with a plain join: it waits
+//   serving the workers' calls, so a worker inside Synchronize is never left waiting. Once the application is
+//   ending, a new Synchronize runs nothing and returns false.
+// - A running thread counts as a worker of the window layer (the window thread's idle wait waits for it instead
+//   of calling the program stuck); a suspended one does not, as it will not post anything until resumed.
 // - With FreeOnTerminate the thread is destroyed on the window thread once Execute and OnTerminate are done.
 #pragma once
 
@@ -16,11 +19,13 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 
 #include "platform/vcl/types.h"
+#include "platform/win/threads.h"
 
 enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 using enum TThreadPriority;
@@ -71,7 +76,8 @@ class TThread : public TObject {
   // Runs work on the window thread and waits for it; an exception it raises is raised here. False when the
   // application is ending and the work did not run.
   static bool Synchronize(const std::function<void()>& work);
-  // Runs the work that workers handed to the window thread (the window thread's loops do it by a message).
+  // Runs the work that workers handed to the window thread now and destroys the FreeOnTerminate threads that
+  // are done (the window thread's loops do both on their own).
   static void CheckSynchronize();
 
  protected:
@@ -86,6 +92,7 @@ class TThread : public TObject {
   void Join();
 
   std::thread thread_;
+  std::optional<platform::win::WorkerScope> worker_;  // counted while started and not suspended
   std::atomic<bool> started_{false};
   std::atomic<bool> terminated_{false};
   std::atomic<bool> suspend_requested_{false};
