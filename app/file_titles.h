@@ -2,16 +2,26 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace app {
 
 // The data set of the file being worked on (0 = File 1, 1 = File 2).
 std::uint8_t GetActiveFile();
+// Sets the active slot without refreshing (start-up); SelectActiveFile is the command's way.
 void SetActiveFile(std::uint8_t set);
 
-// Refreshes the title, the menus and the status line after the files changed.
+// Refreshes the menus (address, file items, enabling, check marks, pop-ups), the title and the status line.
 void UpdateFileTitles();
+// "ZPR-Tool - File 1: NAME".
+void UpdateWindowTitle();
 // Writes the status line for the active file.
 void UpdateStatusLine();
+// The status line's text for the active file.
+std::string StatusLineText();
+
+// Items 2007 and 2008 (the parameter box's commands) enabled or greyed.
+void EnableQuelloxMenu();
+void DisableQuelloxMenu();
 
 }  // namespace app

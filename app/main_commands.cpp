@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/file_commands.h"
 #include "model/message_show.h"
 
 namespace app {

@@ -1,10 +1,12 @@
 // WM_CREATE of the main window.
 #include "app/application_start.h"
+#include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/ini_color.h"
 #include "app/logo_bitmap.h"
 #include "app/main_commands.h"
 #include "app/main_window.h"
+#include "app/recent_files.h"
 #include "app/shell_state.h"
 #include "app/status_line.h"
 #include "link/parambox.h"
@@ -67,6 +69,8 @@ bool MainOnCreate(HWND main) {
   if (model::LoadSettingsIni(AppInstance()) != model::kSettingsDone) {
     model::MessageBoxByNumber(main, 3, 13, kMsgIniReadError);
   }
+  ResetFileSlots();
+  LoadRecentFiles();
   LoadLogoBitmapSettings();
   ApplyGrayTextColor();
   ReadParameterBoxTimings();

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/main_commands.h"
 #include "app/main_resources.h"
@@ -36,15 +37,15 @@ TEST_F(ShellTest, StartsToIdleWithTitleMenuAndStatusLineAndExitsWithZero) {
         char name[32];
         GetClassName(main, name, sizeof name);
         EXPECT_STREQ(name, "VQPWIN_Class");
-        EXPECT_EQ(WindowText(main), "ZPR-Tool");
+        EXPECT_EQ(WindowText(main), "ZPR-Tool - File 1: NONAME1.ZPR");
         EXPECT_TRUE(IsWindowVisible(main));
         HWND bar = GetDlgItem(main, 501);
         ASSERT_TRUE(bar);
-        EXPECT_EQ(WindowText(bar), "Statuszeile");
+        EXPECT_EQ(WindowText(bar), app::StatusLineText());
         EXPECT_EQ(GetMenuItemCount(GetMenu(main)), 6);
         EXPECT_TRUE(drv::MenuState(main, 2133).found);
         EXPECT_FALSE(drv::MenuState(main, 2133).grayed);
-        EXPECT_TRUE(drv::MenuState(main, 2000).grayed);
+        EXPECT_TRUE(drv::MenuState(main, 2004).grayed);
       },
       [] { EXPECT_TRUE(drv::PickMenu(Main(), 2019)); },
   });
@@ -70,7 +71,7 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           ASSERT_TRUE(state.found);
           EXPECT_EQ(state.grayed, !app::CommandAvailable(id));
         }
-        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2000u, 2090u}) {
+        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2004u, 2090u}) {
           PostMessage(Main(), WM_COMMAND, id, 0);
         }
         PostMessage(Main(), WM_COMMAND, 2058, 0);
@@ -114,7 +115,7 @@ TEST_F(ShellTest, MenuHintsShowTheStringAndSetTheHelpContextUntilTheMenuCloses) 
     EXPECT_EQ(WindowText(bar), "  ZPR drive systems    ZPR-Tool  V 4.6   ");
     EXPECT_EQ(app::GetHelpContext(), 2900);
     SendMessage(main, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_EQ(WindowText(bar), "Statuszeile");
+    EXPECT_EQ(WindowText(bar), app::StatusLineText());
     EXPECT_EQ(app::GetHelpContext(), 1);
   }});
 }

@@ -1,0 +1,234 @@
+// Open, New, Save and Save as of the active file. Names, paths and the recent list change only after the file was
+// read or written; a failed read leaves the data set as it was; a failed write keeps the file marked modified.
+#include "app/file_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/application_start.h"
+#include "app/file_name_dialog.h"
+#include "app/file_slots.h"
+#include "app/file_titles.h"
+#include "app/main_commands.h"
+#include "app/recent_files.h"
+#include "app/shell_state.h"
+#include "app/wait_cursor.h"
+#include "model/data_set.h"
+#include "model/derived_elements.h"
+#include "model/element_access.h"
+#include "model/input_check.h"
+#include "model/layout_upgrade.h"
+#include "model/message_show.h"
+#include "model/project_file.h"
+#include "model/settings_ini.h"
+
+namespace app {
+namespace {
+
+constexpr std::int8_t kFileGroup = 5;
+constexpr std::int8_t kQuestionGroup = 6;
+constexpr std::int8_t kConfirmGroup = 8;
+constexpr std::int8_t kUpgradeGroup = 11;
+constexpr std::int8_t kShellGroup = 13;
+constexpr std::int32_t kMsgNoReverseDoc = 13;
+constexpr std::int32_t kMsgOverwrite = 12;
+constexpr std::int32_t kMsgModifyAll = 7;
+constexpr std::int32_t kMsgOverwriteData = 8;
+constexpr std::int32_t kMsgWrongValuesContinue = 33;
+constexpr std::uint8_t kAnsweredYes = 3;
+
+class WaitCursor {
+ public:
+  WaitCursor() { BeginWaitCursor(); }
+  ~WaitCursor() { EndWaitCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+bool Ask(std::int8_t group, std::int32_t number) {
+  return model::ShowMessage(model::kShowQuestion, group, number) == kAnsweredYes;
+}
+
+bool ScopeWindowOpen() { return IsWindow(ModelessWindow(Modeless::kScopeControl)) != 0; }
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Opens and checks the file (with the questions of an older or newer file); false when it is not to be read.
+bool OpenChecked(std::uint8_t set, const std::string& path) {
+  const std::uint8_t code = model::ProjectFileAccess(model::kProjectOpen, set, path.c_str());
+  if (code == model::kFileDone) return true;
+  if (code == model::kFileFormatV3 || code == model::kFileNewerLayout || code == model::kFileOlderLayout) {
+    if (Ask(kQuestionGroup, code)) return true;
+    model::ProjectFileAccess(model::kProjectClose, set, path.c_str());
+    return false;
+  }
+  model::ShowMessage(model::kShowFault, kFileGroup, code);
+  return false;
+}
+
+// Reads the open file into the set, brings it to the current layout and derives its computed elements. The set
+// is put back as it was when any step fails.
+bool ReadOpenFile(std::uint8_t set, const std::string& path, bool reverse_doc_only) {
+  const std::uint16_t kind = model::OpenProjectFileKind();
+  if (reverse_doc_only && kind == kKindProject) {
+    model::ProjectFileAccess(model::kProjectClose, set, path.c_str());
+    model::ShowMessage(model::kShowFault, kFileGroup, kMsgNoReverseDoc);
+    return false;
+  }
+  const auto saved = std::make_unique<model::ProjectDataSet>(*model::DataSetSlot(set));
+  const std::uint8_t mode = kind == kKindProject ? model::kProjectReadProject : model::kProjectReadReverseDoc;
+  std::uint8_t code = model::ProjectFileAccess(mode, set, path.c_str());
+  model::ProjectFileAccess(model::kProjectClose, set, path.c_str());
+  std::int8_t group = kFileGroup;
+  if (code == model::kFileDone) {
+    group = kUpgradeGroup;
+    code = model::UpgradeDataSetLayout(set, model::kCurrentLayoutLetter);
+    if (code == 0) code = model::RebuildDerivedElements(set);
+  }
+  if (code == 0) return true;
+  *model::DataSetSlot(set) = *saved;
+  model::ShowMessage(model::kShowFault, group, code);
+  return false;
+}
+
+std::uint8_t OpenIntoActiveSet(const std::string& path, bool reverse_doc_only) {
+  const std::uint8_t set = GetActiveFile();
+  WaitCursor wait;
+  if (!OpenChecked(set, path)) return 1;
+  if (!ReadOpenFile(set, path, reverse_doc_only)) return 1;
+  SetActiveFileName(UpperCase(FileNamePart(path)), path);
+  // The name element was written by the line above: only now is the file as read.
+  model::ClearChangeList0(set);
+  SaveRecentFiles(path, FileNamePart(path));
+  UpdateFileTitles();
+  return 0;
+}
+
+bool InputCheckPasses(HWND main, std::uint8_t set) {
+  std::uint16_t errors = 0;
+  std::vector<char> report(model::kInputCheckReportSize);
+  const std::uint8_t status = model::CheckParameterSet(set, &errors, report.data(), model::kInputCheckReportSize);
+  if (status == 0 && errors == 0) return true;
+  return model::MessageBoxByNumber(main, 2, kShellGroup, kMsgWrongValuesContinue) == IDYES;
+}
+
+std::uint8_t WriteMode(std::uint8_t set) {
+  return model::GetFileTypeCode(set) == kKindProject ? model::kProjectWriteProject : model::kProjectWriteReverseDoc;
+}
+
+}  // namespace
+
+std::uint8_t OpenProjectFile(const std::string& path) {
+  return OpenIntoActiveSet(path, ScopeWindowOpen());
+}
+
+std::uint8_t FileOpenCommand(std::uint8_t which) {
+  const std::uint8_t set = GetActiveFile();
+  if (model::ChangeList0Empty(set) == 0 && !Ask(kConfirmGroup, kMsgOverwriteData)) return 1;
+  std::string path;
+  const std::uint8_t type = which == kOpenReverseDocOnly ? kDialogReverseDoc : kDialogAnyProjectFile;
+  if (FileNameDialog(type, false, &path) != kDialogOk) return 1;
+  return OpenIntoActiveSet(path, which == kOpenReverseDocOnly);
+}
+
+std::uint8_t FileSaveCommand() {
+  const std::uint8_t set = GetActiveFile();
+  WaitCursor wait;
+  const std::uint8_t code = model::SaveProjectFile(WriteMode(set), set, Slot(set).path.c_str(), false);
+  if (code != model::kFileDone) {
+    model::ShowMessage(model::kShowFault, kFileGroup, code);
+    return 1;
+  }
+  UpdateFileTitles();
+  return 0;
+}
+
+std::uint8_t SaveSlotAs(std::uint8_t set) {
+  const std::uint8_t active = GetActiveFile();
+  SetActiveFile(set);
+  std::string path;
+  std::uint8_t result = 1;
+  const std::uint8_t type = model::GetFileTypeCode(set) == kKindProject ? kDialogProject : kDialogReverseDoc;
+  bool exists = false;
+  for (;;) {
+    if (FileNameDialog(type, true, &path) != kDialogOk) break;
+    std::error_code error;
+    exists = std::filesystem::exists(path, error);
+    if (!exists || Ask(kQuestionGroup, kMsgOverwrite)) {
+      result = 2;
+      break;
+    }
+  }
+  if (result == 2) {
+    WaitCursor wait;
+    // The file carries its own name: the set is named before the write and put back when the write fails.
+    const auto saved = std::make_unique<model::ProjectDataSet>(*model::DataSetSlot(set));
+    const FileSlot old_slot = Slot(set);
+    SetActiveFileName(FileNamePart(path), path);
+    const std::uint8_t code = model::SaveProjectFile(WriteMode(set), set, path.c_str(), exists);
+    if (code != model::kFileDone) {
+      *model::DataSetSlot(set) = *saved;
+      Slot(set) = old_slot;
+      model::ShowMessage(model::kShowFault, kFileGroup, code);
+      result = 1;
+    } else {
+      SaveRecentFiles(path, FileNamePart(path));
+      result = 0;
+    }
+  }
+  SetActiveFile(active);
+  UpdateFileTitles();
+  return result;
+}
+
+std::uint8_t FileSaveAsCommand() { return SaveSlotAs(GetActiveFile()); }
+
+void CommandNewFile(HWND main, UINT /*id*/) {
+  const std::uint8_t set = GetActiveFile();
+  if (model::GetFileTypeCode(set) != kKindProject && !Ask(kConfirmGroup, kMsgModifyAll)) return;
+  {
+    WaitCursor wait;
+    model::InitDataSet(set);
+    model::LoadSettingsIni(AppInstance());
+    model::ClearChangeList0(set);
+    ResetActiveFileName();
+  }
+  InvalidateRect(main, nullptr, TRUE);
+}
+
+void CommandOpenFile(HWND main, UINT /*id*/) {
+  FileOpenCommand(ScopeWindowOpen() ? kOpenReverseDocOnly : kOpenAnyFile);
+  UpdateFileTitles();
+  InvalidateRect(main, nullptr, TRUE);
+}
+
+void CommandSaveFile(HWND main, UINT id) {
+  const std::uint8_t set = GetActiveFile();
+  if (IsDefaultFileName() || Slot(set).path.empty()) {
+    CommandSaveFileAs(main, id);
+    return;
+  }
+  if (!InputCheckPasses(main, set)) return;
+  FileSaveCommand();
+}
+
+void CommandSaveFileAs(HWND main, UINT /*id*/) {
+  if (!InputCheckPasses(main, GetActiveFile())) return;
+  FileSaveAsCommand();
+}
+
+void CommandSelectFile(HWND /*main*/, UINT id) { SelectActiveFile(static_cast<std::uint8_t>(id - 2011)); }
+
+void CommandSelectParameterSet(HWND /*main*/, UINT id) {
+  SelectParameterSet(static_cast<std::uint8_t>(id == 2031 || id == 2061 ? 1 : 0));
+}
+
+void CommandRecentFile(HWND /*main*/, UINT id) { OpenRecentFile(static_cast<int>(id)); }
+
+}  // namespace app
