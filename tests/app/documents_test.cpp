@@ -102,9 +102,11 @@ TEST_F(DocumentsTest, SaveAsNamesTheSlotAfterTheWriteAndEntersTheRecentList) {
 }
 
 TEST_F(DocumentsTest, FailedSaveAsKeepsNameTitleAndModifiedState) {
-  // A folder where the file should go fails the write for any user (a read-only folder would not stop root).
+  // A folder where the backup copy should go fails the save for any user (a read-only folder would not stop
+  // root); the old file stays as it was.
   const auto blocked = folder_.path() / "x.ZPR";
-  std::filesystem::create_directory(blocked);
+  std::ofstream(blocked) << "old";
+  std::filesystem::create_directory(folder_.path() / "x.BAK");
   drv::AnswerFileDialog(blocked.string());
   Run({
       [] { Modify(0); },
@@ -118,6 +120,7 @@ TEST_F(DocumentsTest, FailedSaveAsKeepsNameTitleAndModifiedState) {
   });
   ASSERT_FALSE(dialogs_.empty());
   EXPECT_EQ(dialogs_.back().rfind("Can not", 0), 0u) << dialogs_.back();
+  EXPECT_EQ(ReadAll(blocked), "old");
 }
 
 // Save as onto an existing file: No to the overwrite question asks again; Cancel then leaves the slot on no file,
