@@ -13,6 +13,7 @@ namespace {
 using namespace xvfb_test;
 
 const std::string kBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
+const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";  // the title of a fresh start
 
 class XvfbProgramTest : public ::testing::Test {
  protected:
@@ -41,8 +42,8 @@ class XvfbProgramTest : public ::testing::Test {
 TEST_F(XvfbProgramTest, WindowAppearsWithTitleAndLogoAndTheWindowManagersCloseEndsIt) {
   Program program(kBinary, server_.display());
   ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool");
-  ASSERT_NE(main, 0u) << "no window named ZPR-Tool";
+  const Window main = WaitForWindow(kFreshTitle);
+  ASSERT_NE(main, 0u) << "no window named " << kFreshTitle;
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const auto shot = Screenshot(user_, main);
   // The logo of the fresh build (its dark blue band) lies in the middle of the window.
@@ -59,7 +60,7 @@ TEST_F(XvfbProgramTest, WindowAppearsWithTitleAndLogoAndTheWindowManagersCloseEn
 TEST_F(XvfbProgramTest, MenuOpenedByARealClickAndACommandPicked) {
   Program program(kBinary, server_.display());
   ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool");
+  const Window main = WaitForWindow(kFreshTitle);
   ASSERT_NE(main, 0u);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   // "File", the first item of the menu bar, just below the caption.
