@@ -1,26 +1,15 @@
 // The application object and the start and end of a library built on the class layer.
 #include "platform/afx/app.h"
 
-#include <dlfcn.h>
-
 #include "platform/afx/handle_map.h"
 #include "platform/afx/module_state.h"
 #include "platform/afx/wait_cursor.h"
+#include "platform/sys/dynamic_library.h"
 #include "platform/win/window.h"
 
 namespace afx {
-namespace {
-
-// The base address of the shared object (or program) that holds an address.
-const void* ModuleBaseOf(const void* address) {
-  Dl_info info{};
-  return dladdr(address, &info) ? info.dli_fbase : nullptr;
-}
-
-}  // namespace
-
 CWinApp::CWinApp(const char* app_name) : m_pszAppName(app_name ? app_name : "") {
-  m_hInstance = ::GetModuleHandle(nullptr);
+  m_hInstance = platform::sys::ModuleOfAddress(this);
   detail::SetCurrentApp(this);
 }
 
@@ -31,15 +20,29 @@ CWinApp::~CWinApp() {
 void CWinApp::BeginWaitCursor() { AfxBeginWaitCursor(); }
 void CWinApp::EndWaitCursor() { AfxEndWaitCursor(); }
 
-CLibraryStartup::CLibraryStartup(CWinApp& app) : app_(app) {
+CLibraryStartup::CLibraryStartup(CWinApp& app)
+    : app_(app), module_(platform::sys::ModuleOfAddress(&app)) {
+  // The last FreeLibrary tells this before the library's static destructors run: the application ends then,
+  // while every object of the library is intact.
+  unload_listener_ = platform::sys::AddModuleUnloadListener(platform::sys::UnloadPhase::kBeforeClose,
+                                                            [this](HMODULE module) {
+                                                              if (module == module_) Shutdown();
+                                                            });
   detail::SetCurrentApp(&app_);
   started_ = app_.InitInstance() != FALSE;
 }
 
 CLibraryStartup::~CLibraryStartup() {
+  Shutdown();
+  platform::sys::RemoveModuleUnloadListener(unload_listener_);
+}
+
+void CLibraryStartup::Shutdown() {
+  if (shut_down_) return;
+  shut_down_ = true;
   app_.ExitInstance();
   // Windows the library left open go now, while its code is still mapped.
-  detail::TakeDownObjectsOf(ModuleBaseOf(&app_));
+  detail::TakeDownObjectsOf(module_);
   app_.m_pMainWnd = nullptr;
   if (AfxGetApp() == &app_) detail::SetCurrentApp(nullptr);
 }

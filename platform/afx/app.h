@@ -1,7 +1,9 @@
 // The application object of a library built on the class layer. The library holds one static application
-// object and, after it in the same source file, one static CLibraryStartup: loading the library runs the
-// application's InitInstance, unloading it (or the process's end) runs ExitInstance, then takes down every window
-// still bound to an object of the library, so nothing of the library stays behind in the window layer.
+// object and, after it in the same source file, one static CLibraryStartup: loading the library (LoadLibraryA)
+// runs the application's InitInstance; unloading it (the last FreeLibrary, or the process's end) runs
+// ExitInstance while the library is still mapped, then lets go of every window still bound to an object of the
+// library (destroying those the objects made), so no window or binding of the class layer points into the
+// library after it is gone. The application's module is the library's: its resources are found first.
 #pragma once
 
 #include <string>
@@ -27,7 +29,7 @@ class CWinApp {
 
   CWnd* m_pMainWnd = nullptr;
   std::string m_pszAppName;
-  HINSTANCE m_hInstance = nullptr;  // the library's module: its resources are found first
+  HINSTANCE m_hInstance = nullptr;  // the module holding the application object: its resources come first
 };
 
 class CLibraryStartup {
@@ -41,8 +43,12 @@ class CLibraryStartup {
   bool Started() const { return started_; }
 
  private:
+  void Shutdown();
   CWinApp& app_;
+  HMODULE module_;
   bool started_ = false;
+  bool shut_down_ = false;
+  int unload_listener_ = 0;
 };
 
 }  // namespace afx

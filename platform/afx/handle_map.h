@@ -22,9 +22,9 @@ void UnbindPermanent(HWND hwnd, const CWnd* object);
 CWnd* TemporaryFor(HWND hwnd);
 // Every permanent binding, for the unload of a library.
 std::vector<std::pair<HWND, CWnd*>> PermanentBindings();
-// Lets go of every window bound to an object whose class code lies in the shared object loaded at module_base,
-// destroying the windows those objects created or took over.
-void TakeDownObjectsOf(const void* module_base);
+// Lets go of every window bound to an object of a library module (the object, or its class's code, lies in it),
+// destroying the windows those objects created or took over; no code of the library runs.
+void TakeDownObjectsOf(HMODULE module);
 
 }  // namespace detail
 

@@ -1,10 +1,9 @@
 // The window object: binding to handles, taking over a window's procedure, and message dispatch.
 #include "platform/afx/wnd.h"
 
-#include <dlfcn.h>
-
 #include "platform/afx/creation_scope.h"
 #include "platform/afx/handle_map.h"
+#include "platform/sys/dynamic_library.h"
 #include "platform/win/dialog.h"
 #include "platform/win/input.h"
 #include "platform/win/message_loop.h"
@@ -65,13 +64,13 @@ void CreationScope::Bind(HWND hwnd, void* context) {
   if (object) object->SubclassWindow(hwnd);
 }
 
-void TakeDownObjectsOf(const void* module_base) {
+void TakeDownObjectsOf(HMODULE module) {
+  if (!module || module == platform::sys::ProcessModule()) return;
   for (auto& [hwnd, object] : PermanentBindings()) {
     if (LookupPermanent(hwnd) != object) continue;  // gone with an earlier one
     // The object's class is where its table of virtual functions lies.
-    Dl_info info{};
     const void* vtable = *reinterpret_cast<void* const*>(object);
-    if (!dladdr(vtable, &info) || info.dli_fbase != module_base) continue;
+    if (!platform::sys::AddressInModule(module, object) && !platform::sys::AddressInModule(module, vtable)) continue;
     bool owned = WndAccess::Super(*object) != nullptr;
     object->Detach();
     if (owned && ::IsWindow(hwnd)) ::DestroyWindow(hwnd);
