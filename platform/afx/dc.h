@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/afx/gdi_objects.h"
+#include "platform/gdi/gdi.h"
 #include "platform/sys/wintypes.h"
 #include "platform/win/window.h"
 

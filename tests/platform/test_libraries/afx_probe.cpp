@@ -65,13 +65,33 @@ class ProbeView : public afx::CWnd {
   }
   void OnMode(UINT id) { Note("view mode " + Num(id)); }
   void OnDestroy() { Note("view destroy"); }
+  // Black with a green diagonal, drawn through a memory bitmap and copied in one step.
+  void OnPaint() {
+    afx::CPaintDC dc(this);
+    RECT r;
+    GetClientRect(&r);
+    afx::CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    afx::CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, r.right, r.bottom);
+    HGDIOBJ old_bitmap = memory.SelectObject(bitmap);
+    memory.FillSolidRect(r, RGB(0, 0, 0));
+    afx::CPen pen(PS_SOLID, 3, RGB(0, 255, 0));
+    HGDIOBJ old_pen = memory.SelectObject(pen);
+    memory.MoveTo(0, 0);
+    memory.LineTo(r.right, r.bottom);
+    memory.SelectObject(old_pen);
+    dc.BitBlt(0, 0, r.right, r.bottom, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old_bitmap);
+  }
 
  private:
-  static const afx::MessageMapEntry kEntries[4];
+  static const afx::MessageMapEntry kEntries[5];
 };
 
-const afx::MessageMapEntry ProbeView::kEntries[4] = {
+const afx::MessageMapEntry ProbeView::kEntries[5] = {
     afx::OnCreate<&ProbeView::OnCreate>(),
+    afx::OnPaint<&ProbeView::OnPaint>(),
     afx::OnLButtonDown<&ProbeView::OnLButtonDown>(),
     afx::OnCommandRange<32781, 32802, &ProbeView::OnMode>(),
     afx::OnDestroy<&ProbeView::OnDestroy>(),
