@@ -120,7 +120,9 @@ class ProbeDialog : public afx::CDialog {
     GetClientRect(&r);
     view.CreateEx(0, "AfxProbeView", nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, r.right / 2, r.bottom - 20}, this,
                   kView);
+    // The pane stands right of the view, as the scope window's control panel does.
     pane.CreateIndirect(kPaneTemplate, this);
+    pane.MoveWindow(r.right / 2 + 4, 30, 60, 40);
     return TRUE;
   }
 
