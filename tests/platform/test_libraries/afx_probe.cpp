@@ -172,7 +172,7 @@ const afx::MessageMapEntry ProbeDialog::kEntries[7] = {
     afx::OnDestroy<&ProbeDialog::OnDestroy>(),
     afx::OnMessage<WM_APP + 3, &ProbeDialog::OnChannel>(),
     afx::OnMessage<WM_APP + 102, &ProbeDialog::OnStatusText>(),
-    afx::OnNotify<TTN_GETDISPINFO, &ProbeDialog::OnToolTipText>(),
+    afx::OnNotify<TTN_NEEDTEXT, &ProbeDialog::OnToolTipText>(),
 };
 const afx::MessageMap ProbeDialog::kMessageMap{&afx::CDialog::kMessageMap, kEntries};
 
