@@ -220,6 +220,8 @@ void TThread::Free(TThread* thread) {
     // A thread that is no longer kept (already freed) is not touched.
     std::lock_guard lock(s.mutex);
     if (kept() == s.threads.end()) return;
+    // Free owns the thread from here: its end no longer queues it for the window thread's own free.
+    thread->free_on_terminate_ = false;
     s.done_free.erase(std::remove(s.done_free.begin(), s.done_free.end(), thread), s.done_free.end());
   }
   thread->Terminate();

@@ -139,6 +139,20 @@ TEST_F(ThreadTest, AFreeOnTerminateThreadIsDestroyedOnTheWindowThreadWhenDone) {
   ASSERT_TRUE(PumpUntil([] { return TThread::Count() == 0; }));
 }
 
+// Free of a FreeOnTerminate thread waits for its end, while the end queues the thread for the window thread's own
+// free: the thread is destroyed once, by Free, and nothing reads it afterwards.
+TEST_F(ThreadTest, FreeOfAFreeOnTerminateThreadDestroysItOnce) {
+  for (int rounds : {0, 1, 50}) {
+    auto* t = TThread::Create<TCounter>(true, nullptr, rounds);
+    t->SetFreeOnTerminate(true);
+    t->Resume();
+    if (rounds > 0) std::this_thread::sleep_for(1ms);
+    TThread::Free(t);
+    EXPECT_EQ(TThread::Count(), 0);
+    drv::PumpUntilIdle();
+  }
+}
+
 TEST_F(ThreadTest, ANeverStartedThreadIsFreedWithoutRunning) {
   auto* t = TThread::Create<TCounter>(true, nullptr, 10);
   TThread::Free(t);
