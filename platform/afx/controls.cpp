@@ -153,8 +153,8 @@ HBITMAP CButton::SetBitmap(HBITMAP bitmap) {
 }
 
 bool CButton::OnChildNotify(UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
-  if (message != WM_DRAWITEM) return false;
-  DrawItem(lparam);
+  if (message != WM_DRAWITEM || lparam == 0) return false;
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lparam));
   *result = TRUE;
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/afx/wnd.h"
 #include "platform/win/common_controls.h"
+#include "platform/win/controls.h"
 
 namespace afx {
 
@@ -61,8 +62,8 @@ class CButton : public CWnd {
   int GetCheck() const;
   void SetCheck(int check);
   HBITMAP SetBitmap(HBITMAP bitmap);
-  // The drawing request of WM_DRAWITEM (its lParam, the draw-item record the parent was sent).
-  virtual void DrawItem(LPARAM draw_item) { (void)draw_item; }
+  // The drawing request of WM_DRAWITEM: the draw-item record the parent was sent.
+  virtual void DrawItem(LPDRAWITEMSTRUCT draw_item) { (void)draw_item; }
 
  protected:
   bool OnChildNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;

@@ -128,8 +128,10 @@ TEST_F(AfxControlsTest, TreeHoldsTheMeasurementItemsUnderTheirChannels) {
 // An owner-drawn colour button as the panel has them: it draws itself from its parent's WM_DRAWITEM.
 class ColourButton : public afx::CButton {
  public:
-  void DrawItem(LPARAM draw_item) override {
-    g_calls.push_back("draw " + std::to_string(GetDlgCtrlID()) + " " + std::to_string(draw_item));
+  void DrawItem(LPDRAWITEMSTRUCT draw_item) override {
+    std::string call = "draw ";
+    call.append(std::to_string(draw_item->CtlID)).append(" state ").append(std::to_string(draw_item->itemState));
+    g_calls.push_back(call);
   }
 };
 
@@ -138,11 +140,17 @@ TEST_F(AfxControlsTest, OwnerDrawnButtonDrawsItselfWhenItsParentLeavesTheRequest
   ASSERT_TRUE(colour.Create("", BS_OWNERDRAW | WS_VISIBLE, RECT{0, 0, 20, 20}, &panel_, 1002));
   afx::CWnd plain;
   ASSERT_TRUE(plain.CreateEx(0, WC_BUTTON, "", WS_CHILD | BS_OWNERDRAW, RECT{0, 30, 20, 50}, &panel_, 1003));
-  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1002, 0x1234), TRUE);
-  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1003, 0x1234), 0);  // a control object that does not draw
-  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1009, 0x1234), 0);  // no such control
-  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 0, 0x1234), 0);     // a menu item
-  const std::vector<std::string> kDrawn = {"draw 1002 4660"};
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = 1002;
+  item.itemState = ODS_SELECTED;
+  const auto request = reinterpret_cast<LPARAM>(&item);
+  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1002, request), TRUE);
+  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1002, 0), 0);        // no draw-item record
+  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1003, request), 0);  // a control object that does not draw
+  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 1009, request), 0);  // no such control
+  EXPECT_EQ(panel_.SendMessage(WM_DRAWITEM, 0, request), 0);     // a menu item
+  const std::vector<std::string> kDrawn = {"draw 1002 state 1"};
   EXPECT_EQ(g_calls, kDrawn);
 }
 
