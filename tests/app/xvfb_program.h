@@ -20,45 +20,18 @@
 #include <vector>
 
 #include "platform/gdi/surface.h"
+#include "tests/platform/backend/virtual_x_server.h"
 
 extern char** environ;
 
 namespace xvfb_test {
 
-inline constexpr const char* kXvfb = "/usr/bin/Xvfb";
 inline constexpr const char* kXdotool = "/usr/bin/xdotool";
 
-// A virtual X server for one test; it tells its display number through a pipe once it is ready.
-class VirtualServer {
+// A virtual X server for one test, on a screen large enough for the main window.
+class VirtualServer : public xtest::VirtualServer {
  public:
-  VirtualServer() {
-    if (access(kXvfb, X_OK) != 0) return;
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr};
-    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~VirtualServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  VirtualServer(const VirtualServer&) = delete;
-  VirtualServer& operator=(const VirtualServer&) = delete;
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
+  VirtualServer() : xtest::VirtualServer("1024x768x24") {}
 };
 
 // Waits up to `ms` for the condition, polling every 20 ms.

@@ -18,7 +18,7 @@ const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";  // the title 
 class XvfbProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (access(kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
     ASSERT_FALSE(server_.display().empty());
     user_ = XOpenDisplay(server_.display().c_str());
     ASSERT_NE(user_, nullptr);

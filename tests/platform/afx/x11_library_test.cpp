@@ -24,43 +24,14 @@
 #include "platform/sys/dynamic_library.h"
 #include "platform/testing/driver.h"
 #include "platform/win/window.h"
+#include "tests/platform/backend/virtual_x_server.h"
 
 extern char** environ;
 
 namespace {
 
-constexpr const char* kXvfb = "/usr/bin/Xvfb";
 constexpr const char* kXdotool = "/usr/bin/xdotool";
 
-class VirtualServer {
- public:
-  VirtualServer() {
-    if (access(kXvfb, X_OK) != 0) return;
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
-    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~VirtualServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
 
 template <class Done>
 bool PumpUntil(Done done, int rounds = 2000) {
@@ -93,7 +64,7 @@ std::string TakeLog(HMODULE module) {
 }
 
 TEST(AfxX11Library, ALoadedLibrarysDialogTakesRealInputAndShowsItsPainting) {
-  VirtualServer server;
+  xtest::VirtualServer server;
   if (server.display().empty() || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
   setenv("DISPLAY", server.display().c_str(), 1);
   platform::testing::Session session;

@@ -17,12 +17,12 @@ constexpr const char* kXvfb = "/usr/bin/Xvfb";
 
 class VirtualServer {
  public:
-  VirtualServer() {
+  explicit VirtualServer(const std::string& screen = "800x600x24") {
     if (access(kXvfb, X_OK) != 0) return;
     int fds[2];
     if (pipe(fds) != 0) return;
     const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", nullptr};
     if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
     close(fds[1]);
     std::string number;
@@ -38,6 +38,8 @@ class VirtualServer {
       waitpid(pid_, &status, 0);
     }
   }
+  VirtualServer(const VirtualServer&) = delete;
+  VirtualServer& operator=(const VirtualServer&) = delete;
   const std::string& display() const { return display_; }
 
  private:
