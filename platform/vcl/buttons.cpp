@@ -7,7 +7,7 @@
 
 TButton::TButton(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 75, 25); }
 
-TControl::WindowSpec TButton::Spec() const {
+TControl::WindowParams TButton::CreateParams() const {
   return {WC_BUTTON, static_cast<DWORD>(WS_TABSTOP | (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)), 0, true};
 }
 
@@ -23,7 +23,7 @@ void TButton::Click() {
 
 TCheckBox::TCheckBox(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 97, 17); }
 
-TControl::WindowSpec TCheckBox::Spec() const {
+TControl::WindowParams TCheckBox::CreateParams() const {
   return {WC_BUTTON, static_cast<DWORD>(WS_TABSTOP | BS_CHECKBOX), 0, true};
 }
 
@@ -42,7 +42,7 @@ void TCheckBox::CommandNotify(WORD code) {
 
 TRadioButton::TRadioButton(TComponent* owner) : TControl(owner) { SetBounds(0, 0, 113, 17); }
 
-TControl::WindowSpec TRadioButton::Spec() const {
+TControl::WindowParams TRadioButton::CreateParams() const {
   return {WC_BUTTON, static_cast<DWORD>(WS_TABSTOP | BS_RADIOBUTTON), 0, true};
 }
 

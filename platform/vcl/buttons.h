@@ -16,7 +16,7 @@ class TButton : public TControl {
   void Click() override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowParams CreateParams() const override;
   void CommandNotify(WORD code) override;
 
  private:
@@ -31,7 +31,7 @@ class TCheckBox : public TControl {
   void SetChecked(bool checked);
 
  protected:
-  WindowSpec Spec() const override;
+  WindowParams CreateParams() const override;
   void CommandNotify(WORD code) override;
   void HandleCreated() override;
 
@@ -46,7 +46,7 @@ class TRadioButton : public TControl {
   void SetChecked(bool checked);
 
  protected:
-  WindowSpec Spec() const override;
+  WindowParams CreateParams() const override;
   void CommandNotify(WORD code) override;
   void HandleCreated() override;
 

@@ -136,22 +136,22 @@ void TControl::SetParent(TControl* parent) {
   }
 }
 
-TControl::WindowSpec TControl::Spec() const { return {"ZprVclControl", WS_CHILD | WS_CLIPSIBLINGS, 0, false}; }
+TControl::WindowParams TControl::CreateParams() const { return {"ZprVclControl", WS_CHILD | WS_CLIPSIBLINGS, 0, false}; }
 
 void TControl::CreateHandle() {
   if (handle_) return;
   EnsureVclWindowClasses();
-  const WindowSpec spec = Spec();
-  DWORD style = spec.style;
+  const WindowParams params = CreateParams();
+  DWORD style = params.style;
   if (parent_handle_) style |= WS_CHILD;
   if (!enabled_) style |= WS_DISABLED;
   const bool top_level = !(style & WS_CHILD);
   if (visible_ && !top_level) style |= WS_VISIBLE;
   HMENU id = top_level ? nullptr : reinterpret_cast<HMENU>(static_cast<std::intptr_t>(g_next_id++));
-  HWND hwnd = CreateWindowEx(spec.ex_style, spec.class_name, caption_.c_str(), style, left_, top_, width_, height_,
+  HWND hwnd = CreateWindowEx(params.ex_style, params.class_name, caption_.c_str(), style, left_, top_, width_, height_,
                              parent_handle_, id, GetModuleHandle(nullptr), nullptr);
   if (!hwnd) throw EInvalidOperation("Error creating window of control " + Name());
-  if (spec.subclass) {
+  if (params.subclass) {
     auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(hwnd, GWLP_WNDPROC));
     SetProp(hwnd, kOriginalProcProp, reinterpret_cast<HANDLE>(original));
     default_proc_ = original;
@@ -222,7 +222,7 @@ void TControl::Click() {
 
 LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = handle_;
-  const bool plain = !Spec().subclass;
+  const bool plain = !CreateParams().subclass;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

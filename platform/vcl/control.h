@@ -79,14 +79,14 @@ class TControl : public TComponent {
   virtual void Click();
 
  protected:
-  struct WindowSpec {
+  struct WindowParams {
     const char* class_name;
     DWORD style;
     DWORD ex_style;
     bool subclass;  // a built-in control: its own procedure runs behind the control's
   };
   // How the control's window is made (default: the layer's plain control class, painted by Paint).
-  virtual WindowSpec Spec() const;
+  virtual WindowParams CreateParams() const;
   void CreateHandle();
   void DestroyHandle();
   // The messages of the control's window; what it does not handle goes to DefaultHandler.
@@ -98,7 +98,7 @@ class TControl : public TComponent {
   virtual void CommandNotify(WORD code);
   // Whether a left button released over the control counts as a click (plain controls; built-in buttons
   // click themselves).
-  virtual bool ClickOnMouseUp() const { return !Spec().subclass; }
+  virtual bool ClickOnMouseUp() const { return !CreateParams().subclass; }
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   // A key for this control: the form's preview first; true when the key was consumed.

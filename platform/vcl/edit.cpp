@@ -9,7 +9,7 @@ TEdit::TEdit(TComponent* owner) : TControl(owner) {
   color_ = clWindow;
 }
 
-TControl::WindowSpec TEdit::Spec() const {
+TControl::WindowParams TEdit::CreateParams() const {
   return {WC_EDIT, static_cast<DWORD>(WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL), WS_EX_CLIENTEDGE, true};
 }
 

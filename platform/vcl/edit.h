@@ -18,7 +18,7 @@ class TEdit : public TControl {
   TNotifyEvent OnChange;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowParams CreateParams() const override;
   void CommandNotify(WORD code) override;
   void HandleCreated() override;
   TColor BackgroundColor() const override { return color_; }

@@ -58,7 +58,7 @@ TForm::~TForm() {
   DestroyComponents();
 }
 
-TControl::WindowSpec TForm::Spec() const {
+TControl::WindowParams TForm::CreateParams() const {
   Styles s = StylesOf(border_style_);
   return {"ZprVclForm", s.style, s.ex_style, false};
 }

@@ -62,7 +62,7 @@ class TForm : public TControl {
   bool CloseQuery();
 
  protected:
-  WindowSpec Spec() const override;
+  WindowParams CreateParams() const override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Paint(HDC dc) override;
 

@@ -55,7 +55,7 @@ TListView::TListView(TComponent* owner) : TControl(owner) {
 
 TListView::~TListView() { items_.clear(); }
 
-TControl::WindowSpec TListView::Spec() const {
+TControl::WindowParams TListView::CreateParams() const {
   return {"ZprVclControl", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP, 0, false};
 }
 

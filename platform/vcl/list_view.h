@@ -84,7 +84,7 @@ class TListView : public TControl {
   int RowHeight() const;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowParams CreateParams() const override;
   void Paint(HDC dc) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

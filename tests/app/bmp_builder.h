@@ -10,7 +10,7 @@
 
 namespace bmp_test {
 
-struct BmpSpec {
+struct BmpShape {
   int width = 4;
   int height = 3;  // negative: top-down
   int bits = 24;
@@ -29,7 +29,7 @@ inline void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
 }
 
 // A well-formed file; pixels of palette index / colour byte (x + y) & 0xFF.
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
+inline std::vector<std::uint8_t> BuildBmp(const BmpShape& s) {
   const bool core = s.header_size == 12;
   const int entries = s.palette_entries >= 0 ? s.palette_entries : (s.bits <= 8 ? 1 << s.bits : 0);
   const std::size_t palette = static_cast<std::size_t>(entries) * (core ? 3 : 4);

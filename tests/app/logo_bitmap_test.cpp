@@ -12,7 +12,7 @@
 
 namespace {
 
-using bmp_test::BmpSpec;
+using bmp_test::BmpShape;
 using bmp_test::BuildBmp;
 using bmp_test::Put32;
 
@@ -29,7 +29,7 @@ class LogoBitmapTest : public ::testing::Test {
 
 struct GoodCase {
   const char* name;
-  BmpSpec spec;
+  BmpShape shape;
   int width;
   int height;
 };
@@ -38,7 +38,7 @@ class LoadsFormat : public LogoBitmapTest, public ::testing::WithParamInterface<
 
 TEST_P(LoadsFormat, WithItsSizeAndTheLogLines) {
   const GoodCase& c = GetParam();
-  const auto bytes = BuildBmp(c.spec);
+  const auto bytes = BuildBmp(c.shape);
   ASSERT_EQ(app::BitmapLoadFile(Write(bytes).c_str()), 0) << app::BitmapLog();
   EXPECT_EQ(app::BitmapWidth(), c.width);
   EXPECT_EQ(app::BitmapHeight(), c.height);
@@ -145,8 +145,8 @@ TEST_F(LogoBitmapTest, ReportCopyRulesForSmallCapacities) {
 }
 
 TEST_F(LogoBitmapTest, PaintsCentredWithTheFilesColours) {
-  BmpSpec spec{4, -2, 24};
-  auto bytes = BuildBmp(spec);
+  BmpShape shape{4, -2, 24};
+  auto bytes = BuildBmp(shape);
   // Top row red, bottom row blue (stored top-down).
   const std::size_t off = bytes[10];
   for (int x = 0; x < 4; ++x) {
