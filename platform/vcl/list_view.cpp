@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/common_control_paint.h"
 #include "platform/gdi/control_paint.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/vcl/canvas.h"
@@ -140,42 +141,24 @@ LRESULT TListView::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 void TListView::Paint(HDC dc) {
   RECT r;
   GetClientRect(Handle(), &r);
-  HBRUSH back = CreateSolidBrush(ColorToRGB(color_));
-  FillRect(dc, &r, back);
-  DeleteObject(back);
-  RECT inner = platform::gdi::PaintEdge(dc, r, true);
-  const int h = RowHeight();
-  HGDIOBJ old_font = SelectObject(dc, VclFont());
-  SetBkMode(dc, TRANSPARENT);
-  // Header: one raised cell per column.
-  int x = inner.left;
-  for (const TListColumn& column : columns_) {
-    RECT cell{x, inner.top, std::min(x + column.Width, static_cast<int>(inner.right)), inner.top + h + 2};
-    if (cell.right > cell.left) {
-      platform::gdi::ButtonLook look;
-      look.text = column.Caption;
-      look.font = VclFont();
-      platform::gdi::PaintPushButton(dc, cell, look);
-    }
-    x += column.Width;
-  }
-  // Rows.
-  HBRUSH highlight = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT));
-  int y = inner.top + h + 2;
-  for (int row = top_; row < Count() && y < inner.bottom; ++row, y += h) {
+  const RECT inner = platform::gdi::PaintEdge(dc, r, true);
+  // The report itself is painted as the window layer's list view paints its own: one header and row painter.
+  platform::gdi::ListViewLook look;
+  look.font = VclFont();
+  look.row_height = RowHeight();
+  look.header_height = RowHeight() + 2;
+  look.top = top_;
+  look.focused = true;  // the selection shows in the highlight colour whether or not the list has the focus
+  look.show_selection_always = true;
+  look.full_row_select = true;
+  for (const TListColumn& column : columns_) look.columns.push_back({column.Caption, column.Width, 0});
+  for (int row = 0; row < Count(); ++row) {
     const TListItem& item = *items_[static_cast<std::size_t>(row)];
-    RECT line{inner.left, y, inner.right, std::min(y + h, static_cast<int>(inner.bottom))};
-    if (item.selected_) FillRect(dc, &line, highlight);
-    SetTextColor(dc, item.selected_ ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(font_.Color));
-    int cx = inner.left;
-    for (int c = 0; c < ColumnCount(); ++c) {
-      const std::string& text = c == 0 ? item.caption_ : (c - 1 < item.sub_items_.Count() ? item.sub_items_[c - 1] : "");
-      RECT cell{cx + 4, y + 1, std::min(cx + columns_[static_cast<std::size_t>(c)].Width, static_cast<int>(inner.right)) - 2, line.bottom};
-      if (cell.right > cell.left)
-        DrawText(dc, text.c_str(), static_cast<int>(text.size()), &cell, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-      cx += columns_[static_cast<std::size_t>(c)].Width;
-    }
+    platform::gdi::ListViewRowLook line;
+    line.texts.push_back(item.caption_);
+    for (int c = 0; c < item.sub_items_.Count(); ++c) line.texts.push_back(item.sub_items_[c]);
+    line.selected = item.selected_;
+    look.rows.push_back(std::move(line));
   }
-  DeleteObject(highlight);
-  SelectObject(dc, old_font);
+  platform::gdi::PaintListView(dc, inner, look);
 }
