@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/common_control_paint.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/control_paint.h"
 #include "platform/gdi/sys_colors.h"
@@ -35,17 +36,5 @@ void TProgressBar::StepIt() {
 void TProgressBar::Paint(HDC dc) {
   RECT r;
   GetClientRect(Handle(), &r);
-  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  RECT inner = platform::gdi::PaintEdge(dc, r, true);
-  const int span = max_ - min_;
-  if (span <= 0 || position_ <= min_) return;
-  const int width = inner.right - inner.left;
-  const int filled = static_cast<int>(static_cast<long long>(width) * (position_ - min_) / span);
-  const int block = std::max(2, (inner.bottom - inner.top) * 2 / 3);
-  HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT));
-  for (int x = 0; x < filled; x += block + 2) {
-    RECT b{inner.left + x + 1, inner.top + 1, inner.left + std::min(x + block, filled), inner.bottom - 1};
-    if (b.right > b.left) FillRect(dc, &b, brush);
-  }
-  DeleteObject(brush);
+  platform::gdi::PaintProgressBar(dc, r, min_, max_, position_, false, false);
 }
