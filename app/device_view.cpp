@@ -55,9 +55,9 @@ bool DeviceAllowsCommand(const DeviceView& v, unsigned id) {
   const bool from_b = v.letter >= 'B';
   if (AnyOf(id, {2051, 2080})) return from_b && !(v.family == 3 && !v.family3_variant);
   if (AnyOf(id, {2045, 2074})) return from_b && v.family != 3;
-  if (AnyOf(id, {2055, 2087})) return !from_b || v.ListedBoard();
+  if (AnyOf(id, {2055, 2087})) return from_b && v.ListedBoard();
   if (AnyOf(id, {2041, 2042, 2069, 2070})) return !from_b || !p;
-  if (AnyOf(id, {2047, 2076})) return from_b && p && !v.PosiVariant3();
+  if (AnyOf(id, {2047, 2076})) return (from_b && p) || v.PosiVariant3();
   if (AnyOf(id, {2048, 2077})) return from_b && p;
   return true;
 }

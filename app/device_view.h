@@ -6,6 +6,11 @@
 
 namespace app {
 
+// Access levels (element 11 of record 305): the service level opens the current controller page to Previous/Next,
+// the developer level also the developer page. Lower values are the user's level.
+inline constexpr std::int64_t kAccessLevelService = 1;
+inline constexpr std::int64_t kAccessLevelDeveloper = 2;
+
 struct DeviceView {
   std::uint16_t kind = 17;       // 17 project, 18 reverse documentation
   std::uint8_t letter = 'A';     // software version letter
@@ -18,8 +23,10 @@ struct DeviceView {
   bool ListedBoard() const;
   // Positioning in use: posi mode 2 with a version from 'B' on in family 1 or 2, or family 3 with its variant.
   bool Positioning() const;
-  // Posi mode 3 in family 2 from version 'E' on: the posi machine page is left out.
+  // Posi mode 3 in family 2 from version 'E' on: the posi machine page (in its own layout) without the posi
+  // command page.
   bool PosiVariant3() const;
+  bool Project() const { return kind == 17; }
 };
 
 // The view of a data set with one of its parameter sets.

@@ -13,6 +13,7 @@
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/main_commands.h"
+#include "app/page_navigation.h"
 #include "app/recent_files.h"
 #include "app/shell_state.h"
 #include "app/wait_cursor.h"
@@ -200,6 +201,7 @@ void CommandNewFile(HWND main, UINT /*id*/) {
     ResetActiveFileName();
   }
   InvalidateRect(main, nullptr, TRUE);
+  GoToNextPage(kNavFromNoPage, kNavNext);
 }
 
 void CommandOpenFile(HWND main, UINT /*id*/) {
