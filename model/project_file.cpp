@@ -23,8 +23,12 @@ bool HasKnownExtension(std::string_view path) {
 }  // namespace
 
 std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* path) {
-  FaultLine() = 0;
-  if (set > LastDataSetIndex()) return kFileInternalError;
+  return ProjectFileAccess(ModelProjectFiles(), mode, set, path);
+}
+
+std::uint8_t ProjectFileAccess(ProjectFileProfile& profile, std::uint8_t mode, std::uint8_t set, const char* path) {
+  profile.session().fault_line = 0;
+  if (!profile.HasSet(set)) return kFileInternalError;
   if (!path) return kFileInternalError;
   const std::string file_path(path);
   if (file_path.size() >= kProjectPathLimit) return kFileInternalError;
@@ -37,35 +41,37 @@ std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* 
     case kProjectWriteConfiguration:
     case kProjectWriteProject:
     case kProjectWriteReverseDoc:
-      return WriteProjectFile(mode, set, file_path);
+      return WriteProjectFile(profile, mode, set, file_path);
     case kProjectReadConfiguration:
     case kProjectReadProject:
     case kProjectReadReverseDoc:
-      return ReadProjectFile(mode, set, file_path);
+      return ReadProjectFile(profile, mode, set, file_path);
     case kProjectOpen:
-      return OpenProjectFile(set, file_path);
+      return OpenProjectFile(profile, set, file_path);
     default:  // kProjectClose
-      OpenFileState().reset();
+      profile.session().open_file.reset();
       return kFileDone;
   }
 }
 
-std::uint32_t ProjectFileFaultLine() { return FaultLine(); }
+std::uint32_t ProjectFileFaultLine() { return ProjectFileFaultLine(ModelProjectFiles()); }
+std::uint32_t ProjectFileFaultLine(ProjectFileProfile& profile) { return profile.session().fault_line; }
 
-std::uint8_t IsProjectFileOpen() { return OpenFileState() ? 1 : 0; }
+std::uint8_t IsProjectFileOpen() { return ModelProjectFiles().session().open_file ? 1 : 0; }
 
-std::uint16_t OpenProjectFileKind() {
-  const auto& open_file = OpenFileState();
+std::uint16_t OpenProjectFileKind() { return OpenProjectFileKind(ModelProjectFiles()); }
+std::uint16_t OpenProjectFileKind(ProjectFileProfile& profile) {
+  const auto& open_file = profile.session().open_file;
   return open_file && open_file->kind.size() >= 2 ? LoadU16(open_file->kind, 0) : 0;
 }
 
 std::uint8_t OpenProjectFileLayoutLetter() {
-  const auto& open_file = OpenFileState();
+  const auto& open_file = ModelProjectFiles().session().open_file;
   return open_file && !open_file->layout.empty() ? open_file->layout[0] : 0;
 }
 
 std::uint8_t FindRecordRange(std::uint16_t record, std::uint16_t* first_line, std::uint16_t* line_count) {
-  const auto& open_file = OpenFileState();
+  const auto& open_file = ModelProjectFiles().session().open_file;
   if (!open_file || !first_line || !line_count) return 2;
   return FindRange(*open_file, record, first_line, line_count);
 }

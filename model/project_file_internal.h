@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/project_file.h"
+#include "model/project_file_profile.h"
 
 namespace model::project_file_internal {
 
@@ -25,10 +26,7 @@ inline constexpr std::uint16_t kShortMotorLines = 43;
 inline constexpr std::uintmax_t kFileSizeLimit = 64u << 20;  // far above any project file
 inline constexpr const char* kLineEnd = "\r\n";
 
-struct ElementSlot {
-  std::uint16_t element;  // byte offset in the record
-  std::uint8_t type;
-};
+using ElementSlot = ProjectElement;
 
 struct DirectoryEntry {
   std::uint16_t record;
@@ -48,34 +46,31 @@ struct OpenFile {
   std::uint8_t deferred = kFileDone;  // a fault found after a question, reported by the read
 };
 
-// The line named by ProjectFileFaultLine; ProjectFileAccess clears it on entry.
-std::uint32_t& FaultLine();
+// A profile's state: the line named by ProjectFileFaultLine (ProjectFileAccess clears it on entry) and the file
+// opened by mode 7, until a read mode or mode 8 ends it.
+struct Session {
+  std::uint32_t fault_line = 0;
+  std::optional<OpenFile> open_file;
+};
 
-// The file opened by mode 7, until a read mode or mode 8 ends it.
-std::optional<OpenFile>& OpenFileState();
-
-// The elements of a record in element order (empty for an unknown record).
-std::vector<ElementSlot> RecordElements(std::uint16_t record);
 std::uint16_t LoadU16(const std::vector<std::uint8_t>& image, std::size_t at);
 void StoreU16(std::vector<std::uint8_t>& image, std::size_t at, std::uint16_t v);
 // The text of a string element inside an image, up to its terminator.
 std::string_view TextAt(const std::vector<std::uint8_t>& image, std::size_t at, std::size_t size);
-// The factory default of every element of a record (zeros where there is none).
-std::vector<std::uint8_t> DefaultRecordImage(std::uint16_t record, std::uint8_t set);
-// The record as the data set holds it; nullopt when it cannot be read.
-std::optional<std::vector<std::uint8_t>> CurrentRecordImage(std::uint16_t record, std::uint8_t set);
 
 // First line and line count of a record from the file's directory: 0, 1 no entry, 2 record 0, 8 a next entry
 // before this one. An entry for 303 also serves 317.
 std::uint8_t FindRange(const OpenFile& file, std::uint16_t record, std::uint16_t* first, std::uint16_t* count);
 // Reads a record's lines into image (which keeps the bytes of elements the file does not hold).
 // absent: the directory has no entry for the record.
-std::uint8_t ReadRecordLines(const OpenFile& file, std::uint16_t record, std::vector<std::uint8_t>& image,
-                             std::uint8_t layout_letter, bool* absent);
+std::uint8_t ReadRecordLines(ProjectFileProfile& profile, const OpenFile& file, std::uint16_t record,
+                             std::vector<std::uint8_t>& image, std::uint8_t layout_letter, bool* absent);
 
 // The three halves of ProjectFileAccess after its common checks.
-std::uint8_t WriteProjectFile(std::uint8_t mode, std::uint8_t set, const std::string& path);
-std::uint8_t OpenProjectFile(std::uint8_t set, const std::string& path);
-std::uint8_t ReadProjectFile(std::uint8_t mode, std::uint8_t set, const std::string& path);
+std::uint8_t WriteProjectFile(ProjectFileProfile& profile, std::uint8_t mode, std::uint8_t set,
+                              const std::string& path);
+std::uint8_t OpenProjectFile(ProjectFileProfile& profile, std::uint8_t set, const std::string& path);
+std::uint8_t ReadProjectFile(ProjectFileProfile& profile, std::uint8_t mode, std::uint8_t set,
+                             const std::string& path);
 
 }  // namespace model::project_file_internal

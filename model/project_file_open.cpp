@@ -4,11 +4,9 @@
 #include <filesystem>
 
 #include "model/data_set.h"
-#include "model/element_access.h"
 #include "model/element_type.h"
 #include "model/project_file_internal.h"
 #include "model/project_line_codec.h"
-#include "model/record_layout.h"
 #include "platform/sys/atomic_file.h"
 
 namespace model::project_file_internal {
@@ -47,39 +45,39 @@ bool ParseDirectoryLine(std::string_view line, DirectoryEntry* entry) {
   return true;
 }
 
-// The program's own header: record 300 as ResetRecord300Defaults makes it; the data set is left as it was.
-std::optional<std::vector<std::uint8_t>> ProgramHeader(std::uint8_t set) {
-  auto saved = CurrentRecordImage(kHeaderRecord, set);
+// The program's own header: record 300 as the profile makes it; the data set is left as it was.
+std::optional<std::vector<std::uint8_t>> ProgramHeader(ProjectFileProfile& profile, std::uint8_t set) {
+  auto saved = profile.ReadRecord(kHeaderRecord, set);
   if (!saved) return std::nullopt;
-  const std::uint8_t reset = ResetRecord300Defaults(set);
-  auto header = CurrentRecordImage(kHeaderRecord, set);
-  WriteRecord(kHeaderRecord, saved->data(), kModeRaw, set);
-  if (reset != 0) return std::nullopt;
+  const bool reset = profile.WriteHeader(set);
+  auto header = profile.ReadRecord(kHeaderRecord, set);
+  profile.WriteRecord(kHeaderRecord, *saved, set);
+  if (!reset) return std::nullopt;
   return header;
 }
 
 // Header lines 2 to 9, the directory and records 4 and 302; the first fault found.
-std::uint8_t ParseAfterFormatVersion(OpenFile& file, const std::vector<ElementSlot>& header_elements,
-                                     std::uint8_t set) {
+std::uint8_t ParseAfterFormatVersion(ProjectFileProfile& profile, OpenFile& file,
+                                     const std::vector<ElementSlot>& header_elements, std::uint8_t set) {
   for (std::size_t i = 1; i < header_elements.size(); ++i) {
     const ElementSlot& e = header_elements[i];
     const std::size_t size = ElementTypeSizeOf(e.type);
     if (e.element + size > file.header.size()) return kFileInternalError;
     if (i >= file.lines.size() ||
         DecodeElementLine(e.type, file.lines[i], std::span(file.header).subspan(e.element, size)) != kLineDone) {
-      FaultLine() = static_cast<std::uint32_t>(i + 1);
+      profile.session().fault_line = static_cast<std::uint32_t>(i + 1);
       return kFileInvalidData;
     }
   }
   file.last_line = LoadU16(file.header, kHeaderLastLine);
 
-  file.directory.assign(RecordSize(kDirectoryRecord), 0);
+  file.directory.assign(profile.RecordSize(kDirectoryRecord), 0);
   if (file.directory.size() < kDirectoryEntries * 4) return kFileInternalError;
   for (std::size_t i = 0;; ++i) {
     const std::size_t line = kFirstDirectoryLine - 1 + i;  // 0-based
     DirectoryEntry entry{};
     if (i >= kDirectoryEntries || line >= file.lines.size() || !ParseDirectoryLine(file.lines[line], &entry)) {
-      FaultLine() = static_cast<std::uint32_t>(line + 1);
+      profile.session().fault_line = static_cast<std::uint32_t>(line + 1);
       return kFileInvalidData;
     }
     file.entries.push_back(entry);
@@ -89,12 +87,12 @@ std::uint8_t ParseAfterFormatVersion(OpenFile& file, const std::vector<ElementSl
   }
 
   bool absent = false;
-  file.layout = DefaultRecordImage(kLayoutRecord, set);
-  file.kind = DefaultRecordImage(kFileKindRecord, set);
+  file.layout = profile.DefaultRecord(kLayoutRecord, set);
+  file.kind = profile.DefaultRecord(kFileKindRecord, set);
   if (file.layout.empty() || file.kind.size() < 2 + ElementTypeSizeOf(kTypeText16)) return kFileInternalError;
-  std::uint8_t s = ReadRecordLines(file, kLayoutRecord, file.layout, kCurrentLayoutLetter, &absent);
+  std::uint8_t s = ReadRecordLines(profile, file, kLayoutRecord, file.layout, profile.CurrentLayoutLetter(), &absent);
   if (s != kFileDone) return s;
-  return ReadRecordLines(file, kFileKindRecord, file.kind, file.layout[0], &absent);
+  return ReadRecordLines(profile, file, kFileKindRecord, file.kind, file.layout[0], &absent);
 }
 
 std::uint8_t CheckKind(const OpenFile& file) {
@@ -114,8 +112,8 @@ std::uint8_t CheckKind(const OpenFile& file) {
 
 }  // namespace
 
-std::uint8_t OpenProjectFile(std::uint8_t set, const std::string& path) {
-  auto& open_file = OpenFileState();
+std::uint8_t OpenProjectFile(ProjectFileProfile& profile, std::uint8_t set, const std::string& path) {
+  auto& open_file = profile.session().open_file;
   open_file.reset();  // a new open ends the one before
   std::error_code ec;
   const auto size = std::filesystem::file_size(path, ec);
@@ -127,23 +125,23 @@ std::uint8_t OpenProjectFile(std::uint8_t set, const std::string& path) {
   file.path = path;
   file.lines = SplitLines(*text);
   text.reset();
-  auto program = ProgramHeader(set);
+  auto program = ProgramHeader(profile, set);
   if (!program) return kFileInternalError;
   file.header = *program;
 
-  const auto header_elements = RecordElements(kHeaderRecord);
+  const auto header_elements = profile.RecordElements(kHeaderRecord);
   if (header_elements.size() != kFirstDirectoryLine - 1 || header_elements[0].type != kTypeU16) {
     return kFileInternalError;
   }
   if (file.lines.empty() || DecodeElementLine(kTypeU16, file.lines[0], file.header) != kLineDone) {
-    FaultLine() = 1;
+    profile.session().fault_line = 1;
     return kFileFormatUnknown;
   }
   const std::uint16_t format = LoadU16(file.header, kHeaderFormatVersion);
   if (format == 1) return kFileFormatV2;
   if (format != 3 && format != kFileFormatVersion) return kFileFormatUnknown;
 
-  const std::uint8_t parsed = ParseAfterFormatVersion(file, header_elements, set);
+  const std::uint8_t parsed = ParseAfterFormatVersion(profile, file, header_elements, set);
   if (format == 3) {
     file.deferred = parsed;
     open_file = std::move(file);
@@ -156,9 +154,8 @@ std::uint8_t OpenProjectFile(std::uint8_t set, const std::string& path) {
   const std::size_t text_size = ElementTypeSizeOf(kTypeText16);
   if (TextAt(file.header, kHeaderVersionText, text_size) != TextAt(*program, kHeaderVersionText, text_size)) {
     const std::uint8_t letter = file.layout[0];
-    result = letter > kCurrentLayoutLetter ? kFileNewerLayout
-             : letter < kCurrentLayoutLetter ? kFileOlderLayout
-                                             : kFileDone;
+    const std::uint8_t current = profile.CurrentLayoutLetter();
+    result = letter > current ? kFileNewerLayout : letter < current ? kFileOlderLayout : kFileDone;
   }
   open_file = std::move(file);
   return result;

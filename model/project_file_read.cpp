@@ -1,47 +1,43 @@
 // Reading the records of a mode from the open file into a data set: all of them, or on failure none.
-#include <memory>
-
-#include "model/data_set.h"
-#include "model/element_access.h"
 #include "model/project_file_internal.h"
 
 namespace model::project_file_internal {
 
-std::uint8_t ReadProjectFile(std::uint8_t mode, std::uint8_t set, const std::string& path) {
-  auto& open_file = OpenFileState();
+std::uint8_t ReadProjectFile(ProjectFileProfile& profile, std::uint8_t mode, std::uint8_t set,
+                             const std::string& path) {
+  auto& open_file = profile.session().open_file;
   if (!open_file || open_file->path != path) return kFileInternalError;
   const OpenFile file = std::move(*open_file);
   open_file.reset();  // closed whatever the result
   if (file.deferred != kFileDone) return file.deferred;
-  ProjectDataSet* slot = DataSetSlot(set);
-  if (!slot) return kFileInternalError;
-  const auto before = std::make_unique<ProjectDataSet>(*slot);
+  if (!profile.HasSet(set)) return kFileInternalError;
+  const auto before = profile.SaveSet(set);
   auto fail = [&](std::uint8_t status) {
-    *slot = *before;
+    profile.RestoreSet(set, before);
     return status;
   };
 
-  const std::uint8_t letter = file.layout.empty() ? kCurrentLayoutLetter : file.layout[0];
-  for (const std::uint16_t record : ProjectRecordList(mode)) {
+  const std::uint8_t letter = file.layout.empty() ? profile.CurrentLayoutLetter() : file.layout[0];
+  for (const std::uint16_t record : profile.RecordList(mode)) {
     if (record == kHeaderRecord || record == kDirectoryRecord) continue;
     // Records the file does not hold start from their defaults, not from the previous document;
     // the link settings stay those of the program.
     std::vector<std::uint8_t> image;
     if (record == kLinkSettingsRecord) {
-      auto current = CurrentRecordImage(record, set);
+      auto current = profile.ReadRecord(record, set);
       if (!current) return fail(kFileInternalError);
       image = std::move(*current);
     } else {
-      image = DefaultRecordImage(record, set);
+      image = profile.DefaultRecord(record, set);
       if (image.empty()) return fail(kFileInternalError);
     }
     bool absent = false;
-    const std::uint8_t s = ReadRecordLines(file, record, image, letter, &absent);
+    const std::uint8_t s = ReadRecordLines(profile, file, record, image, letter, &absent);
     if (s != kFileDone) return fail(s);
-    if (WriteRecord(record, image.data(), kModeRaw, set) != 0) return fail(kFileInternalError);
+    if (!profile.WriteRecord(record, image, set)) return fail(kFileInternalError);
   }
-  if (WriteRecord(kHeaderRecord, file.header.data(), kModeRaw, set) != 0 ||
-      WriteRecord(kDirectoryRecord, file.directory.data(), kModeRaw, set) != 0) {
+  if (!profile.WriteRecord(kHeaderRecord, file.header, set) ||
+      !profile.WriteRecord(kDirectoryRecord, file.directory, set)) {
     return fail(kFileInternalError);
   }
   return kFileDone;

@@ -1,4 +1,4 @@
-// The element walk of a record, record images and the directory look-up of the open file.
+// Record images and the directory look-up of the open file.
 #include <algorithm>
 
 #include "model/data_set.h"
@@ -9,28 +9,6 @@
 #include "model/record_layout.h"
 
 namespace model::project_file_internal {
-
-std::uint32_t& FaultLine() {
-  static std::uint32_t line = 0;
-  return line;
-}
-
-std::optional<OpenFile>& OpenFileState() {
-  static std::optional<OpenFile> open_file;
-  return open_file;
-}
-
-std::vector<ElementSlot> RecordElements(std::uint16_t record) {
-  std::vector<ElementSlot> out;
-  const std::uint16_t first = FirstRowOfRecord(record);
-  if (first == kNoRow) return out;
-  const auto table = RecordLayoutTable();
-  const std::uint32_t base = table[first].storage;
-  for (std::size_t i = first; i < table.size() && table[i].record == record; ++i) {
-    out.push_back({static_cast<std::uint16_t>(table[i].storage - base), table[i].type});
-  }
-  return out;
-}
 
 std::uint16_t LoadU16(const std::vector<std::uint8_t>& image, std::size_t at) {
   return static_cast<std::uint16_t>(image[at] | (image[at + 1] << 8));
@@ -48,25 +26,6 @@ std::string_view TextAt(const std::vector<std::uint8_t>& image, std::size_t at, 
   return {p, static_cast<std::size_t>(std::find(p, p + limit, '\0') - p)};
 }
 
-std::vector<std::uint8_t> DefaultRecordImage(std::uint16_t record, std::uint8_t set) {
-  std::vector<std::uint8_t> image(RecordSize(record), 0);
-  for (const auto& e : RecordElements(record)) {
-    const std::size_t size = ElementTypeSizeOf(e.type);
-    if (size == 0 || e.element + size > image.size()) continue;
-    std::vector<std::uint8_t> value(size, 0);
-    if (ReadDefaultElement(record, e.element, value.data(), kModeRaw, set) == 0) {
-      std::copy(value.begin(), value.end(), image.begin() + e.element);
-    }
-  }
-  return image;
-}
-
-std::optional<std::vector<std::uint8_t>> CurrentRecordImage(std::uint16_t record, std::uint8_t set) {
-  std::vector<std::uint8_t> image(RecordSize(record), 0);
-  if (image.empty() || ReadRecord(record, image.data(), kModeRaw, set) != 0) return std::nullopt;
-  return image;
-}
-
 std::uint8_t FindRange(const OpenFile& file, std::uint16_t record, std::uint16_t* first, std::uint16_t* count) {
   if (record == 0) return 2;
   for (std::size_t i = 0; i + 1 < file.entries.size(); ++i) {
@@ -81,8 +40,8 @@ std::uint8_t FindRange(const OpenFile& file, std::uint16_t record, std::uint16_t
   return 1;
 }
 
-std::uint8_t ReadRecordLines(const OpenFile& file, std::uint16_t record, std::vector<std::uint8_t>& image,
-                             std::uint8_t layout_letter, bool* absent) {
+std::uint8_t ReadRecordLines(ProjectFileProfile& profile, const OpenFile& file, std::uint16_t record,
+                             std::vector<std::uint8_t>& image, std::uint8_t layout_letter, bool* absent) {
   *absent = false;
   std::uint16_t first = 0;
   std::uint16_t count = 0;
@@ -92,9 +51,10 @@ std::uint8_t ReadRecordLines(const OpenFile& file, std::uint16_t record, std::ve
     return kFileDone;
   }
   if (found != 0) return found == 2 ? kFileInternalError : found;
-  const auto elements = RecordElements(record);
+  const auto elements = profile.RecordElements(record);
   std::size_t n = std::min<std::size_t>(count, elements.size());
-  if ((record == 34 || record == 35) && layout_letter < kShortMotorLayoutBelow && count > kShortMotorLines) {
+  if (profile.CutsOldMotorRecords() && (record == 34 || record == 35) && layout_letter < kShortMotorLayoutBelow &&
+      count > kShortMotorLines) {
     n = std::min<std::size_t>(n, kShortMotorLines);
   }
   if (n == 0) return kFileDone;
@@ -102,7 +62,7 @@ std::uint8_t ReadRecordLines(const OpenFile& file, std::uint16_t record, std::ve
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t line = first + i;  // 1-based
     if (line > file.lines.size()) {
-      FaultLine() = static_cast<std::uint32_t>(line);
+      profile.session().fault_line = static_cast<std::uint32_t>(line);
       return kFileInternalError;
     }
     const ElementSlot& e = elements[i];
@@ -111,7 +71,7 @@ std::uint8_t ReadRecordLines(const OpenFile& file, std::uint16_t record, std::ve
     const std::uint8_t s =
         DecodeElementLine(e.type, file.lines[line - 1], std::span(image).subspan(e.element, size));
     if (s != kLineDone) {
-      FaultLine() = static_cast<std::uint32_t>(line);
+      profile.session().fault_line = static_cast<std::uint32_t>(line);
       return kFileInternalError;
     }
   }

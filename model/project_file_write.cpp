@@ -1,22 +1,18 @@
 // Writing a configuration, project or reverse documentation: header, directory and records, CR LF line ends,
 // the whole file replacing the old one in one step.
-#include <memory>
 #include <string>
 
-#include "model/data_set.h"
-#include "model/element_access.h"
 #include "model/element_type.h"
 #include "model/project_file_internal.h"
 #include "model/project_line_codec.h"
-#include "model/record_layout.h"
 #include "platform/sys/atomic_file.h"
 
 namespace model::project_file_internal {
 namespace {
 
-std::uint8_t AppendRecordLines(std::uint16_t record, const std::vector<std::uint8_t>& image, std::string& out,
+std::uint8_t AppendRecordLines(const ProjectFileProfile& profile, std::uint16_t record, const std::vector<std::uint8_t>& image, std::string& out,
                                std::size_t* line_count) {
-  for (const auto& e : RecordElements(record)) {
+  for (const auto& e : profile.RecordElements(record)) {
     const std::size_t size = ElementTypeSizeOf(e.type);
     if (e.element + size > image.size()) return kFileInternalError;
     if (EncodeElementLine(e.type, std::span(image).subspan(e.element, size), out) != kLineDone) {
@@ -33,15 +29,15 @@ std::string FormatDirectoryLine(const DirectoryEntry& e) {
   return pad(FormatUnsigned32(e.record)) + " " + pad(FormatUnsigned32(e.first_line));
 }
 
-std::uint8_t BuildFile(std::uint8_t mode, std::uint8_t set, std::string& out) {
-  const auto list = ProjectRecordList(mode);
+std::uint8_t BuildFile(ProjectFileProfile& profile, std::uint8_t mode, std::uint8_t set, std::string& out) {
+  const auto list = profile.RecordList(mode);
   if (list.size() < 2 || list[0] != kHeaderRecord || list[1] != kDirectoryRecord) return kFileInternalError;
-  if (ResetRecord300Defaults(set) != 0) return kFileInternalError;
+  if (!profile.WriteHeader(set)) return kFileInternalError;
 
   std::vector<DirectoryEntry> entries{{kDirectoryRecord, kFirstDirectoryLine}};
   std::uint32_t line = kFirstDirectoryLine + static_cast<std::uint32_t>(list.size());
   for (std::size_t i = 2; i < list.size(); ++i) {
-    const std::uint16_t lines = LayoutElementCount(list[i], kModeRaw);
+    const auto lines = static_cast<std::uint16_t>(profile.RecordElements(list[i]).size());
     if (lines == 0) return kFileInternalError;
     entries.push_back({list[i], static_cast<std::uint16_t>(line)});
     line += lines;
@@ -49,19 +45,21 @@ std::uint8_t BuildFile(std::uint8_t mode, std::uint8_t set, std::string& out) {
   if (line > 0xFFFF || entries.size() + 1 > kDirectoryEntries) return kFileInternalError;
   entries.push_back({0, static_cast<std::uint16_t>(line)});
 
-  std::vector<std::uint8_t> directory(RecordSize(kDirectoryRecord), 0);
+  std::vector<std::uint8_t> directory(profile.RecordSize(kDirectoryRecord), 0);
   if (directory.size() < kDirectoryEntries * 4) return kFileInternalError;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     StoreU16(directory, 4 * i, entries[i].record);
     StoreU16(directory, 4 * i + 2, entries[i].first_line);
   }
-  if (WriteRecord(kDirectoryRecord, directory.data(), kModeRaw, set) != 0) return kFileInternalError;
+  if (!profile.WriteRecord(kDirectoryRecord, directory, set)) return kFileInternalError;
   const std::uint16_t last_line = static_cast<std::uint16_t>(line - 1);
-  if (WriteElement(kHeaderRecord, kHeaderLastLine, &last_line, kModeRaw, set) != 0) return kFileInternalError;
+  auto header = profile.ReadRecord(kHeaderRecord, set);
+  if (!header || header->size() < kHeaderLastLine + 2u) return kFileInternalError;
+  StoreU16(*header, kHeaderLastLine, last_line);
+  if (!profile.WriteRecord(kHeaderRecord, *header, set)) return kFileInternalError;
 
   std::size_t written = 0;
-  const auto header = CurrentRecordImage(kHeaderRecord, set);
-  if (!header || AppendRecordLines(kHeaderRecord, *header, out, &written) != kFileDone) return kFileInternalError;
+  if (AppendRecordLines(profile, kHeaderRecord, *header, out, &written) != kFileDone) return kFileInternalError;
   if (written != kFirstDirectoryLine - 1) return kFileInternalError;
   for (const auto& e : entries) {
     out += FormatDirectoryLine(e);
@@ -69,24 +67,24 @@ std::uint8_t BuildFile(std::uint8_t mode, std::uint8_t set, std::string& out) {
     ++written;
   }
   for (std::size_t i = 2; i < list.size(); ++i) {
-    const auto image = CurrentRecordImage(list[i], set);
-    if (!image || AppendRecordLines(list[i], *image, out, &written) != kFileDone) return kFileInternalError;
+    const auto image = profile.ReadRecord(list[i], set);
+    if (!image || AppendRecordLines(profile, list[i], *image, out, &written) != kFileDone) return kFileInternalError;
   }
   return written == last_line ? kFileDone : kFileInternalError;
 }
 
 }  // namespace
 
-std::uint8_t WriteProjectFile(std::uint8_t mode, std::uint8_t set, const std::string& path) {
-  auto& open_file = OpenFileState();
+std::uint8_t WriteProjectFile(ProjectFileProfile& profile, std::uint8_t mode, std::uint8_t set,
+                              const std::string& path) {
+  auto& open_file = profile.session().open_file;
   if (open_file && open_file->path != path) return kFileInternalError;
-  ProjectDataSet* slot = DataSetSlot(set);
-  if (!slot) return kFileInternalError;
-  const auto before = std::make_unique<ProjectDataSet>(*slot);
+  if (!profile.HasSet(set)) return kFileInternalError;
+  const auto before = profile.SaveSet(set);
 
   std::string content;
   content.reserve(64 * 1024);
-  std::uint8_t status = BuildFile(mode, set, content);
+  std::uint8_t status = BuildFile(profile, mode, set, content);
   if (status == kFileDone) {
     platform::sys::AtomicWriteStage stage{};
     if (platform::sys::WriteFileAtomically(path, content, &stage)) {
@@ -94,7 +92,7 @@ std::uint8_t WriteProjectFile(std::uint8_t mode, std::uint8_t set, const std::st
     }
   }
   if (status != kFileDone) {
-    *slot = *before;
+    profile.RestoreSet(set, before);
     return status;
   }
   open_file.reset();  // the file read before has just been replaced
