@@ -1,0 +1,45 @@
+#include "scope/core/time_axis.h"
+
+#include "scope/core/plot_layout.h"
+#include "scope/core/step_rule.h"
+#include "scope/core/value_format.h"
+
+namespace scope {
+
+void TimeAxis::TakeOver(double time_base, std::uint32_t largest_count, std::int32_t trigger_frame) {
+  if (time_base <= 0) return;
+  time_per_division = NextStep(time_base * largest_count / kXDivisions, StepDirection::kUp);
+  const double trigger_time = static_cast<double>(trigger_frame) * time_base;
+  trigger_position = RoundHalfAway(trigger_time / time_per_division) * kLogicalPerDivision;
+  if (trigger_position == 0) trigger_position = kLogicalPerDivision;
+}
+
+namespace {
+constexpr double kMiddle = kXDivisions * kLogicalPerDivision / 2.0;
+}
+
+bool TimeAxis::ZoomIn() {
+  if (time_per_division < kZoomInLimit) return false;
+  const double middle = TimeAt(kMiddle);
+  time_per_division = NextStep(time_per_division, StepDirection::kDown);
+  trigger_position = RoundHalfAway(kMiddle - middle / time_per_division * kLogicalPerDivision);
+  return true;
+}
+
+bool TimeAxis::ZoomOut() {
+  if (time_per_division >= kZoomOutLimit) return false;
+  const double middle = TimeAt(kMiddle);
+  time_per_division = NextStep(time_per_division, StepDirection::kUp);
+  trigger_position = RoundHalfAway(kMiddle - middle / time_per_division * kLogicalPerDivision);
+  return true;
+}
+
+double TimeAxis::TimeAt(double logical_x) const {
+  return (logical_x - trigger_position) / kLogicalPerDivision * time_per_division;
+}
+
+double TimeAxis::LogicalAt(double time) const {
+  return trigger_position + time / time_per_division * kLogicalPerDivision;
+}
+
+}  // namespace scope

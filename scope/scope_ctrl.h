@@ -1,0 +1,142 @@
+// CScopeCtrl: the scope display. A child window of the scope window (id 100) that draws the traces of the 19
+// channel slots over a grid of 10 x 8 divisions with the trigger line and the margins' indicators, through a
+// memory bitmap copied to the screen in one step. It takes the fed channels over on activation, holds the
+// colours from the library's start, and offers the mouse modes of its context menu: selection (a press on a
+// trace captures it and shows its read-out), pan, zoom and capture of one channel; Up and Down move the capture
+// between the slots that hold data.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/afx/afx.h"
+#include "scope/core/plot_layout.h"
+#include "scope/core/time_axis.h"
+#include "scope/core/trace.h"
+#include "scope/core/trend_channel.h"
+
+namespace scope {
+
+inline constexpr const char* kScopeCtrlClass = "Vqp5000ScopeCtrl";
+inline constexpr int kNoChannel = 255;
+
+// Colour selectors of Trend_SetScopeColor beside the channels 0..18.
+inline constexpr int kColourBackground = 100;
+inline constexpr int kColourGrid = 101;
+inline constexpr int kColourTrigger = 102;
+inline constexpr int kColourMarker = 103;
+
+// Notifications to the owner (the scope window). The text of kMsgStatusText is passed by address.
+inline constexpr UINT kMsgChannelSelected = WM_APP + 3;
+inline constexpr UINT kMsgChannelsTaken = WM_APP + 4;
+inline constexpr UINT kMsgMarkerSelected = WM_APP + 12;
+inline constexpr UINT kMsgStatusText = WM_APP + 102;
+
+enum class MouseMode { kSelection = 0, kPan = 1, kZoom = 2, kCapture = 3 };
+
+// The default trace colour of a slot: entry slot modulo 14 of the table.
+COLORREF DefaultTraceColour(int slot);
+
+class CScopeCtrl : public afx::CWnd {
+ public:
+  CScopeCtrl();
+  ~CScopeCtrl() override;
+
+  // Registers the window class for the module when it is not registered yet; false when that fails.
+  static bool RegisterWindowClass(HINSTANCE module);
+  // The visible child window with its id over rect of parent.
+  BOOL CreateDisplay(afx::CWnd* parent, UINT id, const RECT& rect);
+
+  // Colours by selector (0..18 traces, 100..103); false (and nothing stored) for any other selector.
+  bool SetColour(int which, COLORREF colour);
+  // The stored colour, 0 for an unknown selector.
+  COLORREF Colour(int which) const;
+
+  // Takes the channel records over: each into the slot of its index, the trigger frame and time base into every
+  // trace; scales the time axis to the longest channel, tells the owner (kMsgChannelsTaken) and redraws.
+  void TakeOver(const std::array<TrendChannel, kChannelCount>& channels, std::int32_t trigger_frame,
+                std::int32_t time_base);
+
+  // Scaling and moving, shared by the mouse and the control panel. Distances are logical units (1000 a
+  // division); 0 means one pixel.
+  bool TimeScaleDown();  // zoom in
+  bool TimeScaleUp();    // zoom out
+  void MoveTime(int distance);
+  void MoveTimeToGrid(bool right);
+  void MoveTrace(int slot, int distance);  // slot kNoChannel: all traces
+  void MoveTraceToGrid(int slot, bool up);
+
+  // The nearest visible trace within 10 pixels of a client point, kNoChannel for none.
+  int HitTrace(POINT point) const;
+
+  Trace& trace(int slot) { return traces_[static_cast<std::size_t>(slot)]; }
+  const Trace& trace(int slot) const { return traces_[static_cast<std::size_t>(slot)]; }
+  const TimeAxis& time_axis() const { return axis_; }
+  // The plot laid out for the current client size.
+  PlotLayout Layout() const;
+  MouseMode mouse_mode() const { return mode_; }
+  int capture_channel() const { return capture_; }
+  bool capturing() const { return capturing_; }
+  bool stair_steps = false;  // the panel's switch: traces drawn as steps instead of a polyline
+
+  // Draws the whole display into dc for a client rectangle (the memory bitmap of a paint).
+  void Draw(afx::CDC& dc, const RECT& client);
+
+  static const afx::MessageMap kMessageMap;
+
+ protected:
+  const afx::MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ private:
+  int OnCreate(CREATESTRUCT* cs);
+  void OnPaint();
+  void OnRButtonUp(UINT flags, POINT point);
+  void OnLButtonDown(UINT flags, POINT point);
+  void OnLButtonUp(UINT flags, POINT point);
+  void OnMouseMove(UINT flags, POINT point);
+  void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  void OnModeCommand(UINT id);
+  LRESULT OnGetDlgCode(WPARAM, LPARAM);
+  LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+
+  void DrawGrid(afx::CDC& dc, const PlotLayout& layout) const;
+  bool DrawTraces(afx::CDC& dc, const PlotLayout& layout);
+  void DrawTrace(afx::CDC& dc, const PlotLayout& layout, const Trace& t) const;
+  void DrawBitLanes(afx::CDC& dc, const PlotLayout& layout, const Trace& t) const;
+  void DrawMargins(afx::CDC& dc, const PlotLayout& layout) const;
+  // A label of capitals and digits in the 5 x 7 glyphs at a client point (top left); other characters leave gaps.
+  void DrawLabel(afx::CDC& dc, int x, int y, std::string_view text, COLORREF colour) const;
+  const afx::CBitmap* Glyphs(UINT id, COLORREF colour) const;
+
+  void Notify(UINT message, WPARAM wparam, LPARAM lparam = 0);
+  void SetStatusText(const std::string& text);
+  void ClipToPlot();
+  void ReleaseCapturing();
+  void ShowReadOut(POINT point);
+  std::string ReadOut(const Trace& t, double time) const;
+  void ShowModeCursor(bool ctrl_held);
+
+  std::array<Trace, kChannelCount> traces_;
+  TimeAxis axis_;
+  COLORREF background_ = 0x000000;
+  COLORREF grid_ = 0x606060;
+  COLORREF trigger_ = 0x0000FF;
+  COLORREF marker_ = 0xFFFFFF;
+  MouseMode mode_ = MouseMode::kSelection;
+  int capture_ = kNoChannel;
+  bool capturing_ = false;
+  bool panning_ = false;
+  int pressed_trace_ = kNoChannel;
+  POINT pressed_{};
+  int drag_x_ = -1;  // the read-out's drag line, -1 for none
+  // Recoloured glyph bitmaps by (bitmap id, colour).
+  mutable std::map<std::uint64_t, std::unique_ptr<afx::CBitmap>> glyphs_;
+
+  static const afx::MessageMapEntry kEntries[11];
+};
+
+}  // namespace scope
