@@ -181,6 +181,29 @@ void PaintMenuBar(HDC dc, HWND hwnd, int hot) {
   SelectObject(dc, old);
 }
 
+RECT SystemMenuBoxRect(HWND hwnd) {
+  const auto style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+  if ((style & WS_CHILD) || !(style & WS_SYSMENU) || (style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  const int border = origin.x - window.left;
+  const int side = GetSystemMetrics(SM_CYCAPTION) - 3;
+  return RECT{border + 1, border + 1, border + 1 + side, border + 1 + side};
+}
+
+void PaintSystemMenuBox(HDC dc, const RECT& box) {
+  if (IsRectEmpty(&box)) return;
+  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  PaintEdge(dc, box, false);
+  const int cy = (box.top + box.bottom) / 2;
+  const RECT bar{box.left + 4, cy - 1, box.right - 4, cy + 1};
+  const RECT shadow{bar.left + 1, bar.bottom, bar.right + 1, bar.bottom + 1};
+  FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+  FillRect(dc, &bar, GetSysColorBrush(COLOR_WINDOWTEXT));
+}
+
 PopupMenuLayout LayoutPopupMenu(HMENU menu) {
   PopupMenuLayout out;
   const int count = GetMenuItemCount(menu);

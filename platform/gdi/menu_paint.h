@@ -17,6 +17,12 @@ std::vector<RECT> MenuBarItemRects(HWND hwnd);
 // Paints the bar into a DC of the whole window; `hot` is the highlighted item (-1: none).
 void PaintMenuBar(HDC window_dc, HWND hwnd, int hot);
 
+// The window-menu box at the left end of the caption of a window with WS_SYSMENU, in window coordinates; empty
+// for a window without caption or window menu. A click there opens the window menu.
+RECT SystemMenuBoxRect(HWND hwnd);
+// Paints the box: a raised button with a bar, the sign of the window menu.
+void PaintSystemMenuBox(HDC window_dc, const RECT& box);
+
 // A pop-up menu laid out in the client coordinates of its window: the size of the window and one rectangle per
 // item (separators included).
 struct PopupMenuLayout {

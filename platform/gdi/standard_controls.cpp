@@ -352,8 +352,10 @@ void PaintWindowFrame(HWND hwnd) {
     HGDIOBJ old = SelectObject(dc, bold);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+    const RECT box = SystemMenuBoxRect(hwnd);
+    PaintSystemMenuBox(dc, box);
     const std::string title = TextOf(hwnd);
-    RECT t{bar.left + 4, bar.top, bar.right - 4, bar.bottom};
+    RECT t{std::max<int>(bar.left, box.right) + 4, bar.top, bar.right - 4, bar.bottom};
     DrawText(dc, title.c_str(), static_cast<int>(title.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     DeleteObject(bold);

@@ -273,8 +273,6 @@ HMENU GetSubMenu(HMENU menu, int position) {
   return (it.flags & MF_POPUP) ? it.popup : nullptr;
 }
 
-HMENU GetSystemMenu(HWND, BOOL) { return nullptr; }
-
 int GetMenuItemCount(HMENU menu) {
   Menu* m = Get(menu);
   return m ? static_cast<int>(m->items.size()) : -1;
@@ -385,7 +383,8 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
     if (!f.menu || (f.menu->items[f.index].flags & (MF_GRAYED | MF_DISABLED))) chosen = 0;
   }
   if (!(flags & TPM_NONOTIFY) && IsWindow(owner)) {
-    SendMessage(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    SendMessage(owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    if (IsWindow(owner)) SendMessage(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     SendMessage(owner, WM_EXITMENULOOP, TRUE, 0);
   }
   if (flags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
@@ -463,9 +462,12 @@ static void EnterMenu(HWND hwnd, HMENU bar) {
   if (IsWindow(hwnd)) SendMessage(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
 }
 
-static void LeaveMenu(HWND hwnd) {
+// The pop-ups that were open close, innermost first, then the menu.
+static void LeaveMenu(HWND hwnd, const std::vector<HMENU>& opened) {
   if (!IsWindow(hwnd)) return;
   SendMessage(hwnd, WM_ENTERIDLE, MSGF_MENU, 0);
+  for (auto it = opened.rbegin(); it != opened.rend() && IsWindow(hwnd); ++it)
+    SendMessage(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(*it), 0);
   if (!IsWindow(hwnd)) return;
   SendMessage(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   if (IsWindow(hwnd)) SendMessage(hwnd, WM_EXITMENULOOP, FALSE, 0);
@@ -480,6 +482,7 @@ bool PickMenuCommand(HWND hwnd, UINT id) {
   // The pop-ups on the way open one by one; a greyed step stops the walk and the menu closes unchosen.
   bool blocked = false;
   std::size_t reached = 0;
+  std::vector<HMENU> opened;
   for (; reached < path.size(); ++reached) {
     Menu* m = Get(path[reached].first);
     if (!m || path[reached].second >= m->items.size()) {
@@ -497,12 +500,14 @@ bool PickMenuCommand(HWND hwnd, UINT id) {
       break;
     }
     if (now.flags & MF_POPUP) {
-      SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(now.popup),
+      HMENU popup = now.popup;
+      SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
                   MAKELPARAM(static_cast<WORD>(path[reached].second), 0));
       if (!IsWindow(hwnd)) return false;
+      opened.push_back(popup);
     }
   }
-  LeaveMenu(hwnd);
+  LeaveMenu(hwnd, opened);
   if (blocked || !IsWindow(hwnd)) return false;
   PostMessage(hwnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
   return true;
@@ -515,9 +520,12 @@ bool BrowseMenu(HWND hwnd, int position) {
   EnterMenu(hwnd, bar);
   MenuItem it = m->items[static_cast<std::size_t>(position)];
   SendMessage(hwnd, WM_MENUSELECT, SelectParam(it, static_cast<std::size_t>(position)), reinterpret_cast<LPARAM>(bar));
-  if ((it.flags & MF_POPUP) && IsWindow(hwnd))
+  std::vector<HMENU> opened;
+  if ((it.flags & MF_POPUP) && IsWindow(hwnd)) {
     SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(it.popup), MAKELPARAM(static_cast<WORD>(position), 0));
-  LeaveMenu(hwnd);
+    opened.push_back(it.popup);
+  }
+  LeaveMenu(hwnd, opened);
   return true;
 }
 

@@ -45,6 +45,12 @@ inline constexpr UINT TPM_BOTTOMALIGN = 0x0020;
 inline constexpr UINT TPM_NONOTIFY = 0x0080;
 inline constexpr UINT TPM_RETURNCMD = 0x0100;
 
+// WM_MENUCHAR answers (high word of the result; the low word is an item position for MNC_EXECUTE and MNC_SELECT).
+inline constexpr WORD MNC_IGNORE = 0;   // no item: a beep, the menu stays
+inline constexpr WORD MNC_CLOSE = 1;    // the menu closes
+inline constexpr WORD MNC_EXECUTE = 2;  // the item is picked (a pop-up item opens)
+inline constexpr WORD MNC_SELECT = 3;   // the item is highlighted
+
 // A row of a constant menu table. Rows of depth 0 are the items of the menu itself; a row with MF_POPUP opens a
 // pop-up whose items are the rows of depth + 1 that follow it.
 struct MenuTemplateItem {
@@ -68,6 +74,9 @@ BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);  // keeps it
 HMENU GetMenu(HWND hwnd);
 BOOL SetMenu(HWND hwnd, HMENU menu);
 HMENU GetSubMenu(HMENU menu, int position);
+// The window menu of a window with WS_SYSMENU (null for others): Restore, Move, Size, Minimize, Maximize as the
+// style allows, a separator and Close. The window keeps its own copy, which the program may change; revert
+// drops that copy (the next call builds a fresh one) and gives null.
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 int GetMenuItemCount(HMENU menu);
 UINT GetMenuItemID(HMENU menu, int position);  // 0xFFFFFFFF for a pop-up or a bad position
@@ -142,6 +151,15 @@ MenuItemInfo DescribeMenuItem(HMENU menu, UINT item, UINT by_flags);
 // the character), F10 or Alt alone (SC_KEYMENU with 0). The loop is modal: timers, painting and posted messages
 // go on, the input goes to the menu. Returns the command picked, 0 when none.
 UINT TrackMenuBar(HWND hwnd, POINT screen_point, bool by_mouse, BYTE mnemonic);
+// The window menu of hwnd (Alt+Space, or a click on the window-menu box of its caption when by_mouse, at that
+// screen point). Its items are greyed for the window's state before it opens (Restore only when minimized or
+// maximized, Move and Size not when maximized, ...); the pick is posted as WM_SYSCOMMAND with the item's SC_ code
+// (lParam: the screen point when picked by mouse). Returns the command picked, 0 when none.
+UINT TrackSystemMenu(HWND hwnd, POINT screen_point, bool by_mouse);
+// Greys and enables the items of hwnd's window menu for the window's state now.
+void UpdateSystemMenuState(HWND hwnd);
+// How long the pointer rests on an item that opens a cascade before the cascade opens (virtual time in tests).
+inline constexpr UINT kCascadeDelayMs = 400;
 // The item of hwnd's menu bar that is highlighted now (-1: none), for painting the bar.
 int MenuBarHotItem(HWND hwnd);
 // The pop-up menu windows open now, outermost first (for tests and screenshots).

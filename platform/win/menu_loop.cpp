@@ -3,9 +3,11 @@
 // One loop runs at a time. It is a modal loop of the message queue that takes every input message for itself
 // and lets timers, painting and posted messages go on. The owner hears WM_ENTERMENULOOP, WM_INITMENU,
 // WM_INITMENUPOPUP before each pop-up opens, WM_MENUSELECT for each highlight, WM_ENTERIDLE (MSGF_MENU) when the
-// queue runs empty, WM_MENUSELECT 0xFFFF with no menu and WM_EXITMENULOOP at the close, then the WM_COMMAND of
-// the picked item. Each open pop-up is a top-level window of its own (WS_EX_NOACTIVATE, so the owner stays
-// active and keeps the focus), painted from the menu.
+// queue runs empty, WM_MENUCHAR for a typed letter that no item has, WM_UNINITMENUPOPUP as each pop-up closes,
+// WM_MENUSELECT 0xFFFF with no menu and WM_EXITMENULOOP at the close, then the WM_COMMAND of the picked item
+// (WM_SYSCOMMAND for the window menu). Each open pop-up is a top-level window of its own (WS_EX_NOACTIVATE, so
+// the owner stays active and keeps the focus), painted from the menu. A cascade opens at once by keyboard or
+// click, and after kCascadeDelayMs when the pointer rests on its item.
 #include <algorithm>
 #include <cctype>
 #include <functional>
@@ -23,6 +25,7 @@
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
 #include "platform/win/popup.h"
+#include "platform/win/timers.h"
 #include "platform/win/window.h"
 
 namespace platform::win {
@@ -44,9 +47,16 @@ struct MenuLoop {
   std::vector<Level> levels;    // open pop-ups, outermost first
   UINT tpm_flags = 0;
   bool notify = true;
+  bool system = false;        // the window menu: MF_SYSMENU in the notifications, WM_SYSCOMMAND for the pick
+  RECT system_box{};          // the window-menu box it was opened from (screen; empty by keyboard)
   bool ended = false;
   UINT chosen = 0;
+  bool chosen_by_mouse = false;
+  POINT chosen_at{};
 };
+
+// The timer of a pop-up menu window that opens the cascade of the item the pointer rests on.
+constexpr UINT_PTR kCascadeTimer = 1;
 
 MenuLoop* g_loop = nullptr;
 
@@ -99,9 +109,10 @@ int NextSelectable(HMENU menu, int from, int step) {
   return -1;
 }
 
-WPARAM SelectWParam(const MenuItemInfo& info, int index, bool by_mouse) {
+WPARAM SelectWParam(const MenuLoop& loop, const MenuItemInfo& info, int index, bool by_mouse) {
   UINT flags = (info.flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR)) | MF_HILITE;
   if (by_mouse) flags |= MF_MOUSESELECT;
+  if (loop.system) flags |= MF_SYSMENU;
   const WORD first = (info.flags & MF_POPUP) ? static_cast<WORD>(index) : static_cast<WORD>(info.id);
   return MAKEWPARAM(first, static_cast<WORD>(flags));
 }
@@ -110,8 +121,18 @@ void Notify(MenuLoop& loop, UINT message, WPARAM wparam, LPARAM lparam) {
   if (loop.notify && IsWindow(loop.owner)) SendMessage(loop.owner, message, wparam, lparam);
 }
 
+void OpenCascade(MenuLoop& loop, std::size_t depth, bool select_first);
+
 LRESULT CALLBACK PopupMenuProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_TIMER:
+      if (wparam != kCascadeTimer) return 0;
+      KillTimer(hwnd, kCascadeTimer);
+      if (g_loop) {
+        for (std::size_t depth = 0; depth < g_loop->levels.size(); ++depth)
+          if (g_loop->levels[depth].window == hwnd) OpenCascade(*g_loop, depth, false);
+      }
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
@@ -140,8 +161,10 @@ void RepaintBar(MenuLoop& loop) {
 void CloseLevelsFrom(MenuLoop& loop, std::size_t depth) {
   while (loop.levels.size() > depth) {
     HWND w = loop.levels.back().window;
+    HMENU menu = loop.levels.back().menu;
     loop.levels.pop_back();
     if (IsWindow(w)) DestroyWindow(w);
+    Notify(loop, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, loop.system ? MF_SYSMENU : 0));
   }
 }
 
@@ -163,7 +186,8 @@ Placement NearPoint(int x, int y, int flip_left) {
 // Opens `menu` as a pop-up window (see popup.h: it never takes the activation; on X11 the window manager leaves
 // it alone) at the place `place` gives for its size.
 void OpenLevel(MenuLoop& loop, HMENU menu, int parent_index, const Placement& place) {
-  if (loop.notify) Notify(loop, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(static_cast<WORD>(parent_index), 0));
+  Notify(loop, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
+         MAKELPARAM(static_cast<WORD>(parent_index), loop.system && loop.levels.empty() ? TRUE : FALSE));
   if (loop.ended || !IsMenu(menu)) return;
   EnsureClass();
   const auto layout = platform::gdi::LayoutPopupMenu(menu);
@@ -182,17 +206,30 @@ void OpenLevel(MenuLoop& loop, HMENU menu, int parent_index, const Placement& pl
   }
 }
 
+// Highlights item `index` of level `depth`; the cascades below it close unless it is highlighted already (the
+// pointer came back from its cascade).
 void Select(MenuLoop& loop, std::size_t depth, int index, bool by_mouse) {
-  if (depth >= loop.levels.size()) return;
+  if (depth >= loop.levels.size() || loop.levels[depth].selected == index) return;
   CloseLevelsFrom(loop, depth + 1);
   Level& level = loop.levels[depth];
-  if (level.selected == index) return;
   level.selected = index;
   if (IsWindow(level.window)) InvalidateRect(level.window, nullptr, FALSE);
   if (index < 0) return;
   const auto info = DescribeMenuItem(level.menu, static_cast<UINT>(index), MF_BYPOSITION);
   HMENU menu = level.menu;
-  Notify(loop, WM_MENUSELECT, SelectWParam(info, index, by_mouse), reinterpret_cast<LPARAM>(menu));
+  Notify(loop, WM_MENUSELECT, SelectWParam(loop, info, index, by_mouse), reinterpret_cast<LPARAM>(menu));
+}
+
+// The pointer rests on the highlighted item of level `depth`: its cascade opens when the time has passed.
+void ArmCascade(const MenuLoop& loop, std::size_t depth) {
+  const Level& level = loop.levels[depth];
+  if (!IsWindow(level.window)) return;
+  const auto info = DescribeMenuItem(level.menu, static_cast<UINT>(level.selected), MF_BYPOSITION);
+  if (level.selected >= 0 && (info.flags & MF_POPUP) && !Greyed(info)) {
+    SetTimer(level.window, kCascadeTimer, kCascadeDelayMs, nullptr);
+  } else {
+    KillTimer(level.window, kCascadeTimer);
+  }
 }
 
 // Opens the cascade of the selected item of level `depth` (when it is an enabled pop-up item).
@@ -216,7 +253,7 @@ void SelectBar(MenuLoop& loop, int index, bool open, bool by_mouse, bool select_
     loop.bar_hot = index;
     RepaintBar(loop);
     const auto info = DescribeMenuItem(loop.bar, static_cast<UINT>(index), MF_BYPOSITION);
-    Notify(loop, WM_MENUSELECT, SelectWParam(info, index, by_mouse), reinterpret_cast<LPARAM>(loop.bar));
+    Notify(loop, WM_MENUSELECT, SelectWParam(loop, info, index, by_mouse), reinterpret_cast<LPARAM>(loop.bar));
     if (loop.ended) return;
   }
   if (!open || !loop.levels.empty() || index < 0) return;
@@ -232,8 +269,10 @@ void SelectBar(MenuLoop& loop, int index, bool open, bool by_mouse, bool select_
   if (select_first && loop.levels.size() == 1) Select(loop, 0, NextSelectable(loop.levels[0].menu, -1, 1), false);
 }
 
-void Choose(MenuLoop& loop, UINT id) {
+void Choose(MenuLoop& loop, UINT id, const MSG* by_mouse = nullptr) {
   loop.chosen = id;
+  loop.chosen_by_mouse = by_mouse != nullptr;
+  if (by_mouse) loop.chosen_at = by_mouse->pt;
   loop.ended = true;
 }
 
@@ -283,6 +322,10 @@ void OnMouse(MenuLoop& loop, const MSG& m) {
   const Hit hit = HitTest(loop, m.pt);
   const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
                     msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
+  if (hit.level < 0 && PtInRect(&loop.system_box, m.pt)) {
+    if (down) loop.ended = true;  // a click on the window-menu box it came from closes it
+    return;
+  }
   const bool up = msg == WM_LBUTTONUP || (msg == WM_RBUTTONUP && (!loop.bar || (loop.tpm_flags & TPM_RIGHTBUTTON)));
   if (hit.bar) {
     if (down) {
@@ -299,14 +342,20 @@ void OnMouse(MenuLoop& loop, const MSG& m) {
   if (hit.level >= 0) {
     const auto depth = static_cast<std::size_t>(hit.level);
     if (hit.item < 0 || !Selectable(loop.levels[depth].menu, hit.item)) return;
-    if (msg == WM_MOUSEMOVE || down) {
+    if (msg == WM_MOUSEMOVE) {
+      if (loop.levels[depth].selected == hit.item) return;
+      Select(loop, depth, hit.item, true);
+      ArmCascade(loop, depth);
+      return;
+    }
+    if (down) {
       Select(loop, depth, hit.item, true);
       OpenCascade(loop, depth, false);
       return;
     }
     if (up) {
       const auto info = DescribeMenuItem(loop.levels[depth].menu, static_cast<UINT>(hit.item), MF_BYPOSITION);
-      if (!(info.flags & MF_POPUP) && !Greyed(info)) Choose(loop, info.id);
+      if (!(info.flags & MF_POPUP) && !Greyed(info)) Choose(loop, info.id, &m);
     }
     return;
   }
@@ -374,23 +423,55 @@ void OnKey(MenuLoop& loop, int vk) {
   }
 }
 
+// A letter that no item of `menu` has: the owner answers WM_MENUCHAR (MNC_IGNORE beeps).
+struct MenuCharAnswer {
+  WORD action = MNC_IGNORE;
+  int item = -1;
+};
+
+MenuCharAnswer AskMenuChar(MenuLoop& loop, HMENU menu, BYTE ch, bool popup) {
+  MenuCharAnswer answer;
+  if (loop.notify && IsWindow(loop.owner)) {
+    const WORD flags = static_cast<WORD>((popup ? MF_POPUP : 0) | (loop.system ? MF_SYSMENU : 0));
+    const auto r = static_cast<std::uintptr_t>(SendMessage(loop.owner, WM_MENUCHAR, MAKEWPARAM(ch, flags), reinterpret_cast<LPARAM>(menu)));
+    answer.action = HIWORD(r);
+    answer.item = LOWORD(r);
+  }
+  const bool known = answer.action == MNC_CLOSE ||
+                     ((answer.action == MNC_EXECUTE || answer.action == MNC_SELECT) && IsMenu(menu) &&
+                      answer.item < GetMenuItemCount(menu) && Selectable(menu, answer.item));
+  if (!known) {
+    MessageBeep(0);
+    answer.action = MNC_IGNORE;
+  }
+  return answer;
+}
+
 void OnChar(MenuLoop& loop, BYTE ch) {
   if (loop.levels.empty()) {
-    const int i = loop.bar ? FindMnemonic(loop.bar, loop.bar_hot + 1, ch) : -1;
+    if (!loop.bar) return;
+    int i = FindMnemonic(loop.bar, loop.bar_hot + 1, ch);
+    bool open = true;
     if (i < 0) {
-      MessageBeep(0);
-      return;
+      const auto answer = AskMenuChar(loop, loop.bar, ch, false);
+      if (answer.action == MNC_CLOSE) loop.ended = true;
+      if (answer.action != MNC_EXECUTE && answer.action != MNC_SELECT) return;
+      i = answer.item;
+      open = answer.action == MNC_EXECUTE;
     }
-    SelectBar(loop, i, true, false, true);
+    SelectBar(loop, i, open, false, true);
     return;
   }
   const Level& level = loop.levels.back();
   const int i = FindMnemonic(level.menu, level.selected + 1, ch);
-  if (i < 0) {
-    MessageBeep(0);
+  if (i >= 0) {
+    Activate(loop, i);
     return;
   }
-  Activate(loop, i);
+  const auto answer = AskMenuChar(loop, level.menu, ch, true);
+  if (answer.action == MNC_CLOSE) loop.ended = true;
+  else if (answer.action == MNC_EXECUTE) Activate(loop, answer.item);
+  else if (answer.action == MNC_SELECT) Select(loop, loop.levels.size() - 1, answer.item, false);
 }
 
 // The character a letter or digit key stands for in a mnemonic; 0 for other keys.
@@ -460,14 +541,17 @@ UINT TrackMenuBar(HWND hwnd, POINT screen_point, bool by_mouse, BYTE mnemonic) {
     loop.bar_items.push_back(r);
   }
   int first = 0;
+  bool open = by_mouse || mnemonic;
   if (by_mouse) {
     first = HitTest(loop, screen_point).item;
     if (first < 0) return 0;
   } else if (mnemonic) {
     first = FindMnemonic(bar, 0, mnemonic);
     if (first < 0) {
-      MessageBeep(0);
-      return 0;
+      const auto answer = AskMenuChar(loop, bar, mnemonic, false);
+      if (answer.action != MNC_EXECUTE && answer.action != MNC_SELECT) return 0;
+      first = answer.item;
+      open = answer.action == MNC_EXECUTE;
     }
   }
   if (loop.bar_items.empty()) return 0;
@@ -475,9 +559,42 @@ UINT TrackMenuBar(HWND hwnd, POINT screen_point, bool by_mouse, BYTE mnemonic) {
   Notify(loop, WM_ENTERMENULOOP, FALSE, 0);
   Notify(loop, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
   if (!IsWindow(hwnd)) return 0;
-  SelectBar(loop, first, by_mouse || mnemonic, by_mouse, !by_mouse);
+  SelectBar(loop, first, open, by_mouse, !by_mouse);
   const UINT chosen = Run(loop);
   if (chosen) PostMessage(hwnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
+  return chosen;
+}
+
+UINT TrackSystemMenu(HWND hwnd, POINT screen_point, bool by_mouse) {
+  HMENU menu = GetSystemMenu(hwnd, FALSE);
+  if (!menu || g_loop || !IsWindowEnabled(hwnd)) return 0;
+  UpdateSystemMenuState(hwnd);
+  MenuLoop loop;
+  loop.owner = hwnd;
+  loop.system = true;
+  // Below the window-menu box of the caption (the top left corner of the window when it has none).
+  RECT anchor = platform::gdi::SystemMenuBoxRect(hwnd);
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  if (IsRectEmpty(&anchor)) anchor = RECT{0, 0, 0, 0};
+  OffsetRect(&anchor, window.left, window.top);
+  if (by_mouse && !PtInRect(&anchor, screen_point)) anchor = RECT{screen_point.x, screen_point.y, screen_point.x, screen_point.y};
+  if (by_mouse) loop.system_box = anchor;
+  ActiveLoop active(loop);
+  Notify(loop, WM_ENTERMENULOOP, FALSE, 0);
+  Notify(loop, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+  if (!IsWindow(hwnd)) return 0;
+  OpenLevel(loop, menu, 0, [anchor](SIZE size) {
+    RECT r = PlacePopup(anchor, size);
+    if (r.bottom - r.top < size.cy) r.bottom = r.top + size.cy;
+    return r;
+  });
+  if (!by_mouse && !loop.levels.empty()) Select(loop, 0, NextSelectable(menu, -1, 1), false);
+  const UINT chosen = Run(loop);
+  if (chosen) {
+    const LPARAM at = loop.chosen_by_mouse ? MAKEPOINTLPARAM(loop.chosen_at.x, loop.chosen_at.y) : 0;
+    PostMessage(hwnd, WM_SYSCOMMAND, chosen, at);
+  }
   return chosen;
 }
 

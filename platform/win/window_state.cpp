@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/menu_paint.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/win/cursor.h"
 #include "platform/win/detail/window_table.h"
@@ -54,6 +55,8 @@ LRESULT NonClientHitTest(const Window& w, POINT screen) {
   int frame = in.left;
   const int top = whole.top + frame;
   int caption = (w.style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
+  const RECT box = platform::gdi::SystemMenuBoxRect(w.handle);
+  if (PtInRect(&box, POINT{screen.x - whole.left, screen.y - whole.top})) return HTSYSMENU;
   if (screen.y >= top && screen.y < top + caption && screen.x >= whole.left + frame && screen.x < whole.right - frame)
     return HTCAPTION;
   if (w.menu && screen.y >= top + caption && screen.y < top + caption + GetSystemMetrics(SM_CYMENU) &&
@@ -593,8 +596,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETTEXTLENGTH: return platform::win::detail::DefaultText(*w, message, wparam, lparam);
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND:
-      if ((wparam & 0xFFF0) == SC_MOUSEMENU) {
+      if ((wparam & 0xFFF0) == SC_MOUSEMENU && (wparam & 0x000F) == static_cast<WPARAM>(HTSYSMENU)) {
+        platform::win::TrackSystemMenu(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}, true);
+      } else if ((wparam & 0xFFF0) == SC_MOUSEMENU) {
         platform::win::TrackMenuBar(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}, true, 0);
+      } else if ((wparam & 0xFFF0) == SC_KEYMENU && lparam == ' ') {
+        platform::win::TrackSystemMenu(hwnd, POINT{0, 0}, false);
       } else if ((wparam & 0xFFF0) == SC_KEYMENU) {
         platform::win::TrackMenuBar(hwnd, POINT{0, 0}, false, static_cast<BYTE>(lparam & 0xFF));
       } else if ((wparam & 0xFFF0) == SC_CLOSE) SendMessage(hwnd, WM_CLOSE, 0, 0);
@@ -681,13 +688,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         SendMessage(platform::win::detail::Root(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
       return 0;
     case WM_SYSCHAR:
-      // Alt+letter: the menu bar item with that mnemonic opens (Alt+Space would be the window menu: none).
-      if (wparam != ' ' && wparam != '\r')
+      // Alt+letter: the menu bar item with that mnemonic opens; Alt+Space: the window menu.
+      if (wparam != '\r')
         SendMessage(platform::win::detail::Root(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wparam & 0xFF));
       return 0;
     case WM_NCHITTEST: return platform::win::detail::NonClientHitTest(*w, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
     case WM_NCLBUTTONDOWN:
       if (wparam == static_cast<WPARAM>(HTMENU)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lparam);
+      if (wparam == static_cast<WPARAM>(HTSYSMENU))
+        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | static_cast<WPARAM>(HTSYSMENU), lparam);
       return 0;
     case WM_RBUTTONUP: {
       // The context menu of a window: WM_CONTEXTMENU with the screen point (a child passes it to its parent).

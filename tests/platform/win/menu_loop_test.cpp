@@ -1,5 +1,7 @@
 // The menu loop as a user works it: the bar by a click, by Alt+letter, by F10 and by Alt alone; pop-ups, cascades,
-// greyed items; the context menu; timers that run on while a menu is open; the non-client hit test.
+// greyed items; the context menu; timers that run on while a menu is open; the non-client hit test; letters no item
+// has (WM_MENUCHAR); pop-ups closing (WM_UNINITMENUPOPUP); the delay before a cascade opens under the pointer; the
+// window menu by Alt+Space and by its box in the caption.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,6 +10,8 @@
 #include "platform/gdi/window_surfaces.h"
 #include "platform/testing/driver.h"
 #include "platform/testing/message_log.h"
+#include "platform/sys/clock.h"
+#include "platform/win/message_box.h"
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/menu.h"
@@ -37,9 +41,11 @@ HMENU g_context = nullptr;
 UINT g_context_pick = 0;
 POINT g_context_at{};
 int g_timer_ticks = 0;
+LRESULT g_menu_char_answer = 0;
 
 LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_TIMER) ++g_timer_ticks;
+  if (m == WM_MENUCHAR) return g_menu_char_answer;
   if (m == WM_CONTEXTMENU && g_context) {
     g_context_at = POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
     g_context_pick = static_cast<UINT>(
@@ -63,6 +69,7 @@ class MenuLoopTest : public ::testing::Test {
     g_context = nullptr;
     g_context_pick = 0;
     g_timer_ticks = 0;
+    g_menu_char_answer = 0;
     drv::PumpUntilIdle();
   }
   void TearDown() override {
@@ -115,6 +122,7 @@ TEST_F(MenuLoopTest, HitTestTellsCaptionMenuBarClientAndFrame) {
   const Case cases[] = {
       {{w.left + 50, w.top + 4 + 5}, HTCAPTION},
       {{w.left + 50, client.y - 5}, HTMENU},
+      {{w.left + 4 + 8, w.top + 4 + 8}, HTSYSMENU},
       {{client.x + 10, client.y + 10}, HTCLIENT},
       {{w.left + 1, w.top + 100}, HTBORDER},
       {{w.right + 5, w.top + 100}, HTNOWHERE},
@@ -281,6 +289,242 @@ TEST_F(MenuLoopTest, OpenMenuIsPaintedWithItsTitleAndItemHighlighted) {
   platform::win::InjectKey(WM_KEYDOWN, VK_MENU);
   platform::win::InjectKey(WM_SYSKEYDOWN, 'F');
   drv::PumpUntilIdle();
+}
+
+}  // namespace
+
+namespace {
+
+// A letter that no item has: the owner's WM_MENUCHAR answer decides what happens.
+struct MenuCharCase {
+  const char* name;
+  int start;               // Alt+start opens the menu ('Q': no bar title has it)
+  std::vector<int> keys;   // keys inside the menu
+  LRESULT answer;
+  UINT command;            // 0: none
+  int beeps;
+  bool open_after_keys;    // the menu is still open after the keys
+};
+
+class MenuCharTest : public MenuLoopTest, public ::testing::WithParamInterface<MenuCharCase> {};
+
+TEST_P(MenuCharTest, OwnersAnswerDecides) {
+  const MenuCharCase& c = GetParam();
+  g_menu_char_answer = c.answer;
+  MessageLog log(main_, {WM_MENUCHAR, WM_COMMAND});
+  const int beeps = platform::win::BeepCount();
+  int round = 0;
+  bool open_after_keys = false;
+  drv::OnMenuIdle([&](HWND) {
+    if (round++ == 0) {
+      for (int vk : c.keys) Key(vk);
+      return;
+    }
+    open_after_keys = true;
+    EndMenu();
+  });
+  AltKey(c.start);
+  drv::PumpUntilIdle();
+  EXPECT_EQ(platform::win::BeepCount() - beeps, c.beeps);
+  EXPECT_EQ(open_after_keys, c.open_after_keys);
+  ASSERT_EQ(log.Count(WM_MENUCHAR), 1) << log.Describe();
+  const auto& asked = log.Entries()[0];
+  const bool on_bar = c.start == 'Q';
+  EXPECT_EQ(asked.wparam, MAKEWPARAM('q', on_bar ? 0 : MF_POPUP));
+  EXPECT_EQ(asked.lparam, reinterpret_cast<LPARAM>(on_bar ? GetMenu(main_) : GetSubMenu(GetMenu(main_), 0)));
+  const auto commands = log.Commands();
+  if (c.command) {
+    ASSERT_EQ(commands.size(), 1u) << log.Describe();
+    EXPECT_EQ(commands[0].id, static_cast<int>(c.command));
+  } else {
+    EXPECT_TRUE(commands.empty()) << log.Describe();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MenuCharTest,
+    ::testing::Values(MenuCharCase{"IgnoreBeepsAndTheMenuStays", 'F', {'Q'}, MAKELRESULT(0, MNC_IGNORE), 0, 1, true},
+                      MenuCharCase{"CloseEndsTheMenu", 'F', {'Q'}, MAKELRESULT(0, MNC_CLOSE), 0, 0, false},
+                      MenuCharCase{"ExecutePicksTheItem", 'F', {'Q'}, MAKELRESULT(4, MNC_EXECUTE), 2003, 0, false},
+                      MenuCharCase{"SelectOnlyHighlights", 'F', {'Q', VK_RETURN}, MAKELRESULT(4, MNC_SELECT), 2003, 0, false},
+                      MenuCharCase{"ExecuteOfASeparatorBeeps", 'F', {'Q'}, MAKELRESULT(2, MNC_EXECUTE), 0, 1, true},
+                      MenuCharCase{"ItemPastTheEndBeeps", 'F', {'Q'}, MAKELRESULT(40, MNC_EXECUTE), 0, 1, true},
+                      MenuCharCase{"BarLetterOpensTheTitleAnswered", 'Q', {VK_RETURN}, MAKELRESULT(1, MNC_EXECUTE), 2131, 0,
+                                   false},
+                      MenuCharCase{"BarLetterIgnoredOpensNothing", 'Q', {}, MAKELRESULT(0, MNC_IGNORE), 0, 1, false}),
+    [](const ::testing::TestParamInfo<MenuCharCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MenuLoopTest, EachClosingPopUpIsUninitialisedInnermostFirst) {
+  MessageLog log(main_, {WM_INITMENUPOPUP, WM_UNINITMENUPOPUP, WM_EXITMENULOOP, WM_COMMAND});
+  drv::OnMenuIdle([&](HWND) {
+    for (int vk : {VK_DOWN, VK_RIGHT, VK_RETURN}) Key(vk);  // File, Recent, "1 a.zpr"
+  });
+  AltKey('F');
+  drv::PumpUntilIdle();
+  HMENU file = GetSubMenu(GetMenu(main_), 0);
+  HMENU recent = GetSubMenu(file, 1);
+  const std::vector<UINT> expected{WM_INITMENUPOPUP, WM_INITMENUPOPUP, WM_UNINITMENUPOPUP,
+                                   WM_UNINITMENUPOPUP, WM_EXITMENULOOP,  WM_COMMAND};
+  ASSERT_EQ(log.Messages(), expected) << log.Describe();
+  EXPECT_EQ(log.Entries()[2].wparam, reinterpret_cast<WPARAM>(recent));
+  EXPECT_EQ(log.Entries()[3].wparam, reinterpret_cast<WPARAM>(file));
+}
+
+TEST_F(MenuLoopTest, CascadeOpensAfterThePointerRestsOnItsItem) {
+  SetTimer(main_, 1001, 100, nullptr);  // time goes on while the menu waits
+  auto levels = [] { return platform::win::OpenMenuWindows().size(); };
+  auto hover = [](int i) {
+    HWND popup = platform::win::OpenMenuWindows().front();
+    const RECT r = platform::gdi::LayoutPopupMenu(platform::win::MenuOfWindow(popup, nullptr)).items[static_cast<std::size_t>(i)];
+    platform::win::InjectMouse(popup, WM_MOUSEMOVE, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  };
+  enum { kHoverRecent, kWaitForCascade, kAwayAndBack, kWaitWithout, kClick, kDone } phase = kHoverRecent;
+  DWORD since = 0;
+  DWORD opened_after = 0;
+  std::size_t open_while_waiting = 0, open_after_moving_away = 0, open_after_click = 0;
+  drv::OnMenuIdle([&](HWND) {
+    switch (phase) {
+      case kHoverRecent:
+        hover(1);
+        since = GetTickCount();
+        phase = kWaitForCascade;
+        return;
+      case kWaitForCascade:
+        if (GetTickCount() - since < platform::win::kCascadeDelayMs) open_while_waiting = std::max(open_while_waiting, levels() - 1);
+        if (levels() < 2) return;
+        opened_after = GetTickCount() - since;
+        hover(0);  // away: the cascade closes at once
+        hover(1);  // and back on it, then away again before the time is up
+        hover(0);
+        since = GetTickCount();
+        phase = kWaitWithout;
+        return;
+      case kWaitWithout:
+        if (GetTickCount() - since < 2 * platform::win::kCascadeDelayMs) return;
+        open_after_moving_away = levels() - 1;
+        ClickPopupItem(1);  // a click opens it at once
+        phase = kClick;
+        return;
+      case kClick:
+        open_after_click = levels() - 1;
+        phase = kDone;
+        EndMenu();
+        return;
+      default: EndMenu();
+    }
+  });
+  const POINT bar = BarItem(0);
+  drv::ClickAt(main_, bar.x, bar.y);
+  drv::PumpUntilIdle();
+  EXPECT_EQ(phase, kDone);
+  EXPECT_EQ(open_while_waiting, 0u);
+  EXPECT_GE(opened_after, platform::win::kCascadeDelayMs);
+  EXPECT_LT(opened_after, platform::win::kCascadeDelayMs + 100);
+  EXPECT_EQ(open_after_moving_away, 0u);
+  EXPECT_EQ(open_after_click, 1u);
+}
+
+// The items of a window menu by style and state: id and greyed.
+struct SystemMenuCase {
+  const char* name;
+  DWORD style;
+  int show;  // SW_SHOWNORMAL, SW_MAXIMIZE, SW_MINIMIZE
+  std::vector<std::pair<UINT, bool>> items;
+};
+
+class SystemMenuItemsTest : public MenuLoopTest, public ::testing::WithParamInterface<SystemMenuCase> {};
+
+TEST_P(SystemMenuItemsTest, FollowStyleAndState) {
+  const SystemMenuCase& c = GetParam();
+  HWND w = CreateWindowEx(0, "TestMenuLoopMain", "s", c.style, 10, 10, 200, 150, nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(w, c.show);
+  platform::win::UpdateSystemMenuState(w);
+  HMENU menu = GetSystemMenu(w, FALSE);
+  if (c.items.empty()) {
+    EXPECT_EQ(menu, nullptr);
+    return;
+  }
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::pair<UINT, bool>> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    items.emplace_back(GetMenuItemID(menu, i), (state & MF_GRAYED) != 0);
+  }
+  EXPECT_EQ(items, c.items);
+}
+
+constexpr UINT kSep = 0;
+INSTANTIATE_TEST_SUITE_P(
+    Styles, SystemMenuItemsTest,
+    ::testing::Values(
+        SystemMenuCase{"MainWindow",
+                       WS_OVERLAPPEDWINDOW,
+                       SW_SHOWNORMAL,
+                       {{SC_RESTORE, true}, {SC_MOVE, false}, {SC_SIZE, false}, {SC_MINIMIZE, false}, {SC_MAXIMIZE, false},
+                        {kSep, false}, {SC_CLOSE, false}}},
+        SystemMenuCase{"MaximizedMainWindow",
+                       WS_OVERLAPPEDWINDOW,
+                       SW_MAXIMIZE,
+                       {{SC_RESTORE, false}, {SC_MOVE, true}, {SC_SIZE, true}, {SC_MINIMIZE, false}, {SC_MAXIMIZE, true},
+                        {kSep, false}, {SC_CLOSE, false}}},
+        SystemMenuCase{"Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, SW_SHOWNORMAL, {{SC_MOVE, false}, {kSep, false}, {SC_CLOSE, false}}},
+        SystemMenuCase{"NoWindowMenu", WS_POPUP | WS_CAPTION, SW_SHOWNORMAL, {}}),
+    [](const ::testing::TestParamInfo<SystemMenuCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MenuLoopTest, AltSpaceOpensTheWindowMenuAndItsPickIsASysCommand) {
+  HMENU system = GetSystemMenu(main_, FALSE);
+  char close[32] = {};
+  GetMenuString(system, static_cast<UINT>(SC_CLOSE), close, sizeof(close), MF_BYCOMMAND);
+  EXPECT_STREQ(close, "&Close\tAlt+F4");
+  MessageLog log(main_, {WM_INITMENU, WM_INITMENUPOPUP, WM_MENUSELECT, WM_UNINITMENUPOPUP, WM_SYSCOMMAND, WM_COMMAND});
+  RECT placed{};
+  drv::OnMenuIdle([&](HWND) {
+    GetWindowRect(platform::win::OpenMenuWindows().back(), &placed);
+    Key('N');  // Mi&nimize
+  });
+  AltKey(VK_SPACE);
+  drv::PumpUntilIdle();
+  EXPECT_TRUE(IsIconic(main_));
+  const std::vector<UINT> expected{WM_SYSCOMMAND, WM_INITMENU,        WM_INITMENUPOPUP, WM_MENUSELECT,
+                                   WM_MENUSELECT, WM_UNINITMENUPOPUP, WM_MENUSELECT,    WM_SYSCOMMAND};
+  ASSERT_EQ(log.Messages(), expected) << log.Describe();
+  const auto& e = log.Entries();
+  EXPECT_EQ(e[0].wparam, SC_KEYMENU);
+  EXPECT_EQ(e[0].lparam, ' ');
+  EXPECT_EQ(e[1].wparam, reinterpret_cast<WPARAM>(system));
+  EXPECT_EQ(HIWORD(e[2].lparam), TRUE);  // the window menu
+  EXPECT_EQ(e[3].wparam, MAKEWPARAM(SC_RESTORE, MF_GRAYED | MF_HILITE | MF_SYSMENU));
+  EXPECT_EQ(e[4].wparam, MAKEWPARAM(SC_MINIMIZE, MF_HILITE | MF_SYSMENU));
+  EXPECT_EQ(e[5].lparam, MAKELPARAM(0, MF_SYSMENU));
+  EXPECT_EQ(e[7].wparam, SC_MINIMIZE);
+  EXPECT_EQ(e[7].lparam, 0);
+  // Under the window-menu box of the caption.
+  RECT w{};
+  GetWindowRect(main_, &w);
+  const RECT box = platform::gdi::SystemMenuBoxRect(main_);
+  EXPECT_EQ(placed.left, w.left + box.left);
+  EXPECT_EQ(placed.top, w.top + box.bottom);
+}
+
+TEST_F(MenuLoopTest, ClickOnTheWindowMenuBoxThenCloseClosesTheWindow) {
+  MessageLog log(main_, {WM_SYSCOMMAND, WM_CLOSE});
+  drv::OnMenuIdle([&](HWND) {
+    HMENU menu = platform::win::MenuOfWindow(platform::win::OpenMenuWindows().back(), nullptr);
+    ClickPopupItem(GetMenuItemCount(menu) - 1);  // Close
+  });
+  RECT w{};
+  GetWindowRect(main_, &w);
+  const RECT box = platform::gdi::SystemMenuBoxRect(main_);
+  POINT p{w.left + (box.left + box.right) / 2, w.top + (box.top + box.bottom) / 2};
+  ScreenToClient(main_, &p);
+  drv::ClickAt(main_, p.x, p.y);
+  drv::PumpUntilIdle();
+  EXPECT_FALSE(IsWindow(main_));
+  ASSERT_EQ(log.Count(WM_SYSCOMMAND), 2) << log.Describe();  // the click on the box, then Close
+  EXPECT_EQ(log.Entries()[0].wparam, SC_MOUSEMENU | static_cast<WPARAM>(HTSYSMENU));
+  EXPECT_EQ(log.Entries()[1].wparam, SC_CLOSE);
+  EXPECT_NE(log.Entries()[1].lparam, 0);  // picked by mouse: the point
+  EXPECT_EQ(log.Count(WM_CLOSE), 1);
 }
 
 }  // namespace
