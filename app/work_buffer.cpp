@@ -1,6 +1,7 @@
 // The work buffer: a moveable, zero-filled global block, locked from start to close.
 #include "app/work_buffer.h"
 
+#include "app/dialog_binding.h"
 #include "app/main_window.h"
 #include "app/shell_state.h"
 #include "model/message_show.h"
@@ -28,10 +29,11 @@ bool InitApplication() {
     ShowInternalError(kMsgWorkBufferNotReserved);
     return false;
   }
-  return true;
+  return AllocWorkText() == kBindingOk;
 }
 
 void ExitApplication() {
+  FreeWorkText();
   if (g_block == nullptr) return;
   SetLastError(NO_ERROR);
   // 0 with no error is the last lock released; a failed unlock keeps the block (freed below all the same).
