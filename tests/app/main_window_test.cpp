@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "app/dialog_binding.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/main_commands.h"
@@ -258,7 +259,9 @@ TEST_F(ShellTest, WorkBufferIsHeldWhileRunningAndReleasedAtClose) {
   const int code = Run({
       [&] {
         size = app::WorkBuffer().size();
-        EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before + 1);
+        // The work buffer and the binding's work text.
+        EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before + 2);
+        EXPECT_EQ(app::WorkText().size(), app::kStringBackupBytes);
       },
       [] { SendMessage(Main(), WM_CLOSE, 0, 0); },
   });
@@ -266,6 +269,7 @@ TEST_F(ShellTest, WorkBufferIsHeldWhileRunningAndReleasedAtClose) {
   EXPECT_EQ(size, app::kWorkBufferSize);
   EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before);
   EXPECT_TRUE(app::WorkBuffer().empty());
+  EXPECT_TRUE(app::WorkText().empty());
 }
 
 // Without its work buffer the program says so and ends at once with its start-failure code, leaving nothing.
