@@ -13,6 +13,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/backend/x11_cursor_image.h"
 #include "platform/backend/x11_keys.h"
 #include "platform/gdi/cp1252.h"
 #include "platform/gdi/dialog_fonts.h"
@@ -41,6 +42,7 @@ struct X11State {
   Atom type_dialog = 0;
   Atom type_normal = 0;
   std::map<unsigned, Cursor> font_cursors;  // X cursor shape -> cursor
+  std::map<HCURSOR, Cursor> own_cursors;    // cursors with a picture of their own
   Cursor blank = 0;
   Cursor current = 0;                       // the pointer shape over every window of the program
   bool clipped = false;
@@ -106,7 +108,8 @@ void Push(HWND top, RECT r) {
   XFlush(s.display);
 }
 
-// The X cursor that shows a cursor handle: the stock shapes as X font cursors, others as the arrow, null as none.
+// The X cursor that shows a cursor handle: the stock shapes as X font cursors, a cursor with a picture (a
+// program's resource, CreateCursor) made from it, others as the arrow, null as none.
 Cursor XCursorOf(HCURSOR cursor) {
   X11State& s = X();
   if (!cursor) {
@@ -118,6 +121,12 @@ Cursor XCursorOf(HCURSOR cursor) {
       XFreePixmap(s.display, p);
     }
     return s.blank;
+  }
+  if (!platform::win::StockCursorId(cursor)) {
+    if (auto it = s.own_cursors.find(cursor); it != s.own_cursors.end()) return it->second;
+    if (auto image = platform::win::CursorImageOf(cursor)) {
+      if (const Cursor made = MakeXCursor(s.display, *image)) return s.own_cursors[cursor] = made;
+    }
   }
   unsigned shape = XC_left_ptr;
   switch (platform::win::StockCursorId(cursor)) {
@@ -523,6 +532,8 @@ void StopX11Display() {
   s.menu_grab = 0;
   for (auto& [shape, c] : s.font_cursors) XFreeCursor(s.display, c);
   s.font_cursors.clear();
+  for (auto& [handle, c] : s.own_cursors) XFreeCursor(s.display, c);
+  s.own_cursors.clear();
   if (s.blank) XFreeCursor(s.display, s.blank);
   s.blank = s.current = 0;
   s.clipped = false;

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "platform/win/cursor_image.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/metrics.h"
 #include "platform/win/resource_name.h"
@@ -19,6 +20,8 @@ struct CursorState {
   std::map<std::pair<std::uintptr_t, std::string>, std::uintptr_t> handles;
   std::map<std::uintptr_t, IconName> icons;  // icon handle -> where it comes from
   std::map<std::uintptr_t, std::uintptr_t> stock;  // handle -> stock number
+  std::map<std::uintptr_t, IconName> resources;    // a module's cursor handle -> where it comes from
+  std::map<std::uintptr_t, std::string> resource_keys;  // and its resource key
   std::uintptr_t next = 0x7000'0001;
   HCURSOR current = nullptr;
   int show_count = 0;
@@ -43,7 +46,12 @@ std::uintptr_t HandleFor(HINSTANCE instance, LPCSTR name, bool cursor) {
   if (it != s.handles.end()) return it->second;
   std::uintptr_t h = s.next++;
   s.handles[k] = h;
-  if (!instance && IS_INTRESOURCE(name) && cursor) s.stock[h] = reinterpret_cast<std::uintptr_t>(name);
+  if (!instance && IS_INTRESOURCE(name) && cursor) {
+    s.stock[h] = reinterpret_cast<std::uintptr_t>(name);
+  } else if (cursor) {
+    s.resources[h] = IconName{instance, 0};
+    s.resource_keys[h] = platform::win::ResourceNameKey(name);
+  }
   if (!cursor) s.icons[h] = IconName{instance, IS_INTRESOURCE(name) ? reinterpret_cast<std::uintptr_t>(name) : 0};
   return h;
 }
@@ -105,7 +113,10 @@ BOOL GetClipCursor(RECT* rect) {
   return TRUE;
 }
 
-BOOL DestroyCursor(HCURSOR) { return TRUE; }
+BOOL DestroyCursor(HCURSOR cursor) {
+  platform::win::detail::ForgetCreatedCursor(cursor);
+  return TRUE;
+}
 BOOL DestroyIcon(HICON) { return TRUE; }
 
 std::uintptr_t platform::win::StockCursorId(HCURSOR cursor) {
@@ -126,4 +137,15 @@ bool platform::win::IconSource(HICON icon, HINSTANCE* instance, std::uintptr_t* 
 void platform::win::SetCursorBackend(CursorBackend backend) {
   C().backend = std::move(backend);
   if (C().backend.shape && C().current) C().backend.shape(C().show_count < 0 ? nullptr : C().current);
+}
+
+std::uintptr_t platform::win::detail::NewCursorHandle() { return C().next++; }
+
+bool platform::win::detail::CursorResourceOf(HCURSOR cursor, HINSTANCE* instance, std::string* key) {
+  const auto h = reinterpret_cast<std::uintptr_t>(cursor);
+  auto it = C().resources.find(h);
+  if (it == C().resources.end()) return false;
+  if (instance) *instance = it->second.instance;
+  if (key) *key = C().resource_keys[h];
+  return true;
 }

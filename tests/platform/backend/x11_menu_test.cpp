@@ -1,7 +1,10 @@
 // Menus, cursors and window-manager behaviour on a real X display (a virtual X server), driven by real pointer and
 // key input through the XTest extension: the menu bar by a click and by Alt+F, a context menu, the pointer moved
 // and held in a rectangle, the hints a window manager reads, focus leaving the program, and the close request of
-// a window manager. A screenshot of the open menu is written as x11_open_menu.png. Skipped without Xvfb.
+// a window manager; the window menu by Alt+Space and by its box in the caption, a letter no item has, a cascade
+// that opens when the pointer rests on its item, a program's own cursor shown with its picture. Screenshots of
+// the open menu and of the window menu are written as x11_open_menu.png and x11_window_menu.png. Skipped without
+// Xvfb.
 #include <gtest/gtest.h>
 
 #ifdef ZPR_HAVE_XTEST
@@ -11,9 +14,13 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#ifdef ZPR_HAVE_XFIXES
+#include <X11/extensions/Xfixes.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,9 +28,11 @@
 #include "platform/backend/x11_display.h"
 #include "platform/gdi/menu_paint.h"
 #include "platform/gdi/surface.h"
+#include "platform/sys/clock.h"
 #include "platform/testing/driver.h"
 #include "platform/win/controls.h"
 #include "platform/win/cursor.h"
+#include "platform/win/cursor_image.h"
 #include "platform/win/dialog.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
@@ -39,12 +48,14 @@ namespace drv = platform::testing;
 constexpr MenuTemplateItem kMenu[] = {
     {0, MF_POPUP, 0, "&File"},      {1, MF_STRING, 2000, "&Open"}, {1, MF_STRING | MF_CHECKED, 2001, "&Auto save"},
     {1, MF_SEPARATOR, 0, nullptr},  {1, MF_STRING | MF_GRAYED, 2002, "&Print\tCtrl+P"},
-    {1, MF_STRING, 2003, "E&xit"},  {0, MF_POPUP, 0, "&Help"},     {1, MF_STRING, 2131, "&Contents\tF1"},
+    {1, MF_STRING, 2003, "E&xit"},  {1, MF_POPUP, 0, "&Recent"},   {2, MF_STRING, 2015, "&1 a.zpr"},
+    {0, MF_POPUP, 0, "&Help"},      {1, MF_STRING, 2131, "&Contents\tF1"},
 };
 
 struct Seen {
   std::vector<UINT> commands;
-  std::vector<UINT> messages;  // WM_SYSCOMMAND, WM_CLOSE, WM_ACTIVATE (inactive)
+  std::vector<UINT> messages;  // WM_SYSCOMMAND, WM_CLOSE, WM_ACTIVATE (inactive), WM_MENUCHAR
+  std::vector<WPARAM> syscommands;
   HMENU context = nullptr;
   UINT context_pick = 0;
 };
@@ -53,7 +64,11 @@ Seen g_seen;
 LRESULT MainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   switch (m) {
     case WM_COMMAND: g_seen.commands.push_back(LOWORD(w)); return 0;
-    case WM_SYSCOMMAND: g_seen.messages.push_back(m); break;
+    case WM_SYSCOMMAND:
+      g_seen.messages.push_back(m);
+      g_seen.syscommands.push_back(w & 0xFFF0);
+      break;
+    case WM_MENUCHAR: g_seen.messages.push_back(m); break;
     case WM_CLOSE: g_seen.messages.push_back(m); break;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) g_seen.messages.push_back(m);
@@ -153,6 +168,20 @@ class X11MenuTest : public ::testing::Test {
     POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ClientToScreen(popup, &p);
     return p;
+  }
+  // The screen around the main window (and what lies over it) as a picture, written to the test's temp folder.
+  std::unique_ptr<platform::gdi::Surface> Screenshot(const char* file) {
+    RECT w{};
+    GetWindowRect(main_, &w);
+    XImage* image = XGetImage(user_, DefaultRootWindow(user_), w.left, w.top, static_cast<unsigned>(w.right - w.left),
+                              static_cast<unsigned>(w.bottom - w.top), AllPlanes, ZPixmap);
+    auto copy = std::make_unique<platform::gdi::Surface>(w.right - w.left, w.bottom - w.top);
+    if (!image) return copy;
+    for (int y = 0; y < copy->height(); ++y)
+      for (int x = 0; x < copy->width(); ++x) copy->Row(y)[x] = static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+    XDestroyImage(image);
+    copy->WritePng((std::filesystem::path(::testing::TempDir()) / file).string());
+    return copy;
   }
   bool Picked(UINT id) const {
     for (UINT c : g_seen.commands)
@@ -352,6 +381,133 @@ TEST_F(X11MenuTest, WindowManagerSeesOwnerTypeAndSizesAndItsCloseIsSysCommandClo
   const std::vector<UINT> expected{WM_SYSCOMMAND, WM_CLOSE};
   EXPECT_EQ(g_seen.messages, expected);
 }
+
+TEST_F(X11MenuTest, AltSpaceOpensTheWindowMenuAndItsCloseClosesTheWindow) {
+  int rounds = 0;
+  bool shot = false;
+  drv::OnMenuIdle([&](HWND) {
+    if (++rounds > 300) EndMenu();
+    if (shot || !MenuOnScreen(user_)) return;
+    shot = true;
+    HWND popup = platform::win::OpenMenuWindows().back();
+    EXPECT_EQ(platform::win::MenuOfWindow(popup, nullptr), GetSystemMenu(main_, FALSE));
+    const auto screen = Screenshot("x11_window_menu.png");
+    // Under the window-menu box, its first item (Restore, greyed) highlighted.
+    RECT w{}, pw{};
+    GetWindowRect(main_, &w);
+    GetWindowRect(popup, &pw);
+    const RECT box = platform::gdi::SystemMenuBoxRect(main_);
+    EXPECT_EQ(pw.left, w.left + box.left);
+    EXPECT_EQ(pw.top, w.top + box.bottom);
+    const RECT first = platform::gdi::LayoutPopupMenu(platform::win::MenuOfWindow(popup, nullptr)).items[0];
+    EXPECT_EQ(screen->Pixel(pw.left - w.left + first.left + 2, pw.top - w.top + first.top + 2), 0x000080u);
+    Key(XK_q);  // no item has it: the owner is asked, then a beep
+    Key(XK_c);  // &Close
+  });
+  Key(XK_space, true);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main_); }));
+  EXPECT_TRUE(shot);
+  std::erase(g_seen.messages, WM_ACTIVATE);  // the closing window's deactivation
+  const std::vector<UINT> expected{WM_SYSCOMMAND, WM_MENUCHAR, WM_SYSCOMMAND, WM_CLOSE};
+  EXPECT_EQ(g_seen.messages, expected);
+  const std::vector<WPARAM> commands{SC_KEYMENU, SC_CLOSE};
+  EXPECT_EQ(g_seen.syscommands, commands);
+}
+
+TEST_F(X11MenuTest, ClickOnTheWindowMenuBoxThenOnMinimize) {
+  int rounds = 0;
+  bool clicked = false;
+  drv::OnMenuIdle([&](HWND) {
+    if (++rounds > 300) EndMenu();
+    if (!clicked && MenuOnScreen(user_)) {
+      clicked = true;
+      Click(MenuItem(3));  // Restore, Move, Size, Mi&nimize
+    }
+  });
+  RECT w{};
+  GetWindowRect(main_, &w);
+  const RECT box = platform::gdi::SystemMenuBoxRect(main_);
+  Click(POINT{w.left + (box.left + box.right) / 2, w.top + (box.top + box.bottom) / 2});
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(main_) != FALSE; }));
+  const std::vector<WPARAM> commands{SC_MOUSEMENU, SC_MINIMIZE};
+  EXPECT_EQ(g_seen.syscommands, commands);
+}
+
+TEST_F(X11MenuTest, CascadeOpensWhenThePointerRestsOnItsItem) {
+  int rounds = 0;
+  enum { kHover, kWait, kPick } phase = kHover;
+  std::size_t open_before_the_time = 0;
+  drv::OnMenuIdle([&](HWND) {
+    if (++rounds > 600) EndMenu();
+    switch (phase) {
+      case kHover:
+        if (!MenuOnScreen(user_)) return;
+        MoveTo(MenuItem(5));  // "Recent", by a real motion of the pointer
+        phase = kWait;
+        return;
+      case kWait:
+        if (platform::win::OpenMenuWindows().size() > 1) {
+          phase = kPick;
+          return;
+        }
+        if (HWND popup = platform::win::OpenMenuWindows().back(); popup) {
+          int selected = -1;
+          platform::win::MenuOfWindow(popup, &selected);
+          if (selected != 5) return;  // the motion has not arrived yet
+        }
+        open_before_the_time = std::max(open_before_the_time, platform::win::OpenMenuWindows().size() - 1);
+        // The pointer rests: time passes (the test's clock is virtual).
+        platform::sys::AdvanceVirtualClock(std::int64_t{platform::win::kCascadeDelayMs} * 1000000);
+        return;
+      case kPick:
+        if (MenuOnScreen(user_)) {
+          Screenshot("x11_cascade.png");
+          Click(MenuItem(0));
+        }
+        return;
+    }
+  });
+  Click(BarItem(0));
+  EXPECT_TRUE(PumpUntil([&] { return Picked(2015); }));
+  EXPECT_EQ(open_before_the_time, 0u);
+}
+
+#ifdef ZPR_HAVE_XFIXES
+TEST_F(X11MenuTest, OwnCursorIsShownWithItsPicture) {
+  // A cross of black and white with a see-through background, pointing at its middle.
+  static constexpr const char* kRows[] = {
+      "......###......", "......#-#......", "......#-#......", "......#-#......", "......#-#......",
+      "......#-#......", "#######-#######", "#-------------#", "#######-#######", "......#-#......",
+      "......#-#......", "......#-#......", "......#-#......", "......#-#......", "......###......",
+  };
+  auto* module = reinterpret_cast<HINSTANCE>(0x7700);
+  ASSERT_TRUE(platform::win::RegisterCursorResource(module, MAKEINTRESOURCE(272), platform::win::CursorPicture{7, 7, kRows}));
+  int event = 0, error = 0;
+  if (!XFixesQueryExtension(user_, &event, &error)) GTEST_SKIP() << "no XFixes";
+  POINT inside{60, 60};
+  ClientToScreen(main_, &inside);
+  MoveTo(inside);
+  SetCursor(LoadCursor(module, MAKEINTRESOURCE(272)));
+  XFixesCursorImage* seen = nullptr;
+  EXPECT_TRUE(PumpUntil([&] {
+    if (seen) XFree(seen);
+    seen = XFixesGetCursorImage(user_);
+    return seen && seen->width == 15 && seen->height == 15;
+  }));
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(seen->xhot, 7);
+  EXPECT_EQ(seen->yhot, 7);
+  for (int y = 0; y < 15 && seen->width == 15; ++y) {
+    for (int x = 0; x < 15; ++x) {
+      const auto argb = static_cast<std::uint32_t>(seen->pixels[y * 15 + x]);
+      const char want = kRows[y][x];
+      const std::uint32_t expected = want == '#' ? 0xFF000000u : want == '-' ? 0xFFFFFFFFu : 0u;
+      EXPECT_EQ(argb, expected) << x << "," << y;
+    }
+  }
+  XFree(seen);
+}
+#endif
 
 }  // namespace
 
