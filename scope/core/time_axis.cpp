@@ -1,16 +1,27 @@
 #include "scope/core/time_axis.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "scope/core/plot_layout.h"
 #include "scope/core/step_rule.h"
 #include "scope/core/value_format.h"
 
 namespace scope {
 
+namespace {
+// A trigger far outside the recording (a frame of 2^31) stays a position that pixels can be computed from.
+int ClampedLogical(double position) {
+  constexpr double kLimit = 1e9;
+  return static_cast<int>(std::clamp(position, -kLimit, kLimit));
+}
+}  // namespace
+
 void TimeAxis::TakeOver(double time_base, std::uint32_t largest_count, std::int32_t trigger_frame) {
   if (time_base <= 0) return;
   time_per_division = NextStep(time_base * largest_count / kXDivisions, StepDirection::kUp);
   const double trigger_time = static_cast<double>(trigger_frame) * time_base;
-  trigger_position = RoundHalfAway(trigger_time / time_per_division) * kLogicalPerDivision;
+  trigger_position = ClampedLogical(std::round(trigger_time / time_per_division) * kLogicalPerDivision);
   if (trigger_position == 0) trigger_position = kLogicalPerDivision;
 }
 
@@ -22,7 +33,7 @@ bool TimeAxis::ZoomIn() {
   if (time_per_division < kZoomInLimit) return false;
   const double middle = TimeAt(kMiddle);
   time_per_division = NextStep(time_per_division, StepDirection::kDown);
-  trigger_position = RoundHalfAway(kMiddle - middle / time_per_division * kLogicalPerDivision);
+  trigger_position = ClampedLogical(std::round(kMiddle - middle / time_per_division * kLogicalPerDivision));
   return true;
 }
 
@@ -30,7 +41,7 @@ bool TimeAxis::ZoomOut() {
   if (time_per_division >= kZoomOutLimit) return false;
   const double middle = TimeAt(kMiddle);
   time_per_division = NextStep(time_per_division, StepDirection::kUp);
-  trigger_position = RoundHalfAway(kMiddle - middle / time_per_division * kLogicalPerDivision);
+  trigger_position = ClampedLogical(std::round(kMiddle - middle / time_per_division * kLogicalPerDivision));
   return true;
 }
 
