@@ -37,6 +37,10 @@ void CommandSaveOptions(HWND main, UINT id);
 void CommandHelpContents(HWND main, UINT id);
 void CommandHelpOnHelp(HWND main, UINT id);
 void CommandInfo(HWND main, UINT id);
+void CommandReadInverter(HWND main, UINT id);  // 2005
+void CommandSendInverter(HWND main, UINT id);  // 2006
+void CommandReadBox(HWND main, UINT id);       // 2007
+void CommandWriteBox(HWND main, UINT id);      // 2008
 
 // Message numbers of group 13 that the commands show.
 inline constexpr std::int32_t kMsgIniWriteError = 3;

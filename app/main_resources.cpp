@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/templates/info_template.h"
+#include "app/templates/transfer_template.h"
 
 namespace app {
 namespace {
@@ -40,6 +41,7 @@ void RegisterMainResources(HINSTANCE instance) {
   platform::win::RegisterAcceleratorTable(instance, MAKEINTRESOURCE(kAcceleratorTable), kAccelerators);
   platform::win::RegisterStringTable(instance, kHintRows);
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInfoTemplate), &InfoDialogTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kTransferTemplate), &TransferDialogTemplate());
 }
 
 }  // namespace app

@@ -34,5 +34,7 @@ inline constexpr std::uint8_t kLineErrorBeforeSend = 42;
 inline constexpr std::uint8_t kTransmitBusy = 43;
 inline constexpr std::uint8_t kSendIncomplete = 44;
 inline constexpr std::uint8_t kLinkNotOpen = 45;
+// A list transfer stopped because its caller asked it to (no text of its own: the caller says what it stopped).
+inline constexpr std::uint8_t kCancelled = 46;
 
 }  // namespace ilink

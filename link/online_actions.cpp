@@ -69,7 +69,7 @@ std::uint8_t ExecuteInverterAction(std::uint8_t n, std::uint16_t poll_limit, std
     if (!ReadByte(kActionRecord, n, set, &running)) return 4;
     if (running == 0) break;
     if (polls >= poll_limit) return 3;  // no wait behind the last poll
-    DelayMs(kPollMs, false);
+    DelayMs(kPollMs, kPumpMessages);
   }
   std::uint8_t result = 0;
   if (version < '@') {
@@ -127,7 +127,7 @@ std::uint8_t TeachInAction(std::uint8_t set) {
   // Let a monitor poll that is under way end first.
   int waits = 0;
   while (OnlineNesting() != 0 && waits < 3) {
-    DelayMs(kPollMs, false);
+    DelayMs(kPollMs, kPumpMessages);
     ++waits;
   }
   if (waits == 3) return 30;

@@ -61,6 +61,9 @@ using TransferProgressHook = std::function<void(std::uint8_t percent)>;
 void SetTransferProgressHook(TransferProgressHook hook);
 void ClearTransferProgressHook();
 std::uint8_t TransferProgress();  // the current progress in percent
+// Asked before every telegram of a list transfer; true stops the list with kCancelled. None by default.
+using TransferCancelQuery = std::function<bool()>;
+void SetTransferCancelQuery(TransferCancelQuery query);
 std::uint8_t ReadMonitorParameters(std::uint8_t set);
 
 // --- user lists: short (5 rows + end) and long (25 rows + end), codes from record 347 ---

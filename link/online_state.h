@@ -15,6 +15,7 @@ struct OnlineModule {
   std::uint16_t nesting = 0;
   std::uint16_t nesting_mark = 0;
   TransferProgressHook hook;
+  TransferCancelQuery cancel;
   std::uint8_t progress = 0;
   std::uint8_t last_progress = 0;
   std::uint32_t total_weight = 0;

@@ -79,6 +79,7 @@ std::uint8_t TransferParameterList(std::uint8_t set, std::span<const TransferLis
   for (const TransferListRow& row : list) {
     if (row.record == 0) break;
     if (Transfers(row) && VersionServes(row, version, set)) {
+      if (m.cancel && m.cancel()) return kCancelled;
       UssSlot& slot = UssSlotAt(0);
       slot.service = ServiceOf(row);
       slot.parameter = row.record;
@@ -145,6 +146,8 @@ void SetTransferProgressHook(TransferProgressHook hook) {
 }
 
 void ClearTransferProgressHook() { Online().hook = nullptr; }
+
+void SetTransferCancelQuery(TransferCancelQuery query) { Online().cancel = std::move(query); }
 
 std::uint8_t TransferProgress() { return Online().progress; }
 

@@ -53,21 +53,23 @@ double StopWatchElapsedMs() { return g_watch.elapsed; }
 
 void DelayMs(double ms, bool pump) {
   if (g_observer) g_observer(ms);
+  // Without a pump hook a pumping wait sleeps like any other.
+  const bool pumping = pump && g_pump;
   LARGE_INTEGER f{};
   if (QueryPerformanceFrequency(&f) && f.QuadPart != 0) {
     LARGE_INTEGER start{}, now{};
     QueryPerformanceCounter(&start);
     const double target = ms * static_cast<double>(f.QuadPart) / 1000.0;
-    if (!pump && ms > 2.0) Sleep(static_cast<DWORD>(ms) - 1);
+    if (!pumping && ms > 2.0) Sleep(static_cast<DWORD>(ms) - 1);
     do {
-      if (pump && g_pump) g_pump();
+      if (pumping) g_pump();
       QueryPerformanceCounter(&now);
     } while (static_cast<double>(now.QuadPart - start.QuadPart) < target);
     return;
   }
   const DWORD start = GetTickCount();
   do {
-    if (pump && g_pump) g_pump();
+    if (pumping) g_pump();
   } while (static_cast<double>(GetTickCount() - start) < ms);
 }
 

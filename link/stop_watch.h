@@ -11,10 +11,12 @@ void StopWatchElapsed();
 // The elapsed field: 0.0 after StopWatchInit, -1.0 after StopWatchStart, else the last StopWatchElapsed.
 double StopWatchElapsedMs();
 
-// Returns when ms have passed. With pump set each round takes at most one waiting window message
-// (through the pump hook). Without pumping the wait sleeps until the last millisecond and spins only then,
+// Returns when ms have passed. With pump set and a pump hook installed each round takes at most one waiting
+// window message (through the hook). Without pumping the wait sleeps until the last millisecond and spins only then,
 // which ends at the same moment. 0 ms makes a single round.
 void DelayMs(double ms, bool pump);
+// The waits of the inverter link pump, so that the windows stay alive while a service runs.
+inline constexpr bool kPumpMessages = true;
 
 // The hook that takes and dispatches one waiting window message; none by default.
 void SetDelayPump(std::function<void()> pump_one);

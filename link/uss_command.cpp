@@ -41,7 +41,7 @@ std::uint8_t LogIn(UssSlot& slot, std::uint8_t n) {
   do {
     code = RunUssExchange(3);
     // Wait before another attempt only; the last one ends at once.
-    if (code == kNoReply && slot.tries + 1 < allowed) DelayMs(kLoginRetryMs, false);
+    if (code == kNoReply && slot.tries + 1 < allowed) DelayMs(kLoginRetryMs, kPumpMessages);
     if (code == kOk) code = detail::CheckLoginEcho();
     ++slot.tries;
   } while (slot.tries < allowed && code != kOk);
@@ -78,7 +78,7 @@ std::uint8_t Request(UssSlot& slot) {
   std::uint8_t code = kOk;
   do {
     code = RunUssExchange(3);
-    if (code == kNoReply) DelayMs(kRequestRetryMs, false);
+    if (code == kNoReply) DelayMs(kRequestRetryMs, kPumpMessages);
     ++slot.tries;
   } while (slot.tries < allowed && code != kOk);
   if (code == kOk) code = ParseUssResponse(slot);
@@ -139,7 +139,7 @@ std::uint8_t StepBaud(bool raise) {
   }
   if (code == kOk) {
     BroadcastByte(kCommandRecord, 8, 1);
-    DelayMs(kBaudSwitchMs, false);
+    DelayMs(kBaudSwitchMs, kPumpMessages);
     RunUssExchange(2);
     m.settings.baud_index = new_index;
     return RunUssExchange(1);

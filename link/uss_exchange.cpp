@@ -63,7 +63,7 @@ std::uint8_t SendUssTelegram() {
     if (code == kErrorAfterOpen) return kSendIncomplete;
     if (status.cbOutQue == 0) return kOk;
     if (GetTickCount() - start >= kDrainMs) return kSendIncomplete;
-    DelayMs(1, false);
+    DelayMs(1, kPumpMessages);
   }
 }
 
@@ -96,7 +96,7 @@ std::uint8_t Exchange() {
   m.request[lge + 1] = ComputeBcc(m.request);
   // 3, 4, 5: wait before sending and drop whatever waits.
   m.state = 5;
-  DelayMs(m.reply_time_base / 100, false);
+  DelayMs(m.reply_time_base / 100, kPumpMessages);
   DiscardStale();
   // 6: send.
   m.state = 6;
@@ -111,7 +111,7 @@ std::uint8_t Exchange() {
   m.state = 8;
   std::uint32_t elapsed = 0;
   do {
-    DelayMs(kFirstBytePollMs, false);
+    DelayMs(kFirstBytePollMs, kPumpMessages);
     elapsed += kFirstBytePollSteps;
     if (const std::uint8_t code = ReadMore(); code != kOk) return code;
   } while (elapsed <= m.first_byte_limit && m.reply_count == 0);
@@ -120,7 +120,7 @@ std::uint8_t Exchange() {
   m.state = 9;
   elapsed = 0;
   do {
-    DelayMs(kRestPollMs, false);
+    DelayMs(kRestPollMs, kPumpMessages);
     elapsed += kRestPollSteps;
     if (const std::uint8_t code = ReadMore(); code != kOk) return code;
   } while (m.reply_count < 2 && limit > elapsed);
@@ -130,7 +130,7 @@ std::uint8_t Exchange() {
   m.state = 10;
   const std::size_t expected = std::size_t{m.reply[1]} + 2;
   do {
-    DelayMs(kRestPollMs, false);
+    DelayMs(kRestPollMs, kPumpMessages);
     elapsed += kRestPollSteps;
     if (const std::uint8_t code = ReadMore(); code != kOk) return code;
   } while (!(limit < elapsed || m.reply_count >= 255 || m.reply_count >= expected));
@@ -178,7 +178,7 @@ std::uint8_t RunUssExchange(std::uint8_t mode) {
   }
   m.previous_result = m.last_result;
   m.last_result = result;
-  DelayMs(m.settings.pause_ms, false);
+  DelayMs(m.settings.pause_ms, kPumpMessages);
   return result;
 }
 

@@ -319,6 +319,14 @@ void QueueInput(const MSG& msg) {
   Q().input.push_back(m);
 }
 
+bool TakeDisplayEventsNow() {
+  if (!IsWindowThread()) return false;
+  QueueState& q = Q();
+  if (!q.waiter) return false;
+  EventWaiter waiter = q.waiter;
+  return waiter(0);
+}
+
 bool WaitForWork(const IdleContext& context) {
   QueueState& q = Q();
   if (q.idle) {
@@ -683,7 +691,13 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filter_min, UINT filter_max) {
 
 BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT remove) {
   MSG m;
-  if (!platform::win::detail::Retrieve(&m, hwnd, filter_min, filter_max, (remove & PM_REMOVE) != 0)) return FALSE;
+  const bool take = (remove & PM_REMOVE) != 0;
+  if (!platform::win::detail::Retrieve(&m, hwnd, filter_min, filter_max, take)) {
+    // Nothing queued: what the display has delivered by now is taken in, without waiting, and looked at once more,
+    // so that a loop that peeks while it works still sees the user's input.
+    if (!platform::win::detail::TakeDisplayEventsNow()) return FALSE;
+    if (!platform::win::detail::Retrieve(&m, hwnd, filter_min, filter_max, take)) return FALSE;
+  }
   if (msg) *msg = m;
   return TRUE;
 }

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -43,11 +44,12 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
   return done();
 }
 
-// The program with DISPLAY on the server and COM1 on a pseudo-terminal of its own.
+// The program with DISPLAY on the server and COM1 on a pseudo-terminal of its own, or on the device given.
 class Program {
  public:
-  Program(const std::string& binary, const std::string& display) {
+  Program(const std::string& binary, const std::string& display, const std::string& com1 = "") {
     if (openpty(&master_, &slave_, name_, nullptr, nullptr) != 0) return;
+    if (!com1.empty()) snprintf(name_, sizeof name_, "%s", com1.c_str());
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
       const std::string v = *e;

@@ -16,6 +16,9 @@ bool Retrieve(MSG* out, HWND filter, UINT min, UINT max, bool remove);
 void BindUiThread();
 // Queues input (UI thread).
 void QueueInput(const MSG& msg);
+// Lets the display backend take in the events it has by now, without waiting; false when there is no backend
+// (or on another thread).
+bool TakeDisplayEventsNow();
 // Waits for work; false when nothing can ever arrive (the deadlock handler has run).
 bool WaitForWork(const IdleContext& context);
 

@@ -1,0 +1,77 @@
+// The transfer dialog's Quellox modes against the simulated box: a project written and read back from the menu,
+// a box that is missing or pulled out during the read, a device family the box does not serve.
+#include <gtest/gtest.h>
+
+#include "app/file_slots.h"
+#include "model/data_set.h"
+#include "tests/app/transfer_fixture.h"
+
+namespace shell_test {
+namespace {
+
+constexpr std::uint16_t kRecord = 38;
+constexpr std::uint16_t kElement = 2;
+
+TEST_F(TransferTest, AProjectWrittenIntoTheBoxReadsBackIntoTheOtherFile) {
+  Run({
+      [&] {
+        ConnectBox();
+        PutRaw<std::uint16_t>(kRecord, kElement, 4321);
+        EXPECT_TRUE(drv::PickMenu(Main(), 2008));
+      },
+      [&] {
+        EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+        app::SelectActiveFile(1);
+        // The settings of the box are read from File 1 (set 0) whichever file is active.
+        EXPECT_TRUE(drv::PickMenu(Main(), 2007));
+      },
+      [&] {
+        EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+        EXPECT_EQ(GetRaw<std::uint16_t>(kRecord, kElement, 1), 4321);
+        EXPECT_EQ(model::GetFileTypeCode(1), model::kFileKindProject);
+        EXPECT_EQ(model::ChangeList0Empty(1), 0);  // read, not saved yet
+      },
+  });
+  EXPECT_EQ(steps_run_, 3u);
+}
+
+TEST_F(TransferTest, AMissingOrPulledBoxGivesItsMessageAndLeavesTheFileAsItWas) {
+  Run({[&] {
+    ConnectBox();
+    ASSERT_EQ(ilink::OpenParameterBox(0), 0);
+    ASSERT_EQ(app::RunTransferDialog(app::kTransferWriteBox), app::kTransferSucceeded);
+    ilink::CloseParameterBox();
+    PutRaw<std::uint16_t>(kRecord, kElement, 999);
+    model::ClearChangeList0(0);
+    const auto before = SetImage(0);
+
+    box_->SetPresent(false);
+    app::MainOnCommand(Main(), 2007, nullptr, 0);
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_EQ(dialogs_[0], "No Quellox found at the choosen interface.\nIs the Quellox correct connected?");
+    EXPECT_EQ(SetImage(0), before);
+
+    dialogs_.clear();
+    box_->SetPresent(true);
+    box_->RemoveAfterBytes(600);
+    app::MainOnCommand(Main(), 2007, nullptr, 0);
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_EQ(SetImage(0), before);
+  }});
+}
+
+TEST_F(TransferTest, AFamilyTheBoxDoesNotServeIsNotWrittenAndReportsFailure) {
+  Run({[&] {
+    ConnectBox();
+    PutRaw<std::uint8_t>(304, 0, 2);  // the project's target: family 2
+    const auto memory = std::vector<std::uint8_t>(box_->memory().begin(), box_->memory().end());
+    ASSERT_EQ(ilink::OpenParameterBox(0), 0);
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferWriteBox), app::kTransferFailed);
+    ilink::CloseParameterBox();
+    EXPECT_EQ(dialogs_.size(), 1u);
+    EXPECT_EQ(std::vector<std::uint8_t>(box_->memory().begin(), box_->memory().end()), memory);
+  }});
+}
+
+}  // namespace
+}  // namespace shell_test
