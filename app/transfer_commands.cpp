@@ -2,9 +2,11 @@
 // and the question after a send whether the inverter is to keep the values.
 #include <vector>
 
+#include "app/active_file_kind.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/main_commands.h"
+#include "app/page_navigation.h"
 #include "app/shell_state.h"
 #include "app/transfer_dialog.h"
 #include "app/transfer_steps.h"
@@ -24,7 +26,6 @@ namespace {
 constexpr std::int8_t kActionGroup = 10;
 constexpr std::int8_t kConfirmGroup = 8;
 constexpr std::int8_t kShellGroup = 13;
-constexpr std::int32_t kMsgWriteBoxConverts = 6;    // 8.6: writing the box turns the file into a project
 constexpr std::int32_t kMsgOverwriteData = 8;       // 8.8: the data in memory will be overwritten
 constexpr std::int32_t kMsgSaveAgainstPowerFail = 31;
 constexpr std::int32_t kMsgWrongValuesContinue = 33;
@@ -62,12 +63,9 @@ void ResetReverseDocMark(std::uint8_t set) {
 }
 
 // The box holds projects only: a reverse documentation becomes one when the user agrees.
-bool EnsureProjectForBox(std::uint8_t set) {
-  if (model::GetFileTypeCode(set) == kKindProject) return true;
-  if (!transfer::Ask(kConfirmGroup, kMsgWriteBoxConverts)) return false;
-  if (model::ConvertToProjectType(kKindProject, set) != kKindProject) return false;
-  UpdateFileTitles();
-  return true;
+bool EnsureProjectForBox(HWND main) {
+  const std::uint8_t kind = EnsureActiveFileKind(main, kKindProject, kAskWriteQuellox);
+  return kind == kKindAlready || kind == kKindConverted;
 }
 
 void Refresh(HWND main) {
@@ -104,10 +102,12 @@ void StoreValuesAfterSend() {
 
 void CommandReadInverter(HWND main, UINT /*id*/) {
   if (!MayOverwrite(GetActiveFile())) return;
+  INT_PTR result = kTransferFailed;
   {
     WaitCursor wait;
-    RunTransferDialog(kTransferReadInverter);
+    result = RunTransferDialog(kTransferReadInverter);
   }
+  if (result == kTransferSucceeded) GoToNextPage(kNavFromNoPage, kNavNext);
   Refresh(main);
 }
 
@@ -122,16 +122,18 @@ void CommandSendInverter(HWND main, UINT /*id*/) {
 
 void CommandReadBox(HWND main, UINT /*id*/) {
   if (!MayOverwrite(GetActiveFile())) return;
+  INT_PTR result = kTransferFailed;
   {
     WaitCursor wait;
-    RunBoxTransfer(kTransferReadBox);
+    result = RunBoxTransfer(kTransferReadBox);
   }
   Refresh(main);
+  if (result == kTransferSucceeded) GoToNextPage(kNavFromNoPage, kNavNext);
 }
 
 void CommandWriteBox(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
-  if (!InputCheckPasses(main, set) || !EnsureProjectForBox(set)) return;
+  if (!InputCheckPasses(main, set) || !EnsureProjectForBox(main)) return;
   {
     WaitCursor wait;
     ResetReverseDocMark(set);

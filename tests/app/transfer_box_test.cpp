@@ -60,6 +60,27 @@ TEST_F(TransferTest, AMissingOrPulledBoxGivesItsMessageAndLeavesTheFileAsItWas) 
   }});
 }
 
+// A box formatted for the old versions is written only when the user agrees to re-format it.
+TEST_F(TransferTest, ABoxOfTheOldFormatIsReformattedOnlyOnYes) {
+  Run({[&] {
+    ConnectBox();
+    box_->memory()[0] = 1;
+    const std::vector<std::uint8_t> old(box_->memory().begin(), box_->memory().end());
+    answers_ = {kNo};
+    app::MainOnCommand(Main(), 2008, nullptr, 0);
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_TRUE(dialogs_[0].find("Should Quellox be re-formatted") != std::string::npos) << dialogs_[0];
+    EXPECT_EQ(std::vector<std::uint8_t>(box_->memory().begin(), box_->memory().end()), old);
+
+    dialogs_.clear();
+    answers_ = {kYes};
+    app::MainOnCommand(Main(), 2008, nullptr, 0);
+    EXPECT_EQ(dialogs_.size(), 1u);
+    EXPECT_EQ(box_->memory()[0], 2);
+    EXPECT_EQ(box_->memory()[8], 0x55);
+  }});
+}
+
 TEST_F(TransferTest, AFamilyTheBoxDoesNotServeIsNotWrittenAndReportsFailure) {
   Run({[&] {
     ConnectBox();

@@ -184,6 +184,28 @@ TEST_F(SendTest, SendFromTheMenuPutsTheFileIntoTheInverterAndAsksToSaveThere) {
   EXPECT_TRUE(dialogs_.empty()) << LastMessage();
 }
 
+// A send that fails half-way says so, and the file stays as it was; a save in the inverter that fails says so.
+TEST_F(SendTest, ASendLostHalfWayAndAFailedSaveAreShown) {
+  Run({[&] {
+    ReadThenChangeDevice();
+    const auto file = SetImage(0);
+    AfterTelegrams(bus_->telegrams() + 25, [&] { bus_->QueueFault({sim::FaultKind::kDrop}); });
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferSendInverter), kTransferFailed);
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_TRUE(StartsWith(dialogs_[0], "Inverter does not answer!"));
+    EXPECT_EQ(SetImage(0), file);
+
+    dialogs_.clear();
+    ilink::SetDelayObserver(nullptr);
+    box_answer_ = IDYES;
+    device().SetActionBehaviour(0, 2, 5);  // the inverter's save ends with an error
+    app::StoreValuesAfterSend();
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_TRUE(StartsWith(dialogs_[0], "Action 'Save values'")) << dialogs_[0];
+    EXPECT_EQ(ilink::InverterConnected(), 0);
+  }});
+}
+
 TEST_F(SendTest, AnotherDeviceIsNotSentToAndTheFileStaysAsItWas) {
   Run({[&] {
     ReadThenChangeDevice();
