@@ -1,0 +1,144 @@
+// The scope library on a real X display (a virtual X server): its window over the host's window, the display's
+// context menu opened by the right button and a mode picked from it by the keyboard, a zoom click, a channel
+// captured and read out under the pointer, the capture moved by the Down arrow, and a screenshot of what the
+// screen shows. Skipped where Xvfb or xdotool is not installed.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <cairo.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/afx/handle_map.h"
+#include "platform/backend/x11_display.h"
+#include "platform/win/win.h"
+#include "tests/platform/backend/virtual_x_server.h"
+#include "tests/scope/scope_host.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kXdotool = "/usr/bin/xdotool";
+
+template <class Done>
+bool PumpUntil(Done done, int rounds = 2000) {
+  for (int i = 0; i < rounds; ++i) {
+    platform::backend::PumpX11Display();
+    platform::testing::PumpUntilIdle();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+bool Xdotool(std::vector<std::string> args) {
+  std::vector<char*> argv{const_cast<char*>("xdotool")};
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid;
+  if (posix_spawn(&pid, kXdotool, nullptr, nullptr, argv.data(), environ) != 0) return false;
+  int status = 0;
+  bool exited = PumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; });
+  PumpUntil([] { return false; }, 10);
+  return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::vector<std::string> Then(std::vector<std::string> first, const std::vector<std::string>& more) {
+  first.insert(first.end(), more.begin(), more.end());
+  return first;
+}
+
+TEST(ScopeX11, RealInputDrivesTheDisplay) {
+  xtest::VirtualServer server("1024x768x24");
+  if (server.display().empty() || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  setenv("DISPLAY", server.display().c_str(), 1);
+  platform::testing::Session session;
+  std::string error;
+  ASSERT_TRUE(platform::backend::StartX11Display(&error)) << error;
+  ASSERT_TRUE(platform::testing::RegisterTestWindowClass("ScopeX11Host", DefWindowProc));
+  HWND host = CreateWindowEx(0, "ScopeX11Host", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
+                             nullptr, nullptr, nullptr);
+  scope_test::ScopeLibrary scope;
+  ASSERT_TRUE(scope.Load()) << platform::sys::LastLoadError();
+  HWND window = scope.OpenWindow(host);
+  ASSERT_NE(window, nullptr);
+  scope.SetTitle("Trend");
+  std::vector<double> ramp(1000), sine(1000);
+  for (int i = 0; i < 1000; ++i) {
+    ramp[static_cast<std::size_t>(i)] = i;
+    sine[static_cast<std::size_t>(i)] = 80 * __builtin_sin(i / 40.0);
+  }
+  scope.Feed(0, 1, "sine", "V", sine, 3, 0, 1);
+  scope.Feed(1, 2, "ramp", "rpm", ramp, 6, 0, 1);
+  scope.SetTimeBase(1000);
+  scope.SetTriggerFrame(200);
+  scope.SetScopeColor(101, 0x505050);
+  ASSERT_EQ(scope.ActivateWindow(), 1);
+  ASSERT_TRUE(PumpUntil([&] { return platform::backend::X11WindowOf(window) != 0; }));
+  PumpUntil([] { return false; }, 30);
+  const std::string xwin = std::to_string(platform::backend::X11WindowOf(window));
+
+  HWND display = scope_test::Display(window);
+  const scope::PlotLayout plot = scope_test::PlotOf(display);
+  ASSERT_TRUE(plot.valid);
+  RECT frame, d;
+  GetWindowRect(window, &frame);
+  GetWindowRect(display, &d);
+  auto at = [&](int x, int y) {
+    return std::vector<std::string>{"mousemove", "--window", xwin, std::to_string(d.left - frame.left + x),
+                                    std::to_string(d.top - frame.top + y)};
+  };
+  auto grid_x = [&](int i) { return plot.plot.left + i * plot.x_step; };
+  const int middle = plot.middle_y();
+
+  // The context menu runs its own loop until it closes, so each xdotool run opens it and answers it in one go.
+  // Zoom by its mnemonic, then a click at the middle zooms in around it.
+  ASSERT_TRUE(Xdotool(Then(at(grid_x(5), middle), {"click", "3", "sleep", "0.3", "key", "o"})));
+  ASSERT_TRUE(Xdotool(Then(at(grid_x(5), middle), {"click", "1"})));
+  // Capture the ramp: the menu's fifth command (Selection, Pan, Zoom, sine, ramp) by the arrows and Return; a
+  // click starts the read-out.
+  ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "3", "sleep", "0.3", "key", "Down", "Down", "Down", "Down",
+                                                    "Down", "Return"})));
+  ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "1"})));
+  EXPECT_TRUE(PumpUntil([&] { return scope_test::StatusText(window) == "ramp: 600 ms, 800.0 rpm"; }))
+      << scope_test::StatusText(window);
+  // Down moves the capture to the sine, through the scope window's keyboard navigation.
+  ASSERT_TRUE(Xdotool({"key", "--window", xwin, "Down"}));
+  EXPECT_TRUE(PumpUntil([&] { return scope_test::StatusText(window).rfind("sine: 600 ms, ", 0) == 0; }))
+      << scope_test::StatusText(window);
+
+  PumpUntil([] { return false; }, 30);
+  Display* user = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(user, nullptr);
+  const int width = RectWidth(frame), height = RectHeight(frame);
+  XImage* shot = XGetImage(user, std::stoul(xwin), 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                           AllPlanes, ZPixmap);
+  ASSERT_NE(shot, nullptr);
+  const int dx = d.left - frame.left, dy = d.top - frame.top;
+  EXPECT_EQ(XGetPixel(shot, dx + grid_x(2), dy + plot.plot.top + 2) & 0xFFFFFF, 0x505050u) << "grid line";
+  EXPECT_EQ(XGetPixel(shot, dx + 2, dy + 2) & 0xFFFFFF, 0x000000u) << "background";
+  cairo_surface_t* png = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(shot->data),
+                                                             CAIRO_FORMAT_RGB24, width, height, shot->bytes_per_line);
+  EXPECT_EQ(cairo_surface_write_to_png(png, ZPR_BIN_DIR "/../scope_x11.png"), CAIRO_STATUS_SUCCESS);
+  cairo_surface_destroy(png);
+  XDestroyImage(shot);
+  XCloseDisplay(user);
+
+  // The window manager's close goes through the system-menu Close.
+  SendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return scope.GetWindowHandle() == nullptr; }));
+  ASSERT_TRUE(scope.Unload());
+  EXPECT_EQ(afx::BoundWindowCount(), 0u);
+  DestroyWindow(host);
+  platform::backend::StopX11Display();
+}
+
+}  // namespace
