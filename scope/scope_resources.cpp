@@ -88,6 +88,7 @@ void RegisterScopeResources(HINSTANCE module) {
   platform::gdi::RegisterBitmapResource(module, MAKEINTRESOURCE(kDigitGlyphs), kDigitBmp.data(), kDigitBmp.size());
   platform::gdi::RegisterBitmapResource(module, MAKEINTRESOURCE(kCapitalGlyphs), kCapitalBmp.data(),
                                         kCapitalBmp.size());
+  RegisterScopeCursors(module);
 }
 
 }  // namespace scope

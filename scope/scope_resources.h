@@ -1,6 +1,6 @@
 // The resources of the scope library, registered for its own module when it is loaded (they go with it when it
 // is unloaded): dialog template 406 (the scope window), menu 254 (the display's context menu), the label glyph
-// bitmaps 161 (digits) and 162 (character codes 64..90), and the display's cursor numbers.
+// bitmaps 161 (digits) and 162 (character codes 64..90), and the display's own cursors 270..273.
 #pragma once
 
 #include "platform/sys/wintypes.h"
@@ -32,5 +32,7 @@ inline constexpr UINT kCmdZoom = 32801;
 inline constexpr UINT kCmdPan = 32802;
 
 void RegisterScopeResources(HINSTANCE module);
+// The display's own cursors (kZoomInCursor .. kCaptureCursor) with their pictures; RegisterScopeResources calls it.
+void RegisterScopeCursors(HINSTANCE module);
 
 }  // namespace scope
