@@ -21,7 +21,7 @@ TStartform_::TStartform_(TComponent* owner) : TForm(owner) {
   SetName("Startform_");
   SetCaption(kAppTitle);
   SetBorderStyle(bsDialog);
-  SetClientSize(330, 200);
+  SetClientSize(330, 250);
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnClose = [this](TObject*, TCloseAction&) {
     if (ModalResult() != mrOk) But_Schliessen_Click(this);
@@ -46,21 +46,22 @@ TStartform_::TStartform_(TComponent* owner) : TForm(owner) {
 
   Pan_Status = Add<TPanel>("Pan_Status");
   Pan_Status->SetParent(this);
-  Pan_Status->SetBounds(8, 8, 312, 140);
+  Pan_Status->SetBounds(8, 156, 312, 50);
+  Pan_Status->SetBevelOuter(bvLowered);
   Pan_Status->SetVisible(false);
   Lab_Status = Add<TLabel>("Lab_Status");
   Lab_Status->SetParent(Pan_Status);
-  Lab_Status->SetBounds(10, 40, 292, 20);
+  Lab_Status->SetBounds(8, 6, 296, 18);
   Pro_Status = Add<TProgressBar>("Pro_Status");
   Pro_Status->SetParent(Pan_Status);
-  Pro_Status->SetBounds(10, 80, 292, 18);
+  Pro_Status->SetBounds(8, 26, 296, 16);
   Pro_Status->SetMax(kProgressMax);
 
   auto button = [this](const std::string& name, const std::string& caption, int left, TNotifyEvent click) {
     auto* b = Add<TButton>(name);
     b->SetParent(this);
     b->SetCaption(caption);
-    b->SetBounds(left, 160, 96, 28);
+    b->SetBounds(left, 214, 96, 28);
     b->OnClick = std::move(click);
     return b;
   };

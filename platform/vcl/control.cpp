@@ -293,7 +293,12 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       if (plain) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        if (dc) Paint(dc);
+        // Only the update region is painted: a form that fills its client area would otherwise cover the
+        // controls on it that are not repainted (a sibling hidden invalidates just the part it covered).
+        if (dc) {
+          IntersectClipRect(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+          Paint(dc);
+        }
         EndPaint(hwnd, &ps);
         return 0;
       }

@@ -203,3 +203,25 @@ TEST_F(ControlsTest, ShapeAndLabelPaintInTheirColours) {
 
 }  // namespace
 }  // namespace vcltest
+
+namespace vcltest {
+namespace {
+
+TEST_F(ControlsTest, HidingAControlRepaintsOnlyWhatItCoveredAndTheOtherControlsStay) {
+  const auto before = platform::backend::CaptureWindow(form->Handle());
+  ASSERT_TRUE(before);
+  form->Pan_Schnittstelle->Hide();
+  drv::PumpUntilIdle();
+  form->Pan_Schnittstelle->Show();
+  drv::PumpUntilIdle();
+  const auto after = platform::backend::CaptureWindow(form->Handle());
+  ASSERT_TRUE(after);
+  int differing = 0;
+  for (int y = 0; y < before->height(); ++y) {
+    for (int x = 0; x < before->width(); ++x) differing += before->Pixel(x, y) != after->Pixel(x, y);
+  }
+  EXPECT_EQ(differing, 0);
+}
+
+}  // namespace
+}  // namespace vcltest

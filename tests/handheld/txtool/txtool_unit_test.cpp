@@ -1,0 +1,189 @@
+// txtool end to end with the simulated Tastomatik on a pseudo-terminal: the start form finds the unit, a vqpt32
+// project goes into a slot and comes back out of it as a project file that vqpt32 reads, and a unit pulled in
+// the middle of a read leaves nothing on disk. The unit runs on a thread of its own, the forms on the test's
+// window thread with the real clock (the line's time-outs are real). Also run under ThreadSanitizer.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "handheld/txtool/data_module.h"
+#include "handheld/txtool/dialogs.h"
+#include "handheld/txtool/main_form.h"
+#include "handheld/txtool/start_form.h"
+#include "handheld/txtool/txtool_application.h"
+#include "handheld/txtool/txtool_texts.h"
+#include "model/data_set.h"
+#include "model/element_access.h"
+#include "model/project_file.h"
+#include "platform/comm/pseudo_terminal.h"
+#include "platform/sys/clock.h"
+#include "platform/sys/module_path.h"
+#include "platform/testing/driver.h"
+#include "platform/vcl/application.h"
+#include "platform/win/win.h"
+#include "sim/handheld/tastomatik.h"
+#include "tests/handheld/txtool/unit_on_line.h"
+
+namespace txtool {
+namespace {
+
+namespace fs = std::filesystem;
+namespace drv = platform::testing;
+namespace tasto = sim::tasto;
+using namespace std::chrono_literals;
+
+constexpr int kCom = 46;
+constexpr std::uint16_t kSize = 2048;
+tasto::Unit TestUnit() {
+  tasto::Unit u;
+  u.data_set_size = kSize;
+  for (int n = 0; n < 3; ++n) {
+    tasto::Slot s;
+    s.attribute = n == 1 ? 0x0003 : 0x0001;
+    s.image.assign(kSize, static_cast<std::uint8_t>(n));
+    u.slots.push_back(s);
+  }
+  return u;
+}
+
+class TxToolUnit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::sys::UseRealClock();
+    if (!unit.ok()) GTEST_SKIP() << "no pseudo-terminal";
+    dir = fs::temp_directory_path() / ("txunit_" + std::to_string(::getpid()) + "_" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    platform::sys::SetExecutablePathOverride((dir / "txtool").string());
+    ::setenv(("COM" + std::to_string(kCom)).c_str(), unit.path().c_str(), 1);
+    Application->Reset();
+    drv::OnMessageBox([](const drv::MessageBoxRecord& m) { return (m.type & 0xF) == MB_YESNO ? IDYES : IDOK; });
+    data = CreateTxToolForms();
+    main = data->MainForm;
+    main->ShowStartForm = false;
+    start = Application->Find<TStartform_>("Startform_");
+    unit.Start();
+  }
+  void TearDown() override {
+    unit.Stop();
+    Application->Reset();  // terminates and joins the worker
+    ::unsetenv(("COM" + std::to_string(kCom)).c_str());
+    platform::sys::SetExecutablePathOverride(std::nullopt);
+    if (!dir.empty()) fs::remove_all(dir);
+  }
+  // Serves the window thread (and through it the worker's reports) until done holds; bounded by wall time.
+  bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = 20s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      drv::PumpUntilIdle();
+      TThread::CheckSynchronize();
+      std::this_thread::sleep_for(1ms);
+    }
+    return true;
+  }
+  int State() {
+    const auto shared = data->Shared();
+    std::lock_guard lock(shared->mutex);
+    return shared->state;
+  }
+  // The start form's Ok on port kCom: it returns once the list has been read.
+  void Connect() {
+    data->PortNumber = kCom;
+    start->But_Ok_Click(start);
+    ASSERT_EQ(start->ModalResult(), mrOk);
+    ASSERT_EQ(main->List_Datensatz_->Count(), 3);
+  }
+
+  UnitOnLine unit{TestUnit()};
+  drv::Session session;
+  fs::path dir;
+  TData* data = nullptr;
+  TArbeitsform_* main = nullptr;
+  TStartform_* start = nullptr;
+};
+
+TEST_F(TxToolUnit, AVqpt32ProjectGoesIntoASlotAndComesBackAsAProjectFile) {
+  Connect();
+  EXPECT_EQ(main->List_Datensatz_->Item(1)->SubItems()[3], kTextYes);
+
+  // vqpt32's project with two values of its own.
+  ASSERT_EQ(model::InitDataSet(0), 0);
+  const std::uint8_t type = 61, value = 0x33;
+  ASSERT_EQ(model::WriteElement(304, 1, &type, model::kModeRaw, 0), 0);
+  ASSERT_EQ(model::WriteElement(11, 5, &value, model::kModeRaw, 0), 0);
+  const std::string project = (dir / "anlage.ZPR").string();
+  ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 0, project.c_str()), model::kFileDone);
+
+  // Into slot 3: overwrite asked, the file chosen, the name given.
+  main->List_Datensatz_->SetItemIndex(2);
+  drv::AnswerFileDialog(project);
+  drv::OnAnyDialogIdle([](HWND dialog) {
+    if (auto* names = dynamic_cast<TDlg_Namen_*>(TControl::FromHandle(dialog))) {
+      names->Edit_Namen->SetText("Presse 7");
+      names->But_Weiter_Click(names);
+    }
+  });
+  const int lists = static_cast<int>(drv::MessageBoxes().size());
+  main->But_Laden_Click(main);
+  EXPECT_EQ(drv::MessageBoxes().at(static_cast<std::size_t>(lists)).text, kTextOverwrite);
+  // The list comes back once the unit has the data set and its name (the LED goes out with it).
+  ASSERT_TRUE(PumpUntil([&] { return !main->Led_Arbeit->Active(); }));
+  EXPECT_EQ(State(), kStateDataSetWritten);
+  EXPECT_EQ(main->List_Datensatz_->Item(2)->SubItems()[0], "Presse 7");
+  {
+    const auto shared = data->Shared();
+    std::lock_guard lock(shared->mutex);
+    EXPECT_EQ(shared->file_names[2], project);
+  }
+
+  // Out of slot 3 into a project file.
+  main->List_Datensatz_->SetItemIndex(2);
+  const std::string saved = (dir / "zurueck.ZPR").string();
+  drv::AnswerFileDialog(saved);
+  main->But_Speichern_Click(main);
+  EXPECT_EQ(drv::FileDialogs().back().proposed, "Presse 7.ZPR");
+  ASSERT_TRUE(PumpUntil([&] { return !main->Led_Arbeit->Active(); }));
+  ASSERT_TRUE(fs::exists(saved));
+
+  // vqpt32 reads it: TX-Tool's older layout, the values as they went in.
+  ASSERT_EQ(model::InitDataSet(1), 0);
+  EXPECT_EQ(model::ProjectFileAccess(model::kProjectOpen, 1, saved.c_str()), model::kFileOlderLayout);
+  ASSERT_EQ(model::ProjectFileAccess(model::kProjectReadProject, 1, saved.c_str()), model::kFileDone);
+  std::uint8_t got_type = 0, got_value = 0;
+  model::ReadElement(304, 1, &got_type, model::kModeRaw, 1);
+  model::ReadElement(11, 5, &got_value, model::kModeRaw, 1);
+  EXPECT_EQ(got_type, type);
+  EXPECT_EQ(got_value, value);
+
+  unit.Stop();
+  const tasto::Slot& slot = unit.unit().slots[2];
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(slot.name.data())), "Presse 7");
+  ASSERT_GE(slot.image.size(), 4u);
+  EXPECT_EQ(std::vector<std::uint8_t>(slot.image.begin(), slot.image.begin() + 4),
+            (std::vector<std::uint8_t>{2, 238, 1, kSize >> 8}));
+}
+
+TEST_F(TxToolUnit, AUnitPulledDuringAReadLeavesNothingOnDisk) {
+  Connect();
+  main->List_Datensatz_->SetItemIndex(0);
+  const std::string file = (dir / "halb.ZPR").string();
+  drv::AnswerFileDialog(file);
+  unit.PullDuringNextJob();
+  main->But_Speichern_Click(main);
+  // The worker hears nothing, reports the lost unit and waits for the next one; the list is read again.
+  ASSERT_TRUE(PumpUntil([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return data->ListValid; }));
+  EXPECT_EQ(main->List_Datensatz_->Count(), 3);
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_TRUE(main->Speed_Wechseln->Enabled());
+}
+
+}  // namespace
+}  // namespace txtool

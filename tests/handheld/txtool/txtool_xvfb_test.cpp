@@ -1,0 +1,191 @@
+// The real txtool on a virtual X server with the simulated Tastomatik on COM2: real clicks choose the port on the
+// start form (COM1 is not there: the form says so and lets the user choose again), the unit is found, the main
+// window lists its data sets, and the window manager's close ends the program with 0. Screenshots are left in
+// the test folder. Skipped where Xvfb or xdotool is not installed.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/win/win.h"
+#include "tests/app/xvfb_program.h"
+#include "tests/handheld/txtool/unit_on_line.h"
+
+namespace txtool {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace xvfb_test;
+
+const fs::path kBinary = fs::path(ZPR_BIN_DIR) / "txtool";
+constexpr const char* kTitle = "Tastomatik - Tool";
+
+sim::tasto::Unit FourSlots() {
+  sim::tasto::Unit u;
+  u.data_set_size = 1024;
+  for (int n = 0; n < 4; ++n) {
+    sim::tasto::Slot s;
+    s.attribute = n == 2 ? 0x0000 : n == 1 ? 0x0003 : 0x0001;
+    s.image.assign(1024, 0);
+    u.slots.push_back(s);
+  }
+  return u;
+}
+
+// txtool with its display, its ports and its own folder (the settings file lies beside the program).
+class TxToolProgram {
+ public:
+  TxToolProgram(const fs::path& folder, const std::string& display, const std::string& com2) {
+    fs::copy_file(kBinary, folder / "txtool", fs::copy_options::overwrite_existing);
+    fs::create_symlink(fs::path(ZPR_BIN_DIR) / "libplatform.so", folder / "libplatform.so");
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      const std::string v = *e;
+      if (v.rfind("DISPLAY=", 0) != 0 && v.rfind("COM1=", 0) != 0 && v.rfind("COM2=", 0) != 0) env.push_back(v);
+    }
+    env.push_back("DISPLAY=" + display);
+    env.push_back("COM1=" + (folder / "no-such-port").string());
+    env.push_back("COM2=" + com2);
+    std::vector<char*> envp;
+    for (auto& v : env) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    const std::string binary = (folder / "txtool").string();
+    char* argv[] = {const_cast<char*>(binary.c_str()), nullptr};
+    if (posix_spawn(&pid_, binary.c_str(), nullptr, nullptr, argv, envp.data()) != 0) pid_ = -1;
+  }
+  ~TxToolProgram() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      int status;
+      waitpid(pid_, &status, 0);
+    }
+  }
+  bool started() const { return pid_ > 0; }
+  std::optional<int> WaitExit(int ms) {
+    std::optional<int> code;
+    WaitFor(
+        [&] {
+          int status = 0;
+          if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+          }
+          return code.has_value();
+        },
+        ms);
+    return code;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// The mapped top-level window of that name and at least that width (the start form and the main window share
+// their title); 0 when none.
+Window WindowNamed(Display* d, const std::string& name, int min_width, int max_width) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned i = 0; i < count && found == 0; ++i) {
+    char* title = nullptr;
+    XWindowAttributes a;
+    if (XFetchName(d, children[i], &title) && title) {
+      if (name == title && XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+          a.width >= min_width && a.width <= max_width) {
+        found = children[i];
+      }
+      XFree(title);
+    }
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+// Dark pixels (text) in a rectangle of a screenshot.
+int DarkPixels(const platform::gdi::Surface& shot, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y < bottom && y < shot.height(); ++y) {
+    for (int x = left; x < right && x < shot.width(); ++x) n += (shot.Pixel(x, y) & 0xFFFFFF) < 0x404040;
+  }
+  return n;
+}
+
+class TxToolXvfb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+    if (!unit_.ok()) GTEST_SKIP() << "no pseudo-terminal";
+    ASSERT_FALSE(server_.display().empty());
+    user_ = XOpenDisplay(server_.display().c_str());
+    ASSERT_NE(user_, nullptr);
+    folder_ = fs::path(::testing::TempDir()) / ("txtool_xvfb_" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    unit_.Start();
+  }
+  void TearDown() override {
+    unit_.Stop();
+    if (user_) XCloseDisplay(user_);
+    if (!folder_.empty()) fs::remove_all(folder_);
+  }
+  // A real click at a client point of a window (the layer draws the frame and caption inside the X window).
+  void ClickClient(Window w, int frame, int caption, int x, int y) {
+    const std::string id = std::to_string(w);
+    ASSERT_TRUE(Xdotool(server_.display(),
+                        {"mousemove", "--window", id, std::to_string(frame + x), std::to_string(frame + caption + y)}));
+    ASSERT_TRUE(Xdotool(server_.display(), {"click", "1"}));
+  }
+  void SavePng(Window w, const std::string& name) {
+    Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
+  }
+
+  UnitOnLine unit_{FourSlots()};
+  VirtualServer server_;
+  Display* user_ = nullptr;
+  fs::path folder_;
+};
+
+TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
+  TxToolProgram program(folder_, server_.display(), unit_.path());
+  ASSERT_TRUE(program.started());
+  Window start = 0;
+  ASSERT_TRUE(WaitFor([&] { return (start = WindowNamed(user_, kTitle, 300, 400)) != 0; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+
+  // Ok on COM1, which is not there: the form tells so and shows the port choice again.
+  ClickClient(start, dlg, caption, 56, 228);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  SavePng(start, "txtool_xvfb_no_port.png");
+  // COM 2, then Ok.
+  ClickClient(start, dlg, caption, 60, 79);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ClickClient(start, dlg, caption, 56, 228);
+
+  // The main window appears once the unit's list has been read.
+  Window main = 0;
+  ASSERT_TRUE(WaitFor([&] { return (main = WindowNamed(user_, kTitle, 500, 2000)) != 0; }, 20000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const auto shot = Screenshot(user_, main);
+  shot->WritePng((fs::path(::testing::TempDir()) / "txtool_xvfb_main.png").string());
+  // Four rows of text in the list (each row about 16 pixels high, below the header).
+  const int frame = GetSystemMetrics(SM_CXFRAME);
+  const int top = frame + caption + GetSystemMetrics(SM_CYMENU) + 36 + 20;
+  EXPECT_GT(DarkPixels(*shot, frame + 8, top, frame + 550, top + 16), 20);           // row 1
+  EXPECT_GT(DarkPixels(*shot, frame + 8, top + 48, frame + 550, top + 64), 20);      // row 4
+  EXPECT_EQ(DarkPixels(*shot, frame + 8, top + 100, frame + 550, top + 200), 0);     // no fifth row
+
+  std::ifstream cfg(folder_ / "txtool.cfg");
+  const std::string settings((std::istreambuf_iterator<char>(cfg)), std::istreambuf_iterator<char>());
+  EXPECT_NE(settings.find("ComMummer=2"), std::string::npos) << settings;
+
+  CloseAsWindowManager(user_, main);
+  EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
+}
+
+}  // namespace
+}  // namespace txtool
