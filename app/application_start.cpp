@@ -1,6 +1,7 @@
 // WinMain up to the command line.
 #include "app/application_start.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "app/command_line_service.h"
@@ -18,6 +19,7 @@ struct StartState {
   bool from_command_line = false;
   std::uint32_t result_code = 0;
   std::string result_text;
+  std::string startup_project;
 };
 
 StartState& Start() {
@@ -43,6 +45,24 @@ void ReportServiceResult(const std::string& text) {
   }
 }
 
+std::string ProjectArgument(std::span<const std::string> arguments) {
+  for (const std::string& argument : arguments) {
+    if (argument.size() < 5) continue;
+    std::string tail = argument.substr(argument.size() - 4);
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (tail == ".zpr") return argument;
+  }
+  return {};
+}
+
+void SetStartupProject(const std::string& path) { Start().startup_project = path; }
+
+std::string TakeStartupProject() {
+  std::string path;
+  path.swap(Start().startup_project);
+  return path;
+}
+
 void KeepInstance(HINSTANCE instance) {
   Start().instance = instance;
   RegisterMainResources(instance);
@@ -61,6 +81,7 @@ int WinMain(HINSTANCE instance, HINSTANCE /*previous*/, std::span<const std::str
     if (!s.result_text.empty()) ReportServiceResult(s.result_text);
     return static_cast<int>(s.result_code);
   }
+  s.startup_project = ProjectArgument(arguments);
   std::string error;
   if (!platform::backend::StartX11Display(&error)) {
     std::fprintf(stderr, "vqpt32: %s\n", error.c_str());

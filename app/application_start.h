@@ -21,6 +21,13 @@ int WinMain(HINSTANCE instance, HINSTANCE previous, std::span<const std::string>
 // buffer, message loop. The exit code: WM_QUIT's, or kStartFailedExitCode when start-up failed.
 int RunWindowProgram(HINSTANCE instance, int show_command);
 
+// The project file named on a window program's command line: the first argument of at least 5 characters that
+// ends in ".zpr" in any case; empty when there is none.
+std::string ProjectArgument(std::span<const std::string> arguments);
+// The project the main window opens into File 1 when it is created; taking it clears it, so it opens once.
+void SetStartupProject(const std::string& path);
+std::string TakeStartupProject();
+
 // Keeps the instance and registers the program's resources and its main window class (WinMain's first step).
 void KeepInstance(HINSTANCE instance);
 

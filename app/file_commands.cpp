@@ -3,18 +3,23 @@
 #include "app/file_commands.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "app/application_start.h"
+#include "app/busy_test.h"
 #include "app/file_name_dialog.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/main_commands.h"
 #include "app/page_navigation.h"
 #include "app/recent_files.h"
+#include "app/reverse_doc_mark.h"
+#include "app/scope_file_switch.h"
+#include "app/unsaved_changes.h"
 #include "app/shell_state.h"
 #include "app/wait_cursor.h"
 #include "model/data_set.h"
@@ -37,7 +42,6 @@ constexpr std::int8_t kShellGroup = 13;
 constexpr std::int32_t kMsgNoReverseDoc = 13;
 constexpr std::int32_t kMsgOverwrite = 12;
 constexpr std::int32_t kMsgModifyAll = 7;
-constexpr std::int32_t kMsgOverwriteData = 8;
 constexpr std::int32_t kMsgWrongValuesContinue = 33;
 constexpr std::uint8_t kAnsweredYes = 3;
 
@@ -53,11 +57,21 @@ bool Ask(std::int8_t group, std::int32_t number) {
   return model::ShowMessage(model::kShowQuestion, group, number) == kAnsweredYes;
 }
 
-bool ScopeWindowOpen() { return IsWindow(ModelessWindow(Modeless::kScopeControl)) != 0; }
-
 std::string UpperCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
+}
+
+// Whether a data set holds a scope remark (record 317 element 2644) with more than blanks: the scope comments
+// dialog then opens before the recording is saved or exported.
+bool HasCommentText(std::uint8_t set) {
+  std::array<char, 1100> text{};
+  if (model::ReadElement(317, 2644, text.data(), model::kModeRaw, set) != 0) return false;
+  text.back() = '\0';
+  for (const char* c = text.data(); *c != '\0'; ++c) {
+    if (!std::isspace(static_cast<unsigned char>(*c))) return true;
+  }
+  return false;
 }
 
 // Opens and checks the file (with the questions of an older or newer file); false when it is not to be read.
@@ -106,6 +120,8 @@ std::uint8_t OpenIntoActiveSet(const std::string& path, bool reverse_doc_only) {
   SetActiveFileName(UpperCase(FileNamePart(path)), path);
   // The name element was written by the line above: only now is the file as read.
   model::ClearChangeList0(set);
+  Shell().comment_in_file = HasCommentText(set);
+  Shell().comment_unread = Shell().comment_in_file;
   SaveRecentFiles(path, FileNamePart(path));
   UpdateFileTitles();
   return 0;
@@ -126,12 +142,11 @@ std::uint8_t WriteMode(std::uint8_t set) {
 }  // namespace
 
 std::uint8_t OpenProjectFile(const std::string& path) {
-  return OpenIntoActiveSet(path, ScopeWindowOpen());
+  return OpenIntoActiveSet(path, ScopeControlOpen());
 }
 
 std::uint8_t FileOpenCommand(std::uint8_t which) {
-  const std::uint8_t set = GetActiveFile();
-  if (model::ChangeList0Empty(set) == 0 && !Ask(kConfirmGroup, kMsgOverwriteData)) return 1;
+  if (!MayReplaceActiveData()) return 1;
   std::string path;
   const std::uint8_t type = which == kOpenReverseDocOnly ? kDialogReverseDoc : kDialogAnyProjectFile;
   if (FileNameDialog(type, false, &path) != kDialogOk) return 1;
@@ -193,6 +208,7 @@ std::uint8_t FileSaveAsCommand() { return SaveSlotAs(GetActiveFile()); }
 void CommandNewFile(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
   if (model::GetFileTypeCode(set) != kKindProject && !Ask(kConfirmGroup, kMsgModifyAll)) return;
+  CloseScopeControl();
   {
     WaitCursor wait;
     model::InitDataSet(set);
@@ -205,23 +221,31 @@ void CommandNewFile(HWND main, UINT /*id*/) {
 }
 
 void CommandOpenFile(HWND main, UINT /*id*/) {
-  FileOpenCommand(ScopeWindowOpen() ? kOpenReverseDocOnly : kOpenAnyFile);
+  const bool scope = ScopeControlOpen();
+  const std::uint8_t result = FileOpenCommand(scope ? kOpenReverseDocOnly : kOpenAnyFile);
   UpdateFileTitles();
+  if (result == 0 && scope) ScopeFollowsActiveFile();
   InvalidateRect(main, nullptr, TRUE);
 }
 
 void CommandSaveFile(HWND main, UINT id) {
+  if (CommandBusy()) return;
   const std::uint8_t set = GetActiveFile();
   if (IsDefaultFileName() || Slot(set).path.empty()) {
     CommandSaveFileAs(main, id);
     return;
   }
+  BusyGuard busy;
+  if (model::GetFileTypeCode(set) == kKindReverseDoc) ResetReverseDocMark(set);
   if (!InputCheckPasses(main, set)) return;
   FileSaveCommand();
 }
 
 void CommandSaveFileAs(HWND main, UINT /*id*/) {
-  if (!InputCheckPasses(main, GetActiveFile())) return;
+  const std::uint8_t set = GetActiveFile();
+  if (!InputCheckPasses(main, set) || CommandBusy()) return;
+  BusyGuard busy;
+  if (model::GetFileTypeCode(set) == kKindReverseDoc) ResetReverseDocMark(set);
   FileSaveAsCommand();
 }
 
@@ -231,6 +255,12 @@ void CommandSelectParameterSet(HWND /*main*/, UINT id) {
   SelectParameterSet(static_cast<std::uint8_t>(id == 2031 || id == 2061 ? 1 : 0));
 }
 
-void CommandRecentFile(HWND /*main*/, UINT id) { OpenRecentFile(static_cast<int>(id)); }
+void CommandRecentFile(HWND main, UINT id) {
+  const bool scope = ScopeControlOpen();
+  if (OpenRecentFile(static_cast<int>(id)) != 0) return;
+  UpdateFileTitles();
+  InvalidateRect(main, nullptr, TRUE);
+  if (scope) ScopeFollowsActiveFile();
+}
 
 }  // namespace app

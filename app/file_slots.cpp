@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/file_titles.h"
+#include "app/scope_file_switch.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
 
@@ -48,6 +49,7 @@ void SelectActiveFile(std::uint8_t slot) {
   if (slot > 1 || slot == GetActiveFile()) return;
   State().active = slot;
   UpdateFileTitles();
+  ScopeFollowsActiveFile();
 }
 
 void SelectParameterSet(std::uint8_t set) {

@@ -1,5 +1,6 @@
 // WM_CREATE of the main window.
 #include "app/application_start.h"
+#include "app/file_commands.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/ini_color.h"
@@ -77,6 +78,12 @@ bool MainOnCreate(HWND main) {
   UpdateFileTitles();
   shell.comment_in_file = false;
   shell.comment_unread = false;
+  // The project named on the command line, into File 1 (the active file here); a file that cannot be read has
+  // shown its message and the program starts with the fresh data set. Its comment flags stand.
+  if (const std::string project = TakeStartupProject(); !project.empty()) {
+    OpenProjectFile(project);
+    UpdateFileTitles();
+  }
   return true;
 }
 

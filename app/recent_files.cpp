@@ -7,6 +7,7 @@
 #include "app/file_commands.h"
 #include "app/file_titles.h"
 #include "app/shell_state.h"
+#include "app/unsaved_changes.h"
 #include "model/element_access.h"
 #include "model/message_show.h"
 #include "model/settings_ini.h"
@@ -20,9 +21,6 @@ constexpr std::size_t kPathLimit = 260;
 constexpr std::size_t kNameWindow = 63;
 constexpr std::size_t kShortestPath = 4;  // shorter values count as empty
 constexpr unsigned kExitCommand = 2019;
-constexpr std::int8_t kConfirmGroup = 8;
-constexpr std::int32_t kMsgOverwriteData = 8;
-constexpr std::uint8_t kAnsweredYes = 3;
 
 std::vector<RecentFile>& List() {
   static std::vector<RecentFile> list(kRecentCount);
@@ -101,7 +99,7 @@ void SaveRecentFiles(const std::string& path, const std::string& /*name*/) {
   WriteList();
 }
 
-void OpenRecentFile(int command) {
+std::uint8_t OpenRecentFile(int command) {
   const int index = command - static_cast<int>(kFirstRecentCommand);
   // The menu shows only the entries with a name, in list order.
   int shown = -1;
@@ -112,13 +110,9 @@ void OpenRecentFile(int command) {
       break;
     }
   }
-  if (chosen == nullptr) return;
-  if (model::ChangeList0Empty(GetActiveFile()) == 0 &&
-      model::ShowMessage(model::kShowQuestion, kConfirmGroup, kMsgOverwriteData) != kAnsweredYes) {
-    return;
-  }
+  if (chosen == nullptr || !MayReplaceActiveData()) return 1;
   const std::string path = chosen->path;
-  OpenProjectFile(path);
+  return OpenProjectFile(path);
 }
 
 }  // namespace app

@@ -20,8 +20,8 @@ struct RecentFile {
 void LoadRecentFiles();
 // Puts a file at the top (nothing when it is already the top entry), rebuilds the menu and writes the list.
 void SaveRecentFiles(const std::string& path, const std::string& name);
-// The recent command's file: asks 8.8 over unsaved changes, then opens it.
-void OpenRecentFile(int command);
+// The recent command's file: asks 8.8 over unsaved changes, then opens it; 0 opened, 1 not.
+std::uint8_t OpenRecentFile(int command);
 
 const std::vector<RecentFile>& RecentFiles();
 

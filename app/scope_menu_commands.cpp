@@ -5,6 +5,7 @@
 #include "app/file_titles.h"
 #include "app/main_commands.h"
 #include "app/main_loop.h"
+#include "app/reverse_doc_mark.h"
 #include "app/shell_state.h"
 #include "app/wait_cursor.h"
 #include "link/scope_export.h"
@@ -18,14 +19,6 @@ namespace {
 
 constexpr std::uint16_t kKindReverseDoc = 18;
 constexpr std::int8_t kFileGroup = 5;
-
-// The reverse-documentation mark (element 38 of record 15) back to its default.
-void ResetReverseDocMark(std::uint8_t set) {
-  std::array<char, 512> value{};
-  if (model::ReadDefaultElement(15, 38, value.data(), model::kModeRaw, set) == 0) {
-    model::WriteElement(15, 38, value.data(), model::kModeRaw, set);
-  }
-}
 
 void ScopeSaveAs() {
   const std::uint8_t set = GetActiveFile();

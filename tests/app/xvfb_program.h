@@ -47,7 +47,8 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
 // The program with DISPLAY on the server and COM1 on a pseudo-terminal of its own, or on the device given.
 class Program {
  public:
-  Program(const std::string& binary, const std::string& display, const std::string& com1 = "") {
+  Program(const std::string& binary, const std::string& display, const std::string& com1 = "",
+          std::vector<std::string> arguments = {}) {
     if (openpty(&master_, &slave_, name_, nullptr, nullptr) != 0) return;
     if (!com1.empty()) snprintf(name_, sizeof name_, "%s", com1.c_str());
     std::vector<std::string> env;
@@ -60,8 +61,10 @@ class Program {
     std::vector<char*> envp;
     for (auto& v : env) envp.push_back(v.data());
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(binary.c_str()), nullptr};
-    if (posix_spawn(&pid_, binary.c_str(), nullptr, nullptr, argv, envp.data()) != 0) pid_ = -1;
+    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+    for (auto& a : arguments) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, binary.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
   }
   ~Program() {
     if (pid_ > 0) {
