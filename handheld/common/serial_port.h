@@ -80,6 +80,11 @@ class SerialPort {
   int ErrorSite() const { return error_site_; }
   // Stores the platform's last error with the site of the failing call.
   void RecordError(int site);
+  // Forgets the stored error (a caller that must tell a failing call from a time-out clears it first).
+  void ClearError() {
+    last_error_ = 0;
+    error_site_ = kSiteNone;
+  }
 
   StopWatch& PauseWatch() { return pause_watch_; }
 

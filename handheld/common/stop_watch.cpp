@@ -1,5 +1,6 @@
 #include "handheld/common/stop_watch.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -8,6 +9,10 @@
 #include "platform/win/message_loop.h"
 
 namespace handheld {
+
+namespace {
+constexpr double kVirtualRoundMs = 5.0;
+}  // namespace
 
 StopWatch::StopWatch() {
   LARGE_INTEGER f{};
@@ -67,8 +72,13 @@ void StopWatch::Pause(bool pump, double ms) const {
     const double left = ms - w.Running();
     if (left <= 0) break;
     // A short sleep between rounds keeps the wait accurate to well under a millisecond without spinning a
-    // core; on the virtual clock every read moves time on, so the loop ends by itself.
-    if (!virtual_time && left > 0.5) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    // core. On the virtual clock a sleep moves this thread's time on by itself, so a long wait takes a round
+    // every few milliseconds instead of one a counter step; the last part ends by the reads' own steps.
+    if (virtual_time) {
+      if (left >= 1.0) ::Sleep(static_cast<DWORD>(std::min(left, kVirtualRoundMs)));
+    } else if (left > 0.5) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
   }
 }
 

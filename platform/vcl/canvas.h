@@ -1,5 +1,6 @@
 // A drawing surface of a control outside its paint handler: text and filled rectangles in the control's window
-// DC with the canvas's font and brush colours. What it draws stays until the control is painted again.
+// DC with the canvas's font and brush colours. What it draws stays until the control is painted again. A font
+// with a Height is made for the call from Height, Pitch and Bold; without one the layer's own font is used.
 #pragma once
 
 #include <string>

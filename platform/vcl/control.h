@@ -14,8 +14,15 @@
 class TForm;
 class TPopupMenu;
 
+enum class TFontPitch { fpDefault, fpVariable, fpFixed };
+using enum TFontPitch;
+
+// A font: its colour, and for a canvas also its height in pixels (0: the layer's own font), pitch and weight.
 struct TFont {
   TColor Color = clWindowText;
+  int Height = 0;
+  TFontPitch Pitch = fpDefault;
+  bool Bold = false;
 };
 struct TBrush {
   TColor Color = clWhite;
