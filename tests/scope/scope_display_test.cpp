@@ -6,6 +6,7 @@
 
 #include "platform/afx/string_format.h"
 #include "platform/backend/capture.h"
+#include "platform/win/cursor_image.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/win.h"
 #include "tests/scope/scope_host.h"
@@ -292,6 +293,33 @@ TEST_F(ScopeDisplayTest, SelectionCapturesTheTraceUnderThePointerWhileTheButtonI
   drv::PumpUntilIdle();
   EXPECT_EQ(scope_test::StatusText(window_), "");
   EXPECT_FALSE(platform::win::CursorClipped());
+}
+
+// The pointer shows the mode: the arrow for selection, the library's own pictures for zoom (in, out with Ctrl),
+// pan and capture.
+TEST_F(ScopeDisplayTest, EachMouseModeShowsItsCursor) {
+  Open();
+  FeedAll();
+  Activate();
+  struct Case {
+    UINT command;
+    bool ctrl;
+    HCURSOR cursor;
+  };
+  auto own = [&](int id) { return LoadCursor(scope_.module, MAKEINTRESOURCE(id)); };
+  const Case kCases[] = {
+      {32781, false, LoadCursor(nullptr, IDC_ARROW)}, {32801, false, own(270)}, {32801, true, own(271)},
+      {32802, false, own(272)},                      {32783, false, own(273)},
+  };
+  for (const Case& c : kCases) {
+    PickFromMenu(c.command);
+    platform::win::InjectMouse(display_, WM_MOUSEMOVE, GridX(2), MiddleY(), c.ctrl ? MK_CONTROL : 0);
+    drv::PumpUntilIdle();
+    EXPECT_EQ(GetCursor(), c.cursor) << c.command << (c.ctrl ? " with Ctrl" : "");
+    if (c.cursor != LoadCursor(nullptr, IDC_ARROW)) {
+      EXPECT_TRUE(platform::win::CursorImageOf(GetCursor()).has_value()) << c.command;
+    }
+  }
 }
 
 }  // namespace
