@@ -7,13 +7,13 @@
 #include <cctype>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 #include "app/application_start.h"
 #include "app/busy_test.h"
 #include "app/file_name_dialog.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
+#include "app/input_check_question.h"
 #include "app/main_commands.h"
 #include "app/page_navigation.h"
 #include "app/recent_files.h"
@@ -25,7 +25,6 @@
 #include "model/data_set.h"
 #include "model/derived_elements.h"
 #include "model/element_access.h"
-#include "model/input_check.h"
 #include "model/layout_upgrade.h"
 #include "model/message_show.h"
 #include "model/project_file.h"
@@ -38,11 +37,9 @@ constexpr std::int8_t kFileGroup = 5;
 constexpr std::int8_t kQuestionGroup = 6;
 constexpr std::int8_t kConfirmGroup = 8;
 constexpr std::int8_t kUpgradeGroup = 11;
-constexpr std::int8_t kShellGroup = 13;
 constexpr std::int32_t kMsgNoReverseDoc = 13;
 constexpr std::int32_t kMsgOverwrite = 12;
 constexpr std::int32_t kMsgModifyAll = 7;
-constexpr std::int32_t kMsgWrongValuesContinue = 33;
 constexpr std::uint8_t kAnsweredYes = 3;
 
 class WaitCursor {
@@ -125,14 +122,6 @@ std::uint8_t OpenIntoActiveSet(const std::string& path, bool reverse_doc_only) {
   SaveRecentFiles(path, FileNamePart(path));
   UpdateFileTitles();
   return 0;
-}
-
-bool InputCheckPasses(HWND main, std::uint8_t set) {
-  std::uint16_t errors = 0;
-  std::vector<char> report(model::kInputCheckReportSize);
-  const std::uint8_t status = model::CheckParameterSet(set, &errors, report.data(), model::kInputCheckReportSize);
-  if (status == 0 && errors == 0) return true;
-  return model::MessageBoxByNumber(main, 2, kShellGroup, kMsgWrongValuesContinue) == IDYES;
 }
 
 std::uint8_t WriteMode(std::uint8_t set) {
@@ -237,13 +226,13 @@ void CommandSaveFile(HWND main, UINT id) {
   }
   BusyGuard busy;
   if (model::GetFileTypeCode(set) == kKindReverseDoc) ResetReverseDocMark(set);
-  if (!InputCheckPasses(main, set)) return;
+  if (!InputCheckQuestion(main, set)) return;
   FileSaveCommand();
 }
 
 void CommandSaveFileAs(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
-  if (!InputCheckPasses(main, set) || CommandBusy()) return;
+  if (!InputCheckQuestion(main, set) || CommandBusy()) return;
   BusyGuard busy;
   if (model::GetFileTypeCode(set) == kKindReverseDoc) ResetReverseDocMark(set);
   FileSaveAsCommand();

@@ -6,13 +6,13 @@
 #include "app/file_save.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/input_check_question.h"
 #include "app/main_window.h"
 #include "app/shell_state.h"
 #include "app/work_buffer.h"
 #include "link/link_status.h"
 #include "link/online_services.h"
 #include "model/element_access.h"
-#include "model/input_check.h"
 #include "model/message_presenter.h"
 #include "model/message_show.h"
 #include "model/message_text.h"
@@ -34,15 +34,6 @@ int AskSaveBeforeExit(HWND main, std::uint8_t set) {
                                                           model::MessageBoxKind::kQuestionYesNoCancel);
 }
 
-// The input-check question before a save: true to go on.
-bool InputCheckPasses(HWND main, std::uint8_t set) {
-  std::uint16_t errors = 0;
-  std::vector<char> report(model::kInputCheckReportSize);
-  const std::uint8_t status = model::CheckParameterSet(set, &errors, report.data(), model::kInputCheckReportSize);
-  if (status == 0 && errors == 0) return true;
-  return model::MessageBoxByNumber(main, 2, kShellGroup, kMsgWrongValuesContinue) == IDYES;
-}
-
 // Every modified file is offered for saving into its own slot. False keeps the program open: Cancel, a No to
 // the input check, or a save that was cancelled or failed.
 bool SaveModifiedFiles(HWND main) {
@@ -51,7 +42,7 @@ bool SaveModifiedFiles(HWND main) {
     const int answer = AskSaveBeforeExit(main, set);
     if (answer == IDNO) continue;
     if (answer != IDYES) return false;
-    if (!InputCheckPasses(main, set) || !SaveFileSlotAs(set)) return false;
+    if (!InputCheckQuestion(main, set) || !SaveFileSlotAs(set)) return false;
   }
   return true;
 }

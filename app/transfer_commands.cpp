@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/active_file_kind.h"
+#include "app/busy_test.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/main_commands.h"
@@ -113,7 +114,8 @@ void CommandReadInverter(HWND main, UINT /*id*/) {
 
 void CommandSendInverter(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
-  if (!InputCheckPasses(main, set)) return;
+  if (!InputCheckPasses(main, set) || CommandBusy()) return;
+  BusyGuard busy;
   WaitCursor wait;
   ResetReverseDocMark(set);
   if (RunTransferDialog(kTransferSendInverter) == kTransferSucceeded) StoreValuesAfterSend();
@@ -133,7 +135,8 @@ void CommandReadBox(HWND main, UINT /*id*/) {
 
 void CommandWriteBox(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
-  if (!InputCheckPasses(main, set) || !EnsureProjectForBox(main)) return;
+  if (!InputCheckPasses(main, set) || CommandBusy() || !EnsureProjectForBox(main)) return;
+  BusyGuard busy;
   {
     WaitCursor wait;
     ResetReverseDocMark(set);
