@@ -99,6 +99,36 @@ void PutImage(DeviceContext& dst, const SourceImage& img, int x, int y, int w, i
   }
 }
 
+// SRCCOPY of a colour source at its own size onto another surface: whole rows are copied, with the same
+// clipping as the general path (source outside its device area and destination outside its clip are skipped).
+bool CopyRows(DeviceContext& dst, const DeviceContext& src, int x, int y, int w, int h, int sx, int sy) {
+  if (!src.surface || !dst.surface || src.surface == dst.surface || w <= 0 || h <= 0) return false;
+  if (GdiObject* obj = FindObject(src.bitmap_handle)) {
+    if (auto* bm = std::get_if<BitmapObject>(obj); bm && bm->bits_pixel == 1) return false;
+  }
+  const raster::Target t = RasterTarget(dst);
+  const POINT so = ToSurface(src, POINT{sx, sy});
+  const POINT o = ToSurface(dst, POINT{x, y});
+  RECT area{src.device_origin.x, src.device_origin.y, src.device_origin.x + src.device_size.cx,
+            src.device_origin.y + src.device_size.cy};
+  area.left = std::max<LONG>(area.left, 0);
+  area.top = std::max<LONG>(area.top, 0);
+  area.right = std::min<LONG>(area.right, src.surface->width());
+  area.bottom = std::min<LONG>(area.bottom, src.surface->height());
+  // Destination columns o.x + i whose source column so.x + i lies in the area and which lie in the clip.
+  const long first = std::max({0L, static_cast<long>(t.clip.left) - o.x, static_cast<long>(area.left) - so.x});
+  const long last = std::min({static_cast<long>(w), static_cast<long>(t.clip.right) - o.x,
+                              static_cast<long>(area.right) - so.x});
+  for (int j = 0; j < h; ++j) {
+    const int py = o.y + j, qy = so.y + j;
+    if (py < t.clip.top || py >= t.clip.bottom || qy < area.top || qy >= area.bottom || first >= last) continue;
+    const std::uint32_t* from = src.surface->Row(qy) + so.x + first;
+    std::uint32_t* to = t.surface->Row(py) + o.x + first;
+    for (long i = 0; i < last - first; ++i) to[i] = from[i] & 0xFFFFFF;
+  }
+  return true;
+}
+
 std::shared_ptr<Surface> ToSurfaceImage(const SourceImage& img) {
   auto s = std::make_shared<Surface>(img.width, img.height, 0xFFFFFF);
   for (int y = 0; y < img.height; ++y)
@@ -210,6 +240,9 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, i
     sheight = -sheight;
     height = -height;
   }
+  if (has_source && rop == SRCCOPY && !d->job && width == swidth && height == sheight &&
+      CopyRows(*d, *s, x, y, width, height, sx, sy))
+    return TRUE;
   SourceImage img = has_source ? CopySource(*s, *d, sx, sy, swidth, sheight) : SourceImage{};
   if (d->job) {
     if (!has_source) return FALSE;
