@@ -67,11 +67,14 @@ class ScopeDisplayTest : public ScopeHostTest {
   }
   int GridX(int i) const { return layout_.plot.left + i * layout_.x_step; }
   int MiddleY() const { return layout_.middle_y(); }
+  // Pixels of a colour in the plot, from one capture of the display.
   int CountPixels(COLORREF colour) const {
+    const auto shot = platform::backend::CaptureWindow(display_);
+    if (!shot) return -1;
+    const std::uint32_t rgb = platform::gdi::ToPixel(colour);
     int n = 0;
     for (int y = layout_.plot.top; y < layout_.plot.bottom; ++y)
-      for (int x = layout_.plot.left; x < layout_.plot.right; ++x)
-        n += platform::backend::WindowPixel(display_, x, y) == colour;
+      for (int x = layout_.plot.left; x < layout_.plot.right; ++x) n += shot->Pixel(x, y) == rgb;
     return n;
   }
   // Picks a command of the display's context menu (opened by the right button at the plot's middle) and gives
@@ -137,6 +140,15 @@ TEST_F(ScopeDisplayTest, DrawsGridTracesTriggerAndMarginsOfTheFedChannels) {
   drv::PumpUntilIdle();
   EXPECT_EQ(CountPixels(0x00FF00), 0);
   EXPECT_GT(CountPixels(0x4080C0), 100);
+
+  // A display narrower than its margins and one pixel a division shows the background only.
+  scope_.SetScopeColor(100, 0x102030);
+  MoveWindow(display_, 0, 0, 41, 300, TRUE);
+  drv::PumpUntilIdle();
+  int others = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 41; ++x) others += platform::backend::WindowPixel(display_, x, y) != 0x102030u;
+  EXPECT_EQ(others, 0);
 }
 
 TEST_F(ScopeDisplayTest, DataFedBeforeTheWindowOpensIsShownByTheActivation) {
