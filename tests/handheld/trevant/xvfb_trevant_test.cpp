@@ -1,0 +1,169 @@
+// The real trevant on a virtual X server, its COM1 a pseudo-terminal served by the simulated device: the panel
+// shows the device's display and LEDs, a real click on a key and a real key press reach the device, a screenshot
+// is left in the test folder, and a click on "Ende" ends the program with 0. Skipped where Xvfb or xdotool is
+// not installed.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "platform/comm/pseudo_terminal.h"
+#include "platform/vcl/ini_file.h"
+#include "sim/handheld/unit_device.h"
+#include "tests/app/xvfb_program.h"
+
+namespace trevant {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace xvfb_test;
+
+constexpr int kClientWidth = 400;
+constexpr int kClientHeight = 300;
+
+// The simulated device on its own thread; the test reads its log under the lock.
+class ServedDevice {
+ public:
+  explicit ServedDevice(platform::comm::PseudoTerminal& pty) : pty_(pty), line_(pty), device_(line_) {
+    const std::string l1 = "Simulation     ~", l2 = "\x8A" "tatus: Bereit";
+    std::copy(l1.begin(), l1.end(), device_.script().line1.begin());
+    std::copy(l2.begin(), l2.end(), device_.script().line2.begin());
+    device_.script().led = 0x05;  // F1 and F3
+    thread_ = std::thread([this] {
+      while (!stop_) {
+        if (!pty_.WaitReadable(20)) continue;
+        std::lock_guard lock(mutex_);
+        device_.ServeOne(200);
+      }
+    });
+  }
+  ~ServedDevice() {
+    stop_ = true;
+    thread_.join();
+  }
+  bool Received(std::uint8_t key) {
+    std::lock_guard lock(mutex_);
+    const auto& keys = device_.log().keys;
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+  }
+  bool Polled() {
+    std::lock_guard lock(mutex_);
+    return device_.log().status_reads > 0;
+  }
+
+ private:
+  platform::comm::PseudoTerminal& pty_;
+  sim::tasto::Line line_;
+  sim::tasto::UnitDevice device_;
+  std::mutex mutex_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// trevant copied into a folder of its own (its settings file lands there), with DISPLAY and COM1 set.
+class TrevantProcess {
+ public:
+  TrevantProcess(const fs::path& folder, const std::string& display, const std::string& com1) {
+    const fs::path bin(ZPR_BIN_DIR);
+    fs::create_directories(folder);
+    fs::copy_file(bin / "trevant", folder / "trevant", fs::copy_options::overwrite_existing);
+    std::error_code ignored;
+    fs::create_symlink(bin / "libplatform.so", folder / "libplatform.so", ignored);
+    const std::string program = (folder / "trevant").string();
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      const std::string v = *e;
+      if (v.rfind("DISPLAY=", 0) != 0 && v.rfind("COM1=", 0) != 0) env.push_back(v);
+    }
+    env.push_back("DISPLAY=" + display);
+    env.push_back("COM1=" + com1);
+    std::vector<char*> envp;
+    for (auto& v : env) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) pid_ = -1;
+  }
+  ~TrevantProcess() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      int status;
+      waitpid(pid_, &status, 0);
+    }
+  }
+  bool started() const { return pid_ > 0; }
+  std::optional<int> WaitExit(int ms) {
+    std::optional<int> code;
+    WaitFor(
+        [&] {
+          int status = 0;
+          if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+          }
+          return code.has_value();
+        },
+        ms);
+    return code;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {
+  if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  VirtualServer server;
+  ASSERT_FALSE(server.display().empty());
+  Display* user = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(user, nullptr);
+  platform::comm::PseudoTerminal pty;
+  ASSERT_TRUE(pty.ok());
+  ServedDevice device(pty);
+  const fs::path folder = fs::path(::testing::TempDir()) / ("trevant_xvfb_" + std::to_string(getpid()));
+  TrevantProcess program(folder, server.display(), pty.slave_path());
+  ASSERT_TRUE(program.started());
+
+  Window w = 0;
+  ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; })) << "no window named Trevant";
+  ASSERT_TRUE(WaitFor([&] { return device.Polled(); })) << "the loop never reached the device";
+  XWindowAttributes a;
+  XGetWindowAttributes(user, w, &a);
+  // The client area sits inside the frame drawn by the window layer, below its caption.
+  const int frame = (a.width - kClientWidth) / 2;
+  const int top = a.height - kClientHeight - frame;
+  const std::string id = std::to_string(w);
+  const auto click = [&](int x, int y) {
+    return Xdotool(server.display(), {"mousemove", "--window", id, std::to_string(frame + x), std::to_string(top + y)}) &&
+           Xdotool(server.display(), {"click", "1"});
+  };
+
+  ASSERT_TRUE(click(258, 183));  // "Enter"
+  EXPECT_TRUE(WaitFor([&] { return device.Received(5); })) << "the click did not reach the device";
+  ASSERT_TRUE(Xdotool(server.display(), {"key", "--window", id, "F2"}));
+  EXPECT_TRUE(WaitFor([&] { return device.Received(8); })) << "the key did not reach the device";
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const auto shot = Screenshot(user, w);
+  shot->WritePng((fs::path(::testing::TempDir()) / "trevant_xvfb_panel.png").string());
+  // The display shows dark text on its green, the lit LEDs (F1, F3) lime, the others silver.
+  int text = 0;
+  for (int y = 23; y < 23 + 46; ++y)
+    for (int x = 28; x < 28 + 244; ++x) text += shot->Pixel(frame + x, top + y) == 0x000000;
+  EXPECT_GT(text, 200);
+  EXPECT_EQ(shot->Pixel(frame + 48, top + 98), 0x00FF00u);
+  EXPECT_EQ(shot->Pixel(frame + 48 + 68, top + 98), 0xC0C0C0u);
+  EXPECT_EQ(shot->Pixel(frame + 48 + 136, top + 98), 0x00FF00u);
+
+  ASSERT_TRUE(click(345, 257));  // "Ende"
+  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  EXPECT_EQ(TIniFile((folder / "trevant.cfg").string()).ReadInteger("Schnittstelle_RS232", "ComNummer", 0), 1);
+  XCloseDisplay(user);
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
+}  // namespace
+}  // namespace trevant
