@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "platform/afx/handle_map.h"
-#include "platform/win/dialog.h"
+#include "platform/gdi/bitmap_resources.h"
+#include "platform/gdi/gdi.h"
 #include "platform/win/win.h"
 #include "tests/scope/scope_host.h"
 
@@ -187,6 +188,33 @@ TEST_F(ScopeHostTest, UnloadWithAnOpenWindowAndLoadAgain) {
     EXPECT_TRUE(IsWindow(host_));
     ASSERT_TRUE(scope_.Load()) << platform::sys::LastLoadError();
   }
+}
+
+// The label glyphs come with the library: 5 x 7 pixels in cells of 6, in the two colours a label replaces.
+TEST_F(ScopeHostTest, LabelGlyphBitmapsHoldDigitsAndCapitals) {
+  struct Case {
+    int id, cells;
+    int cell;                // the glyph looked at: '0' in the digits, 'M' in the capitals
+    const char* top_row;     // its first row
+  };
+  const Case kCases[] = {{161, 10, 0, ".###."}, {162, 27, 'M' - 64, "#...#"}};
+  HDC memory = CreateCompatibleDC(nullptr);
+  for (const Case& c : kCases) {
+    HBITMAP bitmap = LoadBitmap(scope_.module, MAKEINTRESOURCE(c.id));
+    ASSERT_NE(bitmap, nullptr) << c.id;
+    BITMAP info{};
+    GetObject(bitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, c.cells * 6) << c.id;
+    EXPECT_EQ(info.bmHeight, 7) << c.id;
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    for (int x = 0; x < 6; ++x) {
+      const bool on = x < 5 && c.top_row[x] == '#';
+      EXPECT_EQ(GetPixel(memory, c.cell * 6 + x, 0), on ? 0xFFF8C0u : 0x30405Cu) << c.id << " column " << x;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
 }
 
 }  // namespace
