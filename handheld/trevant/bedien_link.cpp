@@ -176,6 +176,7 @@ void TBedien_::Init() {
   link_state_ = kStateRun;
   SetLabels("", "");
   Zeile->Show();
+  cycle_watch_.Start();  // the first cycle shown is a poll's, not the scan's
 }
 
 void TBedien_::Run() {

@@ -65,8 +65,23 @@ TEST_F(PanelTest, PortSelectorsAndDigitKeysChangeThePortAndKeepIt) {
   platform::comm::InstallPort("COM3", nullptr);
 }
 
-TEST_F(PanelTest, FunctionKeysAskForABaudShiftZShowsTheCycleTime) {
+TEST_F(PanelTest, ShiftZShowsTheCycleTimeFunctionKeysAskForABaud) {
   Create();
+  EXPECT_FALSE(form_->Lab_Zykluszeit->Visible());
+  PressKey('Z');
+  EXPECT_FALSE(form_->Lab_Zykluszeit->Visible());
+  PressKey('Z', true);
+  EXPECT_TRUE(form_->Lab_Zykluszeit->Visible());
+  ASSERT_TRUE(Running());
+  form_->LinkPass();
+  form_->LinkPass();  // shows the whole poll before it: two pauses of 14 ms and the telegrams
+  const std::string cycle = form_->Lab_Zykluszeit->Caption();
+  ASSERT_GT(cycle.size(), 3u);
+  EXPECT_EQ(cycle.substr(cycle.size() - 3), " ms");
+  EXPECT_GE(std::stoi(cycle), 28);
+  EXPECT_LT(std::stoi(cycle), 100);
+  PressKey('Z', true);
+  EXPECT_FALSE(form_->Lab_Zykluszeit->Visible());
   const struct {
     int vk;
     std::uint32_t baud;
@@ -76,19 +91,6 @@ TEST_F(PanelTest, FunctionKeysAskForABaudShiftZShowsTheCycleTime) {
     EXPECT_TRUE(form_->BaudChangePending());
     EXPECT_EQ(form_->PendingBaud(), k.baud);
   }
-  EXPECT_FALSE(form_->Lab_Zykluszeit->Visible());
-  PressKey('Z');
-  EXPECT_FALSE(form_->Lab_Zykluszeit->Visible());
-  PressKey('Z', true);
-  EXPECT_TRUE(form_->Lab_Zykluszeit->Visible());
-  ASSERT_TRUE(Running());
-  form_->LinkPass();
-  const std::string cycle = form_->Lab_Zykluszeit->Caption();
-  ASSERT_GT(cycle.size(), 3u);
-  EXPECT_EQ(cycle.substr(cycle.size() - 3), " ms");
-  EXPECT_GT(std::stoi(cycle), 0);
-  PressKey('Z', true);
-  EXPECT_FALSE(form_->Lab_Zykluszeit->Visible());
 }
 
 TEST_F(PanelTest, F12OrTheWindowManagerClosesItWithThePortGivenBack) {

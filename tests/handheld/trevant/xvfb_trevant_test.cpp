@@ -1,7 +1,7 @@
 // The real trevant on a virtual X server, its COM1 a pseudo-terminal served by the simulated device: the panel
 // shows the device's display and LEDs, a real click on a key and a real key press reach the device, a screenshot
-// is left in the test folder, and a click on "Ende" ends the program with 0. Skipped where Xvfb or xdotool is
-// not installed.
+// is left in the test folder; a click on "Ende" or the window manager's close ends the program with 0. Skipped
+// where Xvfb or xdotool is not installed.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -112,6 +112,28 @@ class TrevantProcess {
  private:
   pid_t pid_ = -1;
 };
+
+TEST(XvfbTrevantTest, TheWindowManagersCloseEndsTheProgram) {
+  if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  VirtualServer server;
+  ASSERT_FALSE(server.display().empty());
+  Display* user = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(user, nullptr);
+  platform::comm::PseudoTerminal pty;
+  ASSERT_TRUE(pty.ok());
+  ServedDevice device(pty);
+  const fs::path folder = fs::path(::testing::TempDir()) / ("trevant_xvfb_close_" + std::to_string(getpid()));
+  TrevantProcess program(folder, server.display(), pty.slave_path());
+  ASSERT_TRUE(program.started());
+  Window w = 0;
+  ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
+  ASSERT_TRUE(WaitFor([&] { return device.Polled(); }));
+  CloseAsWindowManager(user, w);
+  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  XCloseDisplay(user);
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
 
 TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {
   if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
