@@ -1,7 +1,7 @@
 // The real trevant on a virtual X server, its COM1 a pseudo-terminal served by the simulated device: the panel
-// shows the device's display and LEDs, a real click on a key and a real key press reach the device, a screenshot
-// is left in the test folder; a click on "Ende" or the window manager's close ends the program with 0. Skipped
-// where Xvfb or xdotool is not installed.
+// shows the device's display and LEDs, a real click on a key, a key held down and a real key press reach the
+// device, a screenshot is left in the test folder; a click on "Ende" or the window manager's close ends the
+// program with 0. Skipped where Xvfb or xdotool is not installed.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -44,10 +44,11 @@ class ServedDevice {
     stop_ = true;
     thread_.join();
   }
-  bool Received(std::uint8_t key) {
+  bool Received(std::uint8_t key) { return Count(key) > 0; }
+  long Count(std::uint8_t key) {
     std::lock_guard lock(mutex_);
     const auto& keys = device_.log().keys;
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
+    return std::count(keys.begin(), keys.end(), key);
   }
   bool Polled() {
     std::lock_guard lock(mutex_);
@@ -166,6 +167,16 @@ TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {
   EXPECT_TRUE(WaitFor([&] { return device.Received(5); })) << "the click did not reach the device";
   ASSERT_TRUE(Xdotool(server.display(), {"key", "--window", id, "F2"}));
   EXPECT_TRUE(WaitFor([&] { return device.Received(8); })) << "the key did not reach the device";
+  // "Aus" held down with the real button: its code goes out in every poll until the button comes up.
+  ASSERT_TRUE(Xdotool(server.display(), {"mousemove", "--window", id, std::to_string(frame + 184),
+                                         std::to_string(top + 257)}));
+  ASSERT_TRUE(Xdotool(server.display(), {"mousedown", "1"}));
+  EXPECT_TRUE(WaitFor([&] { return device.Count(13) >= 4; })) << "a held key was not repeated";
+  ASSERT_TRUE(Xdotool(server.display(), {"mouseup", "1"}));
+  std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the click after the release sends it once more
+  const long held = device.Count(13);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  EXPECT_EQ(device.Count(13), held) << "the key went on after the button came up";
 
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const auto shot = Screenshot(user, w);
