@@ -26,6 +26,16 @@ constexpr std::uint16_t kDirectoryRecord = 3;
 constexpr std::uint16_t kSkippedRecord = 14;  // the unit's record 14 never reaches a project file
 constexpr std::uint16_t kCommentRecord = 317;
 constexpr std::uint16_t kFileNameElement = 162;
+constexpr std::size_t kNamesPerTable = 14;  // the unit's text tables hold the data sets' names, 17 bytes each
+
+// A slot's name: the one the PC gave it, else the one in the unit's text table (empty when neither has one).
+std::string SlotName(const UnitShared& s, std::size_t slot) {
+  if (s.names[slot][0] != 0) return FieldText(s.names[slot].data(), kTextLength);
+  const std::size_t index = slot / kNamesPerTable;
+  const std::size_t at = (slot % kNamesPerTable) * kTextLength;
+  if (index >= s.text_tables.size() || at + kTextLength > s.text_tables[index].size()) return {};
+  return FieldText(s.text_tables[index].data() + at, kTextLength);
+}
 
 }  // namespace
 
@@ -115,8 +125,7 @@ void TData::ListRead() {
     line1 = FieldText(shared_->display_texts.data(), kTextLength);
     line2 = FieldText(shared_->display_texts.data() + kTextLength, kTextLength);
     for (int i = 0; i < count; ++i) {
-      rows.push_back({FieldText(shared_->names[static_cast<std::size_t>(i)].data(), kTextLength),
-                      shared_->attributes[static_cast<std::size_t>(i)]});
+      rows.push_back({SlotName(*shared_, static_cast<std::size_t>(i)), shared_->attributes[static_cast<std::size_t>(i)]});
     }
   }
   if (BoxInfo) {

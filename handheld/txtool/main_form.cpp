@@ -221,6 +221,7 @@ void TArbeitsform_::But_Speichern_Click(TObject*) {
     std::lock_guard lock(shared->mutex);
     shared->job.slot = static_cast<std::uint8_t>(slot);
     name = FieldText(shared->names[static_cast<std::size_t>(slot)].data(), kTextLength);
+    if (name.empty()) name = List_Datensatz_->Selected() ? List_Datensatz_->Selected()->SubItems()[0] : "";
   }
   Dlg_Speichern->FileName = ProposedFileName(name, slot);
   if (!Dlg_Speichern->Execute()) return;

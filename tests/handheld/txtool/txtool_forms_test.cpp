@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "handheld/common/stop_watch.h"
 #include "handheld/txtool/conv_images.h"
 #include "handheld/txtool/conv_project_file.h"
 #include "handheld/txtool/conv_unit_image.h"
@@ -23,6 +25,7 @@
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "model/project_file.h"
+#include "platform/comm/pseudo_terminal.h"
 #include "platform/sys/module_path.h"
 #include "platform/testing/driver.h"
 #include "platform/vcl/application.h"
@@ -131,6 +134,14 @@ TEST_F(TxToolForms, ConfigurationFileBesideTheProgram) {
 TEST_F(TxToolForms, ListOfDataSetsAndTheActionsOfTheSelectedOne) {
   Create();
   Unit({kAttrValid, kAttrValid | kAttrProtected | kAttrReverseDoc, 0});
+  {
+    // A slot the PC never named shows the name in the unit's text table.
+    std::lock_guard lock(shared->mutex);
+    shared->names[0].fill(0);
+    shared->text_tables[0].assign(2 * kTextLength, 0);
+    const std::string name = "Pumpe Nord";
+    std::copy(name.begin(), name.end(), shared->text_tables[0].begin());
+  }
   data->ListRead();
   TListView* list = main->List_Datensatz_;
   ASSERT_EQ(list->Count(), 3);
@@ -139,7 +150,7 @@ TEST_F(TxToolForms, ListOfDataSetsAndTheActionsOfTheSelectedOne) {
     for (int k = 0; k < list->Item(i)->SubItems().Count(); ++k) s += "|" + list->Item(i)->SubItems()[k];
     return s;
   };
-  EXPECT_EQ(row(0), "1|Satz 1|ok|PC|nein");
+  EXPECT_EQ(row(0), "1|Pumpe Nord|ok|PC|nein");
   EXPECT_EQ(row(1), "2|Satz 2|ok|Umrichter|ja");
   EXPECT_EQ(row(2), "3||ung\xFCltig");
   EXPECT_EQ(main->Pan_BoxText->Caption(), "TASTO V 3.02");
@@ -390,6 +401,54 @@ TEST_F(TxToolForms, AProjectFileBecomesAnImageForTheUnit) {
   const auto id = std::find_if(records->begin(), records->end(), [](const UnitRecord& r) { return r.record == 304; });
   ASSERT_NE(id, records->end());
   EXPECT_EQ(shared->outgoing[id->offset + 1], 61);
+}
+
+TEST_F(TxToolForms, ReverseDocumentationGoesToTheUnitWithItsIdentity) {
+  Create();
+  Unit({kAttrValid});
+  // Written as reverse documentation: the drive's identity lies in record 5, the project's 304 is a default.
+  ASSERT_EQ(ConvInitImage(0), kConvDone);
+  const std::uint8_t family = 2, type = 61, board = 4;
+  ASSERT_EQ(ConvWriteElement(5, 0, &family, 8, 0), kConvDone);
+  ASSERT_EQ(ConvWriteElement(5, 1, &type, 8, 0), kConvDone);
+  ASSERT_EQ(ConvWriteElement(5, 3, &board, 8, 0), kConvDone);
+  ASSERT_EQ(ConvSetFileKind(18, 0), 18);
+  const std::string reverse = Path("rueck.ZPR");
+  ASSERT_EQ(ConvProjectFile(model::kProjectWriteReverseDoc, 0, reverse.c_str()), model::kFileDone);
+  ASSERT_EQ(ConvInitImage(0), kConvDone);
+
+  drv::OnMessageBox([](const drv::MessageBoxRecord& m) { return m.text == kTextReverseDocQuestion ? IDYES : IDOK; });
+  data->FileName = reverse;
+  data->LoadFileToDataSet();
+  ASSERT_EQ(State(), kStateWriteDataSet);
+  EXPECT_EQ(drv::MessageBoxes().back().caption, kCaptionLoad);
+  std::lock_guard lock(shared->mutex);
+  const auto records = ConvUnitDirectory(std::span(shared->outgoing).first(2047));
+  ASSERT_TRUE(records);
+  const auto id = std::find_if(records->begin(), records->end(), [](const UnitRecord& r) { return r.record == 304; });
+  ASSERT_NE(id, records->end());
+  EXPECT_EQ(shared->outgoing[id->offset], family);
+  EXPECT_EQ(shared->outgoing[id->offset + 1], type);
+  EXPECT_EQ(shared->outgoing[id->offset + 3], 10);  // family 2: an option board below 10 becomes 10
+}
+
+TEST_F(TxToolForms, ClosingTheStartFormWhileWaitingEndsTheProgram) {
+  platform::comm::PseudoTerminal silent;  // a port with no unit on it
+  if (!silent.ok()) GTEST_SKIP() << "no pseudo-terminal";
+  ::setenv("COM47", silent.slave_path().c_str(), 1);
+  Create();
+  data->PortNumber = 47;
+  start->Show();
+  PostMessage(start->Handle(), WM_CLOSE, 0, 0);
+  handheld::StopWatch watch;
+  watch.Start();
+  start->But_Ok_Click(start);
+  EXPECT_GE(watch.Stop(), 500.0);
+  EXPECT_TRUE(start->Closing);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_NE(start->ModalResult(), mrOk);
+  EXPECT_EQ(start->But_Schliessen->Caption(), kCaptionClose);
+  ::unsetenv("COM47");
 }
 
 TEST_F(TxToolForms, ProjectFilesThatCannotGoToTheUnit) {
