@@ -178,7 +178,11 @@ TEST_F(TxToolUnit, AUnitPulledDuringAReadLeavesNothingOnDisk) {
   unit.PullDuringNextJob();
   main->But_Speichern_Click(main);
   // The worker hears nothing, reports the lost unit and waits for the next one; the list is read again.
-  ASSERT_TRUE(PumpUntil([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; }));
+  std::vector<std::string> captions;
+  ASSERT_TRUE(PumpUntil([&] {
+    if (captions.empty() || captions.back() != main->Pan_BoxText->Caption()) captions.push_back(main->Pan_BoxText->Caption());
+    return !data->ListValid && main->List_Datensatz_->Count() == 0;
+  })) << State() << " " << ::testing::PrintToString(captions);
   ASSERT_TRUE(PumpUntil([&] { return data->ListValid; }));
   EXPECT_EQ(main->List_Datensatz_->Count(), 3);
   EXPECT_FALSE(fs::exists(file));

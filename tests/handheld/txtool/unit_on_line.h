@@ -34,16 +34,20 @@ class UnitOnLine {
  private:
   void Run() {
     bool connected = false;
+    bool armed = false;  // the next job is to be left half done
     while (!stop_) {
       if (!connected) {
         connected = master_.Connect();
         if (!connected) line_.Settle(50);
         continue;
       }
-      const bool pulling = pull_.exchange(false);
-      if (pulling) master_.PullDuringNextJob();
+      if (pull_.exchange(false)) {
+        master_.PullDuringNextJob();
+        armed = true;
+      }
       connected = master_.Poll();
-      if (pulling && !connected) {
+      if (armed && !connected) {
+        armed = false;
         for (int waited = 0; waited < kPulledSilenceMs && !stop_; waited += 50) line_.Settle(50);
       }
     }
