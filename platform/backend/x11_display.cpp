@@ -15,12 +15,14 @@
 
 #include "platform/backend/x11_cursor_image.h"
 #include "platform/backend/x11_keys.h"
+#include "platform/backend/x11_selection.h"
 #include "platform/gdi/cp1252.h"
 #include "platform/gdi/dialog_fonts.h"
 #include "platform/gdi/window_surfaces.h"
 #include "platform/win/input.h"
 #include "platform/win/cursor.h"
 #include "platform/win/dialog.h"
+#include "platform/win/double_click.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
@@ -331,6 +333,7 @@ WPARAM KeyFlags(unsigned state) {
 
 void HandleEvent(XEvent& ev) {
   X11State& s = X();
+  if (HandleX11SelectionEvent(ev)) return;
   auto owner = s.owners.find(ev.xany.window);
   if (owner == s.owners.end()) return;
   HWND top = owner->second;
@@ -494,6 +497,8 @@ bool StartX11Display(std::string* error) {
   s.window_type = XInternAtom(s.display, "_NET_WM_WINDOW_TYPE", False);
   s.type_dialog = XInternAtom(s.display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
   s.type_normal = XInternAtom(s.display, "_NET_WM_WINDOW_TYPE_NORMAL", False);
+  StartX11Selections(s.display);
+  platform::win::SetDoubleClickDetection(true);
   if (pipe(s.wake_pipe) == 0) {
     for (int fd : s.wake_pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   }
@@ -537,6 +542,8 @@ void StopX11Display() {
   if (s.blank) XFreeCursor(s.display, s.blank);
   s.blank = s.current = 0;
   s.clipped = false;
+  StopX11Selections();
+  platform::win::SetDoubleClickDetection(false);
   XCloseDisplay(s.display);
   s.display = nullptr;
   for (int& fd : s.wake_pipe) {

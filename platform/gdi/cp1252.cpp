@@ -50,4 +50,30 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::string Utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    char32_t u = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+    bool ok = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
+    for (int k = 1; ok && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+      ok = (next & 0xC0) == 0x80;
+      u = (u << 6) | (next & 0x3F);
+    }
+    if (!ok) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    const int byte = UnicodeToCp1252(u);
+    out += byte < 0 ? '?' : static_cast<char>(byte);
+    i += static_cast<std::size_t>(length);
+  }
+  return out;
+}
+
 }  // namespace platform::gdi

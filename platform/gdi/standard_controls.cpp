@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -178,11 +179,37 @@ void PaintStatic(HWND hwnd, HDC dc, const RECT& r) {
                   AskColours(hwnd, dc, WM_CTLCOLORSTATIC));
 }
 
-void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
-  const DWORD style = StyleOf(hwnd);
+// The text of an edit as it is shown: a password field's characters masked.
+std::string ShownEditText(HWND hwnd) {
   std::string text = TextOf(hwnd);
   const auto mask = static_cast<char>(SendMessage(hwnd, EM_GETPASSWORDCHAR, 0, 0));
-  if ((style & ES_PASSWORD) || mask) std::fill(text.begin(), text.end(), mask ? mask : '*');
+  if ((StyleOf(hwnd) & ES_PASSWORD) || mask) std::fill(text.begin(), text.end(), mask ? mask : '*');
+  return text;
+}
+
+// A single-line edit scrolls so that the text before the caret fits its width.
+int SingleLineScroll(HFONT font, std::string_view text, int caret, int width) {
+  int scroll = 0;
+  while (scroll < caret && EditTextWidth(font, text, caret) - EditTextWidth(font, text, scroll) > width) ++scroll;
+  return scroll;
+}
+
+// The character of a line nearest to x, the line's left edge being at origin.
+int NearestInLine(HFONT font, std::string_view line, int origin, int x) {
+  int best = 0, best_distance = 1 << 30;
+  for (int i = 0; i <= static_cast<int>(line.size()); ++i) {
+    const int d = std::abs(origin + EditTextWidth(font, line, i) - x);
+    if (d < best_distance) {
+      best = i;
+      best_distance = d;
+    }
+  }
+  return best;
+}
+
+void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
+  const DWORD style = StyleOf(hwnd);
+  const std::string text = ShownEditText(hwnd);
   DWORD start = 0, end = 0;
   SendMessage(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EditLook look;
@@ -199,12 +226,7 @@ void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
   look.border = false;  // the border is non-client
   // A read-only or disabled edit is coloured like a static, as its parent expects.
   look.colours = AskColours(hwnd, dc, look.read_only || !look.enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
-  if (!look.multiline) {
-    // Keep the caret in view: scroll so that the text before it fits.
-    const int width = r.right - r.left - 4;
-    while (look.scroll < look.caret && EditTextWidth(look.font, text, look.caret) - EditTextWidth(look.font, text, look.scroll) > width)
-      ++look.scroll;
-  }
+  if (!look.multiline) look.scroll = SingleLineScroll(look.font, text, look.caret, r.right - r.left - 4);
   PaintEditField(dc, r, look);
 }
 
@@ -293,6 +315,35 @@ void PaintChildBorder(HWND hwnd) {
 }
 
 }  // namespace
+
+int EditCharAt(HWND edit, POINT client) {
+  if (!IsWindow(edit)) return 0;
+  const std::string text = ShownEditText(edit);
+  const HFONT font = FontOf(edit);
+  RECT r{};
+  GetClientRect(edit, &r);
+  if (!(StyleOf(edit) & ES_MULTILINE)) {
+    DWORD start = 0, end = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const int scroll = SingleLineScroll(font, text, static_cast<int>(end), r.right - r.left - 4);
+    return NearestInLine(font, text, 1 - EditTextWidth(font, text, scroll), client.x);
+  }
+  // Lines as PaintEditField lays them out: from the first visible one, a line height apart, one pixel down.
+  const int first = static_cast<int>(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+  const int height = std::max(1, ListItemHeight(font));
+  const int row = client.y < 1 ? -1 : (client.y - 1) / height;
+  int line = std::max(0, first + row);
+  std::size_t start = 0;
+  for (; line > 0; --line) {
+    const std::size_t nl = text.find('\n', start);
+    if (nl == std::string::npos) break;
+    start = nl + 1;
+  }
+  std::size_t end = text.find('\n', start);
+  if (end == std::string::npos) end = text.size();
+  if (end > start && text[end - 1] == '\r') --end;
+  return static_cast<int>(start) + NearestInLine(font, std::string_view(text).substr(start, end - start), 1, client.x);
+}
 
 bool PaintStandardControl(HWND hwnd, HDC dc) {
   if (!IsWindow(hwnd) || !dc) return false;

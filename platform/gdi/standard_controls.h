@@ -10,6 +10,9 @@ namespace platform::gdi {
 // Paints hwnd's client area into dc (a paint or window DC of hwnd) and its non-client border; false for a
 // class it does not know (nothing drawn).
 bool PaintStandardControl(HWND hwnd, HDC dc);
+// The character position of an edit control nearest to a client point, as PaintStandardControl lays the edit out
+// (a multi-line edit: on the line under the point, the last line below the text).
+int EditCharAt(HWND edit, POINT client);
 // Paints the non-client area of a window (caption, menu bar, border); nothing for a window without one.
 void PaintWindowFrame(HWND hwnd);
 

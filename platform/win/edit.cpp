@@ -3,11 +3,15 @@
 // Setting the text (WM_SETTEXT, so SetWindowText and SetDlgItemText) sends EN_CHANGE like typing does, with the
 // caret put at the start and the modified flag cleared; EM_REPLACESEL and typing send EN_UPDATE then EN_CHANGE.
 // Typing stops at the limit (EN_MAXTEXT); setting the text does not obey the limit.
+// Copy, cut and paste go through the clipboard (WM_COPY/WM_CUT/WM_PASTE, Ctrl+C/X/V, Ctrl+Ins, Shift+Del/Ins); text
+// the user selects becomes the primary selection, which a middle click pastes.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
 
+#include "platform/gdi/standard_controls.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
@@ -55,11 +59,6 @@ int LineEnd(const std::string& s, int start) {
   if (end == std::string::npos) end = s.size();
   if (end > static_cast<std::size_t>(start) && s[end - 1] == '\r') --end;
   return static_cast<int>(end);
-}
-
-std::string& Clipboard() {
-  static std::string text;
-  return text;
 }
 
 std::string& TextOf(HWND hwnd) { return Lookup(hwnd)->text; }
@@ -157,22 +156,49 @@ bool ReadOnly(HWND hwnd) { return (Style(hwnd) & ES_READONLY) != 0; }
 
 void Beep() {}
 
-int CharWidth(HWND hwnd) {
-  HFONT font = reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0));
-  return std::max(1, platform::win::BaseUnitsOf(font).x);
+int PositionAt(HWND hwnd, LPARAM point) {
+  return platform::gdi::EditCharAt(hwnd, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
 }
 
-int PositionAt(HWND hwnd, int x) {
-  int n = static_cast<int>(TextOf(hwnd).size());
-  int cw = CharWidth(hwnd);
-  return std::clamp((x - 1 + cw / 2) / cw, 0, n);
-}
-
-void Copy(HWND hwnd, const EditData& d) {
+// Puts the selected text into a selection; a password field gives nothing away.
+void Offer(HWND hwnd, const EditData& d, platform::win::Selection which) {
   if (d.password) return;
-  int a = SelStart(d);
-  int b = SelEnd(d);
-  if (a < b) Clipboard() = TextOf(hwnd).substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+  const int a = SelStart(d), b = SelEnd(d);
+  if (a < b) platform::win::SetSelectionText(which, TextOf(hwnd).substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)));
+}
+
+void Copy(HWND hwnd, const EditData& d) { Offer(hwnd, d, platform::win::Selection::kClipboard); }
+void OfferPrimary(HWND hwnd, const EditData& d) { Offer(hwnd, d, platform::win::Selection::kPrimary); }
+
+// Double click: the run of word characters (letters, digits, '_'), of blanks or of other characters under the
+// clicked one.
+int CharKind(unsigned char c) {
+  if (c == ' ' || c == '\t' || c == '\r' || c == '\n') return 0;
+  const bool letter = std::isalnum(c) || c == '_' || (c >= 0xC0 && c != 0xD7 && c != 0xF7) || c == 0x8A || c == 0x8C ||
+                      c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F || c == 0xB5;
+  return letter ? 1 : 2;
+}
+
+void SelectWordAt(HWND hwnd, EditData& d, int at) {
+  const std::string& s = TextOf(hwnd);
+  const int n = static_cast<int>(s.size());
+  at = std::clamp(at, 0, n);
+  // Past a line's last character the word before the click is meant.
+  if (at > 0 && (at == n || s[static_cast<std::size_t>(at)] == '\r' || s[static_cast<std::size_t>(at)] == '\n')) --at;
+  if (n == 0 || s[static_cast<std::size_t>(at)] == '\r' || s[static_cast<std::size_t>(at)] == '\n') {
+    d.anchor = d.caret = at;
+    return;
+  }
+  const int kind = CharKind(static_cast<unsigned char>(s[static_cast<std::size_t>(at)]));
+  auto same = [&](int i) {
+    const char c = s[static_cast<std::size_t>(i)];
+    return c != '\r' && c != '\n' && CharKind(static_cast<unsigned char>(c)) == kind;
+  };
+  int a = at, b = at + 1;
+  while (a > 0 && same(a - 1)) --a;
+  while (b < n && same(b)) ++b;
+  d.anchor = a;
+  d.caret = b;
 }
 
 void OnChar(HWND hwnd, EditData& d, int ch) {
@@ -181,6 +207,7 @@ void OnChar(HWND hwnd, EditData& d, int ch) {
     d.caret = static_cast<int>(TextOf(hwnd).size());
     InvalidateRect(hwnd, nullptr, FALSE);
     ScrollCaret(hwnd, d);
+    OfferPrimary(hwnd, d);
     return;
   }
   if (ch == 0x03) {  // Ctrl+C
@@ -244,7 +271,15 @@ void OnKey(HWND hwnd, EditData& d, int vk) {
       to = to_line(LineOf(s, d.caret) + step);
       break;
     }
+    case VK_INSERT:
+      if (shift) SendMessage(hwnd, WM_PASTE, 0, 0);
+      else if (ctrl) SendMessage(hwnd, WM_COPY, 0, 0);
+      return;
     case VK_DELETE:
+      if (shift) {
+        SendMessage(hwnd, WM_CUT, 0, 0);
+        return;
+      }
       if (ReadOnly(hwnd)) return;
       if (d.anchor == d.caret) {
         if (d.caret >= n) return;
@@ -258,6 +293,7 @@ void OnKey(HWND hwnd, EditData& d, int vk) {
   if (!shift) d.anchor = to;
   InvalidateRect(hwnd, nullptr, FALSE);
   ScrollCaret(hwnd, d);
+  if (shift) OfferPrimary(hwnd, d);
 }
 
 LRESULT GetLine(HWND hwnd, int line, char* buffer) {
@@ -424,7 +460,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (!ReadOnly(hwnd) && SelStart(*d) < SelEnd(*d)) ReplaceSelection(hwnd, *d, "", false);
       return 0;
     case WM_PASTE:
-      if (!ReadOnly(hwnd)) ReplaceSelection(hwnd, *d, Clipboard(), true);
+      if (!ReadOnly(hwnd)) ReplaceSelection(hwnd, *d, platform::win::SelectionText(platform::win::Selection::kClipboard), true);
       return 0;
     case WM_SETFOCUS:
       InvalidateRect(hwnd, nullptr, FALSE);
@@ -442,7 +478,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (GetFocus() != hwnd) SetFocus(hwnd);
       d = DataOf<EditData>(hwnd);
       if (!d || GetFocus() != hwnd) return 0;
-      int at = PositionAt(hwnd, GET_X_LPARAM(lparam));
+      int at = PositionAt(hwnd, lparam);
       d->caret = at;
       if (!(wparam & MK_SHIFT)) d->anchor = at;
       d->tracking = true;
@@ -452,21 +488,35 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_MOUSEMOVE:
       if (d->tracking) {
-        d->caret = PositionAt(hwnd, GET_X_LPARAM(lparam));
+        d->caret = PositionAt(hwnd, lparam);
         InvalidateRect(hwnd, nullptr, FALSE);
+        ScrollCaret(hwnd, *d);
       }
       return 0;
     case WM_LBUTTONUP:
       if (d->tracking) {
         d->tracking = false;
         if (GetCapture() == hwnd) ReleaseCapture();
+        OfferPrimary(hwnd, *d);
       }
       return 0;
     case WM_LBUTTONDBLCLK:
-      d->anchor = 0;
-      d->caret = static_cast<int>(TextOf(hwnd).size());
+      if (GetFocus() != hwnd) SetFocus(hwnd);
+      d = DataOf<EditData>(hwnd);
+      if (!d) return 0;
+      SelectWordAt(hwnd, *d, PositionAt(hwnd, lparam));
       InvalidateRect(hwnd, nullptr, FALSE);
+      OfferPrimary(hwnd, *d);
       return 0;
+    case WM_MBUTTONDOWN: {
+      // The X way: the primary selection is pasted where the middle button is pressed.
+      if (GetFocus() != hwnd) SetFocus(hwnd);
+      d = DataOf<EditData>(hwnd);
+      if (!d || GetFocus() != hwnd || ReadOnly(hwnd)) return 0;
+      d->anchor = d->caret = PositionAt(hwnd, lparam);
+      ReplaceSelection(hwnd, *d, platform::win::SelectionText(platform::win::Selection::kPrimary), true);
+      return 0;
+    }
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);

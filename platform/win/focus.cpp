@@ -12,6 +12,7 @@
 
 #include "platform/win/detail/queue.h"
 #include "platform/win/detail/window_table.h"
+#include "platform/win/double_click.h"
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"
@@ -350,6 +351,7 @@ void InjectMouse(HWND hwnd, UINT message, int x, int y, WPARAM key_flags) {
   }
   POINT client = screen;
   ScreenToClient(target, &client);
+  message = detail::DoubleClickOf(target, message, screen);
   detail::QueueInput(MSG{target, message, key_flags, MAKEPOINTLPARAM(client.x, client.y), 0, screen});
 }
 

@@ -59,7 +59,8 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case SBM_SETSCROLLINFO: return SetScrollInfo(hwnd, SB_CTL, reinterpret_cast<const SCROLLINFO*>(lparam), static_cast<BOOL>(wparam));
     case SBM_GETSCROLLINFO: return GetScrollInfo(hwnd, SB_CTL, reinterpret_cast<SCROLLINFO*>(lparam));
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
       RECT c{};
       GetClientRect(hwnd, &c);
       bool vertical = Vertical(hwnd);
