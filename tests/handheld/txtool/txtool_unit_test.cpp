@@ -43,9 +43,9 @@ constexpr std::uint16_t kSize = 2048;
 tasto::Unit TestUnit() {
   tasto::Unit u;
   u.data_set_size = kSize;
-  for (int n = 0; n < 3; ++n) {
+  for (int n = 0; n < 4; ++n) {
     tasto::Slot s;
-    s.attribute = n == 1 ? 0x0003 : 0x0001;
+    s.attribute = n == 1 ? 0x0003 : n == 3 ? 0x0000 : 0x0001;
     s.image.assign(kSize, static_cast<std::uint8_t>(n));
     u.slots.push_back(s);
   }
@@ -77,8 +77,9 @@ class TxToolUnit : public ::testing::Test {
     platform::sys::SetExecutablePathOverride(std::nullopt);
     if (!dir.empty()) fs::remove_all(dir);
   }
-  // Serves the window thread (and through it the worker's reports) until done holds; bounded by wall time.
-  bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = 20s) {
+  // Serves the window thread (and through it the worker's reports) until done holds; bounded by wall time, far
+  // above the few seconds these jobs take (on a loaded machine a report served late costs the unit a retry).
+  bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = 60s) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done()) {
       if (std::chrono::steady_clock::now() > end) return false;
@@ -98,7 +99,25 @@ class TxToolUnit : public ::testing::Test {
     data->PortNumber = kCom;
     start->But_Ok_Click(start);
     ASSERT_EQ(start->ModalResult(), mrOk);
-    ASSERT_EQ(main->List_Datensatz_->Count(), 3);
+    ASSERT_EQ(main->List_Datensatz_->Count(), 4);
+  }
+  // A vqpt32 project file with its own device type and one value.
+  std::string Vqpt32Project(std::uint8_t type, std::uint8_t value) {
+    EXPECT_EQ(model::InitDataSet(0), 0);
+    EXPECT_EQ(model::WriteElement(304, 1, &type, model::kModeRaw, 0), 0);
+    EXPECT_EQ(model::WriteElement(11, 5, &value, model::kModeRaw, 0), 0);
+    const std::string project = (dir / "anlage.ZPR").string();
+    EXPECT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 0, project.c_str()), model::kFileDone);
+    return project;
+  }
+  // The name dialog answered with this name whenever it waits.
+  static void NameTheDataSet(const std::string& name) {
+    drv::OnAnyDialogIdle([name](HWND dialog) {
+      if (auto* names = dynamic_cast<TDlg_Namen_*>(TControl::FromHandle(dialog))) {
+        names->Edit_Namen->SetText(name);
+        names->But_Weiter_Click(names);
+      }
+    });
   }
 
   UnitOnLine unit{TestUnit()};
@@ -114,22 +133,13 @@ TEST_F(TxToolUnit, AVqpt32ProjectGoesIntoASlotAndComesBackAsAProjectFile) {
   EXPECT_EQ(main->List_Datensatz_->Item(1)->SubItems()[3], kTextYes);
 
   // vqpt32's project with two values of its own.
-  ASSERT_EQ(model::InitDataSet(0), 0);
   const std::uint8_t type = 61, value = 0x33;
-  ASSERT_EQ(model::WriteElement(304, 1, &type, model::kModeRaw, 0), 0);
-  ASSERT_EQ(model::WriteElement(11, 5, &value, model::kModeRaw, 0), 0);
-  const std::string project = (dir / "anlage.ZPR").string();
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 0, project.c_str()), model::kFileDone);
+  const std::string project = Vqpt32Project(type, value);
 
   // Into slot 3: overwrite asked, the file chosen, the name given.
   main->List_Datensatz_->SetItemIndex(2);
   drv::AnswerFileDialog(project);
-  drv::OnAnyDialogIdle([](HWND dialog) {
-    if (auto* names = dynamic_cast<TDlg_Namen_*>(TControl::FromHandle(dialog))) {
-      names->Edit_Namen->SetText("Presse 7");
-      names->But_Weiter_Click(names);
-    }
-  });
+  NameTheDataSet("Presse 7");
   const int lists = static_cast<int>(drv::MessageBoxes().size());
   main->But_Laden_Click(main);
   EXPECT_EQ(drv::MessageBoxes().at(static_cast<std::size_t>(lists)).text, kTextOverwrite);
@@ -184,9 +194,25 @@ TEST_F(TxToolUnit, AUnitPulledDuringAReadLeavesNothingOnDisk) {
     return !data->ListValid && main->List_Datensatz_->Count() == 0;
   })) << State() << " " << ::testing::PrintToString(captions);
   ASSERT_TRUE(PumpUntil([&] { return data->ListValid; }));
-  EXPECT_EQ(main->List_Datensatz_->Count(), 3);
+  EXPECT_EQ(main->List_Datensatz_->Count(), 4);
   EXPECT_FALSE(fs::exists(file));
   EXPECT_TRUE(main->Speed_Wechseln->Enabled());
+}
+
+TEST_F(TxToolUnit, AUnitPulledDuringAWriteKeepsTheSlotInvalid) {
+  Connect();
+  main->List_Datensatz_->SetItemIndex(3);
+  drv::AnswerFileDialog(Vqpt32Project(61, 0x33));
+  NameTheDataSet("Halb");
+  unit.PullDuringNextJob();
+  main->But_Laden_Click(main);
+  ASSERT_TRUE(PumpUntil([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return data->ListValid; }));
+  ASSERT_EQ(main->List_Datensatz_->Count(), 4);
+  EXPECT_EQ(main->List_Datensatz_->Item(3)->SubItems()[0], "");
+  EXPECT_EQ(main->List_Datensatz_->Item(3)->SubItems()[1], kTextInvalid);
+  unit.Stop();
+  EXPECT_EQ(unit.unit().slots[3].attribute & 1, 0);
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
 
   // The main window appears once the unit's list has been read.
   Window main = 0;
-  ASSERT_TRUE(WaitFor([&] { return (main = WindowNamed(user_, kTitle, 500, 2000)) != 0; }, 20000));
+  ASSERT_TRUE(WaitFor([&] { return (main = WindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const auto shot = Screenshot(user_, main);
   shot->WritePng((fs::path(::testing::TempDir()) / "txtool_xvfb_main.png").string());
