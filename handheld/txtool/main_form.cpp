@@ -215,14 +215,14 @@ void TArbeitsform_::List_Datensatz_Change(TObject*, TListItem* item, TItemChange
 
 void TArbeitsform_::But_Speichern_Click(TObject*) {
   const int slot = Data->SelectedSlot;
-  std::string name;
   {
     const auto shared = Data->Shared();
     std::lock_guard lock(shared->mutex);
     shared->job.slot = static_cast<std::uint8_t>(slot);
-    name = FieldText(shared->names[static_cast<std::size_t>(slot)].data(), kTextLength);
-    if (name.empty()) name = List_Datensatz_->Selected() ? List_Datensatz_->Selected()->SubItems()[0] : "";
   }
+  // The name the list shows for the slot.
+  const TListItem* item = List_Datensatz_->Selected();
+  const std::string name = item && item->SubItems().Count() > 0 ? item->SubItems()[0] : std::string();
   Dlg_Speichern->FileName = ProposedFileName(name, slot);
   if (!Dlg_Speichern->Execute()) return;
   Data->FileName = Dlg_Speichern->FileName;
@@ -321,9 +321,13 @@ void TArbeitsform_::But_Wechseln_Click(TObject* sender) {
       Q_Warte->Pause(kWaitStepMs, true);
       TThread::CheckSynchronize();
       Pro_Status->SetPosition(Pro_Status->Position() >= Pro_Status->Max() ? 0 : Pro_Status->Position() + 1);
-      const auto shared = Data->Shared();
-      std::lock_guard lock(shared->mutex);
-      if (shared->state != kStateStart && shared->state != kChangeUnitState) Pan_BoxText->SetCaption(kTextPleaseWait);
+      int state = kStateStart;
+      {
+        const auto shared = Data->Shared();
+        std::lock_guard lock(shared->mutex);
+        state = shared->state;
+      }
+      if (state != kStateStart && state != kChangeUnitState) Pan_BoxText->SetCaption(kTextPleaseWait);
     }
     if (!Data->ListValid) {
       Q_Warte->Pause(kGiveUpPauseMs, true);

@@ -115,13 +115,17 @@ void TStartform_::FormCreate(TObject*) {
 
 void TStartform_::Radio_Com_Click(TObject* sender) {
   if (loading_ || !Data) return;
-  Data->PortNumber = static_cast<TComponent*>(static_cast<TControl*>(sender))->Tag();
+  const auto* button = dynamic_cast<TComponent*>(sender);
+  if (!button) return;
+  Data->PortNumber = button->Tag();
   Data->WriteConfiguration();
 }
 
 void TStartform_::Radio_Baud_Click(TObject* sender) {
   if (loading_ || !Data) return;
-  Data->Baudrate = static_cast<TComponent*>(static_cast<TControl*>(sender))->Tag();
+  const auto* button = dynamic_cast<TComponent*>(sender);
+  if (!button) return;
+  Data->Baudrate = button->Tag();
   Data->WriteConfiguration();
 }
 
