@@ -5,6 +5,7 @@
 
 #include "app/templates/info_template.h"
 #include "app/templates/transfer_template.h"
+#include "app/templates/page_templates.h"
 
 namespace app {
 namespace {
@@ -42,6 +43,7 @@ void RegisterMainResources(HINSTANCE instance) {
   platform::win::RegisterStringTable(instance, kHintRows);
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInfoTemplate), &InfoDialogTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kTransferTemplate), &TransferDialogTemplate());
+  RegisterPageTemplates(instance);
 }
 
 }  // namespace app
