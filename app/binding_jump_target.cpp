@@ -132,7 +132,7 @@ byte StoreValue(HWND dialog, const MenuListEntry& row, int id, const std::string
   if (status == 0 && text == ValueText(stored, target, set)) return kBindingOk;
   if (status == 0) {
     const byte kind = binding::IsNumericKind(target.kind) ? target.kind : 1;
-    std::optional<double> value = text.size() <= kValueTextLimit ? binding::ParseEntry(text, kind) : std::nullopt;
+    std::optional<double> value = binding::ParseEntry(text, kind, binding::IsNumericKind(target.kind) ? target.attributes : 0);
     if (value && binding::IsNumericKind(target.kind) &&
         model::ConvertElementValue(&*value, 0, target.record, target.element, set, 0) != 0) {
       value.reset();

@@ -57,11 +57,11 @@ byte StoreNumber(const MenuListEntry& row, const Target& t) {
   const std::string text = binding::ItemText(t.dialog, t.id);
   // The text the fill showed stands for the stored value, whatever its rounding: nothing was typed.
   if (text == binding::FormatEntry(current, row.kind, row.attributes)) return kBindingOk;
-  const std::optional<double> value =
-      text.size() <= kValueTextLimit ? binding::ParseEntry(text, row.kind) : std::nullopt;
+  const std::optional<double> value = binding::ParseEntry(text, row.kind, row.attributes);
   if (!value) return RefuseRange(row, t.set, 6);
   if (*value == current) return kBindingOk;
-  const byte status = model::WriteElement(row.record, row.element, &*value, model::kModeConverted, t.set);
+  byte status = binding::CheckLimits(row, t.set, *value);
+  if (status == 0) status = model::WriteElement(row.record, row.element, &*value, model::kModeConverted, t.set);
   return status == 0 ? kBindingOk : RefuseRange(row, t.set, status);
 }
 

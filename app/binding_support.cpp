@@ -183,14 +183,26 @@ void SelectionLimits(const MenuListEntry& row, byte set, long& lower, long& uppe
               ? AsInteger(high) : 3;
 }
 
-std::optional<double> ParseEntry(std::string_view text, byte kind) {
+std::optional<double> ParseEntry(std::string_view text, byte kind, byte decimals) {
+  if (text.size() > kValueTextLimit) return std::nullopt;
   const std::string_view trimmed = Trimmed(text);
   switch (kind) {
     case 9: return ParseHex(trimmed);
     case 10: return ParseBits(trimmed, 16);
     case 13: return ParseBits(trimmed, 32);
-    default: return ParseDecimal(trimmed);
+    default: break;
   }
+  const std::optional<double> value = ParseDecimal(trimmed);
+  // A row shown without decimals would store a fraction cut off, unlike what was typed.
+  if (value && decimals == 0 && std::trunc(*value) != *value) return std::nullopt;
+  return value;
+}
+
+byte CheckLimits(const MenuListEntry& row, byte set, double value) {
+  double lower = 0.0;
+  double upper = 0.0;
+  if (ReadLimits(row, set, lower, upper) != 0) return 0;
+  return value > upper ? 4 : value < lower ? 5 : 0;
 }
 
 std::string FormatEntry(double value, byte kind, byte attributes) {

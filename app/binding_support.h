@@ -55,8 +55,11 @@ byte ReadLimits(const MenuListEntry& row, byte set, double& lower, double& upper
 void SelectionLimits(const MenuListEntry& row, byte set, long& lower, long& upper);
 
 // A numeric entry read in the form the kind shows it (decimal with ',' or '.' as the point, hexadecimal for
-// kind 9, bit digits in groups for kinds 10 and 13); nothing when the whole text is not such a number.
-std::optional<double> ParseEntry(std::string_view text, byte kind);
+// kind 9, bit digits in groups for kinds 10 and 13); nothing when the whole text is not such a number, when it
+// is longer than an entry holds, or when it has a fraction that a kind-1 row without decimals cannot show.
+std::optional<double> ParseEntry(std::string_view text, byte kind, byte decimals);
+// 0 when the value lies within the element's limits (or they cannot be read), else 4 (above) or 5 (below).
+byte CheckLimits(const MenuListEntry& row, byte set, double value);
 // The display text of a value for a numeric kind (FormatValue, at most 50 characters).
 std::string FormatEntry(double value, byte kind, byte attributes);
 

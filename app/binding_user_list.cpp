@@ -138,11 +138,11 @@ byte StoreTarget(HWND dialog, const MenuListEntry& row, const RowIds& ids, byte 
     }
     const std::string text = binding::ItemText(dialog, ids.value);
     if (text == binding::FormatEntry(current, target.kind, target.attributes)) return kBindingOk;
-    const std::optional<double> value =
-        text.size() <= kValueTextLimit ? binding::ParseEntry(text, target.kind) : std::nullopt;
+    const std::optional<double> value = binding::ParseEntry(text, target.kind, target.attributes);
     if (!value) return RefuseTargetRange(target, code, set, 6);
     if (*value == current) return kBindingOk;
-    const byte status = model::WriteElement(target.record, target.element, &*value, model::kModeConverted, set);
+    byte status = binding::CheckLimits(target, set, *value);
+    if (status == 0) status = model::WriteElement(target.record, target.element, &*value, model::kModeConverted, set);
     return status == 0 ? kBindingOk : RefuseTargetRange(target, code, set, status);
   }
   byte status = 0;

@@ -111,6 +111,33 @@ enum Id : int {
   kSpeed = 113, kHex = 114, kBits = 115, kCheckShown = 116
 };
 
+// Two parallel process blocks for the copy.
+inline const char* kTCode1[] = {"U01 code 1", ""};
+inline const char* kTCode2[] = {"U02 code 2", ""};
+inline const ParameterDescriptor kBlockA[] = {
+    {306, model::kHeadingElement, 6, 0, 1, 0, 0.0, kTHeading}, {306, 8, 1, 0, 1, 0, 0.0, kTNumber},
+    {15, 4, 7, 0, 1, 0, 0.0, kTString}, {305, 44, 2, 0, 1, 0, 0.0, kTCheck}, {0, 0, 0, 0, 0, 0, 0.0, nullptr}};
+inline const ParameterDescriptor kBlockB[] = {
+    {306, model::kHeadingElement, 6, 0, 1, 0, 0.0, kTHeading}, {254, 0, 1, 0, 1, 0, 0.0, kTHex},
+    {15, 21, 7, 0, 1, 0, 0.0, kTCode2}, {305, 47, 4, 0, 1, 0, 0.0, kTCombo}, {0, 0, 0, 0, 0, 0, 0.0, nullptr}};
+inline constexpr std::uint8_t kBlockAList = 6;
+inline constexpr std::uint8_t kBlockBList = 7;
+
+// A user list of two codes (five ids each, 200..209) and a jump target (code, two values; ids 300..304).
+inline const ParameterDescriptor kUserRows[] = {
+    {15, model::kHeadingElement, 6, 0, 1, 0, 0.0, kTHeading}, {15, 4, 7, 0, 1, 0, 0.0, kTCode1},
+    {305, 50, 0, 0, 1, 0, 0.0, kTNoControl}, {15, 21, 7, 0, 1, 0, 0.0, kTCode2},
+    {0, 0, 0, 0, 0, 0, 0.0, nullptr}};
+inline constexpr std::uint8_t kUserList = 8;
+inline const char* kTJumpTo[] = {"U50 F1-jump to", ""};
+inline const char* kTJumpLow[] = {"U51 F1 lower limit", ""};
+inline const char* kTJumpHigh[] = {"U52 F1 upper limit", ""};
+inline const ParameterDescriptor kJumpRows[] = {
+    {304, model::kHeadingElement, 6, 0, 1, 0, 0.0, kTHeading}, {304, 46, 1, 0, 1, 0, 0.0, kTJumpTo},
+    {307, 2, 1, 0, 1, 0, 0.0, kTJumpLow}, {307, 14, 1, 0, 1, 0, 0.0, kTJumpHigh},
+    {0, 0, 0, 0, 0, 0, 0.0, nullptr}};
+inline constexpr std::uint8_t kJumpList = 9;
+
 inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 inline const DialogItemTemplate kPageItems[] = {
     {kNumber, WC_EDIT, "", kChild | ES_AUTOHSCROLL, 100, 4, 60, 12},
@@ -130,8 +157,17 @@ inline const DialogItemTemplate kPageItems[] = {
     {kBits, WC_EDIT, "", kChild | ES_AUTOHSCROLL, 100, 180, 100, 12},
     {kCheckShown, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_LEFT, 100, 194, 80, 10},
     {6, WC_BUTTON, "extra", kChild | BS_PUSHBUTTON, 10, 210, 40, 14},
+    {200, WC_EDIT, "", kChild, 230, 4, 30, 12},  {201, WC_STATIC, "", WS_CHILD | WS_VISIBLE, 262, 4, 60, 10},
+    {202, WC_EDIT, "", kChild, 324, 4, 40, 12},  {203, WC_COMBOBOX, "", kChild | CBS_DROPDOWNLIST, 366, 4, 60, 80},
+    {204, WC_STATIC, "", WS_CHILD | WS_VISIBLE, 428, 4, 20, 10},
+    {205, WC_EDIT, "", kChild, 230, 20, 30, 12}, {206, WC_STATIC, "", WS_CHILD | WS_VISIBLE, 262, 20, 60, 10},
+    {207, WC_EDIT, "", kChild, 324, 20, 40, 12}, {208, WC_COMBOBOX, "", kChild | CBS_DROPDOWNLIST, 366, 20, 60, 80},
+    {209, WC_STATIC, "", WS_CHILD | WS_VISIBLE, 428, 20, 20, 10},
+    {300, WC_EDIT, "", kChild, 230, 40, 30, 12}, {301, WC_EDIT, "", kChild, 230, 54, 40, 12},
+    {302, WC_EDIT, "", kChild, 230, 68, 40, 12}, {303, WC_STATIC, "", WS_CHILD | WS_VISIBLE, 262, 40, 80, 10},
+    {304, WC_STATIC, "", WS_CHILD | WS_VISIBLE, 272, 54, 30, 10},
 };
-inline const DialogTemplate kPageDialog{WS_POPUP | WS_CAPTION, 0, 0, 220, 230, "synthetic", kPageItems};
+inline const DialogTemplate kPageDialog{WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 460, 230, "synthetic", kPageItems};
 
 inline INT_PTR CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -142,6 +178,10 @@ class BindingTest : public ::testing::Test {
     model::InitDataSet(1);
     for (auto& slot : slots_) slot = {kEmpty, 0, false};
     slots_[kPageList] = {kPageRows, 0, true};
+    slots_[kBlockAList] = {kBlockA, 0, true};
+    slots_[kBlockBList] = {kBlockB, 0, true};
+    slots_[kUserList] = {kUserRows, 0, true};
+    slots_[kJumpList] = {kJumpRows, 0, true};
     model::SetMenuListTableForTest(slots_);
     model::ConverterTableType converters = model::ConverterTable();
     converters[kOffsetConverter] = OffsetConverter;

@@ -176,15 +176,15 @@ TEST_F(BindingTest, AFillThatFailedRestoresOnlyTheRowsItBackedUp) {
                                              {999, 0, 1, 0, 1, 0, 0.0, name},
                                              {254, 0, 1, 0, 1, 0, 0.0, name},
                                              {0, 0, 0, 0, 0, 0, 0.0, nullptr}};
-  slots_[6] = {rows, 0, true};
+  slots_[10] = {rows, 0, true};
   model::SetMenuListTableForTest(slots_);
   SetByte(306, 8, 10);
   SetU16(254, 0, 500);
-  EXPECT_EQ(app::FillDialogFromParameters(dialog_, kFirst, kFirst + 3, 6, 0, 1), 1);
+  EXPECT_EQ(app::FillDialogFromParameters(dialog_, kFirst, kFirst + 3, 10, 0, 1), 1);
   EXPECT_EQ(LastMessage(), "Wrong address. (Bnam, Badr) \n");
   SetByte(306, 8, 11);
   SetU16(254, 0, 600);
-  app::StoreDialogToParameters(dialog_, kFirst, kFirst + 3, 0, 6, 0, 1);
+  app::StoreDialogToParameters(dialog_, kFirst, kFirst + 3, 0, 10, 0, 1);
   EXPECT_EQ(Shown(306, 8), 10.0) << "backed up before the failure";
   EXPECT_EQ(Shown(254, 0), 600.0) << "no backup: left as it is, not zeroed";
 }

@@ -101,8 +101,22 @@ class Program {
   char name_[128] = {};
 };
 
+// X errors of windows that went away while a test looked at them (a dialog closing between the query of the
+// tree and the read of a name) are no failure: the default handler would end the test process.
+inline int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
 // The mapped top-level window with this name; 0 when none.
 inline Window FindWindowNamed(Display* d, const std::string& name) {
+  XSync(d, False);
+  auto* previous = XSetErrorHandler(IgnoreXError);
+  struct Restore {
+    Display* d;
+    int (*previous)(Display*, XErrorEvent*);
+    ~Restore() {
+      XSync(d, False);
+      XSetErrorHandler(previous);
+    }
+  } restore{d, previous};
   Window root, parent, *children = nullptr;
   unsigned count = 0;
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
