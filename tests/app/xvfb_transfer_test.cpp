@@ -30,7 +30,7 @@ class XvfbTransferTest : public ::testing::Test {
     sim::DeviceIdentity identity;
     identity.device_type = 43;
     bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0}, identity);
-    bus_->SetFirstByteDelay(100'000'000);  // slow enough to watch the bar
+    bus_->SetFirstByteDelay(40'000'000);  // slow enough to watch the bar, well inside the reply wait
     auto line = std::make_unique<sim::PtyLine>();
     ASSERT_TRUE(line->ok());
     com1_ = line->slave_path();
@@ -56,9 +56,9 @@ class XvfbTransferTest : public ::testing::Test {
     const std::string id = std::to_string(main);
     ASSERT_TRUE(Xdotool(server_.display(), {"mousemove", "--window", id, std::to_string(x), std::to_string(y)}));
     ASSERT_TRUE(Xdotool(server_.display(), {"click", "1"}));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ASSERT_TRUE(Xdotool(server_.display(), {"key", "f"}));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
     ASSERT_TRUE(Xdotool(server_.display(), {"key", "f"}));
   }
 
@@ -79,7 +79,7 @@ TEST_F(XvfbTransferTest, ReadFromTheMenuShowsTheProgressAndALostInverterItsMessa
   PickReadFromInverter(main);
   const Window dialog = WaitForWindow(kTransferCaption);
   ASSERT_NE(dialog, 0u) << "no transfer dialog";
-  const bool progressed = WaitFor([&] { return bus_->telegrams() > 20; });
+  const bool progressed = WaitFor([&] { return bus_->telegrams() > 15; });
   SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_transfer_progress.png");
   ASSERT_TRUE(progressed) << bus_->telegrams() << " telegrams";
   // The bar (palette colour 3, green) fills part of its frame.
@@ -100,7 +100,7 @@ TEST_F(XvfbTransferTest, ReadFromTheMenuShowsTheProgressAndALostInverterItsMessa
   ASSERT_NE(WaitForWindow(kWarningCaption), 0u) << "no question over the unsaved reading";
   ASSERT_TRUE(Xdotool(server_.display(), {"key", "Return"}));
   ASSERT_NE(WaitForWindow(kTransferCaption), 0u);
-  ASSERT_TRUE(WaitFor([&] { return bus_->telegrams() > read + 15; }));
+  ASSERT_TRUE(WaitFor([&] { return bus_->telegrams() > read + 10; }));
   inverter_->Stop();
   const Window fault = WaitForWindow(kLinkFaultCaption, 20000);
   ASSERT_NE(fault, 0u) << "no message after the inverter was lost";
