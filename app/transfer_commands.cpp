@@ -1,11 +1,10 @@
 // The menu commands that run the transfer dialog (read from and send to the inverter, read and write the Quellox)
 // and the question after a send whether the inverter is to keep the values.
-#include <vector>
-
 #include "app/active_file_kind.h"
 #include "app/busy_test.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
+#include "app/input_check_question.h"
 #include "app/main_commands.h"
 #include "app/page_navigation.h"
 #include "app/shell_state.h"
@@ -18,7 +17,6 @@
 #include "link/parambox_codes.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
-#include "model/input_check.h"
 #include "model/message_show.h"
 
 namespace app {
@@ -29,7 +27,6 @@ constexpr std::int8_t kConfirmGroup = 8;
 constexpr std::int8_t kShellGroup = 13;
 constexpr std::int32_t kMsgOverwriteData = 8;       // 8.8: the data in memory will be overwritten
 constexpr std::int32_t kMsgSaveAgainstPowerFail = 31;
-constexpr std::int32_t kMsgWrongValuesContinue = 33;
 constexpr std::uint8_t kSaveErrorFree = 2;
 constexpr std::uint8_t kSettingsSet = 0;
 
@@ -40,15 +37,6 @@ class WaitCursor {
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
-
-// Values the input check finds wrong go out only when the user says so.
-bool InputCheckPasses(HWND main, std::uint8_t set) {
-  std::uint16_t errors = 0;
-  std::vector<char> report(model::kInputCheckReportSize);
-  const std::uint8_t status = model::CheckParameterSet(set, &errors, report.data(), model::kInputCheckReportSize);
-  if (status == 0 && errors == 0) return true;
-  return model::MessageBoxByNumber(main, 2, kShellGroup, kMsgWrongValuesContinue) == IDYES;
-}
 
 // A read replaces the active data: unsaved changes are not lost without a question.
 bool MayOverwrite(std::uint8_t set) {
@@ -114,7 +102,7 @@ void CommandReadInverter(HWND main, UINT /*id*/) {
 
 void CommandSendInverter(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
-  if (!InputCheckPasses(main, set) || CommandBusy()) return;
+  if (!InputCheckQuestion(main, set) || CommandBusy()) return;
   BusyGuard busy;
   WaitCursor wait;
   ResetReverseDocMark(set);
@@ -135,7 +123,7 @@ void CommandReadBox(HWND main, UINT /*id*/) {
 
 void CommandWriteBox(HWND main, UINT /*id*/) {
   const std::uint8_t set = GetActiveFile();
-  if (!InputCheckPasses(main, set) || CommandBusy() || !EnsureProjectForBox(main)) return;
+  if (!InputCheckQuestion(main, set) || CommandBusy() || !EnsureProjectForBox(main)) return;
   BusyGuard busy;
   {
     WaitCursor wait;
