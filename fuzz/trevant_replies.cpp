@@ -1,0 +1,63 @@
+// Fuzz target: what the device answers to Trevant. Byte 0 picks the telegram (counted from the probe of a fresh
+// scan) whose reply is the rest of the input; every other telegram gets the simulated device's answer. The
+// panel's loop must stay inside its buffers, end up in one of its states and keep polling.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "handheld/trevant/bedien.h"
+#include "platform/comm/fake_port.h"
+#include "platform/comm/win_comm.h"
+#include "platform/sys/clock.h"
+#include "platform/sys/module_path.h"
+#include "sim/handheld/unit_device.h"
+
+namespace {
+
+constexpr int kPasses = 6;
+constexpr int kTelegramChoices = 16;
+
+struct Rig {
+  std::shared_ptr<platform::comm::FakePort> port = std::make_shared<platform::comm::FakePort>();
+  sim::tasto::UnitDevice device;
+  std::vector<std::uint8_t> reply;
+  int chosen = 0;
+  int count = 0;
+  trevant::TBedien_* form = nullptr;
+  Rig() {
+    platform::sys::UseVirtualClock(1000);
+    platform::sys::SetExecutablePathOverride("/nonexistent/trevant");  // settings neither read nor written
+    platform::comm::InstallPort("COM1", port);
+    device.script().job = 15;
+    device.script().pending = 1;
+    device.script().led = 0x3F;
+    port->SetResponder([this](platform::comm::FakePort& p, std::span<const std::uint8_t> written) {
+      const std::vector<std::uint8_t> w(written.begin(), written.end());
+      const std::vector<std::uint8_t> answer = device.Answer(w);
+      p.Deliver(count++ == chosen ? reply : answer);
+    });
+    form = Application->CreateForm<trevant::TBedien_>();
+    form->Timer_Startdelay_->SetEnabled(false);
+    form->Show();
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Rig rig;
+  if (size < 1) return 0;
+  rig.reply.assign(data + 1, data + size);
+  rig.chosen = data[0] % kTelegramChoices;
+  rig.count = 0;
+  rig.form->Port().SetBaudrate(9600);
+  rig.form->StartLink();
+  for (int i = 0; i < kPasses; ++i) rig.form->LinkPass();
+  const int state = rig.form->LinkState();
+  if (state != trevant::kStateScan && state != trevant::kStateInit && state != trevant::kStateRun &&
+      state != trevant::kStatePortError) {
+    __builtin_trap();
+  }
+  return 0;
+}
