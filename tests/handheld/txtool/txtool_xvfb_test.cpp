@@ -1,6 +1,7 @@
 // The real txtool on a virtual X server with the simulated Tastomatik on COM2: real clicks choose the port on the
 // start form (COM1 is not there: the form says so and lets the user choose again), the unit is found, the main
-// window lists its data sets, and the window manager's close ends the program with 0. Screenshots are left in
+// window lists its data sets, the unit's information opens from the menu bar, and the window manager's close ends
+// the program with 0. Screenshots are left in
 // the test folder. Skipped where Xvfb or xdotool is not installed.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -182,6 +183,20 @@ TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
   std::ifstream cfg(folder_ / "txtool.cfg");
   const std::string settings((std::istreambuf_iterator<char>(cfg)), std::istreambuf_iterator<char>());
   EXPECT_NE(settings.find("ComMummer=2"), std::string::npos) << settings;
+
+  // The unit's information from the menu bar ("&Tastomatik", then its item by the mnemonic 'i'), closed by a real
+  // click on "&Abbrechen".
+  ClickClient(main, frame, caption, 110, GetSystemMetrics(SM_CYMENU) / 2);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "i"}));
+  Window info = 0;
+  ASSERT_TRUE(WaitFor([&] { return (info = WindowNamed(user_, "Tastomatik-Info", 300, 400)) != 0; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const auto info_shot = Screenshot(user_, info);
+  info_shot->WritePng((fs::path(::testing::TempDir()) / "txtool_xvfb_info.png").string());
+  EXPECT_GT(DarkPixels(*info_shot, dlg + 130, dlg + caption + 164, dlg + 350, dlg + caption + 184), 20);  // size
+  ClickClient(info, dlg, caption, 300, 220);
+  ASSERT_TRUE(WaitFor([&] { return WindowNamed(user_, "Tastomatik-Info", 300, 400) == 0; }));
 
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
