@@ -40,6 +40,22 @@ constexpr std::uint8_t kReplyUnknownType[] = {0x02, 0x03, 0x00, 0x12, 0x13};
 
 constexpr std::uint8_t kLedCycle[] = {1, 2, 8, 4};
 
+// The states a reconnect returns to: idle and the jobs the forms request (each asks the unit again).
+bool ResumesAfterReconnect(int state) {
+  switch (state) {
+    case kStateIdle:
+    case kStateReadDataSet:
+    case kStateWriteAttribute:
+    case kStateWriteDataSet:
+    case kStateDataSetWritten:
+    case kStateSendTexts:
+    case kStateClearSlot:
+      return true;
+    default:
+      return false;
+  }
+}
+
 std::uint8_t Bcc(const std::uint8_t* bytes, std::size_t n) {
   std::uint8_t x = 0;
   for (std::size_t i = 0; i < n; ++i) x ^= bytes[i];
@@ -464,10 +480,14 @@ void TSlaveThread::AdvanceOnPoll() {
   switch (s.state) {
     case kStateConnected: ask(kJobIdentify); s.state = kStateIdentifyAsked; break;
     case kStateIdentified:
-      if (remembered_state_ != 0) {
+      // A reconnect goes back to a job the forms asked for (it asks the unit again) or to idle; a state that
+      // waited for the unit's answer to a list job lost that job with the reconnect, so the list starts over.
+      if (ResumesAfterReconnect(remembered_state_)) {
         s.state = remembered_state_;
         remembered_state_ = 0;
       } else {
+        remembered_state_ = 0;
+        attribute_index_ = 0;
         ask(kJobSendVersion);
         s.state = kStateVersionAsked;
       }

@@ -279,6 +279,27 @@ TEST_F(SlaveThreadTest, AReconnectRestoresTheStateAndAChangedUnitIsReported) {
   ASSERT_TRUE(PollUntil([&] { return unit_changes > 0; }, 10));
 }
 
+TEST_F(SlaveThreadTest, AReconnectWhileAListJobIsAskedReadsTheListAfresh) {
+  // The unit takes the job for the data-set size and is gone before it answers; when it connects again the
+  // remembered state asks for nothing more, so the list is read from the start instead.
+  Start(TestUnit(2, 300));
+  bool connected = false;
+  for (int i = 0; i < 20 && !connected; ++i) {
+    connected = master->Connect();
+    if (!connected) line.Settle(50);
+  }
+  ASSERT_TRUE(connected);
+  ASSERT_TRUE(PollUntil([&] { return State() == kStateTextsReceived; }));
+  master->PullDuringNextJob();
+  EXPECT_FALSE(master->Poll());
+  EXPECT_EQ(State(), kStateSizeAsked);
+  ASSERT_TRUE(master->Connect());
+  ASSERT_TRUE(PollUntil([&] { return list_reads > 0; }, 40));
+  std::lock_guard lock(shared->mutex);
+  EXPECT_EQ(shared->data_set_size, 300);
+  EXPECT_EQ(shared->data_set_count, 2);
+}
+
 TEST_F(SlaveThreadTest, CountAndSizeFromTheUnitAreBoundedByTheBuffers) {
   tasto::Unit unit = TestUnit(0, 9000);
   unit.announced_count = 200;

@@ -89,6 +89,15 @@ class TxToolUnit : public ::testing::Test {
     }
     return true;
   }
+  // PumpUntil, noting every status text shown on the way (for the message of a failure).
+  bool PumpNoting(const std::function<bool()>& done) {
+    return PumpUntil([&] {
+      const std::string& caption = main->Pan_BoxText->Caption();
+      if (captions.empty() || captions.back() != caption) captions.push_back(caption);
+      return done();
+    });
+  }
+  std::string Seen() { return "state " + std::to_string(State()) + ", " + ::testing::PrintToString(captions); }
   int State() {
     const auto shared = data->Shared();
     std::lock_guard lock(shared->mutex);
@@ -121,6 +130,7 @@ class TxToolUnit : public ::testing::Test {
   }
 
   UnitOnLine unit{TestUnit()};
+  std::vector<std::string> captions;
   drv::Session session;
   fs::path dir;
   TData* data = nullptr;
@@ -188,12 +198,8 @@ TEST_F(TxToolUnit, AUnitPulledDuringAReadLeavesNothingOnDisk) {
   unit.PullDuringNextJob();
   main->But_Speichern_Click(main);
   // The worker hears nothing, reports the lost unit and waits for the next one; the list is read again.
-  std::vector<std::string> captions;
-  ASSERT_TRUE(PumpUntil([&] {
-    if (captions.empty() || captions.back() != main->Pan_BoxText->Caption()) captions.push_back(main->Pan_BoxText->Caption());
-    return !data->ListValid && main->List_Datensatz_->Count() == 0;
-  })) << State() << " " << ::testing::PrintToString(captions);
-  ASSERT_TRUE(PumpUntil([&] { return data->ListValid; }));
+  ASSERT_TRUE(PumpNoting([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; })) << Seen();
+  ASSERT_TRUE(PumpNoting([&] { return data->ListValid; })) << Seen();
   EXPECT_EQ(main->List_Datensatz_->Count(), 4);
   EXPECT_FALSE(fs::exists(file));
   EXPECT_TRUE(main->Speed_Wechseln->Enabled());
@@ -206,8 +212,8 @@ TEST_F(TxToolUnit, AUnitPulledDuringAWriteKeepsTheSlotInvalid) {
   NameTheDataSet("Halb");
   unit.PullDuringNextJob();
   main->But_Laden_Click(main);
-  ASSERT_TRUE(PumpUntil([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; }));
-  ASSERT_TRUE(PumpUntil([&] { return data->ListValid; }));
+  ASSERT_TRUE(PumpNoting([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; })) << Seen();
+  ASSERT_TRUE(PumpNoting([&] { return data->ListValid; })) << Seen();
   ASSERT_EQ(main->List_Datensatz_->Count(), 4);
   EXPECT_EQ(main->List_Datensatz_->Item(3)->SubItems()[0], "");
   EXPECT_EQ(main->List_Datensatz_->Item(3)->SubItems()[1], kTextInvalid);
