@@ -24,6 +24,7 @@
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
+#include "platform/win/move_size.h"
 #include "platform/win/popup.h"
 #include "platform/win/timers.h"
 #include "platform/win/window.h"
@@ -644,6 +645,7 @@ UINT TrackPopupOnScreen(HMENU menu, UINT flags, int x, int y, HWND owner) {
 }  // namespace platform::win
 
 BOOL EndMenu() {
+  if (platform::win::EndMoveSize()) return TRUE;
   if (!platform::win::g_loop) return FALSE;
   platform::win::g_loop->ended = true;
   return TRUE;

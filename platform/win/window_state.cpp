@@ -12,6 +12,7 @@
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
+#include "platform/win/move_size.h"
 #include "platform/win/popup.h"
 #include "platform/win/resource_name.h"
 #include "platform/win/window.h"
@@ -608,6 +609,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       else if ((wparam & 0xFFF0) == SC_MINIMIZE) ShowWindow(hwnd, SW_MINIMIZE);
       else if ((wparam & 0xFFF0) == SC_MAXIMIZE) ShowWindow(hwnd, SW_MAXIMIZE);
       else if ((wparam & 0xFFF0) == SC_RESTORE) ShowWindow(hwnd, SW_RESTORE);
+      else if ((wparam & 0xFFF0) == SC_MOVE || (wparam & 0xFFF0) == SC_SIZE)
+        platform::win::TrackMoveSize(hwnd, (wparam & 0xFFF0) == SC_SIZE);
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;

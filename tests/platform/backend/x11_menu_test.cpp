@@ -2,7 +2,8 @@
 // key input through the XTest extension: the menu bar by a click and by Alt+F, a context menu, the pointer moved
 // and held in a rectangle, the hints a window manager reads, focus leaving the program, and the close request of
 // a window manager; the window menu by Alt+Space and by its box in the caption, a letter no item has, a cascade
-// that opens when the pointer rests on its item, a program's own cursor shown with its picture. Screenshots of
+// that opens when the pointer rests on its item, the window menu's Move by keys, a program's own cursor shown with
+// its picture. Screenshots of
 // the open menu and of the window menu are written as x11_open_menu.png and x11_window_menu.png. Skipped without
 // Xvfb.
 #include <gtest/gtest.h>
@@ -37,6 +38,7 @@
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/move_size.h"
 #include "platform/win/timers.h"
 #include "platform/win/window.h"
 #include "tests/platform/backend/virtual_x_server.h"
@@ -431,6 +433,41 @@ TEST_F(X11MenuTest, ClickOnTheWindowMenuBoxThenOnMinimize) {
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(main_) != FALSE; }));
   const std::vector<WPARAM> commands{SC_MOUSEMENU, SC_MINIMIZE};
   EXPECT_EQ(g_seen.syscommands, commands);
+}
+
+TEST_F(X11MenuTest, WindowMenuMoveShiftsTheWindowOnTheScreenByKeys) {
+  RECT before{};
+  GetWindowRect(main_, &before);
+  int rounds = 0;
+  enum { kMenu, kMove, kDone } phase = kMenu;
+  drv::OnMenuIdle([&](HWND) {
+    if (++rounds > 600) EndMenu();
+    if (phase == kMenu && MenuOnScreen(user_)) {
+      Key(XK_m);  // &Move
+      phase = kMove;
+    } else if (phase == kMove && platform::win::OpenMenuWindows().empty()) {
+      Key(XK_Right);
+      Key(XK_Right);
+      Key(XK_Down);
+      Key(XK_Return);
+      phase = kDone;
+    }
+  });
+  Key(XK_space, true);
+  const int step = platform::win::kMoveSizeStep;
+  auto on_screen = [&] {
+    XWindowAttributes a{};
+    XGetWindowAttributes(user_, xwin_, &a);
+    return POINT{a.x, a.y};
+  };
+  EXPECT_TRUE(PumpUntil([&] {
+    const POINT p = on_screen();
+    return phase == kDone && p.x == before.left + 2 * step && p.y == before.top + step;
+  })) << on_screen().x << "," << on_screen().y;
+  RECT after{};
+  GetWindowRect(main_, &after);
+  EXPECT_EQ(after.left, before.left + 2 * step);
+  EXPECT_EQ(after.top, before.top + step);
 }
 
 TEST_F(X11MenuTest, CascadeOpensWhenThePointerRestsOnItsItem) {

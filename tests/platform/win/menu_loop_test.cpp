@@ -12,10 +12,12 @@
 #include "platform/testing/message_log.h"
 #include "platform/sys/clock.h"
 #include "platform/win/message_box.h"
+#include "platform/win/cursor.h"
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/move_size.h"
 #include "platform/win/timers.h"
 #include "platform/win/window.h"
 
@@ -525,6 +527,84 @@ TEST_F(MenuLoopTest, ClickOnTheWindowMenuBoxThenCloseClosesTheWindow) {
   EXPECT_EQ(log.Entries()[1].wparam, SC_CLOSE);
   EXPECT_NE(log.Entries()[1].lparam, 0);  // picked by mouse: the point
   EXPECT_EQ(log.Count(WM_CLOSE), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The window menu's Move and Size by keys, and by the pointer: where the window ends up.
+struct MoveSizeCase {
+  const char* name;
+  WPARAM command;
+  std::vector<int> keys;
+  RECT change;  // of the window rectangle's left, top, right, bottom
+};
+
+class MoveSizeTest : public MenuLoopTest, public ::testing::WithParamInterface<MoveSizeCase> {};
+
+TEST_P(MoveSizeTest, WindowFollowsTheKeys) {
+  const MoveSizeCase& c = GetParam();
+  RECT before{};
+  GetWindowRect(main_, &before);
+  MessageLog log(main_, {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE});
+  bool sent = false;
+  drv::OnMenuIdle([&](HWND) {
+    if (sent) {
+      EndMenu();  // the keys are spent and it still tracks
+      return;
+    }
+    sent = true;
+    for (int vk : c.keys) Key(vk);
+  });
+  PostMessage(main_, WM_SYSCOMMAND, c.command, 0);
+  drv::PumpUntilIdle();
+  RECT after{};
+  GetWindowRect(main_, &after);
+  const RECT change{after.left - before.left, after.top - before.top, after.right - before.right, after.bottom - before.bottom};
+  EXPECT_TRUE(EqualRect(&change, &c.change)) << change.left << "," << change.top << "," << change.right << "," << change.bottom;
+  const std::vector<UINT> expected{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE};
+  EXPECT_EQ(log.Messages(), expected);
+}
+
+constexpr int kStep = platform::win::kMoveSizeStep;
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MoveSizeTest,
+    ::testing::Values(MoveSizeCase{"MoveByArrows", SC_MOVE, {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}, {2 * kStep, kStep, 2 * kStep, kStep}},
+                      MoveSizeCase{"EscapePutsItBack", SC_MOVE, {VK_RIGHT, VK_DOWN, VK_ESCAPE}, {0, 0, 0, 0}},
+                      MoveSizeCase{"SizeRightEdge", SC_SIZE, {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}, {0, 0, 2 * kStep, 0}},
+                      MoveSizeCase{"SizeLeftEdgeInward", SC_SIZE, {VK_LEFT, VK_RIGHT, VK_RETURN}, {kStep, 0, 0, 0}},
+                      MoveSizeCase{"SizeTopEdgeOutward", SC_SIZE, {VK_UP, VK_UP, VK_RETURN}, {0, -kStep, 0, 0}},
+                      MoveSizeCase{"SizeStopsAtTheSmallestSize",
+                                   SC_SIZE,
+                                   [] {
+                                     std::vector<int> keys{VK_DOWN};  // the bottom edge, then up far past the least
+                                     keys.insert(keys.end(), 60, VK_UP);
+                                     keys.push_back(VK_RETURN);
+                                     return keys;
+                                   }(),
+                                   {0, 0, 0, 27 - 300}},  // SM_CYMINTRACK high, from 300
+                      MoveSizeCase{"UnfinishedTrackingIsUndone", SC_MOVE, {VK_LEFT}, {0, 0, 0, 0}}),
+    [](const ::testing::TestParamInfo<MoveSizeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MenuLoopTest, MoveFollowsThePointerUntilAClick) {
+  drv::OnMenuIdle([&](HWND) {
+    POINT grip{};
+    GetCursorPos(&grip);  // the pointer rides on the caption
+    POINT to{grip.x + 30, grip.y + 20};
+    ScreenToClient(main_, &to);
+    platform::win::InjectMouse(main_, WM_MOUSEMOVE, to.x, to.y);
+    platform::win::InjectMouse(main_, WM_LBUTTONDOWN, to.x, to.y);
+  });
+  RECT before{};
+  GetWindowRect(main_, &before);
+  PostMessage(main_, WM_SYSCOMMAND, SC_MOVE, 0);
+  drv::PumpUntilIdle();
+  RECT after{};
+  GetWindowRect(main_, &after);
+  EXPECT_EQ(after.left - before.left, 30);
+  EXPECT_EQ(after.top - before.top, 20);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
 }
 
 }  // namespace
