@@ -38,6 +38,7 @@ void CommandHelpContents(HWND main, UINT id);
 void CommandHelpOnHelp(HWND main, UINT id);
 void CommandInfo(HWND main, UINT id);
 void CommandReadInverter(HWND main, UINT id);  // 2005
+void CommandOpenScopeControl(HWND main, UINT id);  // 2097
 void CommandSendInverter(HWND main, UINT id);  // 2006
 void CommandReadBox(HWND main, UINT id);       // 2007
 void CommandWriteBox(HWND main, UINT id);      // 2008

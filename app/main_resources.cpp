@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/templates/info_template.h"
+#include "app/templates/scope_templates.h"
 #include "app/templates/transfer_template.h"
 #include "app/templates/page_templates.h"
 
@@ -44,6 +45,9 @@ void RegisterMainResources(HINSTANCE instance) {
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInfoTemplate), &InfoDialogTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kTransferTemplate), &TransferDialogTemplate());
   RegisterPageTemplates(instance);
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeControlTemplate), &ScopeControlTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeSettingsTemplate), &ScopeSettingsTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeCommentsTemplate), &ScopeCommentsTemplate());
 }
 
 }  // namespace app

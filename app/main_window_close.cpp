@@ -8,6 +8,8 @@
 #include "app/help_context.h"
 #include "app/input_check_question.h"
 #include "app/main_window.h"
+#include "app/scope_control.h"
+#include "app/scope_library.h"
 #include "app/shell_state.h"
 #include "app/work_buffer.h"
 #include "link/link_status.h"
@@ -51,10 +53,12 @@ bool SaveModifiedFiles(HWND main) {
 
 void MainOnClose(HWND main) {
   if (!SaveModifiedFiles(main)) return;
+  CloseScopeControlWindow();
   if (const std::uint8_t code = ilink::DisconnectInverter(GetActiveFile()); code != ilink::kOk) {
     model::ShowMessage(model::kShowFault, kLinkGroup, code);
   }
   QuitHelp(main);
+  UnloadScopeLibrary();
   ExitApplication();
   RestoreGrayTextColor();
   DestroyWindow(main);

@@ -29,6 +29,10 @@ void CloseScopeControl() {
     window = nullptr;
     return;
   }
+  if (Calls().close_window != nullptr) {
+    Calls().close_window();
+    return;
+  }
   if (Calls().unload != nullptr) Calls().unload();
   DestroyWindow(window);
   window = nullptr;

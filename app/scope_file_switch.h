@@ -9,6 +9,8 @@ namespace app {
 struct ScopeLibraryCalls {
   void (*show_recording)() = nullptr;  // load the library again, set its colours, feed the active recording
   void (*unload)() = nullptr;          // close the trend window and unload the library
+  void (*close_window)() = nullptr;    // the scope control window's own close (unload included); when absent
+                                       // the window is unloaded and destroyed here
 };
 
 // Installs the binding's calls (an empty record removes them).

@@ -6,6 +6,7 @@
 #include "app/main_commands.h"
 #include "app/main_loop.h"
 #include "app/reverse_doc_mark.h"
+#include "app/scope_control.h"
 #include "app/shell_state.h"
 #include "app/wait_cursor.h"
 #include "link/scope_export.h"
@@ -44,14 +45,28 @@ void ScopeExportTable() {
   if (code != 0) model::ShowMessage(model::kShowFault, kFileGroup, code);
 }
 
+// A file opened with comments that no scope read replaced yet shows them first when the setting asks for it
+// (element 154 of record 305).
+void OfferUnreadComments() {
+  std::uint8_t ask = 0;
+  if (model::ReadElement(305, 154, &ask, model::kModeRaw, GetActiveFile()) != 0 || ask == 0) return;
+  if (Shell().comment_in_file && !Shell().comment_unread) RunScopeCommentsDialog(MainWindow());
+}
+
 }  // namespace
 
 bool HandleScopeMenuCommand(const MSG& msg) {
   if (msg.message != WM_COMMAND) return false;
   switch (LOWORD(msg.wParam)) {
-    case kScopeSaveAs: ScopeSaveAs(); return true;
-    case kScopeExportTable: ScopeExportTable(); return true;
-    case kScopeComments: CommandNotBuilt(MainWindow(), kScopeComments); return true;
+    case kScopeSaveAs:
+      OfferUnreadComments();
+      ScopeSaveAs();
+      return true;
+    case kScopeExportTable:
+      OfferUnreadComments();
+      ScopeExportTable();
+      return true;
+    case kScopeComments: RunScopeCommentsDialog(MainWindow()); return true;
     case kScopeResetSettings: return true;
     default: return false;
   }

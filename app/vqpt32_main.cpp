@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "app/application_start.h"
+#include "app/scope_library.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  app::InstallScopeLibraryBinding();
   return app::WinMain(GetModuleHandle(nullptr), nullptr, arguments, SW_SHOWDEFAULT);
 }

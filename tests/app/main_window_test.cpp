@@ -223,14 +223,19 @@ TEST_F(ShellTest, ScopeMenuCommandsAreHandledByTheLoopForAnyWindow) {
   drv::AnswerFileDialog((folder_.path() / "scope.PRN").string());
   // Posted to the status bar, whose procedure knows none of them; one a round, as a modal loop of one command
   // would take the next one's message.
+  bool comments = false;
+  drv::OnDialogIdle(37, [&](HWND dialog) {
+    comments = true;
+    drv::ClickItem(dialog, IDCANCEL);
+  });
   const auto post = [](UINT id) { return [id] { PostMessage(GetDlgItem(Main(), 501), WM_COMMAND, id, 0); }; };
   Run({post(2800), post(2801), post(2802), post(2803), [] {}});
+  EXPECT_TRUE(comments);
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "scope.ZPR"));
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "scope.PRN"));
   ASSERT_EQ(drv::FileDialogs().size(), 2u);
   EXPECT_NE(drv::FileDialogs()[1].filter.find("*.PRN"), std::string::npos);
-  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
-  EXPECT_EQ(drv::MessageBoxes()[0].text, kNotAvailable);
+  EXPECT_TRUE(drv::MessageBoxes().empty());
 }
 
 TEST_F(ShellTest, CloseQuestionNamesTheDataSetOfEachFile) {

@@ -1,0 +1,282 @@
+// The scope settings dialog: the eight channels' signals, the sampling period, the pre-trigger share and the
+// trigger with its level, all in record 454 of the active data set. A control is stored when it loses the focus
+// (a list when its selection changes), OK stores the one that had the focus and restarts a running recording,
+// Cancel puts record 454 back as it was at the opening.
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/application_start.h"
+#include "app/dialog_placement.h"
+#include "app/file_titles.h"
+#include "app/help_context.h"
+#include "app/scope_control.h"
+#include "app/shell_state.h"
+#include "app/templates/scope_templates.h"
+#include "link/link_status.h"
+#include "link/online_services.h"
+#include "link/scope_recording.h"
+#include "link/scope_settings.h"
+#include "link/scope_tables.h"
+#include "link/scope_time_base.h"
+#include "model/element_access.h"
+#include "model/message_show.h"
+
+namespace app {
+namespace {
+
+constexpr std::int8_t kInputErrorGroup = 12;
+constexpr std::int8_t kLinkGroup = 1;
+constexpr std::int8_t kActionGroup = 10;
+constexpr std::int32_t kMsgWrongChannelCount = 18;
+constexpr std::uint16_t kHelpContext = 36;
+constexpr std::size_t kCodeLimit = 19;
+constexpr std::size_t kLevelLimit = 32;
+constexpr std::uint16_t kLongestSignalList = 128;
+constexpr std::uint8_t kStopErrorFree = 24;
+constexpr std::uint8_t kStartErrorFree = 19;
+
+// The elements of record 454 with their sizes: what Cancel puts back.
+struct SettingsElement {
+  std::uint16_t element;
+  std::uint8_t size;
+};
+constexpr std::array<SettingsElement, 23> kSettingsElements = {{
+    {0, 1},  {1, 1},  {2, 1},  {3, 1},  {4, 4},  {8, 2},  {10, 2}, {12, 2}, {14, 2}, {16, 2}, {18, 2}, {20, 2},
+    {22, 2}, {24, 2}, {26, 2}, {28, 2}, {30, 2}, {32, 2}, {34, 2}, {36, 2}, {38, 2}, {40, 2}, {42, 2},
+}};
+using SettingsCopy = std::array<std::array<std::uint8_t, 4>, kSettingsElements.size()>;
+
+struct SettingsState {
+  SettingsCopy saved{};
+  bool storing = false;
+  int last_focus = kSettingsPretrigger;
+};
+
+SettingsState& State() {
+  static SettingsState s;
+  return s;
+}
+
+std::uint8_t Set() { return GetActiveFile(); }
+
+void CopySettings(SettingsCopy* copy, bool write) {
+  for (std::size_t i = 0; i < kSettingsElements.size(); ++i) {
+    const SettingsElement& e = kSettingsElements[i];
+    if (write) {
+      model::WriteElement(454, e.element, (*copy)[i].data(), model::kModeRaw, Set());
+    } else {
+      model::ReadElement(454, e.element, (*copy)[i].data(), model::kModeRaw, Set());
+    }
+  }
+}
+
+std::string ItemText(HWND dialog, int id, std::size_t limit) {
+  std::array<char, 64> text{};
+  GetDlgItemText(dialog, id, text.data(), static_cast<int>(std::min(limit + 1, text.size())));
+  return text.data();
+}
+
+void FillList(HWND dialog, int id, const std::vector<std::string>& names, LRESULT selection) {
+  SendDlgItemMessage(dialog, id, CB_RESETCONTENT, 0, 0);
+  for (const std::string& name : names) SendDlgItemMessage(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  SendDlgItemMessage(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+}
+
+const char* TriggerKindText(std::uint8_t kind) {
+  static constexpr std::array<const char*, 3> kTexts = {"directly", "never", "condition"};
+  return kind < kTexts.size() ? kTexts[kind] : "";
+}
+
+bool Fill(HWND dialog) {
+  const std::uint8_t set = Set();
+  ilink::BuildScopeUnitTexts(set);
+  if (ilink::ScopeSignalListSize() > kLongestSignalList) {
+    model::MessageBoxByNumber(dialog, model::kShowFault, kInputErrorGroup, kMsgWrongChannelCount);
+    return false;
+  }
+  std::vector<std::string> periods;
+  for (std::uint8_t i = 0; i < ilink::kScopeSamplingIndices; ++i) periods.emplace_back(ilink::ScopeTimeBaseText(i));
+  FillList(dialog, kSettingsPeriod, periods, ilink::GetScopeSamplingIndex(set));
+  std::uint8_t byte = 0;
+  model::ReadElement(454, 1, &byte, model::kModeRaw, set);
+  SetDlgItemInt(dialog, kSettingsPretrigger, byte, FALSE);
+  model::ReadElement(454, 2, &byte, model::kModeRaw, set);
+  SetDlgItemText(dialog, kSettingsReleasing, TriggerKindText(byte));
+  for (std::uint8_t c = 0; c < ilink::kScopeChannels; ++c) {
+    std::vector<std::string> names;
+    ilink::GetScopeSignalNames(c, &names, set);
+    const std::uint16_t selection = ilink::GetScopeSignalSelection(c, set);
+    FillList(dialog, kSettingsFirstChannel + 2 * c, names, selection);
+    std::string name;
+    std::string code;
+    ilink::GetScopeSignalTexts(c, &name, &code, set);
+    const bool user = ilink::ScopeSignalListRow(selection) == ilink::kScopeUserDefinedRow;
+    SetDlgItemText(dialog, kSettingsFirstChannel + 2 * c + 1, user ? code.c_str() : "");
+  }
+  std::vector<std::string> triggers;
+  ilink::GetScopeTriggerNames(&triggers);
+  FillList(dialog, kSettingsTrigger, triggers, ilink::GetScopeTriggerSelection(set));
+  std::uint8_t decimals = 0;
+  std::string unit;
+  if (ilink::GetScopeTriggerUnit(&decimals, &unit) == 1) {
+    std::array<char, 48> level{};
+    std::snprintf(level.data(), level.size(), "%.*f", decimals, ilink::GetScopeTriggerLevel(set));
+    SetDlgItemText(dialog, kSettingsLevel, level.data());
+  } else {
+    SetDlgItemText(dialog, kSettingsLevel, "");
+  }
+  SetDlgItemText(dialog, kSettingsLevelUnit, unit.c_str());
+  SetDlgItemInt(dialog, kSettingsSamples, ilink::ScopeSamplesPerRecord(set), FALSE);
+  std::array<char, 32> length{};
+  ilink::FormatScopeRecordLength(length.data(), length.size(), set);
+  SetDlgItemText(dialog, kSettingsRecordLength, length.data());
+  return true;
+}
+
+LRESULT Selection(HWND dialog, int id) { return SendDlgItemMessage(dialog, id, CB_GETCURSEL, 0, 0); }
+
+// Stores the whole dialog into record 454; false (the message shown) when the trigger or its level is refused.
+bool StoreAll(HWND dialog) {
+  const std::uint8_t set = Set();
+  if (const LRESULT period = Selection(dialog, kSettingsPeriod); period != CB_ERR) {
+    const auto index = static_cast<std::uint8_t>(period);
+    model::WriteElement(454, 0, &index, model::kModeRaw, set);
+  }
+  BOOL number = FALSE;
+  const UINT share = GetDlgItemInt(dialog, kSettingsPretrigger, &number, FALSE);
+  if (number) {
+    const auto percent = static_cast<std::uint8_t>(std::min<UINT>(share, 100));
+    model::WriteElement(454, 1, &percent, model::kModeRaw, set);
+  }
+  for (std::uint8_t c = 0; c < ilink::kScopeChannels; ++c) {
+    const LRESULT n = Selection(dialog, kSettingsFirstChannel + 2 * c);
+    if (n == CB_ERR) continue;  // a list without a selection keeps the channel's signal
+    std::string code = ItemText(dialog, kSettingsFirstChannel + 2 * c + 1, kCodeLimit);
+    std::transform(code.begin(), code.end(), code.begin(), [](unsigned char ch) { return std::toupper(ch); });
+    ilink::SetScopeChannelSignal(c, static_cast<std::uint16_t>(n), code.c_str(), set);
+  }
+  ilink::RaiseScopeSamplingIndex(set);
+  const LRESULT trigger = Selection(dialog, kSettingsTrigger);
+  if (trigger != CB_ERR && static_cast<std::uint16_t>(trigger) != ilink::GetScopeTriggerSelection(set)) {
+    std::string code = ItemText(dialog, kSettingsTriggerCode, kCodeLimit);
+    if (const std::uint8_t status = ilink::SetScopeTrigger(static_cast<std::uint16_t>(trigger), code.c_str(), set);
+        status != 0) {
+      model::ShowMessage(model::kShowFault, kInputErrorGroup, status);
+      return false;
+    }
+    return true;  // a new trigger starts from its default level
+  }
+  ilink::BuildScopeUnitTexts(set);
+  if (ilink::GetScopeTriggerUnit(nullptr, nullptr) != 1) return true;
+  const std::string level = ItemText(dialog, kSettingsLevel, kLevelLimit);
+  if (const std::uint8_t status = ilink::SetScopeTriggerLevel(level.c_str(), set); status != 0) {
+    std::vector<std::string> names;
+    ilink::GetScopeTriggerNames(&names);
+    std::string insert = "Wrong input from: ";
+    if (trigger != CB_ERR && static_cast<std::size_t>(trigger) < names.size()) insert += names[static_cast<std::size_t>(trigger)];
+    insert += '.';
+    model::ShowMessage(model::kShowFault, kInputErrorGroup, status, insert.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool Store(HWND dialog) {
+  SettingsState& s = State();
+  if (s.storing) return true;
+  s.storing = true;
+  const bool stored = StoreAll(dialog);
+  Fill(dialog);
+  s.storing = false;
+  return stored;
+}
+
+// A running recording starts again with the new settings.
+void RestartRecording() {
+  std::uint8_t state = 0;
+  model::ReadElement(33, 59, &state, model::kModeRaw, Set());
+  if (state == 0) return;
+  const std::uint8_t set = Set();
+  if (const std::uint8_t r = ilink::StopScopeAction(set); r != kStopErrorFree) {
+    model::ShowMessage(model::kShowFault, kActionGroup, r);
+  }
+  if (const std::uint8_t code = ilink::SendScopeSettings(set); code != ilink::kOk) {
+    model::ShowMessage(model::kShowFault, kLinkGroup, code);
+  }
+  if (const std::uint8_t r = ilink::StartScopeAction(set); r != kStartErrorFree) {
+    model::ShowMessage(model::kShowFault, kActionGroup, r);
+  }
+  MarkScopeReadPending();
+}
+
+void OnOk(HWND dialog) {
+  if (!Store(dialog)) {
+    SetFocus(GetDlgItem(dialog, State().last_focus));
+    return;
+  }
+  EndDialog(dialog, IDOK);
+}
+
+void OnCancel(HWND dialog) {
+  CopySettings(&State().saved, true);
+  EndDialog(dialog, IDCANCEL);
+}
+
+bool IsList(int id) {
+  return id == kSettingsPeriod || id == kSettingsTrigger ||
+         (id >= kSettingsFirstChannel && id < kSettingsFirstChannel + 2 * ilink::kScopeChannels &&
+          (id - kSettingsFirstChannel) % 2 == 0);
+}
+
+INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+  switch (message) {
+    case WM_INITDIALOG:
+      PlaceDialog(dialog, kPlaceCentred, kPlaceCentred);
+      State() = SettingsState{};
+      ilink::BuildScopeSignalList(Set());
+      CopySettings(&State().saved, false);
+      Fill(dialog);
+      SetScopeNestedWindow(dialog);
+      SetFocus(GetDlgItem(dialog, kSettingsPretrigger));
+      return FALSE;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) SetDefaultHelpContext(kHelpContext, kSettingsPeriod, kSettingsLevelUnit + 1);
+      return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      const UINT code = HIWORD(wparam);
+      if (id == IDOK) {
+        OnOk(dialog);
+      } else if (id == IDCANCEL) {
+        OnCancel(dialog);
+      } else if ((IsList(id) && code == CBN_SELCHANGE) || (!IsList(id) && code == EN_KILLFOCUS)) {
+        Store(dialog);
+      } else if (code == EN_SETFOCUS || code == CBN_SETFOCUS) {
+        State().last_focus = id;
+        if (!IsList(id)) SendDlgItemMessage(dialog, id, EM_SETSEL, 0, -1);
+      } else {
+        SetHelpContextFromCommand(kHelpContext, kSettingsPeriod, kSettingsLevelUnit + 1, id, code);
+      }
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+INT_PTR RunScopeSettingsDialog(HWND owner) {
+  const INT_PTR result = DialogBoxParam(AppInstance(), MAKEINTRESOURCE(kScopeSettingsTemplate), owner, SettingsProc, 0);
+  SetScopeNestedWindow(nullptr);
+  if (IsWindow(owner)) RaiseWindow(owner);
+  if (result == IDOK && !ScopeClosePending()) RestartRecording();
+  RunPendingScopeClose();
+  return result == IDOK ? 1 : 2;
+}
+
+}  // namespace app

@@ -1,0 +1,150 @@
+// The scope control window in the program against the simulated inverter and the logging stand-in library:
+// opening without a recording, the state on the timer, Start, the automatic read when the recording is ready and
+// its feed, Close; and a close while the comments dialog runs, which stores the comments first.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/scope_control.h"
+#include "app/scope_file_switch.h"
+#include "app/scope_library.h"
+#include "app/templates/scope_templates.h"
+#include "platform/sys/dynamic_library.h"
+#include "sim/scope_recording.h"
+#include "tests/app/transfer_fixture.h"
+
+namespace shell_test {
+namespace {
+
+using LogText = const char* (*)();
+
+std::string TrendLog() {
+  HMODULE module = GetModuleHandle("TrendLog.dll");
+  return module == nullptr ? std::string() : reinterpret_cast<LogText>(GetProcAddress(module, "TrendLogText"))();
+}
+
+std::string ReadText(std::uint16_t record, std::uint16_t element) {
+  std::array<char, 1025> text{};
+  EXPECT_EQ(model::ReadElement(record, element, text.data(), model::kModeRaw, 0), 0);
+  return text.data();
+}
+
+class ScopeControlTest : public TransferTest {
+ protected:
+  void SetUp() override {
+    TransferTest::SetUp();
+    // The program's folder is a temporary one: the stand-in is named by its path.
+    app::SetScopeLibraryFile(library_.c_str());
+    app::InstallScopeLibraryBinding();
+  }
+  void TearDown() override {
+    app::SetScopeLibraryCalls({});
+    app::SetScopeLibraryFile(nullptr);
+    TransferTest::TearDown();
+  }
+  // Opens the window by its menu command on a fresh project, the simulator holding a recording in `state`.
+  void OpenOnSimulator(std::uint8_t state) {
+    ConnectInverter();
+    sim::InstallScopeRecording(device());
+    device().WriteNumber(33, 59, state);
+    drv::PickMenu(Main(), app::kOpenScopeControlCommand);
+  }
+  const std::string library_ = std::string(ZPR_BIN_DIR) + "/TrendLog.dll";
+  static HWND Control() { return app::ModelessWindow(app::Modeless::kScopeControl); }
+  bool Saw(const std::string& start) const {
+    return std::any_of(dialogs_.begin(), dialogs_.end(), [&](const std::string& d) { return d.rfind(start, 0) == 0; });
+  }
+};
+
+TEST_F(ScopeControlTest, StartThenReadyReadsFeedsAndCloseReleasesEverything) {
+  HWND control = nullptr;
+  Run({
+      [&] {
+        PutRaw<std::uint8_t>(305, 144, 1);  // auto-read
+        // The channels the user chose: Start sends them, the read brings them back with the samples.
+        for (std::size_t c = 0; c < sim::kScopeWaveChannels.size(); ++c) {
+          PutRaw<std::uint16_t>(454, static_cast<std::uint16_t>(12 + 4 * c), sim::kScopeWaveChannels[c].record);
+          PutRaw<std::uint16_t>(454, static_cast<std::uint16_t>(14 + 4 * c), sim::kScopeWaveChannels[c].element);
+        }
+        OpenOnSimulator(1);
+      },
+      [&] {
+        control = Control();
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(Saw("There is no recording in the ZPR-Scope."));
+        EXPECT_NE(GetModuleHandle("TrendLog.dll"), nullptr);
+        EXPECT_EQ(TrendLog(), "");  // nothing to show yet
+        EXPECT_TRUE(app::ScopeControlState().poll);
+        drv::Advance(150);
+        EXPECT_TRUE(app::ScopeControlState().timer_ticked);
+        EXPECT_EQ(drv::ItemText(control, app::kScopeStateField), "inactive");
+        EXPECT_EQ(drv::ItemText(control, app::kScopeStartStopButton), "S&tart");
+        EXPECT_FALSE(drv::Enabled(control, app::kScopeReadButton));
+        drv::ClickItem(control, app::kScopeStartStopButton);
+      },
+      [&] {
+        EXPECT_EQ(drv::ItemText(control, app::kScopeStateField), "started");
+        EXPECT_EQ(drv::ItemText(control, app::kScopeStartStopButton), "S&top");
+        EXPECT_TRUE(app::ScopeControlState().pending_read);
+        device().WriteNumber(33, 59, 5);
+        drv::Advance(static_cast<int>(app::ScopeControlState().refresh_ms) + 10);
+      },
+      [&] {
+        // Ready with auto-read: the window read the recording by itself, once, and fed it.
+        EXPECT_FALSE(app::ScopeControlState().pending_read);
+        EXPECT_EQ(model::GetFileTypeCode(0), model::kFileKindReverseDoc);
+        const std::string log = TrendLog();
+        EXPECT_TRUE(boxes_.empty());
+        EXPECT_NE(log.find("SetTitle(ZPR-Scope display)"), std::string::npos);
+        EXPECT_NE(log.find("SetChannelKey(5,6)"), std::string::npos);
+        EXPECT_EQ(log.find("SetChannelKey(6,7)"), std::string::npos);
+        EXPECT_NE(log.find("ActivateWindow"), std::string::npos);
+        EXPECT_FALSE(ReadText(317, 2563).empty());
+        EXPECT_EQ(ilink::InverterConnected(), 1);
+        drv::ClickItem(control, IDOK);
+      },
+      [&] {
+        EXPECT_FALSE(IsWindow(control));
+        EXPECT_EQ(Control(), nullptr);
+        EXPECT_EQ(GetModuleHandle("TrendLog.dll"), nullptr);
+        EXPECT_EQ(ilink::InverterConnected(), 0);
+      },
+  });
+  EXPECT_EQ(steps_run_, 5u);
+}
+
+// A file switch closes the control window while its comments dialog runs: the dialog stores what was typed and
+// ends, then the window closes, once.
+TEST_F(ScopeControlTest, CloseWhileTheCommentsDialogRunsStoresThemFirst) {
+  HWND control = nullptr;
+  bool dialog_seen = false;
+  drv::OnDialogIdle(app::kScopeCommentsTemplate, [&](HWND dialog) {
+    if (dialog_seen) return;
+    dialog_seen = true;
+    SetFocus(GetDlgItem(dialog, app::kCommentsRemark));  // selects the text, which typing replaces
+    drv::Type(GetDlgItem(dialog, app::kCommentsRemark), "after the brake test");
+    app::CloseScopeControl();  // what a switch to a file without a recording does
+  });
+  Run({
+      [&] { OpenOnSimulator(1); },
+      [&] {
+        control = Control();
+        ASSERT_NE(control, nullptr);
+        drv::ClickItem(control, app::kScopeCommentsButton);
+      },
+      [&] {
+        EXPECT_TRUE(dialog_seen);
+        EXPECT_EQ(ReadText(317, 2644), "after the brake test");
+        EXPECT_FALSE(IsWindow(control));
+        EXPECT_EQ(Control(), nullptr);
+        EXPECT_EQ(GetModuleHandle("TrendLog.dll"), nullptr);
+        EXPECT_EQ(ilink::InverterConnected(), 0);
+      },
+  });
+  EXPECT_EQ(steps_run_, 3u);
+}
+
+}  // namespace
+}  // namespace shell_test
