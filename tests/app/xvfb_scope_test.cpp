@@ -1,0 +1,111 @@
+// The real vqpt32 with the real scope library on a virtual X server, the simulated inverter holding a finished
+// recording on a pseudo-terminal: the scope control window opened from the Remote menu by real keys, Read pressed
+// by its mnemonic, the recording read and shown in the trend window; then Close and the window manager's close.
+// Screenshots are left in the test folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/win/win.h"
+#include "sim/inverter_bus.h"
+#include "sim/inverter_transport.h"
+#include "sim/scope_recording.h"
+#include "tests/app/xvfb_program.h"
+
+namespace {
+
+using namespace xvfb_test;
+
+const std::string kBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
+const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";
+const std::string kControlCaption = "T.. ZPR-Scope-control";
+const std::string kTrendCaption = "ZPR-Scope display";
+
+class XvfbScopeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+    ASSERT_FALSE(server_.display().empty());
+    user_ = XOpenDisplay(server_.display().c_str());
+    ASSERT_NE(user_, nullptr);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0});
+    sim::InstallScopeRecording(*bus_->Device(0));
+    bus_->Device(0)->WriteNumber(33, 59, 5);  // ready
+    auto line = std::make_unique<sim::PtyLine>();
+    ASSERT_TRUE(line->ok());
+    com1_ = line->slave_path();
+    inverter_ = std::make_unique<sim::InverterServer>(bus_, std::move(line));
+    inverter_->Start();
+  }
+  void TearDown() override {
+    if (inverter_) inverter_->Stop();
+    if (user_) XCloseDisplay(user_);
+  }
+  Window WaitForWindow(const std::string& name, int ms = 10000) {
+    Window w = 0;
+    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);
+    return w;
+  }
+  void SavePng(const std::string& name) {
+    Screenshot(user_, DefaultRootWindow(user_))->WritePng((std::filesystem::path(::testing::TempDir()) / name).string());
+  }
+  bool Keys(const std::string& keys) { return Xdotool(server_.display(), {"key", keys}); }
+
+  VirtualServer server_;
+  Display* user_ = nullptr;
+  std::shared_ptr<sim::InverterBus> bus_;
+  std::string com1_;
+  std::unique_ptr<sim::InverterServer> inverter_;
+};
+
+TEST_F(XvfbScopeTest, ReadFromTheControlWindowShowsTheRecordingInTheTrendWindow) {
+  Program program(kBinary, server_.display(), com1_);
+  ASSERT_TRUE(program.started());
+  const Window main = WaitForWindow(kFreshTitle);
+  ASSERT_NE(main, 0u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+  // Remote > ZPR-Scope...; a fresh project holds no recording: the message first, Return answers it.
+  Window control = 0;
+  for (int attempt = 0; attempt < 3 && control == 0; ++attempt) {
+    Keys("alt+r");
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    Keys("z");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    Keys("Return");
+    control = WaitForWindow(kControlCaption, 5000);
+  }
+  ASSERT_NE(control, 0u) << "no scope control window";
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  SavePng("vqpt32_xvfb_scope_control.png");
+
+  // Read (enabled: the inverter says ready) by its mnemonic; the transfer runs, then the trend window shows.
+  Window trend = 0;
+  for (int attempt = 0; attempt < 3 && trend == 0; ++attempt) {
+    Keys("alt+r");
+    trend = WaitForWindow(kTrendCaption, 20000);
+  }
+  ASSERT_NE(trend, 0u) << "no trend window after the read, " << bus_->telegrams() << " telegrams";
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  SavePng("vqpt32_xvfb_scope_trend.png");
+  // Traces are drawn: the display holds more than its background and grid.
+  const auto shot = Screenshot(user_, trend);
+  int coloured = 0;
+  for (int y = 0; y < shot->height(); ++y) {
+    for (int x = 0; x < shot->width(); ++x) {
+      const auto p = shot->Pixel(x, y);
+      coloured += p != 0x000000 && p != 0xFFFFFF && p != 0xC0C0C0 && p != 0x00FFFF && p != 0xFFFF00;
+    }
+  }
+  EXPECT_GT(coloured, 200);
+
+  // The window manager closes the main window; what was read is not saved (n), and the program ends with 0.
+  CloseAsWindowManager(user_, main);
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  Keys("n");
+  EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
+  EXPECT_EQ(FindWindowNamed(user_, kTrendCaption), 0u);
+}
+
+}  // namespace
