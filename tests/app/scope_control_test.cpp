@@ -25,6 +25,22 @@ std::string TrendLog() {
   return module == nullptr ? std::string() : reinterpret_cast<LogText>(GetProcAddress(module, "TrendLogText"))();
 }
 
+// Every element of record 454 of data set 0, raw.
+std::vector<std::uint8_t> Settings() {
+  std::vector<std::uint8_t> bytes;
+  for (std::uint16_t e : {0, 1, 2, 3, 4, 8, 10}) {
+    std::array<std::uint8_t, 4> v{};
+    EXPECT_EQ(model::ReadElement(454, e, v.data(), model::kModeRaw, 0), 0);
+    bytes.insert(bytes.end(), v.begin(), v.end());
+  }
+  for (std::uint16_t e = 12; e <= 42; e += 2) {
+    std::array<std::uint8_t, 4> v{};
+    EXPECT_EQ(model::ReadElement(454, e, v.data(), model::kModeRaw, 0), 0);
+    bytes.insert(bytes.end(), v.begin(), v.end());
+  }
+  return bytes;
+}
+
 std::string ReadText(std::uint16_t record, std::uint16_t element) {
   std::array<char, 1025> text{};
   EXPECT_EQ(model::ReadElement(record, element, text.data(), model::kModeRaw, 0), 0);
@@ -144,6 +160,50 @@ TEST_F(ScopeControlTest, CloseWhileTheCommentsDialogRunsStoresThemFirst) {
       },
   });
   EXPECT_EQ(steps_run_, 3u);
+}
+
+
+// Settings: a channel picked from its list is stored at once; Cancel puts record 454 back as it was at the opening.
+// OK keeps it and, the recording being active, stops, sends the settings and starts again, a read then pending.
+TEST_F(ScopeControlTest, SettingsCancelRestoresAndOkRestartsWithTheNewSettings) {
+  HWND control = nullptr;
+  std::vector<std::uint8_t> before;
+  std::uint16_t picked_record = 0;
+  int runs = 0;
+  drv::OnDialogIdle(app::kScopeSettingsTemplate, [&](HWND dialog) {
+    ++runs;
+    ASSERT_TRUE(drv::SelectItem(GetDlgItem(dialog, app::kSettingsFirstChannel), 3));
+    picked_record = GetRaw<std::uint16_t>(454, 12);
+    drv::ClickItem(dialog, runs == 1 ? IDCANCEL : IDOK);
+  });
+  Run({
+      [&] { OpenOnSimulator(1); },
+      [&] {
+        control = Control();
+        ASSERT_NE(control, nullptr);
+        before = Settings();
+        drv::ClickItem(control, app::kScopeSettingsButton);
+      },
+      [&] {
+        ASSERT_EQ(runs, 1);
+        EXPECT_NE(picked_record, 0);
+        EXPECT_EQ(Settings(), before);
+        EXPECT_TRUE(drv::Enabled(control, app::kScopeSettingsButton));
+        EXPECT_FALSE(app::ScopeControlState().pending_read);
+        drv::ClickItem(control, app::kScopeSettingsButton);
+      },
+      [&] {
+        ASSERT_EQ(runs, 2);
+        EXPECT_EQ(GetRaw<std::uint16_t>(454, 12), picked_record);
+        std::vector<std::uint8_t> sent(4);
+        device().ReadStored(454, 12, sent);
+        EXPECT_EQ(sent[0] | sent[1] << 8, picked_record);
+        EXPECT_TRUE(app::ScopeControlState().pending_read);
+        EXPECT_TRUE(boxes_.empty());
+        drv::ClickItem(control, IDOK);
+      },
+  });
+  EXPECT_EQ(steps_run_, 4u);
 }
 
 }  // namespace
