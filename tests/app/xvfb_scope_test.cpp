@@ -1,6 +1,7 @@
 // The real vqpt32 with the real scope library on a virtual X server, the simulated inverter holding a finished
 // recording on a pseudo-terminal: the scope control window opened from the Remote menu by real keys, Read pressed
-// by its mnemonic, the recording read and shown in the trend window; then Close and the window manager's close.
+// by its mnemonic, the recording read and shown in the trend window; the settings and comments dialogs opened and
+// left; then the window manager's close.
 // Screenshots are left in the test folder.
 #include <gtest/gtest.h>
 
@@ -99,6 +100,22 @@ TEST_F(XvfbScopeTest, ReadFromTheControlWindowShowsTheRecordingInTheTrendWindow)
     }
   }
   EXPECT_GT(coloured, 200);
+
+  // Back in the control window (a click on its state field): Settings and Comments by their mnemonics, each shown
+  // and left with Escape.
+  Xdotool(server_.display(), {"mousemove", "--window", std::to_string(control), "40", "40"});
+  Xdotool(server_.display(), {"click", "1"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::vector<std::pair<std::string, std::string>> dialogs = {
+      {"alt+s", "T.. ZPR-Scope-settings"}, {"alt+o", "T.. ZPR-Scope-comments"}};
+  for (const auto& [keys, caption] : dialogs) {
+    Keys(keys);
+    ASSERT_NE(WaitForWindow(caption), 0u) << caption;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    SavePng("vqpt32_xvfb_" + caption.substr(4) + ".png");
+    Keys("Escape");
+    EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, caption) == 0; })) << caption;
+  }
 
   // The window manager closes the main window; what was read is not saved (n), and the program ends with 0.
   CloseAsWindowManager(user_, main);
