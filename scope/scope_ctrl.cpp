@@ -22,7 +22,7 @@ constexpr COLORREF kDefaultTraceColours[14] = {
 
 COLORREF DefaultTraceColour(int slot) { return kDefaultTraceColours[static_cast<std::size_t>(slot % 14)]; }
 
-const afx::MessageMapEntry CScopeCtrl::kEntries[11] = {
+const afx::MessageMapEntry CScopeCtrl::kEntries[12] = {
     afx::OnCreate<&CScopeCtrl::OnCreate>(),
     afx::OnPaint<&CScopeCtrl::OnPaint>(),
     afx::OnRButtonUp<&CScopeCtrl::OnRButtonUp>(),
@@ -31,6 +31,7 @@ const afx::MessageMapEntry CScopeCtrl::kEntries[11] = {
     afx::OnMouseMove<&CScopeCtrl::OnMouseMove>(),
     afx::OnKeyDown<&CScopeCtrl::OnKeyDown>(),
     afx::OnCommandRange<kCmdSelection, kCmdPan, &CScopeCtrl::OnModeCommand>(),
+    afx::OnCommandRange<kCmdNewTimeMarker, kCmdDeleteMarker, &CScopeCtrl::OnMarkerCommand>(),
     afx::OnMessage<WM_GETDLGCODE, &CScopeCtrl::OnGetDlgCode>(),
     afx::OnMessage<WM_ERASEBKGND, &CScopeCtrl::OnEraseBkgnd>(),
 };
@@ -85,6 +86,8 @@ bool CScopeCtrl::SetColour(int which, COLORREF colour) {
     trigger_ = colour;
   } else if (which == kColourMarker) {
     marker_ = colour;
+    markers_.SetColour(colour);
+    if (m_hWnd) Invalidate(FALSE);
   } else {
     return false;
   }
@@ -115,12 +118,14 @@ void CScopeCtrl::TakeOver(const std::array<TrendChannel, kChannelCount>& channel
   axis_.TakeOver(time_base, largest, trigger_frame);
   Notify(kMsgChannelsTaken, 0);
   if (m_hWnd) Invalidate(FALSE);
+  for (auto& [number, m] : markers_.all()) m.PlaceUnset(axis_);
+  if (observer_) observer_->RefreshAll();
 }
 
 PlotLayout CScopeCtrl::Layout() const {
   RECT client{};
   if (m_hWnd) GetClientRect(&client);
-  return LayOutPlot(client, false, false);
+  return LayOutPlot(client, markers_.AnyShown(true), markers_.AnyShown(false));
 }
 
 bool CScopeCtrl::TimeScaleDown() {
@@ -160,6 +165,42 @@ void CScopeCtrl::MoveTraceToGrid(int slot, bool up) {
     if (slot == kNoChannel || t.index == slot)
       t.vertical_offset = up ? SnapToGrid(t.vertical_offset - 1, -1) : SnapToGrid(t.vertical_offset + 1, 1);
   if (m_hWnd) Invalidate(FALSE);
+}
+
+void CScopeCtrl::CentreTrace(int slot) {
+  if (slot < 0 || slot >= kChannelCount) return;
+  trace(slot).vertical_offset = 0;
+  Refresh();
+}
+
+bool CScopeCtrl::ScaleTrace(int slot, StepDirection direction) {
+  if (slot < 0 || slot >= kChannelCount) return false;
+  const bool done = trace(slot).ScaleStep(direction);
+  if (done) Refresh();
+  return done;
+}
+
+void CScopeCtrl::AutoscaleTrace(int slot) {
+  if (slot < 0 || slot >= kChannelCount) return;
+  trace(slot).Autoscale();
+  Refresh();
+}
+
+void CScopeCtrl::AutoscaleTime() {
+  double longest = 0;
+  double trigger = 0;
+  for (const Trace& t : traces_) {
+    if (!t.has_data || t.time_base <= 0) continue;
+    longest = std::max(longest, static_cast<double>(t.count()) * t.time_base);
+    trigger = std::max(trigger, static_cast<double>(t.trigger_frame) * t.time_base);
+  }
+  axis_.Autoscale(longest, trigger, Layout().x_step);
+  Refresh();
+}
+
+void CScopeCtrl::SetTriggerPosition(int logical) {
+  axis_.trigger_position = logical;
+  Refresh();
 }
 
 int CScopeCtrl::HitTrace(POINT point) const {

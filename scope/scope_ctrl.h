@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "platform/afx/afx.h"
+#include "scope/core/marker.h"
 #include "scope/core/plot_layout.h"
 #include "scope/core/time_axis.h"
 #include "scope/core/trace.h"
@@ -35,6 +36,23 @@ inline constexpr UINT kMsgChannelSelected = WM_APP + 3;
 inline constexpr UINT kMsgChannelsTaken = WM_APP + 4;
 inline constexpr UINT kMsgMarkerSelected = WM_APP + 12;
 inline constexpr UINT kMsgStatusText = WM_APP + 102;
+
+// The marker commands appended to the context menu.
+inline constexpr UINT kCmdNewTimeMarker = 32810;
+inline constexpr UINT kCmdNewValueMarker = 32811;
+inline constexpr UINT kCmdDeleteMarker = 32812;
+
+// Told after every take-over and marker change, so that measurements can be recomputed (the measurement tree).
+class MarkerObserver {
+ public:
+  virtual ~MarkerObserver() = default;
+  virtual void RefreshAll() = 0;
+  virtual void RefreshMarker(int number) = 0;
+  virtual void MarkerAdded(int number) = 0;
+  virtual void MarkerDeleted(int number) = 0;
+  // The display stops capturing: the measurements no longer follow it.
+  virtual void Reset() = 0;
+};
 
 enum class MouseMode { kSelection = 0, kPan = 1, kZoom = 2, kCapture = 3 };
 
@@ -69,6 +87,30 @@ class CScopeCtrl : public afx::CWnd {
   void MoveTimeToGrid(bool right);
   void MoveTrace(int slot, int distance);  // slot kNoChannel: all traces
   void MoveTraceToGrid(int slot, bool up);
+  void CentreTrace(int slot);  // vertical offset 0
+  bool ScaleTrace(int slot, StepDirection direction);
+  void AutoscaleTrace(int slot);
+  // The whole recording in the plot, unrounded.
+  void AutoscaleTime();
+  void SetTriggerPosition(int logical);
+  // Redraws after a change of a trace's switches or colour.
+  void Refresh() {
+    if (m_hWnd) Invalidate(FALSE);
+  }
+
+  // Markers. A new one takes the lowest free number and the marker colour, is shown and becomes the selected
+  // marker; 0 when all ten exist. Distances are logical units (half a division = 500); 0 means one pixel.
+  int NewMarker(bool time_marker);
+  bool DeleteMarker(int number);
+  void ShowMarker(int number, bool shown);
+  void MoveMarker(int number, int distance, std::uint8_t selection);
+  void MoveMarkerToGrid(int number, bool forward, std::uint8_t selection);
+  void SelectMarker(int number);
+  int selected_marker() const { return selected_marker_; }
+  const MarkerSet& markers() const { return markers_; }
+  MarkerSet& markers() { return markers_; }
+  // The measurement tree, or nullptr when none is open.
+  void SetMarkerObserver(MarkerObserver* observer) { observer_ = observer; }
 
   // The nearest visible trace within 10 pixels of a client point, kNoChannel for none.
   int HitTrace(POINT point) const;
@@ -108,6 +150,12 @@ class CScopeCtrl : public afx::CWnd {
   void DrawTrace(afx::CDC& dc, const PlotLayout& layout, const Trace& t) const;
   void DrawBitLanes(afx::CDC& dc, const PlotLayout& layout, const Trace& t) const;
   void DrawMargins(afx::CDC& dc, const PlotLayout& layout) const;
+  void DrawMarkers(afx::CDC& dc, const PlotLayout& layout);
+  void DrawMarkerLabels(afx::CDC& dc, const PlotLayout& layout) const;
+  void OnMarkerCommand(UINT id);
+  // A marker point under the client point starts a drag of it; false when none is hit.
+  bool PressMarker(POINT point);
+  void ReleaseMarker(POINT point);
   // A label of capitals and digits in the 5 x 7 glyphs at a client point (top left); other characters leave gaps.
   void DrawLabel(afx::CDC& dc, int x, int y, std::string_view text, COLORREF colour) const;
   const afx::CBitmap* Glyphs(UINT id, COLORREF colour) const;
@@ -132,11 +180,16 @@ class CScopeCtrl : public afx::CWnd {
   bool panning_ = false;
   int pressed_trace_ = kNoChannel;
   POINT pressed_{};
-  int drag_x_ = -1;  // the read-out's drag line, -1 for none
+  int drag_x_ = -1;
+  MarkerSet markers_;
+  int selected_marker_ = 0;
+  int dragged_marker_ = 0;        // the marker dragged by the mouse, 0 for none
+  std::uint8_t dragged_points_ = 0;
+  MarkerObserver* observer_ = nullptr;  // the read-out's drag line, -1 for none
   // Recoloured glyph bitmaps by (bitmap id, colour).
   mutable std::map<std::uint64_t, std::unique_ptr<afx::CBitmap>> glyphs_;
 
-  static const afx::MessageMapEntry kEntries[11];
+  static const afx::MessageMapEntry kEntries[12];
 };
 
 }  // namespace scope

@@ -35,6 +35,12 @@ void CScopeCtrl::OnRButtonUp(UINT, POINT point) {
     case MouseMode::kCapture: checked = kCmdCaptureFirst + static_cast<UINT>(capture_); break;
   }
   popup.CheckMenuRadioItem(kCmdSelection, kCmdPan, checked, MF_BYCOMMAND);
+  popup.AppendMenu(MF_SEPARATOR, 0, nullptr);
+  const UINT full = markers_.all().size() >= static_cast<std::size_t>(kMarkerCount) ? MF_GRAYED : 0u;
+  popup.AppendMenu(MF_STRING | full, kCmdNewTimeMarker, "New &marker");
+  popup.AppendMenu(MF_STRING | full, kCmdNewValueMarker, "New &value marker");
+  if (selected_marker_ != 0)
+    popup.AppendMenu(MF_STRING, kCmdDeleteMarker, afx::Format("&Delete M%d", selected_marker_).c_str());
   ClientToScreen(&point);
   popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
 }
@@ -76,6 +82,7 @@ void CScopeCtrl::ReleaseCapturing() {
   ClipCursor(nullptr);
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
   SetStatusText("");
+  if (observer_) observer_->Reset();
   Invalidate(FALSE);
 }
 
@@ -83,6 +90,7 @@ void CScopeCtrl::OnLButtonDown(UINT flags, POINT point) {
   SetFocus();
   switch (mode_) {
     case MouseMode::kSelection: {
+      if (PressMarker(point)) return;
       const int slot = HitTrace(point);
       if (slot == kNoChannel) return;
       Notify(kMsgChannelSelected, static_cast<WPARAM>(slot));
@@ -93,6 +101,7 @@ void CScopeCtrl::OnLButtonDown(UINT flags, POINT point) {
       return;
     }
     case MouseMode::kPan:
+      if (PressMarker(point)) return;
       pressed_ = point;
       panning_ = true;
       pressed_trace_ = HitTrace(point);
@@ -122,6 +131,10 @@ void CScopeCtrl::OnLButtonDown(UINT flags, POINT point) {
 }
 
 void CScopeCtrl::OnLButtonUp(UINT, POINT point) {
+  if (dragged_marker_ != 0) {
+    ReleaseMarker(point);
+    if (mode_ != MouseMode::kSelection) return;
+  }
   switch (mode_) {
     case MouseMode::kSelection:
       capture_ = kNoChannel;

@@ -24,7 +24,7 @@ void CScopeCtrl::OnPaint() {
 }
 
 void CScopeCtrl::Draw(afx::CDC& dc, const RECT& client) {
-  const PlotLayout layout = LayOutPlot(client, false, false);
+  const PlotLayout layout = LayOutPlot(client, markers_.AnyShown(true), markers_.AnyShown(false));
   dc.FillSolidRect(client, background_);
   dc.SetBkColor(background_);
   if (!layout.valid) return;
@@ -39,6 +39,7 @@ void CScopeCtrl::Draw(afx::CDC& dc, const RECT& client) {
     dc.MoveTo(x, layout.plot.top);
     dc.LineTo(x, layout.plot.bottom);
     dc.SelectObject(old);
+    DrawMarkers(dc, layout);
   }
   if (drawn && capturing_ && drag_x_ >= 0) {
     afx::CPen pen(PS_SOLID, 1, marker_);
@@ -48,7 +49,10 @@ void CScopeCtrl::Draw(afx::CDC& dc, const RECT& client) {
     dc.SelectObject(old);
   }
   dc.RestoreDC(saved);
-  if (drawn) DrawMargins(dc, layout);
+  if (drawn) {
+    DrawMargins(dc, layout);
+    DrawMarkerLabels(dc, layout);
+  }
 }
 
 void CScopeCtrl::DrawGrid(afx::CDC& dc, const PlotLayout& layout) const {

@@ -7,6 +7,7 @@
 
 #include "platform/afx/afx.h"
 #include "scope/scope_ctrl.h"
+#include "scope/scope_panel.h"
 
 namespace scope {
 
@@ -22,17 +23,21 @@ class CScopeDlg : public afx::CDialog {
 
   // The display: a member, so it exists (with its colours) from the library's start.
   CScopeCtrl display;
+  // The control panel on the right; created with the window.
+  CScopePanel panel;
   std::string status_text;
 
   bool IsOpen() const;
   BOOL OnInitDialog() override;
+  // Every message is shown to the panel's tool tips first, so that they see the mouse over the whole window.
+  BOOL PreTranslateMessage(MSG* msg) override;
   // Enter and Escape do not end the window: it closes only by its Close command or the host.
   void OnOK() override {}
   void OnCancel() override {}
 
   // The window's place over the caller's window: the caller's screen rectangle shrunk on every side by a fifth of
-  // its height (at least the minimum size).
-  static RECT PlaceOver(const RECT& caller);
+  // its height, at least the minimum size (the window's minimum tracking size once the panel exists).
+  static RECT PlaceOver(const RECT& caller, SIZE minimum = SIZE{kMinimumWidth, kMinimumHeight});
 
   static const afx::MessageMap kMessageMap;
 
@@ -46,8 +51,14 @@ class CScopeDlg : public afx::CDialog {
   void OnSize(UINT type, int cx, int cy);
   LRESULT OnStatusText(WPARAM, LPARAM text);
   void OnToolTipText(UINT, NMHDR*, LRESULT* result);
+  void OnGetMinMaxInfo(MINMAXINFO* info);
+  void OnDestroy();
+  LRESULT OnPanelRelay(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnChannelSelected(WPARAM wparam, LPARAM lparam) { return OnPanelRelay(kMsgChannelSelected, wparam, lparam); }
+  LRESULT OnChannelsTaken(WPARAM wparam, LPARAM lparam) { return OnPanelRelay(kMsgChannelsTaken, wparam, lparam); }
+  LRESULT OnMarkerSelected(WPARAM wparam, LPARAM lparam) { return OnPanelRelay(kMsgMarkerSelected, wparam, lparam); }
 
-  static const afx::MessageMapEntry kEntries[4];
+  static const afx::MessageMapEntry kEntries[10];
 };
 
 }  // namespace scope

@@ -89,6 +89,7 @@ void RegisterScopeResources(HINSTANCE module) {
   platform::gdi::RegisterBitmapResource(module, MAKEINTRESOURCE(kCapitalGlyphs), kCapitalBmp.data(),
                                         kCapitalBmp.size());
   RegisterScopeCursors(module);
+  RegisterScopeDialogs(module);
 }
 
 }  // namespace scope

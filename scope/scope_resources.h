@@ -34,5 +34,7 @@ inline constexpr UINT kCmdPan = 32802;
 void RegisterScopeResources(HINSTANCE module);
 // The display's own cursors (kZoomInCursor .. kCaptureCursor) with their pictures; RegisterScopeResources calls it.
 void RegisterScopeCursors(HINSTANCE module);
+// The panel (185), bit-mask (226) and measurement (400) templates; RegisterScopeResources calls it.
+void RegisterScopeDialogs(HINSTANCE module);
 
 }  // namespace scope

@@ -45,6 +45,18 @@ bool TimeAxis::ZoomOut() {
   return true;
 }
 
+void TimeAxis::Autoscale(double longest_duration, double largest_trigger_time, int x_step) {
+  time_per_division = std::max(longest_duration, 1000.0) / kXDivisions;
+  const double logical = std::max(largest_trigger_time, 10.0) / time_per_division * kLogicalPerDivision;
+  if (x_step > 0) {
+    const double pixels = logical * x_step / kLogicalPerDivision;
+    trigger_position = ClampedLogical(std::round(pixels / x_step) * kLogicalPerDivision);
+  } else {
+    trigger_position = ClampedLogical(std::round(logical));
+  }
+  if (trigger_position == 0) trigger_position = kLogicalPerDivision;
+}
+
 double TimeAxis::TimeAt(double logical_x) const {
   return (logical_x - trigger_position) / kLogicalPerDivision * time_per_division;
 }

@@ -22,6 +22,11 @@ struct TimeAxis {
   bool ZoomIn();
   bool ZoomOut();
 
+  // The whole recording in the plot: the longest duration (at least 1000 us) over the divisions, unrounded; the
+  // trigger at the largest trigger time (at least 10 us) on the nearest grid column of the x step, one division
+  // in when that is the left edge.
+  void Autoscale(double longest_duration, double largest_trigger_time, int x_step);
+
   // The time (microseconds from the trigger) at a logical x position, and back.
   double TimeAt(double logical_x) const;
   double LogicalAt(double time) const;

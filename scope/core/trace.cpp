@@ -57,6 +57,37 @@ void Trace::SetSamples(const double* values, std::uint32_t n) {
   if (had_bits) SetBitDisplay(true, mask);
 }
 
+namespace {
+constexpr double kFinestStep = 0.001;
+}  // namespace
+
+bool Trace::CanScale(StepDirection direction) const {
+  if (!has_data) return false;
+  if (has_bits) return direction == StepDirection::kUp ? bit_group.lane_divisor < 4 : bit_group.lane_divisor > 1;
+  return direction == StepDirection::kUp || NextStep(step_per_division, StepDirection::kDown) >= kFinestStep;
+}
+
+bool Trace::ScaleStep(StepDirection direction) {
+  if (!CanScale(direction)) return false;
+  if (has_bits) {
+    bit_group.lane_divisor = direction == StepDirection::kUp ? bit_group.lane_divisor * 2 : bit_group.lane_divisor / 2;
+    return true;
+  }
+  const double middle_value = static_cast<double>(vertical_offset) * step_per_division / kLogicalPerDivision;
+  step_per_division = NextStep(step_per_division, direction);
+  vertical_offset = RoundHalfAway(middle_value * kLogicalPerDivision / step_per_division);
+  return true;
+}
+
+void Trace::Autoscale() {
+  if (!has_data || has_bits) return;
+  const double max = Maximum();
+  const double min = Minimum();
+  step_per_division = NextStep(RoundHalfAway((max - min) / kYDivisions), StepDirection::kUp);
+  const int m = RoundHalfAway((max + min) / step_per_division);
+  vertical_offset = m * kLogicalPerDivision / 2;
+}
+
 double Trace::Minimum() const {
   double min = 0;
   for (double v : samples) min = std::min(min, v);

@@ -10,6 +10,7 @@
 
 #include "platform/sys/wintypes.h"
 #include "scope/core/plot_layout.h"
+#include "scope/core/step_rule.h"
 #include "scope/core/time_axis.h"
 #include "scope/core/trend_channel.h"
 
@@ -64,6 +65,13 @@ class Trace {
   // The sample index at a time (rounded down); false when the time base is not positive or the index is not a
   // sample's.
   bool IndexAt(double time, std::uint32_t* index) const;
+
+  // One scale step (up: coarser, down: finer) with the value at the plot's middle line kept in place; with the
+  // bit display on, the lane divisor 1 -> 2 -> 4 up and back down. False (nothing changed) when no step is left.
+  bool ScaleStep(StepDirection direction);
+  bool CanScale(StepDirection direction) const;
+  // Scales so that every sample and 0 show (the bit display is left as it is).
+  void Autoscale();
 
   bool CanShowBits() const;
   // Bit display on with the lanes of mask (only when the trace can show bits), or off.

@@ -202,6 +202,7 @@ TEST_F(ScopeDisplayTest, ContextMenuListsTheModesAndOneCaptureItemPerChannel) {
   const std::vector<std::string> kFirst = {
       "Selection|32781|x", "|0|", "&Pan|32802|", "Z&oom|32801|", "|0|",
       "Fangen: sine|32782|", "Fangen: square|32783|", "Fangen: ramp|32784|", "Fangen: bits|32786|",
+      "|0|", "New &marker|32810|", "New &value marker|32811|",
   };
   EXPECT_EQ(PickFromMenu(32801), kFirst);
   EXPECT_EQ(PickFromMenu(32784)[3], "Z&oom|32801|x");

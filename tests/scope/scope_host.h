@@ -61,10 +61,16 @@ struct ScopeLibrary {
 
 // The scope window's display and its plot as laid out for the display's client size.
 inline HWND Display(HWND scope_window) { return GetDlgItem(scope_window, 100); }
-inline scope::PlotLayout PlotOf(HWND display) {
+inline scope::PlotLayout PlotOf(HWND display, bool time_marker = false, bool value_marker = false) {
   RECT client;
   GetClientRect(display, &client);
-  return scope::LayOutPlot(client, false, false);
+  return scope::LayOutPlot(client, time_marker, value_marker);
+}
+// The control panel: the child of the scope window that holds the "Measure" button (1073).
+inline HWND Panel(HWND scope_window) {
+  for (HWND child = GetWindow(scope_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (GetDlgItem(child, 1073)) return child;
+  return nullptr;
 }
 inline std::string StatusText(HWND scope_window) { return platform::testing::ItemText(scope_window, 2006); }
 

@@ -102,11 +102,18 @@ TEST_F(ScopeHostTest, WindowLiesOverTheCallersWindowWithTheDisplayAboveTheStatus
   EXPECT_EQ(r.bottom, 400);
 
   MoveWindow(window, 0, 0, 640, 480, TRUE);
-  RECT client, display, status;
+  RECT client, display, status, panel;
   GetClientRect(window, &client);
   GetWindowRect(scope_test::Display(window), &display);
   GetWindowRect(GetDlgItem(window, 2006), &status);
-  EXPECT_EQ(RectWidth(display), RectWidth(client));
+  HWND panel_window = scope_test::Panel(window);
+  ASSERT_NE(panel_window, nullptr) << "the control panel";
+  GetWindowRect(panel_window, &panel);
+  EXPECT_EQ(RectWidth(display), RectWidth(client) - RectWidth(panel));
+  EXPECT_EQ(display.right, panel.left);
+  POINT client_right{client.right, 0};
+  ClientToScreen(window, &client_right);
+  EXPECT_EQ(panel.right, client_right.x);
   EXPECT_EQ(RectHeight(display), RectHeight(client) - 20);
   EXPECT_EQ(RectHeight(status), 20);
   EXPECT_EQ(status.top, display.bottom);

@@ -1,0 +1,374 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/backend/capture.h"
+#include "platform/win/input_injection.h"
+#include "platform/win/win.h"
+#include "tests/scope/scope_host.h"
+
+namespace {
+
+namespace drv = platform::testing;
+
+std::vector<double> Ramp() {
+  std::vector<double> v(1000);
+  for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<double>(i);
+  return v;
+}
+std::vector<double> Wave() {
+  std::vector<double> v(1000);
+  for (std::size_t i = 0; i < v.size(); ++i) v[i] = (i / 50) % 2 ? -100.0 : 100.0;
+  return v;
+}
+
+// The texts of a tree view, depth first, each indented by two blanks a level.
+void TreeTexts(HWND tree, HTREEITEM item, int depth, std::vector<std::string>* out) {
+  for (; item; item = reinterpret_cast<HTREEITEM>(
+                   SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    char text[200] = "";
+    TVITEM tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
+    out->push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') + text);
+    TreeTexts(tree,
+              reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
+              depth + 1, out);
+  }
+}
+std::vector<std::string> TreeTexts(HWND tree) {
+  std::vector<std::string> out;
+  TreeTexts(tree, reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0, &out);
+  return out;
+}
+
+class ScopePanelTest : public scope_test::ScopeHostTest {
+ protected:
+  // The scope window at 700 x 480; the ramp (slot 0) and the wave (slot 2) with 1000 samples at 1 ms, trigger at
+  // sample 200: 200 ms a division, the plot showing -200 ms .. 1800 ms.
+  void OpenAndFeed() {
+    window_ = scope_.OpenWindow(host_);
+    ASSERT_NE(window_, nullptr);
+    scope_.SetWindowPos(0, 0, 700, 480);
+    display_ = scope_test::Display(window_);
+    panel_ = scope_test::Panel(window_);
+    ASSERT_NE(panel_, nullptr);
+    scope_.ResetScopeData();
+    scope_.Feed(0, 11, "ramp", "rpm", Ramp(), 6, 0, 1);
+    scope_.Feed(2, 13, "wave", "V", Wave(), 3, 0, 0);
+    scope_.SetTimeBase(1000);
+    scope_.SetTriggerFrame(200);
+    ASSERT_EQ(scope_.ActivateWindow(), 1);
+    drv::PumpUntilIdle();
+  }
+  void Click(int id, bool ctrl = false, bool shift = false) {
+    platform::win::SetKeyHeld(VK_CONTROL, ctrl);
+    platform::win::SetKeyHeld(VK_SHIFT, shift);
+    drv::ClickItem(panel_, id);
+    platform::win::SetKeyHeld(VK_CONTROL, false);
+    platform::win::SetKeyHeld(VK_SHIFT, false);
+    drv::PumpUntilIdle();
+  }
+  std::string Item(int id) const { return drv::ItemText(panel_, id); }
+  // A command of the display's context menu.
+  void Pick(UINT command) {
+    platform::win::SetPopupMenuResponder([&](HMENU, HWND) { return command; });
+    platform::win::InjectMouse(display_, WM_RBUTTONDOWN, 20, 20);
+    platform::win::InjectMouse(display_, WM_RBUTTONUP, 20, 20);
+    drv::PumpUntilIdle();
+    platform::win::SetPopupMenuResponder(nullptr);
+  }
+  int WhiteInColumn(int x, const scope::PlotLayout& layout) const {
+    int n = 0;
+    for (int y = layout.plot.top; y < layout.plot.bottom; ++y)
+      n += platform::backend::WindowPixel(display_, x, y) == 0xFFFFFFu;
+    return n;
+  }
+
+  HWND window_ = nullptr;
+  HWND display_ = nullptr;
+  HWND panel_ = nullptr;
+};
+
+TEST_F(ScopePanelTest, ButtonsWithCtrlAndShiftScaleAndMoveTheSelectedChannelAndTheTime) {
+  OpenAndFeed();
+  EXPECT_EQ(Item(1290), "200 ms / DIV");
+  // No channel selected: read-outs empty, the trace buttons do nothing.
+  EXPECT_EQ(Item(1292), "");
+  EXPECT_EQ(Item(1289), "");
+  EXPECT_FALSE(drv::Enabled(panel_, 1049));
+  EXPECT_EQ(Item(1104), "ramp");
+  EXPECT_FALSE(drv::Enabled(panel_, 1105)) << "slot 1 holds nothing";
+
+  // The ramp 0..999 gets the step above round(1000 / 8) = 125: 200 rpm a division.
+  Click(1104);
+  EXPECT_EQ(Item(1292), "ramp");
+  EXPECT_EQ(Item(1289), "200.0 rpm / DIV");
+  struct Step {
+    int id;
+    bool ctrl, shift;
+    int readout;
+    const char* text;
+  };
+  const Step kSteps[] = {
+      {1060, false, false, 1289, "500.0 rpm / DIV"},  {1059, false, false, 1289, "200.0 rpm / DIV"},
+      {1059, false, false, 1289, "100.0 rpm / DIV"},  {1060, true, false, 1289, "200.0 rpm / DIV"},
+      {1067, false, false, 1290, "100 ms / DIV"},     {1067, false, false, 1290, "50 ms / DIV"},
+      {1066, false, false, 1290, "100 ms / DIV"},     {1066, true, false, 1290, "100 ms / DIV"},
+      {1067, false, false, 1290, "50 ms / DIV"},      {1066, true, false, 1290, "100 ms / DIV"},
+  };
+  for (const Step& s : kSteps) {
+    Click(s.id, s.ctrl, s.shift);
+    EXPECT_EQ(Item(s.readout), s.text) << s.id << (s.ctrl ? " ctrl" : "");
+  }
+
+  // The ramp's zero line moves with the trace buttons: its margin indicator (x 2..5) follows.
+  const auto zero_line = [&] {
+    const scope::PlotLayout layout = scope_test::PlotOf(display_);
+    for (int y = layout.plot.top; y < layout.plot.bottom; ++y)
+      if (platform::backend::WindowPixel(display_, 4, y) == 0x00FF00u) return y - layout.middle_y();
+    return -9999;
+  };
+  const scope::PlotLayout layout = scope_test::PlotOf(display_);
+  const int start = zero_line();
+  Click(1049);
+  EXPECT_EQ(zero_line(), start - layout.y_step) << "up one division";
+  Click(1048, false, true);
+  EXPECT_EQ(zero_line(), start - layout.y_step + 1) << "down one pixel";
+  Click(1048, true, false);
+  EXPECT_EQ(zero_line(), start - layout.y_step / 2) << "down to the next grid line";
+  Click(1049, true, true);
+  EXPECT_EQ(zero_line(), 0) << "centred";
+
+  // OFF hides the trace; the wave's capture selects it in the panel.
+  Click(1515);
+  EXPECT_TRUE(drv::Checked(panel_, 1515));
+  Click(1106);
+  EXPECT_EQ(Item(1292), "wave");
+  EXPECT_FALSE(drv::Checked(panel_, 1515));
+  EXPECT_EQ(Item(1289), "50 V / DIV");
+}
+
+TEST_F(ScopePanelTest, ToolTipsTellEveryControlsRows) {
+  OpenAndFeed();
+  HWND tips = nullptr;
+  EnumWindows(
+      [](HWND w, LPARAM out) -> BOOL {
+        char name[64] = "";
+        GetClassName(w, name, sizeof name);
+        if (std::string(name) != TOOLTIPS_CLASS) return TRUE;
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessage(tips, TTM_GETTOOLCOUNT, 0, 0), 42);
+  const auto tip = [&](int id) {
+    char text[400] = "";
+    TOOLINFO info{};
+    info.cbSize = sizeof info;
+    info.hwnd = panel_;
+    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(panel_, id));
+    info.lpszText = text;
+    SendMessage(tips, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&info));
+    return std::string(text);
+  };
+  struct Case {
+    int id;
+    const char* text;
+  };
+  const Case kCases[] = {
+      {1001, "trigger and channel selection to use in the next scope shot"},
+      {1004, "selects the color for channel 3"},
+      {1104, "channel 1\nramp - rpm\n200.0 rpm / DIV"},
+      {1049, "moves the trace upward\nshift: moves the trace by one pixel\nstrg: move the trace to the next grid "
+             "line\nstrg+shift: moves the trace to the center"},
+      {1060, "scales the channel up / down\nstrg: autoscaling of the selected channel"},
+      {1065, "moves the scope shot to the right\nshift: moves the scope shot by one pixel\nstrg: moves the scope "
+             "shot to the next grid line\nstrg+shift: moves the scope shot to the center"},
+      {1071, "moves the selected marker to the right (A, B or A+B)\nshift: moves the marker by one pixel"},
+      {1129, "selects both markerpoints (A and B) for simultaneous moving"},
+      {1762, "marker selection"},
+      {1515, "shows / hides the trace"},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(tip(c.id), c.text) << c.id;
+}
+
+TEST_F(ScopePanelTest, MarkersAreMadeDraggedAndMeasuredInTheTree) {
+  OpenAndFeed();
+  Pick(32810);  // a new time marker: M1, shown, A and B one division either side of the middle
+  EXPECT_EQ(Item(1559), "M1");
+  EXPECT_TRUE(drv::Checked(panel_, 1559));
+  const scope::PlotLayout layout = scope_test::PlotOf(display_, true, false);
+  ASSERT_TRUE(layout.valid);
+  const auto grid_x = [&](double i) { return layout.plot.left + static_cast<int>(i * layout.x_step); };
+  EXPECT_GT(WhiteInColumn(grid_x(4), layout), 10);
+  EXPECT_GT(WhiteInColumn(grid_x(6), layout), 10);
+
+  // B dragged from 1000 ms to 700 ms, A stays at 600 ms: samples 800 and 900 of the ramp.
+  const int y = layout.plot.top + layout.y_step / 2;
+  platform::win::InjectMouse(display_, WM_LBUTTONDOWN, grid_x(6) + 2, y, MK_LBUTTON);
+  platform::win::InjectMouse(display_, WM_MOUSEMOVE, grid_x(5), y, MK_LBUTTON);
+  platform::win::InjectMouse(display_, WM_LBUTTONUP, grid_x(4.5) + 2, y);
+  drv::PumpUntilIdle();
+  EXPECT_EQ(WhiteInColumn(grid_x(6), layout), 0);
+  EXPECT_GT(WhiteInColumn(grid_x(4.5), layout), 10);
+  EXPECT_TRUE(drv::Checked(panel_, 1128)) << "B was dragged";
+
+  Click(1073);
+  HWND measure = drv::FindDialog(400);
+  ASSERT_NE(measure, nullptr);
+  HWND tree = GetDlgItem(measure, 1723);
+  double sum = 0;
+  for (int i = 800; i <= 900; ++i) sum += i;
+  char integral[80];
+  std::snprintf(integral, sizeof integral, "integral: %.6f rpm*s", sum * 1000 * 1e-6);
+  char average[80];
+  std::snprintf(average, sizeof average, "average value: %.1f rpm", sum / 101);
+  std::vector<std::string> ramp = {
+      "      interval: 800 ms bis 900 ms (100 ms)",
+      "      value in M1A: 800.0 rpm",
+      "      value in M1B: 900.0 rpm",
+      "      value difference: 100.0 rpm",
+      "      gradient: 1.000000 rpm/ms",
+      std::string("      ") + average,
+      std::string("      ") + integral,
+      "      min value: 800.0 rpm bei 800 ms",
+      "      max. value: 900.0 rpm bei 900 ms",
+  };
+  const std::vector<std::string> texts = TreeTexts(tree);
+  ASSERT_EQ(texts.size(), 1u + 2 * (1 + 1 + 11));
+  EXPECT_EQ(texts[0], "catch all");
+  EXPECT_EQ(texts[1], "  1: ramp");
+  EXPECT_EQ(texts[2], "    marker 1 (M1)");
+  for (std::size_t i = 0; i < ramp.size(); ++i) EXPECT_EQ(texts[3 + i], ramp[i]);
+  EXPECT_EQ(texts[14], "  3: wave");
+
+  // A press and release in the selection mode ends the measurements until they are computed again.
+  drv::ClickAt(display_, grid_x(8), y);
+  EXPECT_EQ(TreeTexts(tree)[3], "      ???");
+  // The panel's "right" moves both points half a division, 100 ms: B lies beyond the ramp's last sample.
+  Click(1129);
+  Click(1071);
+  EXPECT_EQ(TreeTexts(tree)[3], "      interval: ---");
+  EXPECT_EQ(TreeTexts(tree)[4], "      value in M1A: 900.0 rpm");
+  EXPECT_EQ(TreeTexts(tree)[5], "      value in M1B: ---");
+
+  // A second marker; the spin control steps between existing markers only; the delete renumbers nothing.
+  Pick(32811);
+  EXPECT_EQ(Item(1559), "M2");
+  EXPECT_TRUE(drv::Visible(panel_, 1053)) << "a value marker moves up and down";
+  EXPECT_FALSE(drv::Visible(panel_, 1069));
+  Pick(32812);  // delete M2
+  EXPECT_EQ(Item(1559), "M1");
+  Pick(32810);
+  EXPECT_EQ(Item(1559), "M2");
+  EXPECT_EQ(TreeTexts(tree).size(), 1u + 2 * (1 + 2 * 12));
+  Pick(32810);
+  Pick(32810);
+  EXPECT_EQ(Item(1559), "M4");
+  Click(1559);  // M4 hidden: it stays, and the spin still finds it
+  EXPECT_FALSE(drv::Checked(panel_, 1559));
+  // Spin: the upper arrow steps to the next marker, the lower to the previous one, over the missing M3.
+  RECT spin;
+  GetClientRect(GetDlgItem(panel_, 1762), &spin);
+  const auto spin_click = [&](bool upper) {
+    drv::ClickAt(GetDlgItem(panel_, 1762), spin.right / 2, upper ? 2 : spin.bottom - 3);
+    drv::PumpUntilIdle();
+    return Item(1559);
+  };
+  // M3 deleted through the display's menu after selecting it by the spin.
+  EXPECT_EQ(spin_click(false), "M3");
+  Pick(32812);
+  EXPECT_EQ(Item(1559), "M4");
+  EXPECT_EQ(spin_click(false), "M2");
+  EXPECT_EQ(spin_click(true), "M4");
+  EXPECT_EQ(spin_click(true), "M4");
+  EXPECT_EQ(spin_click(false), "M2");
+  EXPECT_EQ(spin_click(false), "M1");
+  EXPECT_EQ(spin_click(false), "M1");
+}
+
+TEST_F(ScopePanelTest, BitMaskDialogStartsFromTheWidthAndSwitchesTheBitLanes) {
+  OpenAndFeed();
+  std::vector<double> counter(1000);
+  for (std::size_t i = 0; i < counter.size(); ++i) counter[i] = static_cast<double>((i / 100) % 16);
+  struct Case {
+    short data_type;
+    const char* mask;
+    int first_disabled;  // the first bit box that is disabled
+  };
+  const Case kCases[] = {{5, "FF", 8}, {6, "FFFF", 16}, {7, "FFFFFFFF", 32}};
+  for (const Case& c : kCases) {
+    scope_.Feed(1, 12, "count", "", counter, c.data_type, 4, 0);
+    ASSERT_EQ(scope_.ActivateWindow(), 1);
+    drv::PumpUntilIdle();
+    Click(1105);
+    std::string mask;
+    bool binary = true, last_enabled = false, first_disabled = true;
+    drv::OnDialogIdle(226, [&](HWND d) {
+      mask = drv::ItemText(d, 1406);
+      binary = drv::Checked(d, 1526);
+      drv::ClickItem(d, 1526);
+      last_enabled = drv::Enabled(d, 1527 + c.first_disabled - 1);
+      first_disabled = c.first_disabled < 32 && drv::Enabled(d, 1527 + c.first_disabled);
+      drv::ClickItem(d, IDCANCEL);
+    });
+    Click(1072);
+    EXPECT_EQ(mask, c.mask) << c.data_type;
+    EXPECT_FALSE(binary) << c.data_type;
+    EXPECT_TRUE(last_enabled) << c.data_type;
+    EXPECT_FALSE(first_disabled) << c.data_type;
+  }
+
+  // 16 bits: the mask typed, shown as bits, a box clicked, back to hex; OK switches three lanes on (bits 0..2
+  // of a count that steps every 100 samples).
+  scope_.Feed(1, 12, "count", "", counter, 6, 4, 0);
+  ASSERT_EQ(scope_.ActivateWindow(), 1);
+  drv::PumpUntilIdle();
+  Click(1106);
+  Click(1515);  // the wave off: nothing covers the lanes
+  Click(1105);
+  std::vector<std::string> texts;
+  drv::OnDialogIdle(226, [&](HWND d) {
+    drv::ClickItem(d, 1526);
+    SetDlgItemText(d, 1406, "0006");
+    texts.push_back(std::to_string(drv::Checked(d, 1527 + 1)) + std::to_string(drv::Checked(d, 1527 + 2)) +
+                    std::to_string(drv::Checked(d, 1527 + 0)) + std::to_string(drv::Checked(d, 1527 + 15)));
+    drv::ClickItem(d, 1126);
+    texts.push_back(drv::ItemText(d, 1406));
+    drv::ClickItem(d, 1527);
+    texts.push_back(drv::ItemText(d, 1406));
+    drv::ClickItem(d, 1125);
+    texts.push_back(drv::ItemText(d, 1406));
+    drv::ClickItem(d, IDOK);
+  });
+  Click(1072);
+  EXPECT_EQ(texts, (std::vector<std::string>{"1100", "0000000000000110", "0000000000000111", "0007"}));
+  // Each lane is a stair line in the channel's colour with its label: three lanes, labels B0, B1 and B2.
+  const scope::PlotLayout layout = scope_test::PlotOf(display_);
+  std::vector<int> rows;
+  for (int y = layout.plot.top; y < layout.plot.bottom; ++y) {
+    int n = 0;
+    for (int x = layout.plot.left; x < layout.plot.right; ++x) n += platform::backend::WindowPixel(display_, x, y) == 0xFF0000u;
+    if (n > layout.width() / 8) rows.push_back(y);
+  }
+  EXPECT_EQ(rows.size(), 6u) << "a low and a high level for each of three lanes";
+  ASSERT_TRUE(platform::backend::SaveWindowPng(window_, ZPR_BIN_DIR "/../scope_bit_lanes.png"));
+  // The dialog opens again with the trace's own mask and the switch on; the scale steps the lane divisor.
+  drv::OnDialogIdle(226, [&](HWND d) {
+    texts = {drv::ItemText(d, 1406), std::to_string(drv::Checked(d, 1526))};
+    drv::ClickItem(d, IDCANCEL);
+  });
+  Click(1072);
+  EXPECT_EQ(texts, (std::vector<std::string>{"0007", "1"}));
+  EXPECT_TRUE(drv::Enabled(panel_, 1060));
+  EXPECT_FALSE(drv::Enabled(panel_, 1059));
+}
+
+}  // namespace
