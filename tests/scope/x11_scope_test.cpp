@@ -1,7 +1,9 @@
 // The scope library on a real X display (a virtual X server): its window over the host's window, the display's
 // context menu opened by the right button and a mode picked from it by the keyboard, a zoom click, a channel
-// captured and read out under the pointer, the capture moved by the Down arrow, and a screenshot of what the
-// screen shows. Skipped where Xvfb or xdotool is not installed.
+// captured and read out under the pointer, the capture moved by the Down arrow; a marker made from the menu and
+// dragged by the mouse, the panel's buttons clicked (one with Ctrl held), the measurement window opened, the
+// bit-mask dialog answered by the keyboard; and a screenshot of what the screen shows. Skipped where Xvfb or
+// xdotool is not installed.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "platform/afx/handle_map.h"
+#include "platform/backend/capture.h"
 #include "platform/backend/x11_display.h"
 #include "platform/win/win.h"
 #include "tests/platform/backend/virtual_x_server.h"
@@ -78,6 +81,9 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
   }
   scope.Feed(0, 1, "sine", "V", sine, 3, 0, 1);
   scope.Feed(1, 2, "ramp", "rpm", ramp, 6, 0, 1);
+  std::vector<double> count(1000);
+  for (int i = 0; i < 1000; ++i) count[static_cast<std::size_t>(i)] = (i / 100) % 4;
+  scope.Feed(2, 3, "count", "", count, 6, 4, 0);
   scope.SetTimeBase(1000);
   scope.SetTriggerFrame(200);
   scope.SetScopeColor(101, 0x505050);
@@ -103,7 +109,7 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
   // Zoom by its mnemonic, then a click at the middle zooms in around it.
   ASSERT_TRUE(Xdotool(Then(at(grid_x(5), middle), {"click", "3", "sleep", "0.3", "key", "o"})));
   ASSERT_TRUE(Xdotool(Then(at(grid_x(5), middle), {"click", "1"})));
-  // Capture the ramp: the menu's fifth command (Selection, Pan, Zoom, sine, ramp) by the arrows and Return; a
+  // Capture the ramp: the menu's fifth command (Selection, Pan, Zoom, sine, ramp, count) by the arrows and Return; a
   // click starts the read-out.
   ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "3", "sleep", "0.3", "key", "Down", "Down", "Down", "Down",
                                                     "Down", "Return"})));
@@ -115,6 +121,20 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
   EXPECT_TRUE(PumpUntil([&] { return scope_test::StatusText(window).rfind("sine: 600 ms, ", 0) == 0; }))
       << scope_test::StatusText(window);
 
+  // Back to the selection mode (the menu's first item), then a new time marker by its mnemonic: M1 with A and B
+  // one division either side of the middle. B is dragged from there one and a half divisions to the left.
+  ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "3", "sleep", "0.3", "key", "Down", "Return"})));
+  ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "3", "sleep", "0.3", "key", "m"})));
+  HWND panel = scope_test::Panel(window);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1559) == "M1"; }));
+  const scope::PlotLayout marked = scope_test::PlotOf(display, true, false);
+  const int b_from = marked.plot.left + 6 * marked.x_step, b_to = marked.plot.left + 9 * marked.x_step / 2;
+  const int marker_y = marked.plot.top + marked.y_step / 2;
+  ASSERT_TRUE(Xdotool(Then(Then(at(b_from, marker_y), {"mousedown", "1", "sleep", "0.1"}),
+                           Then(at(b_to, marker_y), {"sleep", "0.1", "mouseup", "1"}))));
+  EXPECT_TRUE(platform::testing::Checked(panel, 1128)) << "B was pressed";
+
   PumpUntil([] { return false; }, 30);
   Display* user = XOpenDisplay(server.display().c_str());
   ASSERT_NE(user, nullptr);
@@ -123,13 +143,64 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
                            AllPlanes, ZPixmap);
   ASSERT_NE(shot, nullptr);
   const int dx = d.left - frame.left, dy = d.top - frame.top;
-  EXPECT_EQ(XGetPixel(shot, dx + grid_x(2), dy + plot.plot.top + 2) & 0xFFFFFF, 0x505050u) << "grid line";
+  EXPECT_EQ(XGetPixel(shot, dx + marked.plot.left + 2 * marked.x_step, dy + marked.plot.bottom - 2) & 0xFFFFFF,
+            0x505050u)
+      << "grid line";
   EXPECT_EQ(XGetPixel(shot, dx + 2, dy + 2) & 0xFFFFFF, 0x000000u) << "background";
+  int b_pixels = 0, old_b_pixels = 0;
+  for (int y = marked.plot.top; y < marked.plot.bottom; ++y) {
+    b_pixels += (XGetPixel(shot, dx + b_to, dy + y) & 0xFFFFFF) == 0xFFFFFFu;
+    old_b_pixels += (XGetPixel(shot, dx + b_from, dy + y) & 0xFFFFFF) == 0xFFFFFFu;
+  }
+  EXPECT_GT(b_pixels, 20) << "the dotted B line where it was dropped";
+  EXPECT_EQ(old_b_pixels, 0);
   cairo_surface_t* png = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(shot->data),
                                                              CAIRO_FORMAT_RGB24, width, height, shot->bytes_per_line);
   EXPECT_EQ(cairo_surface_write_to_png(png, ZPR_BIN_DIR "/../scope_x11.png"), CAIRO_STATUS_SUCCESS);
   cairo_surface_destroy(png);
   XDestroyImage(shot);
+
+  // The panel's buttons by real clicks: one time step finer, then Ctrl+coarser autoscales the time axis.
+  auto on_panel = [&](int id) {
+    RECT r;
+    GetWindowRect(GetDlgItem(panel, id), &r);
+    return std::vector<std::string>{"mousemove", "--window", xwin, std::to_string((r.left + r.right) / 2 - frame.left),
+                                    std::to_string((r.top + r.bottom) / 2 - frame.top)};
+  };
+  ASSERT_TRUE(Xdotool(Then(on_panel(1067), {"click", "1"})));
+  EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1290) == "50 ms / DIV"; }))
+      << platform::testing::ItemText(panel, 1290);
+  ASSERT_TRUE(Xdotool(Then(on_panel(1066), {"keydown", "ctrl", "click", "1", "keyup", "ctrl"})));
+  EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1290) == "100 ms / DIV"; }))
+      << platform::testing::ItemText(panel, 1290);
+  // The count's options: the bit-mask dialog runs modally, so one xdotool run opens it and answers it: Space
+  // switches "Binary representation" on, Return is OK.
+  ASSERT_TRUE(Xdotool(Then(on_panel(1106), {"click", "1"})));
+  EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1292) == "count"; }));
+  const auto count_pixels = [&] {
+    const auto surface = platform::backend::CaptureWindow(display);
+    int n = 0;
+    for (int y = marked.plot.top; surface && y < marked.plot.bottom; ++y)
+      for (int x = marked.plot.left; x < marked.plot.right; ++x) n += surface->Pixel(x, y) == platform::gdi::ToPixel(0x00FFFF);
+    return n;
+  };
+  const int analogue = count_pixels();
+  ASSERT_TRUE(Xdotool(Then(on_panel(1072), {"click", "1", "sleep", "0.5", "key", "space", "sleep", "0.1", "key",
+                                            "Return"})));
+  EXPECT_TRUE(PumpUntil([&] { return count_pixels() > 4 * analogue; })) << "sixteen bit lanes instead of one trace";
+  // The measurement window shows the tree of both channels and the marker.
+  ASSERT_TRUE(Xdotool(Then(on_panel(1073), {"click", "1"})));
+  HWND measure = nullptr;
+  EXPECT_TRUE(PumpUntil([&] { return (measure = platform::testing::FindDialog(400)) != nullptr; }));
+  PumpUntil([] { return false; }, 50);
+  // The whole screen: the scope window with its panel and the measurement window.
+  XImage* screen = XGetImage(user, DefaultRootWindow(user), 0, 0, 1024, 768, AllPlanes, ZPixmap);
+  ASSERT_NE(screen, nullptr);
+  cairo_surface_t* whole = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(screen->data),
+                                                               CAIRO_FORMAT_RGB24, 1024, 768, screen->bytes_per_line);
+  EXPECT_EQ(cairo_surface_write_to_png(whole, ZPR_BIN_DIR "/../scope_x11_screen.png"), CAIRO_STATUS_SUCCESS);
+  cairo_surface_destroy(whole);
+  XDestroyImage(screen);
   XCloseDisplay(user);
 
   // The window manager's close goes through the system-menu Close.
