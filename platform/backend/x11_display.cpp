@@ -50,6 +50,7 @@ struct X11State {
   bool clipped = false;
   RECT clip{};
   bool placing = false;
+  bool following_state = false;  // the layer follows an iconify or map the window manager made: no request back
   Window menu_grab = 0;  // the open menu window that holds the pointer grab  // the layer follows a move the window manager made: no move back
   int hook_id = -1;
   int wake_pipe[2] = {-1, -1};
@@ -282,12 +283,17 @@ void OnWindowEvent(platform::win::WindowEvent e, HWND top, const RECT& rect) {
   using platform::win::WindowEvent;
   switch (e) {
     case WindowEvent::kShown: {
+      if (s.following_state) break;
       Window w = MakeWindow(top);
       XMapRaised(s.display, w);
       Push(top, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
       FollowMenuGrab();
       break;
     }
+    case WindowEvent::kMinimized:
+      if (auto it = s.windows.find(top); it != s.windows.end() && !s.following_state)
+        XIconifyWindow(s.display, it->second, DefaultScreen(s.display));
+      break;
     case WindowEvent::kHidden:
       if (auto it = s.windows.find(top); it != s.windows.end()) XUnmapWindow(s.display, it->second);
       FollowMenuGrab(top);
@@ -319,6 +325,26 @@ void OnWindowEvent(platform::win::WindowEvent e, HWND top, const RECT& rect) {
       break;
   }
   XFlush(s.display);
+}
+
+// The window manager's work area of the first desktop (_NET_WORKAREA), which maximized windows fill; the whole
+// screen without a window manager.
+void ReadWorkArea() {
+  X11State& s = X();
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  RECT area{0, 0, 0, 0};
+  if (XGetWindowProperty(s.display, DefaultRootWindow(s.display), XInternAtom(s.display, "_NET_WORKAREA", False), 0, 4,
+                         False, XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+      data && format == 32 && count >= 4) {
+    const auto* v = reinterpret_cast<const long*>(data);
+    area = RECT{static_cast<LONG>(v[0]), static_cast<LONG>(v[1]), static_cast<LONG>(v[0] + v[2]),
+                static_cast<LONG>(v[1] + v[3])};
+  }
+  if (data) XFree(data);
+  platform::win::SetWorkArea(area);
 }
 
 WPARAM KeyFlags(unsigned state) {
@@ -404,6 +430,22 @@ void HandleEvent(XEvent& ev) {
       }
       break;
     }
+    case UnmapNotify:
+      // The window manager iconified a window the layer still shows (its own hiding clears WS_VISIBLE first).
+      if (IsWindowVisible(top) && !IsIconic(top) && !platform::win::IsPopupWindow(top)) {
+        s.following_state = true;
+        ShowWindow(top, SW_SHOWMINNOACTIVE);
+        s.following_state = false;
+      }
+      break;
+    case MapNotify:
+      // The window manager brought an iconified window back: Restore.
+      if (IsWindowVisible(top) && IsIconic(top)) {
+        s.following_state = true;
+        ShowWindow(top, SW_RESTORE);
+        s.following_state = false;
+      }
+      break;
     case FocusIn:
       if (ev.xfocus.mode == NotifyGrab || ev.xfocus.mode == NotifyUngrab) break;
       if (GetForegroundWindow() != top && IsWindowEnabled(top)) SetForegroundWindow(top);
@@ -505,6 +547,7 @@ bool StartX11Display(std::string* error) {
   // On a real screen dialogs are laid out with the fonts they are drawn in.
   gdi::UseDrawingFontsForDialogs();
   platform::win::SetScreenSize(DisplayWidth(s.display, screen), DisplayHeight(s.display, screen));
+  ReadWorkArea();
   s.hook_id = platform::win::AddWindowEventHook(OnWindowEvent);
   gdi::SetSurfaceChangedHook([](HWND top, const RECT& r) { Push(top, r); });
   platform::win::SetEventWaiter(Wait);
@@ -528,6 +571,7 @@ void StopX11Display() {
   if (!s.display) return;
   platform::win::SetEventWaiter(nullptr);
   platform::win::SetWakeHook(nullptr);
+  platform::win::SetWorkArea(RECT{0, 0, 0, 0});
   platform::win::SetCursorBackend({});
   gdi::SetSurfaceChangedHook(nullptr);
   platform::win::RemoveWindowEventHook(s.hook_id);

@@ -26,7 +26,8 @@ void SetCursorScreenPos(int x, int y);
 // Changes the display backend follows. The hook is told about top-level windows only: a change of a child is
 // reported for its top-level window with the child's rectangle in that window's client coordinates (kInvalidated)
 // or the window's screen rectangle (the other events).
-enum class WindowEvent { kCreated, kShown, kHidden, kMoved, kInvalidated, kTextChanged, kDestroyed };
+// kMinimized: a shown top-level window turned minimized (the display iconifies it; kShown brings it back).
+enum class WindowEvent { kCreated, kShown, kHidden, kMoved, kInvalidated, kTextChanged, kDestroyed, kMinimized };
 using WindowEventHook = std::function<void(WindowEvent event, HWND top_level, const RECT& rect)>;
 int AddWindowEventHook(WindowEventHook hook);
 void RemoveWindowEventHook(int id);

@@ -16,8 +16,10 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/menu_paint.h"
 #include "platform/gdi/standard_controls.h"
+#include "platform/sys/clock.h"
 #include "platform/win/detail/queue.h"
 #include "platform/win/detail/window_table.h"
+#include "platform/win/double_click.h"
 #include "platform/win/idle.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
@@ -50,6 +52,9 @@ struct MenuLoop {
   bool notify = true;
   bool system = false;        // the window menu: MF_SYSMENU in the notifications, WM_SYSCOMMAND for the pick
   RECT system_box{};          // the window-menu box it was opened from (screen; empty by keyboard)
+  DWORD opened_at = 0;        // tick count when the window menu opened by the box (a second press soon: Close)
+  HMENU system_menu = nullptr;  // the owner's window menu, reached by Left/Right from the bar and back
+  bool chosen_system = false;   // the pick is a window-menu command (WM_SYSCOMMAND)
   bool ended = false;
   UINT chosen = 0;
   bool chosen_by_mouse = false;
@@ -251,6 +256,7 @@ void SelectBar(MenuLoop& loop, int index, bool open, bool by_mouse, bool select_
   if (!loop.bar) return;
   if (index != loop.bar_hot) {
     CloseLevelsFrom(loop, 0);
+    loop.system = false;  // from the window menu onto a title
     loop.bar_hot = index;
     RepaintBar(loop);
     const auto info = DescribeMenuItem(loop.bar, static_cast<UINT>(index), MF_BYPOSITION);
@@ -270,8 +276,39 @@ void SelectBar(MenuLoop& loop, int index, bool open, bool by_mouse, bool select_
   if (select_first && loop.levels.size() == 1) Select(loop, 0, NextSelectable(loop.levels[0].menu, -1, 1), false);
 }
 
+// Below the window-menu box of the caption (the top left corner of the window when it has none).
+RECT WindowMenuAnchor(HWND hwnd) {
+  RECT anchor = platform::gdi::SystemMenuBoxRect(hwnd);
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  if (IsRectEmpty(&anchor)) anchor = RECT{0, 0, 0, 0};
+  OffsetRect(&anchor, window.left, window.top);
+  return anchor;
+}
+
+void OpenWindowMenu(MenuLoop& loop, const RECT& anchor) {
+  OpenLevel(loop, loop.system_menu, 0, [anchor](SIZE size) {
+    RECT r = PlacePopup(anchor, size);
+    if (r.bottom - r.top < size.cy) r.bottom = r.top + size.cy;
+    return r;
+  });
+}
+
+// Left from the first title or Right from the last: the window menu opens in place of the bar's pop-up, its
+// first item highlighted.
+void CrossToWindowMenu(MenuLoop& loop) {
+  CloseLevelsFrom(loop, 0);
+  loop.bar_hot = -1;
+  RepaintBar(loop);
+  loop.system = true;
+  UpdateSystemMenuState(loop.owner);
+  OpenWindowMenu(loop, WindowMenuAnchor(loop.owner));
+  if (!loop.levels.empty()) Select(loop, 0, NextSelectable(loop.system_menu, -1, 1), false);
+}
+
 void Choose(MenuLoop& loop, UINT id, const MSG* by_mouse = nullptr) {
   loop.chosen = id;
+  loop.chosen_system = loop.system;
   loop.chosen_by_mouse = by_mouse != nullptr;
   if (by_mouse) loop.chosen_at = by_mouse->pt;
   loop.ended = true;
@@ -324,7 +361,13 @@ void OnMouse(MenuLoop& loop, const MSG& m) {
   const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
                     msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
   if (hit.level < 0 && PtInRect(&loop.system_box, m.pt)) {
-    if (down) loop.ended = true;  // a click on the window-menu box it came from closes it
+    // A click on the window-menu box it came from closes it; the second press of a double click closes the window.
+    if (msg == WM_LBUTTONDBLCLK || (msg == WM_LBUTTONDOWN && GetTickCount() - loop.opened_at <= GetDoubleClickTime())) {
+      CloseLevelsFrom(loop, 0);
+      Choose(loop, static_cast<UINT>(SC_CLOSE));
+    } else if (down) {
+      loop.ended = true;
+    }
     return;
   }
   const bool up = msg == WM_LBUTTONUP || (msg == WM_RBUTTONUP && (!loop.bar || (loop.tpm_flags & TPM_RIGHTBUTTON)));
@@ -368,7 +411,7 @@ void OnKey(MenuLoop& loop, int vk) {
   const std::size_t depth = in_popup ? loop.levels.size() - 1 : 0;
   switch (vk) {
     case VK_ESCAPE:
-      if (in_popup && (depth > 0 || loop.bar)) {
+      if (in_popup && (depth > 0 || (loop.bar && !loop.system))) {
         CloseLevelsFrom(loop, depth);
       } else {
         loop.ended = true;
@@ -398,20 +441,30 @@ void OnKey(MenuLoop& loop, int vk) {
           }
         }
       }
-      if (loop.bar) {
-        const int n = GetMenuItemCount(loop.bar);
-        if (n > 0) SelectBar(loop, (loop.bar_hot + 1) % n, in_popup, false, true);
+      // The titles and the window menu (before the first title) make one ring.
+      const int n = loop.bar ? GetMenuItemCount(loop.bar) : 0;
+      if (loop.system) {
+        if (n > 0) SelectBar(loop, 0, true, false, true);
+      } else if (n > 0 && loop.system_menu && loop.bar_hot == n - 1) {
+        CrossToWindowMenu(loop);
+      } else if (n > 0) {
+        SelectBar(loop, (loop.bar_hot + 1) % n, in_popup, false, true);
       }
       return;
     }
-    case VK_LEFT:
+    case VK_LEFT: {
+      const int n = loop.bar ? GetMenuItemCount(loop.bar) : 0;
       if (in_popup && depth > 0) {
         CloseLevelsFrom(loop, depth);
-      } else if (loop.bar) {
-        const int n = GetMenuItemCount(loop.bar);
-        if (n > 0) SelectBar(loop, (loop.bar_hot - 1 + n) % n, in_popup, false, true);
+      } else if (loop.system) {
+        if (n > 0) SelectBar(loop, n - 1, true, false, true);
+      } else if (n > 0 && loop.system_menu && loop.bar_hot == 0) {
+        CrossToWindowMenu(loop);
+      } else if (n > 0) {
+        SelectBar(loop, (loop.bar_hot - 1 + n) % n, in_popup, false, true);
       }
       return;
+    }
     case VK_RETURN:
     case VK_SPACE:
       if (!in_popup) {
@@ -522,9 +575,33 @@ UINT Run(MenuLoop& loop) {
   g_loop = nullptr;
   if (IsWindow(loop.owner)) {
     Notify(loop, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    Notify(loop, WM_EXITMENULOOP, loop.bar ? FALSE : TRUE, 0);
+    Notify(loop, WM_EXITMENULOOP, loop.bar || loop.system_menu ? FALSE : TRUE, 0);
   }
   return IsWindow(loop.owner) ? loop.chosen : 0;
+}
+
+// The pick goes to the owner: WM_SYSCOMMAND for a window-menu item (lParam the screen point when picked by
+// mouse), WM_COMMAND otherwise.
+void PostChoice(const MenuLoop& loop, UINT chosen) {
+  if (!chosen) return;
+  if (loop.chosen_system) {
+    const LPARAM at = loop.chosen_by_mouse ? MAKEPOINTLPARAM(loop.chosen_at.x, loop.chosen_at.y) : 0;
+    PostMessage(loop.owner, WM_SYSCOMMAND, chosen, at);
+  } else {
+    PostMessage(loop.owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
+  }
+}
+
+// The bar's titles of a window on the screen.
+std::vector<RECT> BarItemsOnScreen(HWND hwnd) {
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  std::vector<RECT> items;
+  for (RECT r : platform::gdi::MenuBarItemRects(hwnd)) {
+    OffsetRect(&r, window.left, window.top);
+    items.push_back(r);
+  }
+  return items;
 }
 
 }  // namespace
@@ -535,12 +612,8 @@ UINT TrackMenuBar(HWND hwnd, POINT screen_point, bool by_mouse, BYTE mnemonic) {
   MenuLoop loop;
   loop.owner = hwnd;
   loop.bar = bar;
-  RECT window{};
-  GetWindowRect(hwnd, &window);
-  for (RECT r : platform::gdi::MenuBarItemRects(hwnd)) {
-    OffsetRect(&r, window.left, window.top);
-    loop.bar_items.push_back(r);
-  }
+  loop.bar_items = BarItemsOnScreen(hwnd);
+  loop.system_menu = GetSystemMenu(hwnd, FALSE);
   int first = 0;
   bool open = by_mouse || mnemonic;
   if (by_mouse) {
@@ -562,7 +635,7 @@ UINT TrackMenuBar(HWND hwnd, POINT screen_point, bool by_mouse, BYTE mnemonic) {
   if (!IsWindow(hwnd)) return 0;
   SelectBar(loop, first, open, by_mouse, !by_mouse);
   const UINT chosen = Run(loop);
-  if (chosen) PostMessage(hwnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
+  PostChoice(loop, chosen);
   return chosen;
 }
 
@@ -573,29 +646,26 @@ UINT TrackSystemMenu(HWND hwnd, POINT screen_point, bool by_mouse) {
   MenuLoop loop;
   loop.owner = hwnd;
   loop.system = true;
-  // Below the window-menu box of the caption (the top left corner of the window when it has none).
-  RECT anchor = platform::gdi::SystemMenuBoxRect(hwnd);
-  RECT window{};
-  GetWindowRect(hwnd, &window);
-  if (IsRectEmpty(&anchor)) anchor = RECT{0, 0, 0, 0};
-  OffsetRect(&anchor, window.left, window.top);
+  loop.system_menu = menu;
+  // The bar, when the window has one, is reached from here by Left and Right.
+  if (GetMenu(hwnd)) {
+    loop.bar = GetMenu(hwnd);
+    loop.bar_items = BarItemsOnScreen(hwnd);
+  }
+  RECT anchor = WindowMenuAnchor(hwnd);
   if (by_mouse && !PtInRect(&anchor, screen_point)) anchor = RECT{screen_point.x, screen_point.y, screen_point.x, screen_point.y};
-  if (by_mouse) loop.system_box = anchor;
+  if (by_mouse) {
+    loop.system_box = anchor;
+    loop.opened_at = GetTickCount();
+  }
   ActiveLoop active(loop);
   Notify(loop, WM_ENTERMENULOOP, FALSE, 0);
   Notify(loop, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   if (!IsWindow(hwnd)) return 0;
-  OpenLevel(loop, menu, 0, [anchor](SIZE size) {
-    RECT r = PlacePopup(anchor, size);
-    if (r.bottom - r.top < size.cy) r.bottom = r.top + size.cy;
-    return r;
-  });
+  OpenWindowMenu(loop, anchor);
   if (!by_mouse && !loop.levels.empty()) Select(loop, 0, NextSelectable(menu, -1, 1), false);
   const UINT chosen = Run(loop);
-  if (chosen) {
-    const LPARAM at = loop.chosen_by_mouse ? MAKEPOINTLPARAM(loop.chosen_at.x, loop.chosen_at.y) : 0;
-    PostMessage(hwnd, WM_SYSCOMMAND, chosen, at);
-  }
+  PostChoice(loop, chosen);
   return chosen;
 }
 

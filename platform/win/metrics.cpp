@@ -38,6 +38,17 @@ int GetSystemMetrics(int index) {
 
 DWORD GetVersion() { return 0x0A280105u; }
 
+namespace {
+RECT g_work_area{0, 0, 0, 0};
+}  // namespace
+
+RECT platform::win::WorkArea() {
+  if (g_work_area.right > g_work_area.left && g_work_area.bottom > g_work_area.top) return g_work_area;
+  return RECT{0, 0, g_screen_cx, g_screen_cy};
+}
+
+void platform::win::SetWorkArea(const RECT& area) { g_work_area = area; }
+
 void platform::win::SetScreenSize(int width, int height) {
   if (width > 0) g_screen_cx = width;
   if (height > 0) g_screen_cy = height;

@@ -55,5 +55,9 @@ namespace platform::win {
 
 // The screen the layer lays windows out on (headless: 1280 x 1024).
 void SetScreenSize(int width, int height);
+// The part of the screen a maximized window fills: the whole screen unless a display backend sets a smaller one
+// (the window manager's panels left out). An empty rectangle goes back to the whole screen.
+RECT WorkArea();
+void SetWorkArea(const RECT& area);
 
 }  // namespace platform::win

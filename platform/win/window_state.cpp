@@ -127,11 +127,23 @@ BOOL ShowWindow(HWND hwnd, int command) {
     }
     return TRUE;
   }
-  DWORD state = w->style & ~static_cast<DWORD>(WS_MINIMIZE | WS_MAXIMIZE);
-  if (command == SW_SHOWMINIMIZED || command == SW_MINIMIZE || command == SW_SHOWMINNOACTIVE) state |= WS_MINIMIZE;
-  if (command == SW_SHOWMAXIMIZED) state |= WS_MAXIMIZE;
-  bool state_changed = state != w->style;
-  w->style = state;
+  // Minimized and maximized: the place before is kept (normal_rect) and Restore brings it back; Restore from
+  // minimized goes back to maximized when the window was maximized before. Plain showing keeps the state.
+  const DWORD old_state = w->style & static_cast<DWORD>(WS_MINIMIZE | WS_MAXIMIZE);
+  DWORD new_state = old_state;
+  if (command == SW_SHOWMINIMIZED || command == SW_MINIMIZE || command == SW_SHOWMINNOACTIVE) new_state = WS_MINIMIZE;
+  else if (command == SW_SHOWMAXIMIZED) new_state = WS_MAXIMIZE;
+  else if (command == SW_SHOWNORMAL) new_state = 0;
+  else if (command == SW_RESTORE) new_state = (old_state & WS_MINIMIZE) && w->restore_maximized ? WS_MAXIMIZE : 0;
+  const bool state_changed = new_state != old_state;
+  if (state_changed && !child) {
+    if (old_state == 0) {
+      w->normal_rect = w->rect;
+      w->has_normal_rect = true;
+    }
+    if (new_state == WS_MINIMIZE) w->restore_maximized = (old_state & WS_MAXIMIZE) != 0;
+  }
+  w->style = (w->style & ~static_cast<DWORD>(WS_MINIMIZE | WS_MAXIMIZE)) | new_state;
   if (!was_visible) {
     CallProc(hwnd, WM_SHOWWINDOW, TRUE, 0);
     w = Lookup(hwnd);
@@ -139,11 +151,20 @@ BOOL ShowWindow(HWND hwnd, int command) {
     w->style |= WS_VISIBLE;
     platform::win::detail::NotifyShown(hwnd, true);
     InvalidateRect(hwnd, nullptr, TRUE);
+  } else if (state_changed && !child && (old_state & WS_MINIMIZE)) {
+    platform::win::detail::NotifyShown(hwnd, true);  // the display brings the iconified window back
   }
   if (state_changed && !child) {
-    if (command == SW_SHOWMAXIMIZED) {
-      SetWindowPos(hwnd, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+    if (new_state == WS_MAXIMIZE) {
+      const RECT area = platform::win::WorkArea();
+      SetWindowPos(hwnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (new_state == 0 && w->has_normal_rect) {
+      const RECT r = w->normal_rect;
+      w->has_normal_rect = false;
+      SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (new_state == WS_MINIMIZE) {
+      platform::win::detail::NotifyMinimized(hwnd);
     }
   }
   bool activate = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE && command != SW_SHOWMINNOACTIVE &&
@@ -700,6 +721,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == static_cast<WPARAM>(HTMENU)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lparam);
       if (wparam == static_cast<WPARAM>(HTSYSMENU))
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | static_cast<WPARAM>(HTSYSMENU), lparam);
+      return 0;
+    case WM_NCLBUTTONDBLCLK:
+      // A double click on the window-menu box closes the window.
+      if (wparam == static_cast<WPARAM>(HTSYSMENU)) SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lparam);
       return 0;
     case WM_RBUTTONUP: {
       // The context menu of a window: WM_CONTEXTMENU with the screen point (a child passes it to its parent).

@@ -248,6 +248,12 @@ void NotifyShown(HWND hwnd, bool shown) {
   Emit(shown ? WindowEvent::kShown : WindowEvent::kHidden, hwnd, ScreenRectOf(hwnd));
 }
 
+void NotifyMinimized(HWND hwnd) {
+  Window* w = Lookup(hwnd);
+  if (!w || (w->style & WS_CHILD)) return;
+  Emit(WindowEvent::kMinimized, hwnd, ScreenRectOf(hwnd));
+}
+
 void NotifyMoved(HWND hwnd) {
   Window* w = Lookup(hwnd);
   if (!w) return;

@@ -60,6 +60,11 @@ struct Window {
   HINSTANCE instance = nullptr;
   std::string text;
   RECT rect{};  // in the parent's client coordinates; in screen coordinates for top-level windows
+  // A top-level window's place before it was minimized or maximized, which Restore brings back; and whether
+  // Restore from minimized goes back to maximized.
+  RECT normal_rect{};
+  bool has_normal_rect = false;
+  bool restore_maximized = false;
   LONG_PTR user_data = 0;
   std::vector<std::uint8_t> extra;
   std::vector<std::pair<std::string, HANDLE>> props;
@@ -111,6 +116,7 @@ LRESULT CallProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Changes the display backend follows (see input_injection.h).
 void NotifyShown(HWND hwnd, bool shown);
+void NotifyMinimized(HWND hwnd);
 void NotifyMoved(HWND hwnd);
 void NotifyInvalidated(HWND hwnd, const RECT& client_rect);
 void NotifyTextChanged(HWND hwnd);

@@ -19,6 +19,7 @@
 #include <X11/extensions/Xfixes.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -429,10 +430,64 @@ TEST_F(X11MenuTest, ClickOnTheWindowMenuBoxThenOnMinimize) {
   RECT w{};
   GetWindowRect(main_, &w);
   const RECT box = platform::gdi::SystemMenuBoxRect(main_);
-  Click(POINT{w.left + (box.left + box.right) / 2, w.top + (box.top + box.bottom) / 2});
+  // Acting as the window manager: the iconify request reaches the root window.
+  XSelectInput(user_, DefaultRootWindow(user_), SubstructureNotifyMask);
+  XSync(user_, False);
+  const POINT box_point{w.left + (box.left + box.right) / 2, w.top + (box.top + box.bottom) / 2};
+  Click(box_point);
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(main_) != FALSE; }));
   const std::vector<WPARAM> commands{SC_MOUSEMENU, SC_MINIMIZE};
   EXPECT_EQ(g_seen.syscommands, commands);
+  const Atom change_state = XInternAtom(user_, "WM_CHANGE_STATE", False);
+  bool iconify_asked = false;
+  PumpUntil([&] {
+    XEvent ev{};
+    while (XPending(user_)) {
+      XNextEvent(user_, &ev);
+      if (ev.type == ClientMessage && ev.xclient.window == xwin_ && ev.xclient.message_type == change_state &&
+          ev.xclient.data.l[0] == IconicState)
+        iconify_asked = true;
+    }
+    return iconify_asked;
+  });
+  EXPECT_TRUE(iconify_asked);
+  XSelectInput(user_, DefaultRootWindow(user_), NoEventMask);
+
+  // The window manager maps it again: restored; it unmaps it (iconifies) and maps it: minimized, then restored.
+  auto wm = [&](bool map) {
+    if (map) XMapWindow(user_, xwin_);
+    else XUnmapWindow(user_, xwin_);
+    XSync(user_, False);
+  };
+  wm(false);
+  wm(true);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(main_); }));
+  wm(false);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(main_) != FALSE; }));
+  wm(true);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(main_); }));
+
+  // Maximize fills the screen (no window manager: no panels), Restore brings back the place before.
+  auto geometry = [&] {
+    XWindowAttributes a{};
+    XGetWindowAttributes(user_, xwin_, &a);
+    return RECT{a.x, a.y, a.x + a.width, a.y + a.height};
+  };
+  auto same = [](const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  };
+  SendMessage(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  const RECT screen{0, 0, DisplayWidth(user_, DefaultScreen(user_)), DisplayHeight(user_, DefaultScreen(user_))};
+  EXPECT_TRUE(PumpUntil([&] { return same(geometry(), screen); }));
+  SendMessage(main_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return same(geometry(), w); }));
+
+  // A real double click on the box closes the window.
+  g_seen.messages.clear();
+  Click(box_point);
+  Click(box_point);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main_); }));
+  EXPECT_EQ(std::count(g_seen.messages.begin(), g_seen.messages.end(), WM_CLOSE), 1);
 }
 
 TEST_F(X11MenuTest, WindowMenuMoveShiftsTheWindowOnTheScreenByKeys) {

@@ -11,6 +11,7 @@
 #include "platform/testing/driver.h"
 #include "platform/testing/message_log.h"
 #include "platform/sys/clock.h"
+#include "platform/win/double_click.h"
 #include "platform/win/message_box.h"
 #include "platform/win/cursor.h"
 #include "platform/win/input.h"
@@ -200,16 +201,17 @@ TEST_F(MenuLoopTest, GreyedItemsAreNotPickedAndAClickOutsideClosesTheMenu) {
 // Keyboard paths through the menu, each ending in the command it picks (0: none).
 struct KeyCase {
   const char* name;
-  std::vector<int> start;  // VK_F10 alone, or 'F' / 'H' with Alt; VK_MENU: Alt pressed and let go alone
+  std::vector<int> start;  // VK_F10 alone, or 'F' / 'H' / Space with Alt; VK_MENU: Alt pressed and let go alone
   std::vector<int> keys;   // keys inside the menu
   UINT command;
+  WPARAM system_command = 0;  // a window-menu pick (WM_SYSCOMMAND) instead
 };
 
 class MenuKeyTest : public MenuLoopTest, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(MenuKeyTest, KeyboardWalksTheMenu) {
   const KeyCase& c = GetParam();
-  MessageLog log(main_, {WM_COMMAND, WM_ENTERMENULOOP, WM_EXITMENULOOP});
+  MessageLog log(main_, {WM_COMMAND, WM_SYSCOMMAND, WM_ENTERMENULOOP, WM_EXITMENULOOP});
   bool sent = false;
   drv::OnMenuIdle([&](HWND) {
     if (sent) {
@@ -234,6 +236,10 @@ TEST_P(MenuKeyTest, KeyboardWalksTheMenu) {
   } else {
     EXPECT_TRUE(commands.empty()) << log.Describe();
   }
+  std::vector<WPARAM> picks;
+  for (const auto& e : log.Entries())
+    if (e.message == WM_SYSCOMMAND && (e.wparam & 0xFFF0) != SC_KEYMENU) picks.push_back(e.wparam);
+  EXPECT_EQ(picks, c.system_command ? std::vector<WPARAM>{c.system_command} : std::vector<WPARAM>{}) << log.Describe();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -245,7 +251,13 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"GreyedItemIsNotPicked", {'F'}, {'S', VK_RETURN}, 0},
                       KeyCase{"F10ThenRightAndDownToHelp", {VK_F10}, {VK_RIGHT, VK_DOWN, VK_RETURN}, 2131},
                       KeyCase{"AltAloneThenEnter", {VK_MENU}, {VK_RETURN, VK_RETURN}, 2000},
-                      KeyCase{"LeftWrapsToTheLastTitle", {'F'}, {VK_LEFT, VK_RETURN}, 2131},
+                      KeyCase{"LeftPassesTheWindowMenuToTheLastTitle", {'F'}, {VK_LEFT, VK_LEFT, VK_RETURN}, 2131},
+                      KeyCase{"LeftFromTheFirstTitleToTheWindowMenu", {'F'}, {VK_LEFT, 'N'}, 0, SC_MINIMIZE},
+                      KeyCase{"RightFromTheLastTitleToTheWindowMenu", {'H'}, {VK_RIGHT, 'N'}, 0, SC_MINIMIZE},
+                      KeyCase{"AcrossAndBack", {'F'}, {VK_LEFT, VK_RIGHT, VK_RETURN}, 2000},
+                      KeyCase{"RightFromTheWindowMenuToTheFirstTitle", {VK_SPACE}, {VK_RIGHT, VK_RETURN}, 2000},
+                      KeyCase{"LeftFromTheWindowMenuToTheLastTitle", {VK_SPACE}, {VK_LEFT, VK_RETURN}, 2131},
+                      KeyCase{"EscapeInTheCrossedWindowMenuCloses", {'F'}, {VK_LEFT, VK_ESCAPE}, 0},
                       KeyCase{"EscapeTwiceCloses", {'F'}, {VK_ESCAPE, VK_ESCAPE}, 0},
                       KeyCase{"AltClosesTheMenu", {'H'}, {VK_MENU}, 0}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
@@ -506,6 +518,48 @@ TEST_F(MenuLoopTest, AltSpaceOpensTheWindowMenuAndItsPickIsASysCommand) {
   const RECT box = platform::gdi::SystemMenuBoxRect(main_);
   EXPECT_EQ(placed.left, w.left + box.left);
   EXPECT_EQ(placed.top, w.top + box.bottom);
+}
+
+// A second press on the window-menu box within the double-click time closes the window; later it only closes
+// the menu. A double click given as such (headless input) closes it too.
+TEST_F(MenuLoopTest, DoubleClickOnTheWindowMenuBoxClosesTheWindow) {
+  struct Case {
+    int after_ms;
+    UINT second;
+    bool closes;
+  };
+  for (const Case c : {Case{100, WM_LBUTTONDOWN, true}, Case{static_cast<int>(GetDoubleClickTime()) + 100, WM_LBUTTONDOWN, false},
+                       Case{0, WM_LBUTTONDBLCLK, true}}) {
+    HWND win = CreateWindowEx(0, "TestMenuLoopMain", "d", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 30, 400, 300, nullptr,
+                              nullptr, nullptr, nullptr);
+    MessageLog log(win, {WM_SYSCOMMAND, WM_CLOSE});
+    RECT w{};
+    GetWindowRect(win, &w);
+    const RECT box = platform::gdi::SystemMenuBoxRect(win);
+    POINT p{w.left + (box.left + box.right) / 2, w.top + (box.top + box.bottom) / 2};
+    ScreenToClient(win, &p);
+    bool pressed = false;
+    drv::OnMenuIdle([&](HWND) {
+      if (pressed) {
+        EndMenu();
+        return;
+      }
+      pressed = true;
+      platform::sys::AdvanceVirtualClock(static_cast<std::int64_t>(c.after_ms) * 1'000'000);
+      platform::win::InjectMouse(win, c.second, p.x, p.y);
+      platform::win::InjectMouse(win, WM_LBUTTONUP, p.x, p.y);
+    });
+    drv::ClickAt(win, p.x, p.y);
+    drv::PumpUntilIdle();
+    drv::OnMenuIdle(nullptr);
+    EXPECT_EQ(!IsWindow(win), c.closes) << c.after_ms;
+    EXPECT_TRUE(platform::win::OpenMenuWindows().empty());
+    EXPECT_EQ(log.Count(WM_CLOSE), c.closes ? 1 : 0) << log.Describe();
+    bool sc_close = false;
+    for (const auto& e : log.Entries()) sc_close = sc_close || (e.message == WM_SYSCOMMAND && e.wparam == SC_CLOSE);
+    EXPECT_EQ(sc_close, c.closes) << log.Describe();
+    if (IsWindow(win)) DestroyWindow(win);
+  }
 }
 
 TEST_F(MenuLoopTest, ClickOnTheWindowMenuBoxThenCloseClosesTheWindow) {

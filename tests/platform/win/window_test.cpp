@@ -3,6 +3,8 @@
 #include "platform/testing/driver.h"
 #include "platform/testing/message_log.h"
 #include "platform/win/input.h"
+#include "platform/win/input_injection.h"
+#include "platform/win/metrics.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/timers.h"
 #include "platform/win/window.h"
@@ -123,6 +125,64 @@ TEST_F(WindowTest, ResizingKeepsToTheMinimumTrackingSize) {
   EXPECT_EQ(r.right - r.left, 200);
   EXPECT_EQ(r.bottom - r.top, 400);
 }
+
+// Steps are window-menu commands (SC_*, sent as WM_SYSCOMMAND) or ShowWindow commands; the window starts shown
+// at (10, 20, 310, 220) on a work area that leaves out a panel at the top.
+struct StateCase {
+  const char* name;
+  std::vector<WPARAM> steps;
+  bool iconic;
+  bool zoomed;
+  RECT rect;
+  int minimized_events;  // how often the display was told to iconify
+  int shown_events;      // how often it was told to show (the first show included)
+};
+
+class WindowStateTest : public WindowTest, public ::testing::WithParamInterface<StateCase> {
+ protected:
+  void TearDown() override { platform::win::SetWorkArea(RECT{0, 0, 0, 0}); }
+};
+
+constexpr RECT kNormal{10, 20, 310, 220};
+constexpr RECT kWork{0, 24, 1280, 1000};
+
+TEST_P(WindowStateTest, MinimizeMaximizeRestoreKeepTheNormalPlace) {
+  const StateCase& c = GetParam();
+  platform::win::SetWorkArea(kWork);
+  int minimized = 0, shown = 0;
+  const int hook = platform::win::AddWindowEventHook([&](platform::win::WindowEvent e, HWND, const RECT&) {
+    if (e == platform::win::WindowEvent::kMinimized) ++minimized;
+    if (e == platform::win::WindowEvent::kShown) ++shown;
+  });
+  HWND top = Top();
+  ShowWindow(top, SW_SHOW);
+  for (WPARAM step : c.steps) {
+    if (step >= 0xF000) SendMessage(top, WM_SYSCOMMAND, step, 0);
+    else ShowWindow(top, static_cast<int>(step));
+  }
+  platform::win::RemoveWindowEventHook(hook);
+  RECT r{};
+  GetWindowRect(top, &r);
+  EXPECT_EQ(IsIconic(top) != FALSE, c.iconic);
+  EXPECT_EQ(IsZoomed(top) != FALSE, c.zoomed);
+  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+            (std::vector<LONG>{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}));
+  EXPECT_EQ(minimized, c.minimized_events);
+  EXPECT_EQ(shown, c.shown_events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, WindowStateTest,
+    ::testing::Values(StateCase{"Maximize", {SC_MAXIMIZE}, false, true, kWork, 0, 1},
+                      StateCase{"MaximizeRestore", {SC_MAXIMIZE, SC_RESTORE}, false, false, kNormal, 0, 1},
+                      StateCase{"Minimize", {SC_MINIMIZE}, true, false, kNormal, 1, 1},
+                      StateCase{"MinimizeRestore", {SC_MINIMIZE, SC_RESTORE}, false, false, kNormal, 1, 2},
+                      StateCase{"ShowKeepsMinimized", {SC_MINIMIZE, SW_SHOW}, true, false, kNormal, 1, 1},
+                      StateCase{"MaxMinRestoreIsMaximized", {SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE}, false, true, kWork, 1, 2},
+                      StateCase{"MaxMinRestoreRestore", {SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE, SC_RESTORE}, false, false,
+                                kNormal, 1, 2},
+                      StateCase{"MinShowNormal", {SC_MINIMIZE, SW_SHOWNORMAL}, false, false, kNormal, 1, 2}),
+    [](const ::testing::TestParamInfo<StateCase>& i) { return i.param.name; });
 
 TEST_F(WindowTest, TextAndWindowData) {
   HWND top = Top("caption");
