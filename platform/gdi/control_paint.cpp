@@ -6,6 +6,7 @@
 #include "platform/gdi/images.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/win/rect.h"
+#include "platform/win/scroll_geometry.h"
 
 namespace platform::gdi {
 namespace {
@@ -351,7 +352,8 @@ void PaintScrollBar(HDC dc, const RECT& rect, bool vertical, int minimum, int ma
   Fill(dc, rect, COLOR_SCROLLBAR);
   const int length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
   const int thickness = vertical ? rect.right - rect.left : rect.bottom - rect.top;
-  const int arrow = std::min(thickness, length / 2);
+  const platform::win::ScrollBarLayout l = platform::win::LayOutScrollBar(length, thickness, minimum, maximum, page, position, enabled);
+  const int arrow = l.arrow;
   RECT a1 = vertical ? RECT{rect.left, rect.top, rect.right, rect.top + arrow}
                      : RECT{rect.left, rect.top, rect.left + arrow, rect.bottom};
   RECT a2 = vertical ? RECT{rect.left, rect.bottom - arrow, rect.right, rect.bottom}
@@ -360,13 +362,8 @@ void PaintScrollBar(HDC dc, const RECT& rect, bool vertical, int minimum, int ma
     Fill(dc, *a, COLOR_BTNFACE);
     PaintEdge(dc, *a, false);
   }
-  const int range = maximum - minimum + 1;
-  const int track = length - 2 * arrow;
-  if (!enabled || range <= 0 || track <= 8) return;
-  const int visible = page > 0 ? page : 1;
-  const int thumb = std::clamp(track * visible / std::max(range, 1), 8, track);
-  const int span = std::max(1, range - visible);
-  const int offset = (track - thumb) * std::clamp(position - minimum, 0, span) / span;
+  if (!l.has_thumb) return;
+  const int thumb = l.thumb, offset = l.thumb_offset;
   RECT t = vertical ? RECT{rect.left, rect.top + arrow + offset, rect.right, rect.top + arrow + offset + thumb}
                     : RECT{rect.left + arrow + offset, rect.top, rect.left + arrow + offset + thumb, rect.bottom};
   Fill(dc, t, COLOR_BTNFACE);

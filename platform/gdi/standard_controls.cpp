@@ -13,6 +13,7 @@
 #include "platform/gdi/menu_paint.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/gdi/window_dc.h"
+#include "platform/win/caret.h"
 #include "platform/win/controls.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
@@ -227,6 +228,7 @@ void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
   // A read-only or disabled edit is coloured like a static, as its parent expects.
   look.colours = AskColours(hwnd, dc, look.read_only || !look.enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
   if (!look.multiline) look.scroll = SingleLineScroll(look.font, text, look.caret, r.right - r.left - 4);
+  if (!platform::win::CaretOn(hwnd)) look.caret = -1;  // the blinking caret's off phase
   PaintEditField(dc, r, look);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/gdi/standard_controls.h"
+#include "platform/win/caret.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/control_procs.h"
@@ -315,9 +316,7 @@ LRESULT GetLine(HWND hwnd, int line, char* buffer) {
   return static_cast<LRESULT>(n);
 }
 
-}  // namespace
-
-LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT EditMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   EditData* d = DataOf<EditData>(hwnd);
   if (!d) return 0;
   switch (message) {
@@ -521,6 +520,20 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT: return PaintControl(hwnd);
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
+}
+
+}  // namespace
+
+// The caret blinks while the edit has the focus, and stays on for a whole period after it moved.
+LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  // Before the parent hears EN_SETFOCUS / EN_KILLFOCUS, which may move the focus again.
+  if (message == WM_SETFOCUS) platform::win::StartCaret(hwnd);
+  if (message == WM_KILLFOCUS || message == WM_DESTROY) platform::win::StopCaret(hwnd);
+  const EditData* d = DataOf<EditData>(hwnd);
+  const int caret = d ? d->caret : 0;
+  const LRESULT result = EditMessage(hwnd, message, wparam, lparam);
+  if ((d = DataOf<EditData>(hwnd)) != nullptr && d->caret != caret) platform::win::RestartCaretBlink(hwnd);
+  return result;
 }
 
 }  // namespace platform::win::detail

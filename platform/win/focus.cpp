@@ -13,6 +13,7 @@
 #include "platform/win/detail/queue.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/double_click.h"
+#include "platform/win/scroll_tracking.h"
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"
@@ -333,6 +334,12 @@ void InjectMouse(HWND hwnd, UINT message, int x, int y, WPARAM key_flags) {
   if (s.async[VK_SHIFT] & 0x80) key_flags |= MK_SHIFT;
   if (s.async[VK_CONTROL] & 0x80) key_flags |= MK_CONTROL;
   HWND target = platform::win::detail::Valid(s.capture);
+  // A press on a scroll bar is followed until the release: the moves and the release go to the bar.
+  if (target && detail::IsScrollTracking(target) && (message == WM_MOUSEMOVE || message == WM_LBUTTONUP)) {
+    detail::QueueInput(MSG{target, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, static_cast<WPARAM>(detail::ScrollBarHit(target, screen)),
+                           MAKEPOINTLPARAM(screen.x, screen.y), 0, screen});
+    return;
+  }
   if (!target) {
     target = platform::win::detail::DeepChildAt(hwnd, POINT{x, y}, true);
     if (!target || !platform::win::detail::IsReallyEnabled(target)) return;
@@ -347,6 +354,13 @@ void InjectMouse(HWND hwnd, UINT message, int x, int y, WPARAM key_flags) {
                                MAKEPOINTLPARAM(screen.x, screen.y), 0, screen});
         return;
       }
+    }
+    // The scroll bars of a child (a multi-line edit, a list) lie outside its client area too.
+    if (const LRESULT bar = detail::ScrollBarHit(target, screen);
+        bar != HTNOWHERE && (GetWindowLong(target, GWL_STYLE) & WS_CHILD) && message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK) {
+      detail::QueueInput(MSG{target, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, static_cast<WPARAM>(bar),
+                             MAKEPOINTLPARAM(screen.x, screen.y), 0, screen});
+      return;
     }
   }
   POINT client = screen;

@@ -340,6 +340,8 @@ bool WaitForWork(const IdleContext& context) {
     if (waiter(next)) return true;
     if (HasPendingWork()) return true;
   }
+  // Virtual time jumps to the program's timers only: the layer's own (a blinking caret) never end a wait.
+  if (platform::sys::IsVirtualClock()) next = NanosUntilNextTimer(false);
   if (next >= 0) {
     if (platform::sys::IsVirtualClock()) {
       platform::sys::AdvanceVirtualClock(next);
@@ -739,9 +741,9 @@ BOOL TranslateMessage(const MSG* msg) {
 LRESULT DispatchMessage(const MSG* msg) {
   if (!msg) return 0;
   if (!platform::win::IsWindowThread()) return 0;  // a worker's messages have no window to go to
-  if ((msg->message == WM_TIMER) && msg->lParam) {
+  if ((msg->message == WM_TIMER || msg->message == WM_SYSTIMER) && msg->lParam) {
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-    proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    proc(msg->hwnd, msg->message, msg->wParam, GetTickCount());
     return 0;
   }
   Window* w = Lookup(msg->hwnd);

@@ -21,6 +21,7 @@ struct Timer {
   TIMERPROC proc;
   long long due_ns;
   unsigned long long order;  // arming order breaks ties between equal due times
+  bool system = false;       // the layer's own: WM_SYSTIMER
 };
 
 struct TimerState {
@@ -55,7 +56,6 @@ void KillTimersWhere(const std::function<bool(TIMERPROC)>& doomed) {
 }
 
 bool DueTimer(HWND filter, UINT min, UINT max, bool remove, MSG* out) {
-  if ((min || max) && (WM_TIMER < min || WM_TIMER > max)) return false;
   auto& s = T();
   if (s.timers.empty()) return false;
   DropStale();
@@ -63,11 +63,13 @@ bool DueTimer(HWND filter, UINT min, UINT max, bool remove, MSG* out) {
   Timer* best = nullptr;
   for (Timer& t : s.timers) {
     if (t.due_ns > now) continue;
+    const UINT message = t.system ? WM_SYSTIMER : WM_TIMER;
+    if ((min || max) && (message < min || message > max)) continue;
     if (filter && t.hwnd != filter && !IsDescendant(filter, t.hwnd)) continue;
     if (!best || t.due_ns < best->due_ns || (t.due_ns == best->due_ns && t.order < best->order)) best = &t;
   }
   if (!best) return false;
-  MSG m{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), 0, {0, 0}};
+  MSG m{best->hwnd, best->system ? WM_SYSTIMER : WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), 0, {0, 0}};
   if (remove) best->due_ns = now + static_cast<long long>(best->elapse_ms) * 1'000'000;
   if (out) *out = m;
   return true;
@@ -87,7 +89,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TIMERPROC proc) {
   long long due = Now() + static_cast<long long>(elapse_ms) * 1'000'000;
   if (!hwnd) id = s.next_free_id++;
   for (Timer& t : s.timers) {
-    if (t.hwnd == hwnd && t.id == id) {
+    if (t.hwnd == hwnd && t.id == id && !t.system) {
       t.elapse_ms = elapse_ms;
       t.proc = proc;
       t.due_ns = due;
@@ -102,23 +104,54 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TIMERPROC proc) {
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   using namespace platform::win::detail;
   auto& v = T().timers;
-  auto it = std::find_if(v.begin(), v.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  auto it = std::find_if(v.begin(), v.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id && !t.system; });
   if (it == v.end()) return FALSE;
   v.erase(it);
   return TRUE;
 }
 
+namespace platform::win::detail {
+
+UINT_PTR SetSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TIMERPROC proc) {
+  auto& s = T();
+  if (!IsWindow(hwnd)) return 0;
+  elapse_ms = std::clamp<UINT>(elapse_ms, 10u, 0x7FFFFFFFu);
+  const long long due = Now() + static_cast<long long>(elapse_ms) * 1'000'000;
+  for (Timer& t : s.timers) {
+    if (t.hwnd == hwnd && t.id == id && t.system) {
+      t.elapse_ms = elapse_ms;
+      t.proc = proc;
+      t.due_ns = due;
+      t.order = s.next_order++;
+      return id;
+    }
+  }
+  s.timers.push_back(Timer{hwnd, id, elapse_ms, proc, due, s.next_order++, true});
+  return id;
+}
+
+BOOL KillSystemTimer(HWND hwnd, UINT_PTR id) {
+  auto& v = T().timers;
+  auto it = std::find_if(v.begin(), v.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id && t.system; });
+  if (it == v.end()) return FALSE;
+  v.erase(it);
+  return TRUE;
+}
+
+}  // namespace platform::win::detail
+
 namespace platform::win {
 
 void FailNextSetTimer() { detail::T().fail_next = true; }
 
-long long NanosUntilNextTimer() {
+long long NanosUntilNextTimer(bool with_system_timers) {
   auto& s = detail::T();
   detail::DropStale();
   if (s.timers.empty()) return -1;
   long long now = detail::Now();
   long long best = -1;
   for (const auto& t : s.timers) {
+    if (t.system && !with_system_timers) continue;
     long long d = std::max(0LL, t.due_ns - now);
     if (best < 0 || d < best) best = d;
   }
@@ -129,7 +162,8 @@ void KillAllTimers() { detail::T().timers.clear(); }
 
 int TimerCount() {
   detail::DropStale();
-  return static_cast<int>(detail::T().timers.size());
+  const auto& v = detail::T().timers;
+  return static_cast<int>(std::count_if(v.begin(), v.end(), [](const detail::Timer& t) { return !t.system; }));
 }
 
 }  // namespace platform::win

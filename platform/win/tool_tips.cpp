@@ -1,5 +1,7 @@
 // Tool tips: tools (a rectangle of a window, or a whole window) with texts. The mouse moves relayed to the
-// control (TTM_RELAYEVENT, or watched for TTF_SUBCLASS tools) decide which tip shows; headless it shows at once.
+// control (TTM_RELAYEVENT, or watched for TTF_SUBCLASS tools) decide which tip shows. It shows after the pointer
+// rested on the tool for the initial delay (the reshow delay when it comes from another tool's tip), and goes
+// after the autopop time; then it shows again only once the pointer left the tool.
 // A callback text is asked of the tool's window with TTN_GETDISPINFO.
 #include <algorithm>
 #include <cstring>
@@ -10,6 +12,8 @@
 #include "platform/gdi/sys_colors.h"
 #include "platform/win/common_controls.h"
 #include "platform/win/cursor.h"
+#include "platform/win/double_click.h"
+#include "platform/win/timers.h"
 #include "platform/win/popup.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
@@ -34,7 +38,12 @@ struct TipData : ControlData {
   std::vector<Tool> tools;
   bool active = true;
   int max_width = -1;
-  int current = -1;
+  int current = -1;  // the tool whose tip shows
+  int pending = -1;  // the tool whose tip waits for its delay
+  int expired = -1;  // the tool whose tip went by itself, until the pointer leaves it
+  UINT initial = GetDoubleClickTime();
+  UINT autopop = 10 * GetDoubleClickTime();
+  UINT reshow = GetDoubleClickTime() / 5;
   std::string shown;
   int observer = 0;
   ~TipData() override {
@@ -78,7 +87,11 @@ void ShowTip(HWND tip, const TipData& d) {
   ShowPopupWindow(tip, PlacePopup(anchor, SIZE{r.right - r.left + 8, r.bottom - r.top + 6}));
 }
 
+constexpr UINT_PTR kDelayTimer = 0x7117;
+
 void Pop(HWND tip, TipData& d) {
+  d.pending = -1;
+  KillSystemTimer(tip, kDelayTimer);
   if (d.current < 0) return;
   d.current = -1;
   d.shown.clear();
@@ -86,6 +99,9 @@ void Pop(HWND tip, TipData& d) {
   NMHDR nm{tip, 0, TTN_POP};
   if (!d.tools.empty()) SendMessage(d.tools.front().hwnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
 }
+
+void ShowPending(HWND tip);
+void CALLBACK OnDelay(HWND tip, UINT, UINT_PTR, DWORD);
 
 void Relay(HWND tip, const MSG& m) {
   TipData* d = DataOf<TipData>(tip);
@@ -106,11 +122,26 @@ void Relay(HWND tip, const MSG& m) {
     }
     if (hit >= 0) break;
   }
-  if (hit == d->current) return;
-  if (hit < 0) {
-    Pop(tip, *d);
-    return;
-  }
+  if (hit != d->expired) d->expired = -1;
+  const bool unchanged = hit >= 0 ? hit == d->current || hit == d->pending || hit == d->expired
+                                  : d->current < 0 && d->pending < 0;
+  if (unchanged) return;
+  const bool was_shown = d->current >= 0;
+  Pop(tip, *d);
+  d = DataOf<TipData>(tip);
+  if (!d || hit < 0) return;
+  d->pending = hit;
+  const UINT wait = was_shown ? d->reshow : d->initial;
+  if (wait == 0) ShowPending(tip);
+  else SetSystemTimer(tip, kDelayTimer, wait, OnDelay);
+}
+
+void ShowPending(HWND tip) {
+  TipData* d = DataOf<TipData>(tip);
+  if (!d) return;
+  const int hit = d->pending;
+  d->pending = -1;
+  if (hit < 0 || hit >= static_cast<int>(d->tools.size())) return;
   Tool t = d->tools[static_cast<std::size_t>(hit)];
   std::string text = TipText(tip, t);
   d = DataOf<TipData>(tip);
@@ -119,8 +150,23 @@ void Relay(HWND tip, const MSG& m) {
   d->shown = text;
   InvalidateRect(tip, nullptr, TRUE);
   ShowTip(tip, *d);
+  SetSystemTimer(tip, kDelayTimer, d->autopop, OnDelay);
   NMHDR nm{tip, t.id, TTN_SHOW};
   SendMessage(t.hwnd, WM_NOTIFY, t.id, reinterpret_cast<LPARAM>(&nm));
+}
+
+// The delay ended: the waiting tip shows, or the shown one has stayed long enough.
+void CALLBACK OnDelay(HWND tip, UINT, UINT_PTR, DWORD) {
+  KillSystemTimer(tip, kDelayTimer);
+  TipData* d = DataOf<TipData>(tip);
+  if (!d) return;
+  if (d->pending >= 0) {
+    ShowPending(tip);
+    return;
+  }
+  const int shown = d->current;
+  Pop(tip, *d);
+  if ((d = DataOf<TipData>(tip)) != nullptr) d->expired = shown;
 }
 
 void Watch(HWND tip, TipData& d) {
@@ -202,6 +248,9 @@ LRESULT ToolTipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         d = DataOf<TipData>(hwnd);
         d->tools.erase(d->tools.begin() + at);
         if (d->current > at) --d->current;
+        if (d->pending == at) d->pending = -1;
+        if (d->pending > at) --d->pending;
+        if (d->expired >= at) d->expired = -1;
       }
       return 0;
     }
@@ -262,7 +311,25 @@ LRESULT ToolTipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       return old;
     }
     case TTM_GETMAXTIPWIDTH: return d->max_width;
-    case TTM_SETDELAYTIME: return 0;
+    case TTM_SETDELAYTIME: {
+      // A negative time puts the default back.
+      const int ms = static_cast<int>(static_cast<short>(LOWORD(lparam)));
+      const UINT base = ms < 0 ? GetDoubleClickTime() : static_cast<UINT>(ms);
+      switch (wparam) {
+        case TTDT_AUTOMATIC:
+          d->initial = base;
+          d->autopop = 10 * base;
+          d->reshow = base / 5;
+          break;
+        case TTDT_RESHOW: d->reshow = ms < 0 ? GetDoubleClickTime() / 5 : base; break;
+        case TTDT_AUTOPOP: d->autopop = ms < 0 ? 10 * GetDoubleClickTime() : base; break;
+        case TTDT_INITIAL: d->initial = base; break;
+        default: break;
+      }
+      return 0;
+    }
+    case TTM_GETDELAYTIME:
+      return wparam == TTDT_RESHOW ? d->reshow : wparam == TTDT_AUTOPOP ? d->autopop : d->initial;
     default: return DefWindowProc(hwnd, message, wparam, lparam);
   }
 }

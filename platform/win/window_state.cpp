@@ -15,6 +15,7 @@
 #include "platform/win/move_size.h"
 #include "platform/win/popup.h"
 #include "platform/win/resource_name.h"
+#include "platform/win/scroll_tracking.h"
 #include "platform/win/window.h"
 
 using platform::win::detail::CallProc;
@@ -52,6 +53,7 @@ LRESULT NonClientHitTest(const Window& w, POINT screen) {
   RECT in = NonClientInsets(w);
   RECT client{whole.left + in.left, whole.top + in.top, whole.right - in.right, whole.bottom - in.bottom};
   if (PtInRect(&client, screen)) return HTCLIENT;
+  if (const LRESULT bar = ScrollBarHit(w.handle, screen); bar != HTNOWHERE) return bar;
   if (w.style & WS_CHILD) return HTBORDER;
   int frame = in.left;
   const int top = whole.top + frame;
@@ -721,6 +723,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == static_cast<WPARAM>(HTMENU)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, lparam);
       if (wparam == static_cast<WPARAM>(HTSYSMENU))
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | static_cast<WPARAM>(HTSYSMENU), lparam);
+      if (wparam == static_cast<WPARAM>(HTVSCROLL) || wparam == static_cast<WPARAM>(HTHSCROLL))
+        platform::win::detail::StartScrollTracking(hwnd, static_cast<LRESULT>(wparam), POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      return 0;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONUP:
+      if (platform::win::detail::IsScrollTracking(hwnd))
+        platform::win::detail::TrackScroll(hwnd, message, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
     case WM_NCLBUTTONDBLCLK:
       // A double click on the window-menu box closes the window.

@@ -188,9 +188,11 @@ TEST_F(CommonControlsTest, ToolTipShowsTheToolUnderTheRelayedMouse) {
   EXPECT_EQ(SendMessage(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
   MSG over{host_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10), 0, {0, 0}};
   SendMessage(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&over));
+  platform::testing::Advance(600);  // past the initial delay
   EXPECT_STREQ(platform::win::ShownToolTip(tip), "Zoom");
   MSG on_button{button, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), 0, {0, 0}};
   SendMessage(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&on_button));
+  platform::testing::Advance(600);
   EXPECT_STREQ(platform::win::ShownToolTip(tip), "from callback");
   MSG away{host_, WM_MOUSEMOVE, 0, MAKELPARAM(300, 250), 0, {0, 0}};
   SendMessage(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));

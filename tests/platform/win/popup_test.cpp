@@ -296,7 +296,7 @@ TEST(ToolTipPopup, TheTipShowsOnAPopupAtThePointerAndGoesWithPop) {
   SendMessage(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info));
   drv::PumpUntilIdle();
   platform::win::InjectMouse(host, WM_MOUSEMOVE, 20, 20);
-  drv::PumpUntilIdle();
+  drv::Advance(600);  // past the initial delay
   EXPECT_STREQ(platform::win::ShownToolTip(tip), "Drehzahl\nin 1/min");
   EXPECT_TRUE(IsWindowVisible(tip));
   EXPECT_EQ(GetActiveWindow(), host);
