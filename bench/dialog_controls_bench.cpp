@@ -18,7 +18,12 @@ INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) { return message =
 void BM_CreateAndPaint200Controls(benchmark::State& state) {
   platform::testing::Session session;
   std::vector<std::string> labels;
-  for (int i = 0; i < 100; ++i) labels.push_back("P" + std::to_string(1000 + i) + " Parameter");
+  for (int i = 0; i < 100; ++i) {
+    std::string label = "P";
+    label += std::to_string(1000 + i);
+    label += " Parameter";
+    labels.push_back(label);
+  }
   std::vector<DialogItemTemplate> items;
   for (int i = 0; i < 100; ++i) {
     const short column = static_cast<short>(i / 50 * 200), row = static_cast<short>(i % 50 * 12);

@@ -156,7 +156,8 @@ void CScopeCtrl::DrawMarkerLabels(afx::CDC& dc, const PlotLayout& layout) const 
   const RECT& p = layout.plot;
   for (const auto& [number, m] : markers_.all()) {
     if (!m.shown || IsUnset(m.a) || IsUnset(m.b)) continue;
-    const std::string base = "M" + std::to_string(number);
+    std::string base = "M";
+    base += std::to_string(number);
     const double points[2] = {m.a, m.b};
     for (int i = 0; i < 2; ++i) {
       const std::string label = base + (i == 0 ? "A" : "B");

@@ -101,7 +101,7 @@ Trace MakeTrace(const std::vector<double>& v, std::int32_t time_base = 1000) {
   t.time_base = time_base;
   t.key = 1;
   t.decimals = 2;
-  t.unit = "V";
+  t.unit.assign(1, 'V');
   return t;
 }
 

@@ -50,7 +50,11 @@ TEST_F(ViewScrollingTest, AListViewKeepsTheFocusRowInViewAndPagesByItsScrollColu
   col.pszText = const_cast<char*>("Parameter");
   SendMessage(view, LVM_INSERTCOLUMN, 0, reinterpret_cast<LPARAM>(&col));
   std::vector<std::string> names;
-  for (int i = 0; i < 30; ++i) names.push_back("P" + std::to_string(i));
+  for (int i = 0; i < 30; ++i) {
+    std::string name = "P";
+    name += std::to_string(i);
+    names.push_back(name);
+  }
   for (int i = 0; i < 30; ++i) {
     LVITEM item{};
     item.mask = LVIF_TEXT;
