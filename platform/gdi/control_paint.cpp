@@ -358,9 +358,19 @@ void PaintScrollBar(HDC dc, const RECT& rect, bool vertical, int minimum, int ma
                      : RECT{rect.left, rect.top, rect.left + arrow, rect.bottom};
   RECT a2 = vertical ? RECT{rect.left, rect.bottom - arrow, rect.right, rect.bottom}
                      : RECT{rect.right - arrow, rect.top, rect.right, rect.bottom};
+  const int glyph = enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
   for (RECT* a : {&a1, &a2}) {
     Fill(dc, *a, COLOR_BTNFACE);
-    PaintEdge(dc, *a, false);
+    const RECT face = PaintEdge(dc, *a, false);
+    // A small triangle pointing away from the bar's middle: up/down or left/right.
+    const int cx = (face.left + face.right) / 2, cy = (face.top + face.bottom) / 2;
+    const bool first = a == &a1;
+    for (int i = 0; i < 4; ++i) {
+      if (vertical && first) HLine(dc, cx - i, cx + i + 1, cy - 2 + i, glyph);
+      else if (vertical) HLine(dc, cx - 3 + i, cx + 4 - i, cy - 1 + i, glyph);
+      else if (first) VLine(dc, cx - 2 + i, cy - i, cy + i + 1, glyph);
+      else VLine(dc, cx - 1 + i, cy - 3 + i, cy + 4 - i, glyph);
+    }
   }
   if (!l.has_thumb) return;
   const int thumb = l.thumb, offset = l.thumb_offset;
