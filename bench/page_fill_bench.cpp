@@ -21,21 +21,21 @@ bool HasEditableRow(std::uint8_t list) {
 }
 
 // The page with the most bound ids (of those that store anything, when asked).
-const app::PageSpec& LargestPage(bool editable) {
-  const app::PageSpec* largest = nullptr;
-  for (const app::PageSpec& spec : app::PageSpecs()) {
-    if (spec.list == 0 || spec.layout != app::PageLayout::kRows) continue;
-    if (editable && !HasEditableRow(spec.list)) continue;
-    if (largest == nullptr || spec.last - spec.first > largest->last - largest->first) largest = &spec;
+const app::PageDefinition& LargestPage(bool editable) {
+  const app::PageDefinition* largest = nullptr;
+  for (const app::PageDefinition& def : app::PageDefinitions()) {
+    if (def.list == 0 || def.layout != app::PageLayout::kRows) continue;
+    if (editable && !HasEditableRow(def.list)) continue;
+    if (largest == nullptr || def.last - def.first > largest->last - largest->first) largest = &def;
   }
   return *largest;
 }
 
 class PageFixture {
  public:
-  explicit PageFixture(bool editable = false) : spec_(LargestPage(editable)) {
+  explicit PageFixture(bool editable = false) : def_(LargestPage(editable)) {
     model::InitDataSet(0);
-    dialog_ = CreateDialogIndirectParam(nullptr, app::PageTemplate(spec_.number), nullptr, PageProc, 0);
+    dialog_ = CreateDialogIndirectParam(nullptr, app::PageTemplate(def_.number), nullptr, PageProc, 0);
     platform::testing::PumpUntilIdle();
   }
   ~PageFixture() {
@@ -43,22 +43,22 @@ class PageFixture {
     DestroyWindow(dialog_);
   }
   std::uint8_t Fill(std::uint8_t backup) {
-    return app::FillDialogFromParameters(dialog_, spec_.first, spec_.last, spec_.list, 0, backup);
+    return app::FillDialogFromParameters(dialog_, def_.first, def_.last, def_.list, 0, backup);
   }
-  std::uint8_t Store() { return app::StoreDialogToParameters(dialog_, spec_.first, spec_.last, 0, spec_.list, 0, 0); }
-  const app::PageSpec& spec() const { return spec_; }
+  std::uint8_t Store() { return app::StoreDialogToParameters(dialog_, def_.first, def_.last, 0, def_.list, 0, 0); }
+  const app::PageDefinition& def() const { return def_; }
 
  private:
   platform::testing::Session session_;
-  const app::PageSpec& spec_;
+  const app::PageDefinition& def_;
   HWND dialog_ = nullptr;
 };
 
 void BM_FillLargestPage(benchmark::State& state) {
   PageFixture page;
   for (auto _ : state) benchmark::DoNotOptimize(page.Fill(0));
-  state.SetLabel("template " + std::to_string(page.spec().number) + ", " +
-                 std::to_string(page.spec().last - page.spec().first) + " ids");
+  state.SetLabel("template " + std::to_string(page.def().number) + ", " +
+                 std::to_string(page.def().last - page.def().first) + " ids");
 }
 BENCHMARK(BM_FillLargestPage)->Unit(benchmark::kMicrosecond);
 
@@ -72,7 +72,7 @@ void BM_StoreUnchangedLargestPage(benchmark::State& state) {
   PageFixture page(true);
   page.Fill(0);
   for (auto _ : state) benchmark::DoNotOptimize(page.Store());
-  state.SetLabel("template " + std::to_string(page.spec().number));
+  state.SetLabel("template " + std::to_string(page.def().number));
 }
 BENCHMARK(BM_StoreUnchangedLargestPage)->Unit(benchmark::kMicrosecond);
 

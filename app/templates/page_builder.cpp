@@ -133,10 +133,10 @@ constexpr std::array<MakeControls, 15> kMakeByKind = {
     MakeNone, MakeNumber, MakeNumber, MakeNone,  MakeNone,      MakeNumber,   MakeBit};
 static_assert(kMakeByKind.size() == 15);
 
-int LabelIdOf(const PageSpec& spec, const char* name) {
+int LabelIdOf(const PageDefinition& def, const char* name) {
   for (const PageLabel& label : PageLabels()) {
     const std::size_t n = std::strlen(label.code);
-    if (label.number == spec.number && std::strncmp(name, label.code, n) == 0 && name[n] == ' ') return label.id;
+    if (label.number == def.number && std::strncmp(name, label.code, n) == 0 && name[n] == ' ') return label.id;
   }
   return IDC_STATIC;
 }
@@ -152,7 +152,7 @@ std::vector<MenuListEntry> LayoutRows(std::uint8_t list) {
 }
 
 // Places the pieces in columns of label, controls and unit; returns the bottom of the bound part.
-int PlaceColumns(const std::vector<RowPiece>& pieces, const PageSpec& spec, BuiltPage& page, int& right) {
+int PlaceColumns(const std::vector<RowPiece>& pieces, const PageDefinition& def, BuiltPage& page, int& right) {
   int total = 0;
   for (const RowPiece& piece : pieces) total += piece.lines;
   const int columns = std::max(1, (total + kMaxLines - 1) / kMaxLines);
@@ -186,7 +186,7 @@ int PlaceColumns(const std::vector<RowPiece>& pieces, const PageSpec& spec, Buil
         page.items.push_back(item);
       }
       if (piece.variable_unit) {
-        const int id = spec.unit_first != 0 ? spec.unit_first + unit_index++ : IDC_STATIC;
+        const int id = def.unit_first != 0 ? def.unit_first + unit_index++ : IDC_STATIC;
         if (id != IDC_STATIC) page.unit_labels.push_back(id);
         page.items.push_back(Static(id, piece.unit, unit_x, y, unit_width));
       } else if (Chars(piece.unit) > 0) {
@@ -202,24 +202,24 @@ int PlaceColumns(const std::vector<RowPiece>& pieces, const PageSpec& spec, Buil
   return bottom;
 }
 
-int LayOutRows(const PageSpec& spec, std::uint8_t list, BuiltPage& page, int& right) {
+int LayOutRows(const PageDefinition& def, std::uint8_t list, BuiltPage& page, int& right) {
   std::vector<RowPiece> pieces;
-  int id = spec.first;
+  int id = def.first;
   for (const MenuListEntry& row : LayoutRows(list)) {
     const int ids = binding::IdsOfRow(row);
     if (ids == 0) continue;
     RowPiece piece;
     piece.label = binding::TextEntry(row, 0);
-    piece.label_id = LabelIdOf(spec, piece.label);
+    piece.label_id = LabelIdOf(def, piece.label);
     kMakeByKind[row.kind](row, id, piece);
     pieces.push_back(std::move(piece));
     id += ids;
   }
-  return pieces.empty() ? kMargin - kGap : PlaceColumns(pieces, spec, page, right);
+  return pieces.empty() ? kMargin - kGap : PlaceColumns(pieces, def, page, right);
 }
 
 // Per target (three non-heading rows): the code edit beside its name, the two value edits, the unit.
-int LayOutJumpTargets(const PageSpec& spec, std::uint8_t list, BuiltPage& page, int& right) {
+int LayOutJumpTargets(const PageDefinition& def, std::uint8_t list, BuiltPage& page, int& right) {
   std::vector<MenuListEntry> rows;
   for (const MenuListEntry& row : LayoutRows(list)) {
     if (!binding::IsHeading(row)) rows.push_back(row);
@@ -232,7 +232,7 @@ int LayOutJumpTargets(const PageSpec& spec, std::uint8_t list, BuiltPage& page, 
   const int name_width = 30 * kCharWidth;
   int y = kMargin;
   for (int target = 0; target < 4 && target * 3 + 2 < static_cast<int>(rows.size()); ++target) {
-    const int id = spec.first + 5 * target;
+    const int id = def.first + 5 * target;
     for (int k = 0; k < 3; ++k) {
       page.items.push_back(Static(IDC_STATIC, rows[target * 3 + k].texts[0], kMargin, y, label_width));
       const int width = k == 0 ? 4 * kCharWidth + 8 : value_width;
@@ -248,11 +248,11 @@ int LayOutJumpTargets(const PageSpec& spec, std::uint8_t list, BuiltPage& page, 
 }
 
 // Per menu group: a check box with the group's heading and the list of its entries below it.
-int LayOutMenuSkip(const PageSpec& spec, std::uint8_t, BuiltPage& page, int& right) {
+int LayOutMenuSkip(const PageDefinition& def, std::uint8_t, BuiltPage& page, int& right) {
   constexpr int kGroupWidth = 24 * kCharWidth;
   constexpr int kListHeight = 140;
   int x = kMargin;
-  for (int id = spec.first; id + 1 < spec.last; id += 2) {
+  for (int id = def.first; id + 1 < def.last; id += 2) {
     page.items.push_back(Item(id, WC_BUTTON, "", BS_AUTOCHECKBOX | WS_TABSTOP, x, kMargin, kGroupWidth, kStaticHeight));
     page.items.push_back(Item(id + 1, WC_LISTBOX, "", LBS_MULTIPLESEL | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
                               x, kMargin + kLineHeight, kGroupWidth, kListHeight));
@@ -262,7 +262,7 @@ int LayOutMenuSkip(const PageSpec& spec, std::uint8_t, BuiltPage& page, int& rig
   return kMargin + kLineHeight + kListHeight;
 }
 
-using LayOut = int (*)(const PageSpec& spec, std::uint8_t list, BuiltPage& page, int& right);
+using LayOut = int (*)(const PageDefinition& def, std::uint8_t list, BuiltPage& page, int& right);
 constexpr std::array<LayOut, 3> kLayOuts = {LayOutRows, LayOutJumpTargets, LayOutMenuSkip};
 
 int ExtraHeight(ExtraKind kind) {
@@ -296,13 +296,13 @@ DialogItemTemplate ExtraItem(const PageExtra& extra, int x, int y) {
 }
 
 // The extras in rows below the bound part; returns their bottom.
-int PlaceExtras(const PageSpec& spec, BuiltPage& page, int top, int& right) {
+int PlaceExtras(const PageDefinition& def, BuiltPage& page, int top, int& right) {
   const int wrap = std::max(right, kMinimumWidth);
   int x = kMargin;
   int y = top + kGap;
   int line_height = 0;
   for (const PageExtra& extra : PageExtras()) {
-    if (extra.number != spec.number) continue;
+    if (extra.number != def.number) continue;
     const int width = ExtraWidth(extra);
     if (x > kMargin && x + width > wrap) {
       x = kMargin;
@@ -325,10 +325,10 @@ constexpr ButtonRow kNavigationButtons[] = {
     {IDOK, "&OK"}, {IDCANCEL, "&Cancel"}, {kPreviousButton, "<< &Previous"}, {kNextButton, "&Next >>"}};
 constexpr ButtonRow kDatabaseButtons[] = {{IDOK, "&OK"}, {IDCANCEL, "&Cancel"}, {3, "Delete"}, {4, "Add"}};
 
-int PlaceButtons(const PageSpec& spec, BuiltPage& page, int top, int& right) {
+int PlaceButtons(const PageDefinition& def, BuiltPage& page, int top, int& right) {
   std::span<const ButtonRow> buttons = kNavigationButtons;
-  if (spec.buttons == PageButtons::kOkCancel) buttons = buttons.first(2);
-  if (spec.buttons == PageButtons::kDatabase) buttons = kDatabaseButtons;
+  if (def.buttons == PageButtons::kOkCancel) buttons = buttons.first(2);
+  if (def.buttons == PageButtons::kDatabase) buttons = kDatabaseButtons;
   const int y = top + 2 * kGap;
   int x = kMargin;
   for (const ButtonRow& button : buttons) {
@@ -342,16 +342,16 @@ int PlaceButtons(const PageSpec& spec, BuiltPage& page, int top, int& right) {
 
 }  // namespace
 
-BuiltPage BuildPage(const PageSpec& spec, std::uint8_t list) {
+BuiltPage BuildPage(const PageDefinition& def, std::uint8_t list) {
   BuiltPage page;
   int right = 0;
-  const std::uint8_t rows = list != 0 ? list : spec.list;
-  const int bound_bottom = kLayOuts[static_cast<std::size_t>(spec.layout)](spec, rows, page, right);
-  const int extras_bottom = PlaceExtras(spec, page, bound_bottom, right);
-  const int bottom = PlaceButtons(spec, page, extras_bottom, right);
+  const std::uint8_t rows = list != 0 ? list : def.list;
+  const int bound_bottom = kLayOuts[static_cast<std::size_t>(def.layout)](def, rows, page, right);
+  const int extras_bottom = PlaceExtras(def, page, bound_bottom, right);
+  const int bottom = PlaceButtons(def, page, extras_bottom, right);
   const int width = std::max(right, kMinimumWidth) + kMargin;
   page.dialog = DialogTemplate{kDialogStyle, 0, 0, static_cast<short>(width), static_cast<short>(bottom + kMargin),
-                               spec.caption, page.items};
+                               def.caption, page.items};
   return page;
 }
 

@@ -34,7 +34,7 @@ struct BuiltPage {
   std::vector<int> unit_labels;
   DialogTemplate dialog{};
 };
-// The page laid out from `list` (the spec's own list when 0).
-BuiltPage BuildPage(const PageSpec& spec, std::uint8_t list);
+// The page laid out from `list` (the def's own list when 0).
+BuiltPage BuildPage(const PageDefinition& def, std::uint8_t list);
 
 }  // namespace app

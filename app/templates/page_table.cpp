@@ -13,7 +13,7 @@ using enum PageLayout;
 using enum PageButtons;
 using enum ExtraKind;
 
-constexpr PageSpec kPages[] = {
+constexpr PageDefinition kPages[] = {
 #define PAGE(number, caption, first, last, list, layout, buttons, unit_first, unit_count) \
   {number, caption, first, last, list, layout, buttons, unit_first, unit_count},
 #include "app/templates/page_table.def"
@@ -55,11 +55,11 @@ const std::map<int, std::vector<std::uint8_t>>& ListsByPage() {
 
 }  // namespace
 
-std::span<const PageSpec> PageSpecs() { return kPages; }
+std::span<const PageDefinition> PageDefinitions() { return kPages; }
 
-const PageSpec* FindPageSpec(int number) {
+const PageDefinition* FindPageDefinition(int number) {
   const auto* found = std::find_if(std::begin(kPages), std::end(kPages),
-                                   [number](const PageSpec& spec) { return spec.number == number; });
+                                   [number](const PageDefinition& def) { return def.number == number; });
   return found != std::end(kPages) ? found : nullptr;
 }
 

@@ -15,12 +15,12 @@ std::map<Key, std::unique_ptr<BuiltPage>>& Built() {
 }
 
 const BuiltPage* Page(int number, std::uint8_t list) {
-  const PageSpec* spec = FindPageSpec(number);
-  if (spec == nullptr) return nullptr;
-  const Key key{number, list != 0 ? list : spec->list};
+  const PageDefinition* def = FindPageDefinition(number);
+  if (def == nullptr) return nullptr;
+  const Key key{number, list != 0 ? list : def->list};
   auto& pages = Built();
   if (const auto found = pages.find(key); found != pages.end()) return found->second.get();
-  auto page = std::make_unique<BuiltPage>(BuildPage(*spec, key.second));
+  auto page = std::make_unique<BuiltPage>(BuildPage(*def, key.second));
   // The template refers to the items where they live now, in the kept page.
   page->dialog.items = page->items;
   return pages.emplace(key, std::move(page)).first->second.get();
@@ -39,8 +39,8 @@ std::span<const int> PageUnitLabels(int number, std::uint8_t list) {
 }
 
 void RegisterPageTemplates(HINSTANCE instance) {
-  for (const PageSpec& spec : PageSpecs()) {
-    platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(spec.number), PageTemplate(spec.number));
+  for (const PageDefinition& def : PageDefinitions()) {
+    platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(def.number), PageTemplate(def.number));
   }
 }
 

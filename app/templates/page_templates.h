@@ -5,9 +5,9 @@
 // placed from the page's extras. Templates are built on first use and kept for the life of the process.
 //
 // A page's code uses it like this:
-//   const PageSpec* spec = FindPageSpec(22);
+//   const PageDefinition* def = FindPageDefinition(22);
 //   DialogBoxIndirectParam(instance, PageTemplate(22, list), main, proc, 0);   // list: the one the page binds now
-//   FillDialogFromParameters(dialog, spec->first, spec->last, list, set, 1);
+//   FillDialogFromParameters(dialog, def->first, def->last, list, set, 1);
 //   for (int id : PageUnitLabels(20, list)) ... write the ramp unit into the label's first characters ...
 // A page whose lists differ by family or variant (F part 1 on families 1 and 3) gets one template per list, so
 // that labels and controls follow the list it binds; RegisterPageTemplates registers the page's layout list's
@@ -36,7 +36,7 @@ enum class PageButtons : std::uint8_t {
 inline constexpr int kPreviousButton = 3;
 inline constexpr int kNextButton = 4;
 
-struct PageSpec {
+struct PageDefinition {
   int number;               // the template number
   const char* caption;      // exact; a '?' is replaced by the parameter set when the page opens
   int first;                // first bound id
@@ -48,8 +48,8 @@ struct PageSpec {
   int unit_count;
 };
 
-std::span<const PageSpec> PageSpecs();
-const PageSpec* FindPageSpec(int number);
+std::span<const PageDefinition> PageDefinitions();
+const PageDefinition* FindPageDefinition(int number);
 // Every list the page may bind (parameter sets, families, variants).
 std::span<const std::uint8_t> PageLists(int number);
 

@@ -15,12 +15,12 @@ namespace {
 
 int g_beeps = 0;
 
-struct ButtonSpec {
+struct ButtonChoice {
   int id;
   const char* text;
 };
 
-std::vector<ButtonSpec> ButtonsOf(UINT type) {
+std::vector<ButtonChoice> ButtonsOf(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
     case MB_ABORTRETRYIGNORE: return {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}};
@@ -39,7 +39,7 @@ INT_PTR MessageBoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) 
       auto* request = static_cast<platform::win::MessageBoxRequest*>(reinterpret_cast<void*>(GetWindowLongPtr(dialog, DWLP_USER)));
       if (!request) return FALSE;
       auto buttons = ButtonsOf(request->type);
-      bool has = std::any_of(buttons.begin(), buttons.end(), [id](const ButtonSpec& b) { return b.id == id; });
+      bool has = std::any_of(buttons.begin(), buttons.end(), [id](const ButtonChoice& b) { return b.id == id; });
       if (has) {
         EndDialog(dialog, id);
       } else if (id == IDCANCEL && (request->type & MB_TYPEMASK) == MB_OK) {

@@ -24,7 +24,7 @@ namespace drv = platform::testing;
 using xvfb_test::kXdotool;
 using xvfb_test::Xdotool;
 
-const app::PageSpec* g_spec = nullptr;
+const app::PageDefinition* g_page = nullptr;
 
 // The page frame in short: an edit's text is committed when it loses the focus, a click at once.
 INT_PTR CALLBACK MiniPageProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
@@ -33,8 +33,8 @@ INT_PTR CALLBACK MiniPageProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
   const int code = HIWORD(wparam);
   if (code == EN_SETFOCUS) SendDlgItemMessage(dialog, id, EM_SETSEL, 0, -1);
   if (code == EN_KILLFOCUS || code == BN_CLICKED) {
-    app::StoreDialogToParameters(dialog, g_spec->first, g_spec->last, id, g_spec->list, 0, 0);
-    app::FillDialogFromParameters(dialog, g_spec->first, g_spec->last, g_spec->list, 0, 0);
+    app::StoreDialogToParameters(dialog, g_page->first, g_page->last, id, g_page->list, 0, 0);
+    app::FillDialogFromParameters(dialog, g_page->first, g_page->last, g_page->list, 0, 0);
   }
   return TRUE;
 }
@@ -60,18 +60,18 @@ TEST(PageOnX, AnEntryTypedIntoAGeneratedPageIsCommittedWhenTheFocusLeaves) {
   model::SetMenuListTableForTest({});
   model::InitDataSet(0);
 
-  g_spec = app::FindPageSpec(16);
-  ASSERT_NE(g_spec, nullptr);
+  g_page = app::FindPageDefinition(16);
+  ASSERT_NE(g_page, nullptr);
   HWND page = CreateDialogIndirectParam(nullptr, app::PageTemplate(16), nullptr, MiniPageProc, 0);
   ASSERT_NE(page, nullptr);
   drv::AddModelessDialog(page);
-  ASSERT_EQ(app::FillDialogFromParameters(page, g_spec->first, g_spec->last, g_spec->list, 0, 1), 0);
+  ASSERT_EQ(app::FillDialogFromParameters(page, g_page->first, g_page->last, g_page->list, 0, 1), 0);
   ShowWindow(page, SW_SHOW);
 
   // The first editable number of the page.
   app::binding::ListRows rows;
-  ASSERT_TRUE(app::binding::LoadRows(g_spec->list, 0, rows));
-  int id = g_spec->first;
+  ASSERT_TRUE(app::binding::LoadRows(g_page->list, 0, rows));
+  int id = g_page->first;
   const model::MenuListEntry* target = nullptr;
   for (std::size_t i = 0; i < rows.count && target == nullptr; ++i) {
     if (rows[i].kind == 1 && app::binding::RowEnabled(rows[i], 0)) {

@@ -22,7 +22,7 @@
 namespace {
 
 namespace drv = platform::testing;
-using app::PageSpec;
+using app::PageDefinition;
 
 class Sink final : public model::MessagePresenter {
  public:
@@ -51,8 +51,8 @@ class PageTemplatesTest : public ::testing::Test {
   }
   void TearDown() override { model::SetMessagePresenter(nullptr); }
 
-  HWND Open(const PageSpec& spec, std::uint8_t list = 0) {
-    const DialogTemplate* dialog = app::PageTemplate(spec.number, list);
+  HWND Open(const PageDefinition& def, std::uint8_t list = 0) {
+    const DialogTemplate* dialog = app::PageTemplate(def.number, list);
     EXPECT_NE(dialog, nullptr);
     return dialog != nullptr ? CreateDialogIndirectParam(nullptr, dialog, nullptr, PlainProc, 0) : nullptr;
   }
@@ -101,34 +101,34 @@ int WidestValueText(const model::MenuListEntry& row) {
 
 TEST_F(PageTemplatesTest, EveryListOfEveryPageFillsItsRunInControlsOfItsKinds) {
   std::size_t runs = 0;
-  for (const PageSpec& spec : app::PageSpecs()) {
-    if (spec.list == 0) {
-      const DialogTemplate& dialog = *app::PageTemplate(spec.number);
-      for (int id = spec.first; id < spec.last; ++id) EXPECT_NE(ItemOf(dialog, id), nullptr) << spec.number;
-      EXPECT_TRUE(app::PageLists(spec.number).empty());
+  for (const PageDefinition& def : app::PageDefinitions()) {
+    if (def.list == 0) {
+      const DialogTemplate& dialog = *app::PageTemplate(def.number);
+      for (int id = def.first; id < def.last; ++id) EXPECT_NE(ItemOf(dialog, id), nullptr) << def.number;
+      EXPECT_TRUE(app::PageLists(def.number).empty());
       continue;
     }
-    const auto lists = app::PageLists(spec.number);
-    EXPECT_NE(std::find(lists.begin(), lists.end(), spec.list), lists.end()) << "page " << spec.number;
+    const auto lists = app::PageLists(def.number);
+    EXPECT_NE(std::find(lists.begin(), lists.end(), def.list), lists.end()) << "page " << def.number;
     for (std::uint8_t list : lists) {
-      SCOPED_TRACE(testing::Message() << "template " << spec.number << " list " << int{list});
+      SCOPED_TRACE(testing::Message() << "template " << def.number << " list " << int{list});
       ++runs;
-      const DialogTemplate& dialog = *app::PageTemplate(spec.number, list);
+      const DialogTemplate& dialog = *app::PageTemplate(def.number, list);
       app::binding::ListRows rows;
       ASSERT_TRUE(app::binding::LoadRows(list, 0, rows));
-      if (spec.layout == app::PageLayout::kJumpTargets) {
+      if (def.layout == app::PageLayout::kJumpTargets) {
         for (int target = 0; target < 4; ++target) {
-          HWND page = Open(spec, list);
-          const app::JumpTargetIds ids{spec.first + 5 * target, spec.first + 5 * target + 3,
-                                       spec.first + 5 * target + 1, spec.first + 5 * target + 2,
-                                       spec.first + 5 * target + 4};
+          HWND page = Open(def, list);
+          const app::JumpTargetIds ids{def.first + 5 * target, def.first + 5 * target + 3,
+                                       def.first + 5 * target + 1, def.first + 5 * target + 2,
+                                       def.first + 5 * target + 4};
           EXPECT_EQ(app::FillJumpTargetDialog(page, list, static_cast<std::uint8_t>(target), ids, 0, 0), 0);
           DestroyWindow(page);
         }
-        for (int id = spec.first; id < spec.last; ++id) EXPECT_NE(ItemOf(dialog, id), nullptr) << id;
+        for (int id = def.first; id < def.last; ++id) EXPECT_NE(ItemOf(dialog, id), nullptr) << id;
         continue;
       }
-      int id = spec.first;
+      int id = def.first;
       for (std::size_t i = 0; i < rows.count; ++i) {
         const int ids = app::binding::IdsOfRow(rows[i]);
         for (int k = 0; k < ids; ++k, ++id) {
@@ -141,9 +141,9 @@ TEST_F(PageTemplatesTest, EveryListOfEveryPageFillsItsRunInControlsOfItsKinds) {
           }
         }
       }
-      EXPECT_EQ(id, spec.last);
-      HWND page = Open(spec, list);
-      EXPECT_EQ(app::FillDialogFromParameters(page, spec.first, spec.last, list, 0, 0), 0);
+      EXPECT_EQ(id, def.last);
+      HWND page = Open(def, list);
+      EXPECT_EQ(app::FillDialogFromParameters(page, def.first, def.last, list, 0, 0), 0);
       DestroyWindow(page);
     }
   }
@@ -192,14 +192,14 @@ void ExpectLaidOutCleanly(const DialogTemplate& dialog) {
 }
 
 TEST_F(PageTemplatesTest, ControlsLieInsideTheirDialogApartAndWideEnoughForTheirTexts) {
-  for (const PageSpec& spec : app::PageSpecs()) {
+  for (const PageDefinition& def : app::PageDefinitions()) {
     std::vector<int> lists;  // (ints: GCC 12 at -O3 warns falsely on a copied vector of bytes)
-    for (std::uint8_t list : app::PageLists(spec.number)) lists.push_back(list);
+    for (std::uint8_t list : app::PageLists(def.number)) lists.push_back(list);
     if (lists.empty()) lists.push_back(0);
     for (int list : lists) {
-      SCOPED_TRACE(testing::Message() << "template " << spec.number << " list " << list);
-      const DialogTemplate& dialog = *app::PageTemplate(spec.number, static_cast<std::uint8_t>(list));
-      EXPECT_STREQ(dialog.caption, spec.caption);
+      SCOPED_TRACE(testing::Message() << "template " << def.number << " list " << list);
+      const DialogTemplate& dialog = *app::PageTemplate(def.number, static_cast<std::uint8_t>(list));
+      EXPECT_STREQ(dialog.caption, def.caption);
       ExpectLaidOutCleanly(dialog);
     }
   }
@@ -242,16 +242,16 @@ TEST_F(PageTemplatesTest, UnitAndCodeLabelsCarryTheIdsThePagesRewrite) {
 TEST_F(PageTemplatesTest, EveryPageIsRenderedFilledAtTheFixedMetrics) {
   const std::filesystem::path folder = std::filesystem::path(ZPR_BIN_DIR) / "page-templates";
   std::filesystem::create_directories(folder);
-  for (const PageSpec& spec : app::PageSpecs()) {
-    HWND page = Open(spec);
+  for (const PageDefinition& def : app::PageDefinitions()) {
+    HWND page = Open(def);
     ASSERT_NE(page, nullptr);
-    if (spec.list != 0 && spec.layout == app::PageLayout::kRows) {
-      app::FillDialogFromParameters(page, spec.first, spec.last, spec.list, 0, 0);
+    if (def.list != 0 && def.layout == app::PageLayout::kRows) {
+      app::FillDialogFromParameters(page, def.first, def.last, def.list, 0, 0);
     }
     ShowWindow(page, SW_SHOW);
     UpdateWindow(page);
     drv::PumpUntilIdle();
-    const auto png = folder / ("page-" + std::to_string(spec.number) + ".png");
+    const auto png = folder / ("page-" + std::to_string(def.number) + ".png");
     EXPECT_TRUE(platform::backend::SaveWindowPng(page, png.string(), true)) << png;
     DestroyWindow(page);
   }
@@ -260,8 +260,8 @@ TEST_F(PageTemplatesTest, EveryPageIsRenderedFilledAtTheFixedMetrics) {
 TEST_F(PageTemplatesTest, PagesAreRegisteredByNumber) {
   HINSTANCE instance = GetModuleHandle(nullptr);
   app::RegisterPageTemplates(instance);
-  for (const PageSpec& spec : app::PageSpecs()) {
-    EXPECT_EQ(platform::win::FindDialogTemplate(instance, MAKEINTRESOURCE(spec.number)), app::PageTemplate(spec.number));
+  for (const PageDefinition& def : app::PageDefinitions()) {
+    EXPECT_EQ(platform::win::FindDialogTemplate(instance, MAKEINTRESOURCE(def.number)), app::PageTemplate(def.number));
   }
 }
 
