@@ -47,6 +47,11 @@ std::uint16_t PollInterval();
 std::uint8_t LastValueLogMode();
 const std::array<std::uint8_t, kOnlineSlots>& LastValueLogKinds();
 
+// Ends every open monitor window (the seven kinds): each is taken off the list, destroyed and its handle
+// cleared. The last one off the list enables the Quellox items again (and closes the link unless a remote
+// control holds it).
+void CloseAllMonitors();
+
 // WM_TIMER of the main window.
 void MainOnTimer(HWND main, UINT_PTR timer);
 // WM_ENTERIDLE of the main window: F1 opens help; F2 in a dialog reads its focused parameter online.

@@ -131,6 +131,46 @@ TEST_F(MonitorTest, SevenMonitorKindsGetSevenSlotsAndAnEighthIsNotListed) {
   }});
 }
 
+// Remote control calls this before it takes the link: every monitor of the seven kinds ends, the Quellox items
+// come back, and the link closes unless a remote control window holds it.
+TEST_F(MonitorTest, CloseAllMonitorsEndsEveryMonitorAndLeavesTheLinkToARemoteControl) {
+  constexpr app::Modeless kKinds[] = {
+      app::Modeless::kDriveMonitor,       app::Modeless::kControlInterfaceMonitor, app::Modeless::kProcessDataMonitor,
+      app::Modeless::kPositioningMonitor, app::Modeless::kFieldbusMonitor,         app::Modeless::kStatusBits,
+      app::Modeless::kControlBits,
+  };
+  for (const bool remote : {false, true}) {
+    SCOPED_TRACE(remote);
+    Run({[&] {
+      Connect(1000);
+      HWND remote_window = remote ? NewProbe() : nullptr;
+      app::ModelessWindow(app::Modeless::kRemoteControl) = remote_window;
+      std::vector<HWND> windows;
+      for (const app::Modeless kind : kKinds) {
+        windows.push_back(NewProbe());
+        app::ModelessWindow(kind) = windows.back();
+        app::RegisterMonitorWindow(windows.back(), false);
+      }
+      ASSERT_EQ(app::CountOpenMonitors(), 7u);
+      app::CloseAllMonitors();
+      for (std::size_t i = 0; i < windows.size(); ++i) {
+        EXPECT_FALSE(IsWindow(windows[i])) << i;
+        EXPECT_EQ(app::ModelessWindow(kKinds[i]), nullptr) << i;
+      }
+      EXPECT_EQ(app::CountOpenMonitors(), 0u);
+      EXPECT_FALSE(drv::MenuState(Main(), 2007).grayed);
+      EXPECT_FALSE(drv::MenuState(Main(), 2008).grayed);
+      EXPECT_EQ(ilink::InverterConnected() != 0, remote);
+      app::CloseAllMonitors();  // nothing open: nothing happens
+      drv::Advance(300);
+      for (HWND w : windows) EXPECT_EQ(g_probes[w].updates, 0);
+      if (remote_window != nullptr) DestroyWindow(remote_window);
+      app::ModelessWindow(app::Modeless::kRemoteControl) = nullptr;
+    }});
+    EXPECT_TRUE(drv::MessageBoxes().empty());
+  }
+}
+
 TEST_F(MonitorTest, F1HeldDuringAPollOpensHelp) {
   platform::win::ClearHelpRequests();
   Run({[&] {
