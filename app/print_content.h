@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -71,6 +72,10 @@ std::uint8_t PrintPageHeader(std::uint8_t set);
 // at most size - 1 characters (an empty text when even the beginning does not fit).
 std::string PrintFileNames(std::size_t size, std::uint8_t set);
 std::uint8_t PrintServiceInfo(std::uint8_t set);
+// The value log's file head: the title line padded with blanks to column 38, "ZPR-Tool" padded to column 60,
+// "V 4.6 "; then the rows of menu list `list` of data set `set` laid out as in the printout (every value), and a
+// rule of 70 '-'. One string a line, without line ends; empty when the list does not exist.
+std::vector<std::string> PrintTitleBlock(std::uint8_t set, std::uint8_t list);
 std::uint8_t PrintMenuSkipColumns(char a, char b, char c, std::uint8_t set);
 std::uint8_t PrintMenuSkip(std::uint8_t set);
 std::uint8_t PrintJumpTargets(std::uint8_t set);

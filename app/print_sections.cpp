@@ -93,15 +93,18 @@ std::span<const std::uint8_t> SectionLists(std::uint8_t section, std::uint8_t se
   }
 }
 
-// One step of the walk: the line of the row at `at` (and the row after it when both fit on one line).
-std::string PrintRowPair(const ListRows& rows, std::size_t& at, std::uint8_t set) {
+}  // namespace
+
+namespace print {
+
+std::string PrintRowPair(const ListRows& rows, std::size_t& at, std::uint8_t set, bool only_differing) {
   const MenuListEntry& first = rows[at++];
-  std::string line = print::PrintRowText(first, set);
-  if (first.kind == 6) return line + print::kLineEnd;
+  std::string line = PrintRowText(first, set, only_differing);
+  if (first.kind == 6) return line + kLineEnd;
   if (first.kind == 0 || line.empty()) return line;
   // A heading or an empty-line row starts a line of its own; a row that prints nothing is passed over.
   while (at < rows.count && rows[at].kind != 0 && rows[at].kind != 6) {
-    const std::string second = print::PrintRowText(rows[at], set);
+    const std::string second = PrintRowText(rows[at], set, only_differing);
     if (second.empty()) {
       ++at;
       continue;
@@ -115,8 +118,12 @@ std::string PrintRowPair(const ListRows& rows, std::size_t& at, std::uint8_t set
     }
     break;
   }
-  return line + print::kLineEnd;
+  return line + kLineEnd;
 }
+
+}  // namespace print
+
+namespace {
 
 std::uint8_t PrintLists(std::uint8_t section, std::uint8_t set) {
   auto& s = print::State();
@@ -126,7 +133,8 @@ std::uint8_t PrintLists(std::uint8_t section, std::uint8_t set) {
     std::size_t at = 0;
     while (at < rows.count) {
       const std::string line =
-          section == kSectionFaultMemory ? print::PrintFaultRow(rows, at, set) : PrintRowPair(rows, at, set);
+          section == kSectionFaultMemory ? print::PrintFaultRow(rows, at, set)
+                                          : print::PrintRowPair(rows, at, set, s.only_differing);
       if (print::Send(line) != kPrintOk) return kPrintFailed;
       if (s.line_count >= kPrintLinesPerPage && PrintPageBreak(false, set) != kPrintOk) return kPrintFailed;
     }
@@ -138,7 +146,7 @@ std::uint8_t PrintLists(std::uint8_t section, std::uint8_t set) {
 
 namespace print {
 
-std::string PrintRowText(const MenuListEntry& row, std::uint8_t set) {
+std::string PrintRowText(const MenuListEntry& row, std::uint8_t set, bool only_differing) {
   const char* name = binding::TextEntry(row, 0);
   std::string line;
   if (row.kind == 0) return kLineEnd;
@@ -147,7 +155,7 @@ std::string PrintRowText(const MenuListEntry& row, std::uint8_t set) {
     binding::StringBuffer text{};
     if (binding::ReadString(row.record, row.element, set, text) != 0) text[0] = '\0';
     text.back() = '\0';
-    if (State().only_differing) {
+    if (only_differing) {
       binding::StringBuffer fallback{};
       if (model::ReadDefaultElement(row.record, row.element, fallback.data(), model::kModeRaw, set) == 0) {
         fallback.back() = '\0';
@@ -163,7 +171,7 @@ std::string PrintRowText(const MenuListEntry& row, std::uint8_t set) {
   if (row.kind != 5) {
     if (binding::ReadValue(row.record, row.element, &value, set) != 0) return {};
     double fallback = 0.0;
-    if (State().only_differing &&
+    if (only_differing &&
         model::ReadDefaultElement(row.record, row.element, &fallback, model::kModeConverted, set) == 0 &&
         fallback == value)
       return {};
