@@ -73,6 +73,8 @@ byte CopyProcessBlock(HWND, byte from_table, byte to_table, byte set, std::size_
     if (from.record == 0 || to.record == 0) break;
     if (binding::IsHeading(from) || binding::IsHeading(to)) continue;
     if (!binding::HoldsValue(from.kind) && from.kind != 7) continue;
+    // Rows a page only shows (actual values, states) are no setting of the block: nothing to copy.
+    if (from.flag == 0 || to.flag == 0) continue;
     if (CopyRow(from, to, set) != 0) ++refusals;
   }
   if (refused != nullptr) *refused = refusals;

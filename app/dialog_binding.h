@@ -78,8 +78,9 @@ byte ElementDisplayText(char* out, std::uint16_t size, std::uint16_t record, std
 bool IsTextElementSet(byte set);
 
 // Copies the elements of the rows of list `from_table` into the elements of the parallel rows of `to_table`
-// (mode 5 both ways). 0 when every row was written; kCopyRowsRefused with the refusals counted in *refused;
-// 1 when the lists or the memory could not be had (its message shown).
+// (mode 5 both ways; rows that either list only shows, flag 0, are passed over). 0 when every row was written;
+// kCopyRowsRefused with the refusals counted in *refused; 1 when the lists or the memory could not be had (its
+// message shown).
 byte CopyProcessBlock(HWND owner, byte from_table, byte to_table, byte set, std::size_t* refused = nullptr);
 
 // ---- user parameter lists: five ids per kind-7 row (code edit, name, value edit, combo box, unit) ----
