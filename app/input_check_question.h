@@ -8,8 +8,8 @@
 
 namespace app {
 
-// True when the data set passes the input check or the user answers Yes to 13.33 "Wrong values in file.
-// Continue?"; any other answer is false.
+// True when the data set passes the input check, or when the user, with the wrong values listed in the result
+// window, answers Yes to 13.33 "Wrong values in file. Continue?"; any other answer is false.
 bool InputCheckQuestion(HWND main, std::uint8_t set);
 
 }  // namespace app

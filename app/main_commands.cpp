@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "app/comparison_window.h"
+#include "app/copy_dialogs.h"
 #include "app/file_commands.h"
 #include "model/message_show.h"
 

@@ -3,7 +3,9 @@
 
 #include <array>
 
+#include "app/templates/copy_templates.h"
 #include "app/templates/info_template.h"
+#include "app/templates/result_templates.h"
 #include "app/templates/scope_templates.h"
 #include "app/templates/transfer_template.h"
 #include "app/templates/page_templates.h"
@@ -45,6 +47,10 @@ void RegisterMainResources(HINSTANCE instance) {
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInfoTemplate), &InfoDialogTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kTransferTemplate), &TransferDialogTemplate());
   RegisterPageTemplates(instance);
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kCopyFileTemplate), &CopyFileTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kCopyParamSetTemplate), &CopyParamSetTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kComparisonTemplate), &ComparisonTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInputCheckTemplate), &InputCheckTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeControlTemplate), &ScopeControlTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeSettingsTemplate), &ScopeSettingsTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeCommentsTemplate), &ScopeCommentsTemplate());

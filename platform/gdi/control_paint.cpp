@@ -213,8 +213,37 @@ int EditTextWidth(HFONT font, std::string_view text, int n) {
   LOGFONTA lf{};
   if (!font || GetObject(font, sizeof(lf), &lf) == 0) GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
   n = std::clamp(n, 0, static_cast<int>(text.size()));
-  return MeasureText(lf, text.data(), n).cx;
+  const std::string_view shown = text.substr(0, static_cast<std::size_t>(n));
+  if (shown.find('\t') == std::string_view::npos) return MeasureText(lf, shown.data(), n).cx;
+  // A tab moves to the next stop; an edit's stops lie every 8 average character widths.
+  const int step = std::max(1, 8 * MeasureFontMetrics(lf).tmAveCharWidth);
+  int x = 0;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = shown.find('\t', start);
+    const std::string_view piece = shown.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+    x += MeasureText(lf, piece.data(), static_cast<int>(piece.size())).cx;
+    if (tab == std::string_view::npos) return x;
+    x = (x / step + 1) * step;
+    start = tab + 1;
+  }
 }
+
+namespace {
+
+// Characters first..last of an edit's line drawn at their places, the line starting at x0: tabs are not drawn,
+// the text after one starts at its stop.
+void DrawEditText(HDC dc, HFONT font, int x0, int y, std::string_view line, int first, int last) {
+  int start = first;
+  while (start < last) {
+    const std::size_t tab = line.find('\t', static_cast<std::size_t>(start));
+    const int end = tab == std::string_view::npos ? last : std::min(last, static_cast<int>(tab));
+    if (end > start) TextOut(dc, x0 + EditTextWidth(font, line, start), y, line.data() + start, end - start);
+    start = end + 1;
+  }
+}
+
+}  // namespace
 
 int EditPositionAt(HFONT font, std::string_view text, int scroll, int x) {
   scroll = std::clamp(scroll, 0, static_cast<int>(text.size()));
@@ -269,7 +298,7 @@ void PaintEditField(HDC dc, const RECT& rect, const EditLook& look) {
     const int scroll = look.multiline ? 0 : std::clamp(look.scroll, 0, static_cast<int>(l.text.size()));
     const int x0 = inner.left + 1 - EditTextWidth(look.font, l.text, scroll);
     SetTextColor(dc, TextOf(look.colours, look.enabled, COLOR_WINDOWTEXT));
-    TextOut(dc, x0, y, l.text.data(), static_cast<int>(l.text.size()));
+    DrawEditText(dc, look.font, x0, y, l.text, 0, static_cast<int>(l.text.size()));
     // The selected part drawn over in the highlight colours.
     const int s0 = std::clamp(lo - l.start, 0, static_cast<int>(l.text.size()));
     const int s1 = std::clamp(hi - l.start, 0, static_cast<int>(l.text.size()));
@@ -278,7 +307,7 @@ void PaintEditField(HDC dc, const RECT& rect, const EditLook& look) {
                      y + tm.tmHeight};
       Fill(dc, sel, COLOR_HIGHLIGHT);
       SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-      TextOut(dc, sel.left, y, l.text.data() + s0, s1 - s0);
+      DrawEditText(dc, look.font, x0, y, l.text, s0, s1);
     }
     if (look.focused && look.caret >= l.start && look.caret <= l.start + static_cast<int>(l.text.size())) {
       const int cx = x0 + EditTextWidth(look.font, l.text, look.caret - l.start);
