@@ -7,6 +7,7 @@
 #include "app/comparison_window.h"
 #include "app/copy_dialogs.h"
 #include "app/file_commands.h"
+#include "app/monitor_dialogs.h"
 #include "model/message_show.h"
 
 namespace app {

@@ -65,6 +65,10 @@ std::uint8_t TransferProgress();  // the current progress in percent
 using TransferCancelQuery = std::function<bool()>;
 void SetTransferCancelQuery(TransferCancelQuery query);
 std::uint8_t ReadMonitorParameters(std::uint8_t set);
+// The bytes of a record that the last monitor read stored: its whole size, fewer when the inverter served a
+// shorter record (the rest keeps what it held before and is no reading), 0 when the read did not reach it or
+// the record is not monitored.
+std::uint16_t MonitorRecordBytes(std::uint16_t record);
 
 // --- user lists: short (5 rows + end) and long (25 rows + end), codes from record 347 ---
 inline constexpr std::size_t kShortUserListRows = 6;

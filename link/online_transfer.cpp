@@ -151,19 +151,41 @@ void SetTransferCancelQuery(TransferCancelQuery query) { Online().cancel = std::
 
 std::uint8_t TransferProgress() { return Online().progress; }
 
+namespace {
+
+struct MonitorBytes {
+  std::uint16_t record;
+  std::uint16_t bytes;
+};
+// One entry per row of the monitor list (it has three).
+std::array<MonitorBytes, 4> g_monitor_bytes{};
+
+}  // namespace
+
 std::uint8_t ReadMonitorParameters(std::uint8_t set) {
+  g_monitor_bytes = {};
   if (const std::uint8_t code = detail::PrepareSlot0(set); code != kOk) return code;
   detail::NestingScope scope;
   if (const std::uint8_t code = detail::LogInSlot0WhenNeeded(); code != kOk) return code;
+  std::size_t n = 0;
   for (const TransferListRow& row : FixedTransferList(TransferList::kMonitor)) {
-    if (row.record == 0) break;
+    if (row.record == 0 || n >= g_monitor_bytes.size()) break;
     const std::uint8_t service = row.single ? 4 : 6;
     if (const std::uint8_t code = detail::ElementRequest(service, row.record, row.single ? row.element : 0, set);
         code != kOk) {
       return code;
     }
+    const std::uint16_t bytes = row.single ? 0 : UssSlotAt(0).record_received;
+    g_monitor_bytes[n++] = MonitorBytes{row.record, bytes};
   }
   return kOk;
+}
+
+std::uint16_t MonitorRecordBytes(std::uint16_t record) {
+  for (const MonitorBytes& entry : g_monitor_bytes) {
+    if (entry.record == record && record != 0) return entry.bytes;
+  }
+  return 0;
 }
 
 }  // namespace ilink

@@ -142,6 +142,7 @@ std::uint8_t TransferRecord(std::uint8_t command, std::uint8_t n, std::uint8_t s
   slot.record_size = model::RecordSize(slot.parameter);
   if (slot.record_size == 0) return kSoftwareError;
   slot.index = 0;
+  slot.record_received = 0;
   while (slot.index < slot.record_size) {
     std::uint16_t done = 0;
     if (write) {
@@ -160,11 +161,16 @@ std::uint8_t TransferRecord(std::uint8_t command, std::uint8_t n, std::uint8_t s
       }
       // A short last piece is where an older firmware's record ends: the rest keeps its values. A short
       // piece in the middle goes on from what arrived, so that no element is skipped.
-      if (std::uint32_t{slot.index} + slot.piece_length >= slot.record_size) return kOk;
+      if (std::uint32_t{slot.index} + slot.piece_length >= slot.record_size) {
+        slot.record_received = static_cast<std::uint16_t>(std::min<std::uint32_t>(
+            std::uint32_t{slot.index} + done, slot.record_size));
+        return kOk;
+      }
       if (done == 0) return kSoftwareError;
     }
     slot.index = static_cast<std::uint16_t>(slot.index + done);
   }
+  slot.record_received = slot.record_size;
   return kOk;
 }
 

@@ -37,6 +37,7 @@ struct UssSlot {
   std::uint16_t record_size = 0;
   std::uint16_t piece_length = 0;
   std::uint16_t received = 0;     // data bytes of the last service-6 reply
+  std::uint16_t record_received = 0;  // bytes of the record the last whole-record read stored
   std::uint16_t data_length = 0;  // element bytes (1, 2, 4, 5) or request data (8, 10, 11)
   std::span<std::uint8_t> request_data;  // bytes to send (non-owning)
   std::span<std::uint8_t> reply_data;    // where reply data goes (non-owning)

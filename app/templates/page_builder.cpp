@@ -324,17 +324,24 @@ struct ButtonRow {
 constexpr ButtonRow kNavigationButtons[] = {
     {IDOK, "&OK"}, {IDCANCEL, "&Cancel"}, {kPreviousButton, "<< &Previous"}, {kNextButton, "&Next >>"}};
 constexpr ButtonRow kDatabaseButtons[] = {{IDOK, "&OK"}, {IDCANCEL, "&Cancel"}, {3, "Delete"}, {4, "Add"}};
+constexpr ButtonRow kProtocolButtons[] = {
+    {IDOK, "&OK"}, {IDCANCEL, "&Cancel"}, {3, "&Start a new protocol"}, {4, "Co&mplete an input"}};
 
 int PlaceButtons(const PageDefinition& def, BuiltPage& page, int top, int& right) {
   std::span<const ButtonRow> buttons = kNavigationButtons;
   if (def.buttons == PageButtons::kOkCancel) buttons = buttons.first(2);
   if (def.buttons == PageButtons::kDatabase) buttons = kDatabaseButtons;
+  if (def.buttons == PageButtons::kClose) buttons = buttons.first(1);
+  if (def.buttons == PageButtons::kProtocol) buttons = kProtocolButtons;
   const int y = top + 2 * kGap;
   int x = kMargin;
   for (const ButtonRow& button : buttons) {
     const DWORD style = (button.id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-    page.items.push_back(Item(button.id, WC_BUTTON, button.text, style, x, y, kButtonWidth, kButtonHeight));
-    x += kButtonWidth + kGap;
+    // The protocol dialog's long button texts get the room they need.
+    const PageExtra text{def.number, button.id, ExtraKind::kButton, button.text, kButtonWidth};
+    const int width = def.buttons == PageButtons::kProtocol ? ExtraWidth(text) : kButtonWidth;
+    page.items.push_back(Item(button.id, WC_BUTTON, button.text, style, x, y, width, kButtonHeight));
+    x += width + kGap;
   }
   right = std::max(right, x - kGap);
   return y + kButtonHeight;

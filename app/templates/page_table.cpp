@@ -19,7 +19,7 @@ constexpr PageDefinition kPages[] = {
 #include "app/templates/page_table.def"
 #undef PAGE
 };
-static_assert(std::size(kPages) == 40);
+static_assert(std::size(kPages) == 48);
 
 struct ListOfPage {
   int number;

@@ -31,6 +31,8 @@ enum class PageButtons : std::uint8_t {
   kNavigation,  // 1 OK, 2 Cancel, 3 Previous, 4 Next
   kOkCancel,    // 1 OK, 2 Cancel
   kDatabase,    // 1 OK, 2 Cancel, 3 Delete, 4 Add
+  kClose,       // 1 OK alone (the online monitors)
+  kProtocol,    // 1 OK, 2 Cancel, 3 Start a new protocol, 4 Complete an input
 };
 
 inline constexpr int kPreviousButton = 3;

@@ -72,7 +72,7 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           ASSERT_TRUE(state.found);
           EXPECT_EQ(state.grayed, !app::CommandAvailable(id));
         }
-        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2004u, 2090u}) {
+        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2004u, 2020u}) {
           PostMessage(Main(), WM_COMMAND, id, 0);
         }
         PostMessage(Main(), WM_COMMAND, 2058, 0);
