@@ -11,14 +11,13 @@
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/drawing_layer.h"
-#include "app/field_text.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/monitor_windows.h"
+#include "app/posi_records.h"
 #include "app/templates/page_templates.h"
 #include "link/online_services.h"
 #include "model/element_access.h"
-#include "model/unit_texts.h"
 #include "model/value_converters.h"
 
 namespace app {
@@ -223,9 +222,7 @@ void InitMonitor(HWND dialog, const MonitorRow& m) {
   ModelessWindow(m.kind) = dialog;
   Refill(dialog, m, false);
   if (m.kind == Modeless::kPositioningMonitor || m.kind == Modeless::kFieldbusMonitor) {
-    char unit[32] = {};
-    model::GetPositionUnitText(unit, sizeof unit, GetActiveFile());
-    for (const int id : PageUnitLabels(m.number)) SetFieldText4(dialog, id, unit);
+    WritePositionUnitLabels(dialog, PageUnitLabels(m.number), GetActiveFile());
   }
   RegisterMonitorWindow(dialog, m.full);
 }
