@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas_fixture.h"
+#include "platform/gdi/call_log.h"
 #include "platform/gdi/control_paint.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/sys_colors.h"
@@ -74,6 +75,36 @@ TEST(ControlPaint, ListHighlightsTheSelectedRow) {
   const int h = platform::gdi::ListItemHeight(nullptr);
   EXPECT_EQ(GetPixel(c.dc(), 70, 2 + h + h / 2), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(GetPixel(c.dc(), 70, 2 + h / 2), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(ControlPaint, EditTabsMoveTheTextToTheNextStopOfEightAverageWidths) {
+  LOGFONTA lf{};
+  GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+  const int step = 8 * platform::gdi::MeasureFontMetrics(lf).tmAveCharWidth;
+  const int a = platform::gdi::EditTextWidth(nullptr, "ab", 2);
+  ASSERT_LT(a, step);
+  EXPECT_EQ(platform::gdi::EditTextWidth(nullptr, "ab\tc", 3), step);
+  EXPECT_EQ(platform::gdi::EditTextWidth(nullptr, "ab\t\tc", 4), 2 * step);
+  EXPECT_EQ(platform::gdi::EditTextWidth(nullptr, "ab\tc", 4), step + platform::gdi::EditTextWidth(nullptr, "c", 1));
+  // The pieces between tabs are drawn at their stops; the tabs themselves are not drawn.
+  Canvas c(200, 40);
+  platform::gdi::EditLook look;
+  look.text = "ab\tc\r\n\td";
+  look.multiline = true;
+  look.border = false;
+  platform::gdi::StartCallLog();
+  platform::gdi::PaintEditField(c.dc(), RECT{0, 0, 200, 40}, look);
+  std::vector<std::string> texts;
+  for (const std::string& call : platform::gdi::TakeCallLog()) {
+    if (call.rfind("TextOut", 0) == 0) texts.push_back(call);
+  }
+  platform::gdi::StopCallLog();
+  const int h = platform::gdi::MeasureFontMetrics(lf).tmHeight;
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "TextOut mem 1,1 'ab'",
+                       "TextOut mem " + std::to_string(1 + step) + ",1 'c'",
+                       "TextOut mem " + std::to_string(1 + step) + "," + std::to_string(1 + h) + " 'd'",
+                   }));
 }
 
 }  // namespace
