@@ -1,6 +1,7 @@
-// The real vqpt32 on a virtual X server compares the project named on its command line (File 1) with the fresh
-// File 2, picked from the File menu with real X input: the result window shows, is looked at in a screenshot,
-// scrolls, and goes with a click on its OK button. Screenshots are left in the test folder.
+// The real vqpt32 on a virtual X server with the project named on its command line as File 1, its commands
+// picked from the File menu with real X input: the comparison with the fresh File 2 shows its result window,
+// which scrolls and goes with a click on OK; Save as of a project with a wrong value shows the input-check window
+// and asks; the copy dialog copies File 1 into File 2. Screenshots are left in the test folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,7 +33,10 @@ class XvfbComparisonTest : public ::testing::Test {
     const fs::path bin = ZPR_BIN_DIR;
     fs::copy_file(bin / "vqpt32", folder_.path() / "vqpt32");
     fs::create_symlink(bin / "libplatform.so", folder_.path() / "libplatform.so");
-    // A project whose motor data and parameter sets differ from a fresh file in a few dozen numbers.
+  }
+  // A project whose motor data and parameter sets differ from a fresh file in a few dozen numbers; with
+  // `wrong_value` also B20 control mode of set 1 far beyond its range.
+  void WriteProject(bool wrong_value) {
     project_ = folder_.path() / "plant.zpr";
     model::InitDataSet(1);
     int changed = 0;
@@ -45,6 +49,9 @@ class XvfbComparisonTest : public ::testing::Test {
       }
     }
     ASSERT_GT(changed, 30);
+    if (wrong_value) {
+      ASSERT_TRUE(identity_test::PutRaw(40, 6, 200, 1));
+    }
     ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
     model::InitDataSet(1);
   }
@@ -60,6 +67,34 @@ class XvfbComparisonTest : public ::testing::Test {
     Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
   }
   bool X(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
+  // "File" on the menu bar by a click, then an item by its mnemonic, until the window named `appears` shows (a
+  // busy machine may lose a key: the menu is closed and the pick repeated).
+  Window PickFileItem(Window main, const std::string& key, const std::string& appears) {
+    const int x = GetSystemMetrics(SM_CXFRAME) + 12;
+    const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      X({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)});
+      X({"click", "1"});
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      X({"key", key});
+      if (const Window w = WaitForWindow(appears, 4000)) return w;
+      X({"key", "Escape"});
+    }
+    return 0;
+  }
+  // A click at a point of a dialog given in the dialog units of its template (width x height units): the client
+  // area lies inside the dialog frame and below the caption.
+  void ClickAt(Window dialog, int width, int height, int dx, int dy) {
+    XWindowAttributes a{};
+    XGetWindowAttributes(user_, dialog, &a);
+    const int frame = GetSystemMetrics(SM_CXDLGFRAME);
+    const int top = frame + GetSystemMetrics(SM_CYCAPTION);
+    const double sx = (a.width - 2.0 * frame) / width;
+    const double sy = static_cast<double>(a.height - top - frame) / height;
+    X({"mousemove", "--window", std::to_string(dialog), std::to_string(frame + static_cast<int>(dx * sx)),
+       std::to_string(top + static_cast<int>(dy * sy))});
+    X({"click", "1"});
+  }
 
   VirtualServer server_;
   Display* user_ = nullptr;
@@ -68,46 +103,26 @@ class XvfbComparisonTest : public ::testing::Test {
 };
 
 TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkClosesIt) {
+  WriteProject(false);
   Program program((folder_.path() / "vqpt32").string(), server_.display(), "", {project_.string()});
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow(kTitle);
   ASSERT_NE(main, 0u);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  // "File" on the menu bar by a click, then "Co&mpare..." by its mnemonic (again when a busy machine lost a key).
-  const int x = GetSystemMetrics(SM_CXFRAME) + 12;
-  const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
-  Window result = 0;
-  for (int attempt = 0; attempt < 3 && result == 0; ++attempt) {
-    X({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)});
-    X({"click", "1"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    X({"key", "m"});
-    result = WaitForWindow(kCaption, 4000);
-    if (result == 0) X({"key", "Escape"});
-  }
+  const Window result = PickFileItem(main, "m", kCaption);  // "Co&mpare..."
   ASSERT_NE(result, 0u) << "no comparison window";
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_comparison.png");
 
-  // Points of the window in the template's dialog units: the client area (356 x 198 units) inside the dialog
-  // frame and below the caption.
+  // The list (8, 20, 340 x 150 units of 356 x 198) scrolls by its scroll bar's lower arrow, held down a while.
   XWindowAttributes a{};
   XGetWindowAttributes(user_, result, &a);
   const int frame = GetSystemMetrics(SM_CXDLGFRAME);
   const int top = frame + GetSystemMetrics(SM_CYCAPTION);
-  const double sx = (a.width - 2.0 * frame) / 356.0;
-  const double sy = (a.height - top - frame) / 198.0;
-  auto at = [&](int dx, int dy) {
-    return std::vector<std::string>{"mousemove", "--window", std::to_string(result),
-                                    std::to_string(frame + static_cast<int>(dx * sx)),
-                                    std::to_string(top + static_cast<int>(dy * sy))};
-  };
-  // The list (8, 20, 340 x 150) scrolls by its scroll bar's lower arrow, held down a while.
+  const int arrow_x = frame + static_cast<int>(348 * (a.width - 2.0 * frame) / 356) - GetSystemMetrics(SM_CXVSCROLL) / 2 - 1;
+  const int arrow_y = top + static_cast<int>(170 * (a.height - top - frame) / 198.0) - GetSystemMetrics(SM_CYVSCROLL) / 2 - 1;
   const auto before = Screenshot(user_, result);
-  auto arrow = at(348, 170);
-  arrow[3] = std::to_string(std::stoi(arrow[3]) - GetSystemMetrics(SM_CXVSCROLL) / 2 - 1);
-  arrow[4] = std::to_string(std::stoi(arrow[4]) - GetSystemMetrics(SM_CYVSCROLL) / 2 - 1);
-  X(arrow);
+  X({"mousemove", "--window", std::to_string(result), std::to_string(arrow_x), std::to_string(arrow_y)});
   X({"mousedown", "1"});
   std::this_thread::sleep_for(std::chrono::milliseconds(600));
   X({"mouseup", "1"});
@@ -120,10 +135,43 @@ TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkCloses
   EXPECT_GT(moved, 100) << "the list did not scroll";
   SavePng(result, "vqpt32_xvfb_comparison_scrolled.png");
 
-  // OK (298, 176, 50 x 14) by a click.
-  X(at(323, 183));
-  X({"click", "1"});
+  ClickAt(result, 356, 198, 323, 183);  // OK (298, 176, 50 x 14)
   EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kCaption) == 0; })) << "OK did not close the window";
+  CloseAsWindowManager(user_, main);
+  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+}
+
+TEST_F(XvfbComparisonTest, SaveAsWithAWrongValueShowsTheInputCheckAndTheCopyDialogCopies) {
+  WriteProject(true);
+  Program program((folder_.path() / "vqpt32").string(), server_.display(), "", {project_.string()});
+  ASSERT_TRUE(program.started());
+  const Window main = WaitForWindow(kTitle);
+  ASSERT_NE(main, 0u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+  // Save as: the input-check window with the wrong parameter, and the question over it.
+  const Window check = PickFileItem(main, "a", "Result of input-check");  // "Save &as..."
+  ASSERT_NE(check, 0u) << "no input-check window";
+  ASSERT_NE(WaitForWindow("ZPR-Tool"), 0u) << "no question";
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_input_check.png");
+  ASSERT_TRUE(X({"key", "n"}));  // No: nothing is saved
+  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "ZPR-Tool") == 0; }));
+  EXPECT_EQ(FindWindowNamed(user_, "Save file as"), 0u);
+  ClickAt(check, 316, 168, 283, 153);  // OK (258, 146, 50 x 14)
+  EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "Result of input-check") == 0; }));
+
+  // Copy: File 1 into File 2 by the dialog's first button, then the box that says so.
+  const Window copy = PickFileItem(main, "c", "Copy file content");  // "&Copy..."
+  ASSERT_NE(copy, 0u) << "no copy dialog";
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  SavePng(copy, "vqpt32_xvfb_copy_file.png");
+  ClickAt(copy, 310, 76, 155, 17);  // File 1 ---> File 2 (10, 10, 290 x 14)
+  ASSERT_NE(WaitForWindow("ZPR-Tool"), 0u) << "no box after the copy";
+  ASSERT_TRUE(X({"key", "Return"}));
+  EXPECT_TRUE(WaitFor([&] {
+    return FindWindowNamed(user_, "ZPR-Tool") == 0 && FindWindowNamed(user_, "Copy file content") == 0;
+  }));
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
 }
