@@ -6,6 +6,7 @@
 #include "app/templates/copy_templates.h"
 #include "app/templates/info_template.h"
 #include "app/templates/result_templates.h"
+#include "app/templates/print_templates.h"
 #include "app/templates/scope_templates.h"
 #include "app/templates/transfer_template.h"
 #include "app/templates/page_templates.h"
@@ -51,6 +52,8 @@ void RegisterMainResources(HINSTANCE instance) {
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kCopyParamSetTemplate), &CopyParamSetTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kComparisonTemplate), &ComparisonTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInputCheckTemplate), &InputCheckTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kAbortTemplate), &AbortDialogTemplate());
+  platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kPrintTemplate), &PrintDialogTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeControlTemplate), &ScopeControlTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeSettingsTemplate), &ScopeSettingsTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeCommentsTemplate), &ScopeCommentsTemplate());

@@ -43,7 +43,9 @@ constexpr std::uint16_t kOnlyDifferingElement = 153;
 constexpr std::uint8_t kSettingsSet = 0;
 constexpr char kPrinterIndent[] = "    ";
 
-PrintLineOutput* g_output = nullptr;
+PrintLineOutput* g_output = nullptr;  // null: the print job
+
+PrintLineOutput& Output() { return g_output ? *g_output : PrintJobLineOutput(); }
 std::string g_text_path = kPrintTextFileName;
 
 // The element is one byte; only its low byte counts.
@@ -68,14 +70,14 @@ void AddToTextFile(std::string text) {
 void AddToPrinter(const std::string& text) {
   auto& s = State();
   if (text.front() == '\f') {
-    g_output->Line(text);
+    Output().Line(text);
     return;
   }
   std::string piece;
   auto emit = [&] {
     std::string row = kPrinterIndent;
     row += piece;
-    g_output->Line(row);
+    Output().Line(row);
     ++s.line_count;
     piece.clear();
   };
@@ -117,7 +119,7 @@ bool WriteTextFile(const std::string& text) {
 }  // namespace
 
 void SetPrintLineOutput(PrintLineOutput* output) { g_output = output; }
-PrintLineOutput* GetPrintLineOutput() { return g_output; }
+PrintLineOutput* GetPrintLineOutput() { return &Output(); }
 void SetPrintTextPath(const std::string& path) { g_text_path = path.empty() ? kPrintTextFileName : path; }
 std::string GetPrintTextPath() { return g_text_path; }
 
@@ -128,7 +130,7 @@ std::uint8_t OpenPrintBuffer(std::uint8_t set) {
   s.set = set;
   s.to_text_file = SettingOn(kTextFileElement);
   s.only_differing = SettingOn(kOnlyDifferingElement);
-  if (!s.to_text_file && (g_output == nullptr || !g_output->StartJob())) return kPrintFailed;
+  if (!s.to_text_file && !Output().StartJob()) return kPrintFailed;
   s.open = true;
   return kPrintOk;
 }
@@ -137,10 +139,7 @@ std::uint8_t ClosePrintBuffer() {
   auto& s = State();
   if (!s.open) return kPrintFailed;
   s.open = false;
-  if (!s.to_text_file) {
-    g_output->EndJob(true);
-    return kPrintOk;
-  }
+  if (!s.to_text_file) return Output().EndJob(true) ? kPrintOk : kPrintFailed;
   const bool written = WriteTextFile(s.text);
   s.text.clear();
   return written ? kPrintOk : kPrintFailed;
@@ -151,7 +150,7 @@ void DiscardPrintBuffer() {
   if (!s.open) return;
   s.open = false;
   s.text.clear();
-  if (!s.to_text_file) g_output->EndJob(false);
+  if (!s.to_text_file) Output().EndJob(false);
 }
 
 bool PrintBufferOpen() { return State().open; }

@@ -40,11 +40,14 @@ class PrintLineOutput {
   virtual ~PrintLineOutput() = default;
   virtual bool StartJob() = 0;  // false: the job could not start
   virtual void Line(std::string_view text) = 0;
-  virtual void EndJob(bool complete) = 0;  // complete false: the printout failed, discard what was output
+  // complete false: the printout failed, discard what was output. False when a complete job could not be
+  // output (a cancel by the user is no failure).
+  virtual bool EndJob(bool complete) = 0;
 };
-// The printer path's output (null: printing to the printer fails at OpenPrintBuffer).
+// The printer path's output: the print job (PrintJobLineOutput) unless another is set; null restores it.
 void SetPrintLineOutput(PrintLineOutput* output);
 PrintLineOutput* GetPrintLineOutput();
+PrintLineOutput& PrintJobLineOutput();
 
 // The text file's path ("ZPRPRINT.TXT" in the working directory unless set).
 void SetPrintTextPath(const std::string& path);

@@ -186,11 +186,10 @@ bool WriteFile(const std::string& path, const std::vector<std::string>& lines, b
 // A write to the printer is a short job of its own; refused while the documentation is being printed.
 bool PrintLines(const std::vector<std::string>& lines) {
   PrintLineOutput* output = GetPrintLineOutput();
-  if (output == nullptr || (print::State().open && !print::State().to_text_file)) return false;
+  if (print::State().open && !print::State().to_text_file) return false;
   if (!output->StartJob()) return false;
   for (const std::string& line : lines) output->Line(line);
-  output->EndJob(true);
-  return true;
+  return output->EndJob(true);
 }
 
 std::uint8_t Write(const std::vector<std::string>& lines, bool create) {

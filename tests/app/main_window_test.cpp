@@ -46,7 +46,7 @@ TEST_F(ShellTest, StartsToIdleWithTitleMenuAndStatusLineAndExitsWithZero) {
         EXPECT_EQ(GetMenuItemCount(GetMenu(main)), 6);
         EXPECT_TRUE(drv::MenuState(main, 2133).found);
         EXPECT_FALSE(drv::MenuState(main, 2133).grayed);
-        EXPECT_TRUE(drv::MenuState(main, 2004).grayed);
+        EXPECT_TRUE(drv::MenuState(main, 2021).grayed);
       },
       [] { EXPECT_TRUE(drv::PickMenu(Main(), 2019)); },
   });
@@ -72,7 +72,7 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           ASSERT_TRUE(state.found);
           EXPECT_EQ(state.grayed, !app::CommandAvailable(id));
         }
-        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2004u, 2020u}) {
+        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2021u, 2020u}) {
           PostMessage(Main(), WM_COMMAND, id, 0);
         }
         PostMessage(Main(), WM_COMMAND, 2058, 0);

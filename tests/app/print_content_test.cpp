@@ -59,7 +59,10 @@ class RecordingOutput final : public app::PrintLineOutput {
     return start_ok;
   }
   void Line(std::string_view text) override { log.emplace_back(text); }
-  void EndJob(bool complete) override { log.push_back(complete ? "END" : "END incomplete"); }
+  bool EndJob(bool complete) override {
+    log.push_back(complete ? "END" : "END incomplete");
+    return true;
+  }
   std::vector<std::string> log;
   bool start_ok = true;
 };

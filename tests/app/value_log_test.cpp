@@ -72,7 +72,10 @@ class RecordingOutput final : public app::PrintLineOutput {
     return true;
   }
   void Line(std::string_view text) override { log.emplace_back(text); }
-  void EndJob(bool complete) override { log.push_back(complete ? "END" : "END incomplete"); }
+  bool EndJob(bool complete) override {
+    log.push_back(complete ? "END" : "END incomplete");
+    return true;
+  }
   std::vector<std::string> log;
 };
 

@@ -1,0 +1,65 @@
+// The printer setup and the printer settings it keeps (the device mode and names handles of the last choice).
+#include <cstring>
+
+#include "app/print_job.h"
+#include "app/print_job_state.h"
+#include "app/shell_state.h"
+#include "platform/gdi/print_dialog.h"
+#include "platform/sys/global_memory.h"
+
+namespace app {
+namespace {
+
+using job::Job;
+
+constexpr DWORD kSetupDialogFlags = 0x14100C;  // no print-to-file, copies in the device mode, hook, no pages
+constexpr DWORD kPrintDialogSize = 66;
+
+// The user sees only the printer setup: the print dialog opens it at once and is then cancelled.
+UINT_PTR SetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    SendMessage(dialog, WM_COMMAND, ::kPrintSetupButton, 0);
+    PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void PrinterSetup() {
+  auto& j = Job();
+  PRINTDLG pd{};
+  pd.lStructSize = kPrintDialogSize;
+  pd.hwndOwner = MainWindow();
+  pd.hDevMode = j.dev_mode;
+  pd.hDevNames = j.dev_names;
+  pd.Flags = kSetupDialogFlags;
+  pd.lpfnPrintHook = SetupHook;
+  PrintDlg(&pd);
+  j.dev_mode = pd.hDevMode;
+  j.dev_names = pd.hDevNames;
+}
+
+std::string GetPrinterName(std::size_t size) {
+  std::string name = kDefaultPrinterName;
+  const auto& j = Job();
+  if (j.dev_mode && GlobalSize(j.dev_mode) >= sizeof(DEVMODE)) {
+    if (const auto* mode = static_cast<const DEVMODE*>(GlobalLock(j.dev_mode))) {
+      name.assign(mode->dmDeviceName, strnlen(mode->dmDeviceName, CCHDEVICENAME));
+      GlobalUnlock(j.dev_mode);
+    }
+  }
+  if (size == 0) return {};
+  if (name.size() > size - 1) name.resize(size - 1);
+  return name;
+}
+
+void FreePrinterSettings() {
+  auto& j = Job();
+  if (j.dev_mode) GlobalFree(j.dev_mode);
+  if (j.dev_names) GlobalFree(j.dev_names);
+  j.dev_mode = nullptr;
+  j.dev_names = nullptr;
+}
+
+}  // namespace app
