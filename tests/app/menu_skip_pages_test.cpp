@@ -43,7 +43,7 @@ class Printer final : public app::PrintLineOutput {
  public:
   bool StartJob() override { return true; }
   void Line(std::string_view text) override { lines += text; }
-  void EndJob(bool) override {}
+  bool EndJob(bool) override { return true; }
   std::string lines;
 };
 
