@@ -275,5 +275,27 @@ TEST_F(DocumentsTest, InputCheckWithoutItsBufferStillAsks) {
   EXPECT_TRUE(drv::FileDialogs().empty());
 }
 
+TEST_F(DocumentsTest, InputCheckWindowWhoseBufferCannotBeUnlockedStaysUntilItCan) {
+  drv::OnMessageBox([](const drv::MessageBoxRecord&) { return IDNO; });
+  Run({
+      [] {
+        ASSERT_TRUE(PutRaw(40, 6, 200, 0));
+        drv::PickMenu(Main(), 2003);
+      },
+      [] {
+        ASSERT_NE(InputCheckWindow(), nullptr);
+        platform::sys::InjectGlobalMemoryFailure(platform::sys::GlobalOp::kUnlock, 0);
+        drv::ClickItem(InputCheckWindow(), IDOK);
+      },
+      [] {
+        EXPECT_NE(InputCheckWindow(), nullptr);
+        drv::ClickItem(InputCheckWindow(), IDOK);
+      },
+      [] { EXPECT_EQ(InputCheckWindow(), nullptr); },
+  });
+  platform::sys::ClearGlobalMemoryFailures();
+  EXPECT_EQ(CountBoxes("Internal error: Backup-memory can not be unlocked!"), 1);
+}
+
 }  // namespace
 }  // namespace shell_test
