@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -172,6 +173,64 @@ TEST_F(LinePrinterTest, ThePrintedDocumentationGoesThroughTheJob) {
   EXPECT_NE(log.find("PAGE 2\n"), std::string::npos) << log;
   EXPECT_NE(log.find("page: 2"), std::string::npos) << log;
   EXPECT_EQ(log.find("PAGE 3\n"), std::string::npos) << log;
+}
+
+}  // namespace
+
+namespace {
+
+// The print dialog on the headless layer: "Print" with the printer field and Setup, or "Export" naming the text
+// file; a click stores its group at once, Cancel puts the groups back, OK keeps them.
+class PrintDialogTest : public LinePrinterTest {
+ protected:
+  static int Group(std::uint16_t element) {
+    std::uint8_t value[4] = {};  // a byte or, for element 54, a word
+    EXPECT_EQ(model::ReadElement(305, element, value, model::kModeRaw, 0), 0);
+    return value[0];
+  }
+  int Open(std::function<void(HWND)> script) {
+    platform::testing::OnDialogIdle(8, [script](HWND dialog) { script(dialog); });
+    return app::OpenPrintDialog();
+  }
+};
+
+TEST_F(PrintDialogTest, PrintOrExportCaptionAndAClickStoredAtOnceThatCancelPutsBack) {
+  namespace drv = platform::testing;
+  SetByte(305, 10, 0);
+  SetByte(305, 46, 1);
+  EXPECT_EQ(Open([](HWND d) {
+              EXPECT_EQ(drv::Text(d), "Print");
+              EXPECT_EQ(drv::ItemText(d, 115), app::kNoPrinterText);
+              EXPECT_TRUE(drv::Enabled(d, 116));
+              EXPECT_TRUE(drv::Checked(d, 106));
+              drv::ClickItem(d, 106);
+              EXPECT_EQ(Group(46), 0);  // stored at the click
+              EXPECT_TRUE(drv::Enabled(d, 106));
+              drv::ClickItem(d, IDCANCEL);
+            }),
+            2);
+  EXPECT_EQ(Group(46), 1);  // Cancel restored it
+
+  EXPECT_EQ(Open([](HWND d) {
+              drv::ClickItem(d, 106);
+              drv::ClickItem(d, 113);
+              drv::ClickItem(d, 116);  // the setup answers at once: the field names the printer
+              EXPECT_EQ(drv::ItemText(d, 115), "Recording");
+              drv::ClickItem(d, IDOK);
+            }),
+            1);
+  EXPECT_EQ(Group(46), 0);
+  EXPECT_EQ(Group(54), 1);
+
+  SetByte(305, 10, 1);
+  app::SetPrintTextPath("/tmp/ZPRPRINT.TXT");
+  Open([](HWND d) {
+    EXPECT_EQ(drv::Text(d), "Export");
+    EXPECT_EQ(drv::ItemText(d, 115), "Text file  '/tmp/ZPRPRINT.TXT'");
+    EXPECT_FALSE(drv::Enabled(d, 116));
+    drv::ClickItem(d, IDCANCEL);
+  });
+  app::SetPrintTextPath({});
 }
 
 }  // namespace
