@@ -206,6 +206,8 @@ TEST_F(PrintDialogTest, PrintOrExportCaptionAndAClickStoredAtOnceThatCancelPutsB
               drv::ClickItem(d, 106);
               EXPECT_EQ(Group(46), 0);  // stored at the click
               EXPECT_TRUE(drv::Enabled(d, 106));
+              drv::ClickItem(d, 104);
+              EXPECT_TRUE(drv::Enabled(d, 104));
               drv::ClickItem(d, IDCANCEL);
             }),
             2);
