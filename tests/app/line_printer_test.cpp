@@ -20,6 +20,8 @@
 #include "model/element_access.h"
 #include "platform/gdi/print_dialog.h"
 #include "platform/gdi/printing.h"
+#include "platform/gdi/surface.h"
+#include "platform/gdi/window_surfaces.h"
 #include "platform/testing/driver.h"
 #include "platform/win/win.h"
 
@@ -118,6 +120,12 @@ TEST_F(LinePrinterTest, CancelInTheAbortDialogDropsTheDocumentAndLeavesNoFile) {
   EXPECT_EQ(platform::testing::ItemText(abort_dialog, 100), "Printing of page 1");
   for (int i = 0; i < 70; ++i) app::PrintLine("row");
   EXPECT_EQ(platform::testing::ItemText(abort_dialog, 100), "Printing of page 2");
+  platform::testing::PumpUntilIdle();
+  const auto picture = gdi::FindTopLevelSurface(abort_dialog);
+  ASSERT_NE(picture, nullptr);
+  const fs::path shots = fs::path(ZPR_BIN_DIR).parent_path() / "test-output" / "print-windows";
+  fs::create_directories(shots);
+  EXPECT_TRUE(picture->WritePng((shots / "abort_dialog.png").string()));
   // The user presses Cancel while page 2 prints: the next row's pump sees it, later rows write nothing.
   PostMessage(GetDlgItem(abort_dialog, IDCANCEL), BM_CLICK, 0, 0);
   app::PrintLine("row");
