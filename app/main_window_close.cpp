@@ -6,6 +6,7 @@
 #include "app/file_save.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/print_job.h"
 #include "app/input_check_question.h"
 #include "app/main_window.h"
 #include "app/scope_control.h"
@@ -66,6 +67,7 @@ void MainOnClose(HWND main) {
 
 void MainOnDestroy(HWND /*main*/) {
   Shell().main = nullptr;
+  FreePrinterSettings();
   PostQuitMessage(0);
 }
 

@@ -45,7 +45,8 @@ std::string GetPrinterName(std::size_t size) {
   const auto& j = Job();
   if (j.dev_mode && GlobalSize(j.dev_mode) >= sizeof(DEVMODE)) {
     if (const auto* mode = static_cast<const DEVMODE*>(GlobalLock(j.dev_mode))) {
-      name.assign(mode->dmDeviceName, strnlen(mode->dmDeviceName, CCHDEVICENAME));
+      const std::size_t length = strnlen(mode->dmDeviceName, CCHDEVICENAME);
+      if (length > 0) name.assign(mode->dmDeviceName, length);
       GlobalUnlock(j.dev_mode);
     }
   }
