@@ -394,6 +394,8 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SETFOCUS:
       if (HasEdit(hwnd) && IsWindow(d->edit)) {
+        // The box gets the focus from outside and hands it on to its edit (SetFocus, the Tab key).
+        FocusIn(hwnd, reinterpret_cast<HWND>(wparam));
         SetFocus(d->edit);
         if (IsWindow(d->edit)) SendMessage(d->edit, EM_SETSEL, 0, -1);
       } else {

@@ -136,6 +136,13 @@ TEST_F(ControlsTest, DropDownComboWithEditNotifiesLikeTheOriginal) {
   log_->Clear();
   SetFocus(Item(kEdit));
   EXPECT_EQ(Commands(), (std::vector<Command>{{kDrop, CBN_KILLFOCUS}, {kEdit, EN_SETFOCUS}}));
+  // The focus given to the box itself (by the program or the Tab key) passes to its edit, notified as one.
+  log_->Clear();
+  SetFocus(combo);
+  EXPECT_EQ(GetFocus(), GetDlgItem(combo, kComboEditId));
+  SetFocus(Item(kEdit));
+  EXPECT_EQ(Commands(), (std::vector<Command>{{kEdit, EN_KILLFOCUS}, {kDrop, CBN_SETFOCUS}, {kDrop, CBN_KILLFOCUS},
+                                              {kEdit, EN_SETFOCUS}}));
 }
 
 TEST_F(ControlsTest, ScrollBarArrowsReportToTheParent) {
