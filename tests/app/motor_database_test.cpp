@@ -17,6 +17,7 @@
 #include "model/element_access.h"
 #include "model/record_layout.h"
 #include "model/stored_value.h"
+#include "platform/backend/capture.h"
 #include "tests/app/shell_fixture.h"
 
 namespace {
@@ -140,6 +141,9 @@ TEST_F(MotorDatabaseTest, BrowsesTheRowsAndOkTakesTheCurrentOneOver) {
     }
     EXPECT_TRUE(drv::SelectItem(GetDlgItem(dialog, 1433), 2));
     where();
+    drv::PumpUntilIdle();
+    EXPECT_TRUE(platform::backend::SaveWindowPng(
+        dialog, (fs::path(::testing::TempDir()) / "motor_database_dialog.png").string(), true));
     drv::ClickItem(dialog, IDOK);
   }, [&] { set2_poles = Raw(43, 26); });
   EXPECT_EQ(result, 1);
