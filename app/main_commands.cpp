@@ -8,6 +8,7 @@
 #include "app/copy_dialogs.h"
 #include "app/file_commands.h"
 #include "app/monitor_dialogs.h"
+#include "app/parameter_pages.h"
 #include "app/print_commands.h"
 #include "model/message_show.h"
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/binding_support.h"
+#include "app/device_variant.h"
 #include "app/file_slots.h"
 #include "app/print_content.h"
 #include "app/print_rows.h"
@@ -51,19 +52,13 @@ constexpr std::uint8_t kListsPosiAboveD[] = {68, 69, 72, 73, 74, 75, 76, 77, 78,
 
 constexpr std::uint8_t kFamilyRpm = 2;
 constexpr std::uint8_t kFamilyPositioning = 3;
-constexpr std::uint8_t kPositioningVariant = 2;
 constexpr std::uint8_t kLayoutLetterD = 'D';
-
-bool IsPositioningVariant(std::uint8_t set) {
-  const std::uint16_t record = model::GetFileTypeCode(set) == kKindReverseDoc ? 5 : 304;
-  return (print::RawOr(record, 9, set, 0) & 0xFF) == kPositioningVariant;
-}
 
 std::span<const std::uint8_t> ParameterSetLists(bool second, std::uint8_t set) {
   const std::uint8_t family = model::GetDeviceFamily(set);
   if (family == kFamilyRpm) return second ? Lists(kListsSet2Family2) : Lists(kListsSet1Family2);
   if (family == kFamilyPositioning) {
-    if (IsPositioningVariant(set))
+    if (CheckDeviceVariant(set) != 0)
       return second ? Lists(kListsSet2Family3Posi) : Lists(kListsSet1Family3Posi);
     return second ? Lists(kListsSet2Family3) : Lists(kListsSet1Family3);
   }
