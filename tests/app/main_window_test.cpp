@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "app/device_view.h"
 #include "app/dialog_binding.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
@@ -70,7 +71,9 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           EXPECT_NE(app::FindCommandHandler(id), nullptr);
           const auto state = drv::MenuState(Main(), id);
           ASSERT_TRUE(state.found);
-          EXPECT_EQ(state.grayed, !app::CommandAvailable(id));
+          // The device's rules grey some pages beyond that (F part 3 without an option board that has it).
+          const bool allowed = app::DeviceAllowsCommand(app::ViewOfDataSet(0, 0), id);
+          EXPECT_EQ(state.grayed, !app::CommandAvailable(id) || !allowed);
         }
         for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2021u, 2020u}) {
           PostMessage(Main(), WM_COMMAND, id, 0);

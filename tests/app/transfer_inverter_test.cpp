@@ -24,6 +24,12 @@ constexpr std::uint16_t kElement = 2;
 TEST_F(TransferTest, ReadFromTheMenuMakesTheActiveFileAReverseDocumentationOfTheInverter) {
   std::string job;
   std::vector<int> shown_percent;
+  // A successful read opens the first page of the reverse documentation.
+  bool first_page = false;
+  drv::OnDialogIdle(12, [&](HWND page) {
+    first_page = true;
+    EndDialog(page, IDOK);
+  });
   Run({
       [&] {
         ConnectInverter();
@@ -43,6 +49,7 @@ TEST_F(TransferTest, ReadFromTheMenuMakesTheActiveFileAReverseDocumentationOfThe
       },
   });
   EXPECT_EQ(job, "reading data from inverter");
+  EXPECT_TRUE(first_page);
   EXPECT_TRUE(dialogs_.empty()) << LastMessage();
   EXPECT_EQ(drv::DeadlockCount(), 0);
 }
