@@ -60,7 +60,14 @@ INT_PTR OnInit(PageState& page) {
   PlaceDialog(page.dialog, kPlaceCentred, kPlaceCentred);
   RestoreNavButtonCursor(page.dialog, kPreviousButton, kNextButton);
   FillPage(page, page.page->rule == PageCommitRule::kNoStore ? 0 : 1);
-  return page.page->hooks.init != nullptr ? page.page->hooks.init(page) : TRUE;
+  const INT_PTR result = page.page->hooks.init != nullptr ? page.page->hooks.init(page) : TRUE;
+  if (result == FALSE) return FALSE;
+  // The first tab stop as the fill left it (a disabled first control is passed over); its text is selected.
+  if (HWND first = GetNextDlgTabItem(page.dialog, nullptr, FALSE); first != nullptr) {
+    SetFocus(first);
+    SendMessage(first, EM_SETSEL, 0, -1);
+  }
+  return FALSE;
 }
 
 void OnActivate(PageState& page) {

@@ -10,8 +10,8 @@
 // What the frame does (rule kPending, the usual one):
 //   init     the caption's '?' becomes the parameter set ('1' or '2'); the page is centred on the main window;
 //            the mouse returns to Previous/Next when the page was reached by them; the page is filled with a
-//            backup (Cancel's values); then the init hook. Returns TRUE (focus on the first tab stop) unless
-//            the hook says otherwise.
+//            backup (Cancel's values); then the init hook. Unless the hook returns FALSE (it placed the focus),
+//            the focus goes to the first tab stop that is enabled after the fill, its text selected.
 //   activate the default help context for the page's template and run.
 //   command  1 OK, 3 Previous, 4 Next: a pending edit is committed (after making the file a project; refused
 //            or declined: the page is refilled), the backup is released, the dialog ends with 1 and the
@@ -66,7 +66,7 @@ struct PageListChoice {
 struct PageState;
 
 struct PageHooks {
-  // After the frame's init; returns what WM_INITDIALOG returns (TRUE: the frame puts the focus).
+  // After the frame's init; TRUE lets the frame put the focus on the first enabled tab stop, FALSE: the hook did.
   INT_PTR (*init)(PageState& page) = nullptr;
   // After every fill of the page (at init, after each commit, on a refill).
   void (*filled)(PageState& page) = nullptr;
