@@ -599,5 +599,41 @@ TEST_F(ParameterPagesTest, ReferenceValuePagesShowTheRampUnitAndTheCharacteristi
   }
 }
 
+// Opening a page and pressing OK stores nothing. On the motor page a new motor type's after-write action changes
+// other values of the page; Cancel puts every editable value back as it was at the opening.
+TEST_F(ParameterPagesTest, OkAloneStoresNothingAndCancelUndoesAfterWriteActions) {
+  drv::OnDialogIdle(48, [](HWND page) { drv::ClickItem(page, IDOK); });
+  Run({[] { MakeDevice({}); }, [] { PostMessage(Main(), WM_COMMAND, 2045, 0); }});
+  EXPECT_EQ(model::ChangeList0Empty(0), 1) << "fill, then OK commits nothing";
+
+  struct Shown {
+    MenuListEntry row;
+    double opening;
+  };
+  std::vector<Shown> editable;
+  std::size_t changed_by_action = 0;
+  drv::OnDialogIdle(16, [&](HWND page) {
+    ListRows rows;
+    ASSERT_TRUE(app::binding::LoadRows(15, 0, rows));
+    for (std::size_t i = 0; i < rows.count; ++i) {
+      const MenuListEntry& row = rows[i];
+      if (app::binding::HoldsValue(row.kind) && row.flag != 0 && app::binding::RowEnabled(row, 0)) {
+        editable.push_back({row, Value(row)});
+      }
+    }
+    HWND type = GetDlgItem(page, 244);
+    const int selected = static_cast<int>(SendMessage(type, CB_GETCURSEL, 0, 0));
+    ASSERT_TRUE(drv::SelectItem(type, selected == 3 ? 4 : 3));
+    constexpr std::uint16_t kMotorType = 29;
+    for (const Shown& s : editable) changed_by_action += s.row.element != kMotorType && Value(s.row) != s.opening;
+    drv::ClickItem(page, IDCANCEL);
+  });
+  Run({[] { MakeDevice({}); }, [] { PostMessage(Main(), WM_COMMAND, 2038, 0); }});
+  ASSERT_FALSE(editable.empty());
+  EXPECT_GT(changed_by_action, 0u) << "the motor type changes other values of the page";
+  for (const Shown& s : editable) EXPECT_EQ(Value(s.row), s.opening) << s.row.texts[0];
+  EXPECT_TRUE(dialogs_.empty()) << dialogs_.front();
+}
+
 }  // namespace
 }  // namespace shell_test
