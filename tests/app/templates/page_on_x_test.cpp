@@ -16,13 +16,14 @@
 #include "platform/backend/capture.h"
 #include "platform/backend/x11_display.h"
 #include "platform/testing/driver.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/support/xvfb_in_process.h"
 
 namespace {
 
 namespace drv = platform::testing;
-using xvfb_test::kXdotool;
-using xvfb_test::Xdotool;
+using xtest::kXdotool;
+using xtest::Xdotool;
+using xtest::in_process::PumpUntil;
 
 const app::PageDefinition* g_page = nullptr;
 
@@ -37,17 +38,6 @@ INT_PTR CALLBACK MiniPageProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
     app::FillDialogFromParameters(dialog, g_page->first, g_page->last, g_page->list, 0, 0);
   }
   return TRUE;
-}
-
-template <class Done>
-bool PumpUntil(Done done) {
-  for (int i = 0; i < 1500; ++i) {
-    platform::backend::PumpX11Display();
-    drv::PumpUntilIdle();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
 }
 
 TEST(PageOnX, AnEntryTypedIntoAGeneratedPageIsCommittedWhenTheFocusLeaves) {

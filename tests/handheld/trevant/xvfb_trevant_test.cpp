@@ -4,6 +4,7 @@
 // program with 0. Skipped where Xvfb or xdotool is not installed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -13,13 +14,13 @@
 #include "platform/comm/pseudo_terminal.h"
 #include "platform/vcl/ini_file.h"
 #include "sim/handheld/unit_device.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/support/xvfb.h"
 
 namespace trevant {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace xvfb_test;
+using namespace xtest;
 
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 300;
@@ -65,58 +66,14 @@ class ServedDevice {
 };
 
 // trevant copied into a folder of its own (its settings file lands there), with DISPLAY and COM1 set.
-class TrevantProcess {
- public:
-  TrevantProcess(const fs::path& folder, const std::string& display, const std::string& com1) {
-    const fs::path bin(ZPR_BIN_DIR);
-    fs::create_directories(folder);
-    fs::copy_file(bin / "trevant", folder / "trevant", fs::copy_options::overwrite_existing);
-    std::error_code ignored;
-    fs::create_symlink(bin / "libplatform.so", folder / "libplatform.so", ignored);
-    const std::string program = (folder / "trevant").string();
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-      const std::string v = *e;
-      if (v.rfind("DISPLAY=", 0) != 0 && v.rfind("COM1=", 0) != 0) env.push_back(v);
-    }
-    env.push_back("DISPLAY=" + display);
-    env.push_back("COM1=" + com1);
-    std::vector<char*> envp;
-    for (auto& v : env) envp.push_back(v.data());
-    envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) pid_ = -1;
-  }
-  ~TrevantProcess() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      int status;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  bool started() const { return pid_ > 0; }
-  std::optional<int> WaitExit(int ms) {
-    std::optional<int> code;
-    WaitFor(
-        [&] {
-          int status = 0;
-          if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-          }
-          return code.has_value();
-        },
-        ms);
-    return code;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
+ChildProcess StartTrevant(const fs::path& folder, const std::string& display, const std::string& com1) {
+  return ChildProcess(CopyProgram(ZPR_BIN_DIR, "trevant", folder).string(), {},
+                      {"DISPLAY=" + display, "COM1=" + com1});
+}
 
 TEST(XvfbTrevantTest, TheWindowManagersCloseEndsTheProgram) {
-  if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-  VirtualServer server;
+  if (!XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
+  VirtualServer server("1024x768x24");
   ASSERT_FALSE(server.display().empty());
   Display* user = XOpenDisplay(server.display().c_str());
   ASSERT_NE(user, nullptr);
@@ -124,7 +81,7 @@ TEST(XvfbTrevantTest, TheWindowManagersCloseEndsTheProgram) {
   ASSERT_TRUE(pty.ok());
   ServedDevice device(pty);
   const fs::path folder = fs::path(::testing::TempDir()) / ("trevant_xvfb_close_" + std::to_string(getpid()));
-  TrevantProcess program(folder, server.display(), pty.slave_path());
+  ChildProcess program = StartTrevant(folder, server.display(), pty.slave_path());
   ASSERT_TRUE(program.started());
   Window w = 0;
   ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
@@ -137,8 +94,8 @@ TEST(XvfbTrevantTest, TheWindowManagersCloseEndsTheProgram) {
 }
 
 TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {
-  if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-  VirtualServer server;
+  if (!XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
+  VirtualServer server("1024x768x24");
   ASSERT_FALSE(server.display().empty());
   Display* user = XOpenDisplay(server.display().c_str());
   ASSERT_NE(user, nullptr);
@@ -146,7 +103,7 @@ TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {
   ASSERT_TRUE(pty.ok());
   ServedDevice device(pty);
   const fs::path folder = fs::path(::testing::TempDir()) / ("trevant_xvfb_" + std::to_string(getpid()));
-  TrevantProcess program(folder, server.display(), pty.slave_path());
+  ChildProcess program = StartTrevant(folder, server.display(), pty.slave_path());
   ASSERT_TRUE(program.started());
 
   Window w = 0;

@@ -11,16 +11,16 @@
 #include <iterator>
 
 #include "platform/win/win.h"
-#include "tests/app/xvfb_program.h"
 #include "tests/handheld/txtool/unit_on_line.h"
+#include "tests/support/xvfb.h"
 
 namespace txtool {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace xvfb_test;
+using namespace xtest;
 
-const fs::path kBinary = fs::path(ZPR_BIN_DIR) / "txtool";
+// The start form and the main window share their title: the test tells them apart by their width.
 constexpr const char* kTitle = "Tastomatik - Tool";
 
 sim::tasto::Unit FourSlots() {
@@ -35,74 +35,11 @@ sim::tasto::Unit FourSlots() {
   return u;
 }
 
-// txtool with its display, its ports and its own folder (the settings file lies beside the program).
-class TxToolProgram {
- public:
-  TxToolProgram(const fs::path& folder, const std::string& display, const std::string& com2) {
-    fs::copy_file(kBinary, folder / "txtool", fs::copy_options::overwrite_existing);
-    fs::create_symlink(fs::path(ZPR_BIN_DIR) / "libplatform.so", folder / "libplatform.so");
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-      const std::string v = *e;
-      if (v.rfind("DISPLAY=", 0) != 0 && v.rfind("COM1=", 0) != 0 && v.rfind("COM2=", 0) != 0) env.push_back(v);
-    }
-    env.push_back("DISPLAY=" + display);
-    env.push_back("COM1=" + (folder / "no-such-port").string());
-    env.push_back("COM2=" + com2);
-    std::vector<char*> envp;
-    for (auto& v : env) envp.push_back(v.data());
-    envp.push_back(nullptr);
-    const std::string binary = (folder / "txtool").string();
-    char* argv[] = {const_cast<char*>(binary.c_str()), nullptr};
-    if (posix_spawn(&pid_, binary.c_str(), nullptr, nullptr, argv, envp.data()) != 0) pid_ = -1;
-  }
-  ~TxToolProgram() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      int status;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  bool started() const { return pid_ > 0; }
-  std::optional<int> WaitExit(int ms) {
-    std::optional<int> code;
-    WaitFor(
-        [&] {
-          int status = 0;
-          if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-          }
-          return code.has_value();
-        },
-        ms);
-    return code;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-// The mapped top-level window of that name and at least that width (the start form and the main window share
-// their title); 0 when none.
-Window WindowNamed(Display* d, const std::string& name, int min_width, int max_width) {
-  Window root, parent, *children = nullptr;
-  unsigned count = 0;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
-  Window found = 0;
-  for (unsigned i = 0; i < count && found == 0; ++i) {
-    char* title = nullptr;
-    XWindowAttributes a;
-    if (XFetchName(d, children[i], &title) && title) {
-      if (name == title && XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
-          a.width >= min_width && a.width <= max_width) {
-        found = children[i];
-      }
-      XFree(title);
-    }
-  }
-  if (children) XFree(children);
-  return found;
+// txtool copied into its own folder (the settings file lies beside the program), with its display and its ports:
+// COM1 names no device, COM2 is the unit's line.
+ChildProcess StartTxTool(const fs::path& folder, const std::string& display, const std::string& com2) {
+  return ChildProcess(CopyProgram(ZPR_BIN_DIR, "txtool", folder).string(), {},
+                      {"DISPLAY=" + display, "COM1=" + (folder / "no-such-port").string(), "COM2=" + com2});
 }
 
 // Dark pixels (text) in a rectangle of a screenshot.
@@ -117,7 +54,7 @@ int DarkPixels(const platform::gdi::Surface& shot, int left, int top, int right,
 class TxToolXvfb : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+    if (!XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
     if (!unit_.ok()) GTEST_SKIP() << "no pseudo-terminal";
     ASSERT_FALSE(server_.display().empty());
     user_ = XOpenDisplay(server_.display().c_str());
@@ -144,16 +81,16 @@ class TxToolXvfb : public ::testing::Test {
   }
 
   UnitOnLine unit_{FourSlots()};
-  VirtualServer server_;
+  VirtualServer server_{"1024x768x24"};
   Display* user_ = nullptr;
   fs::path folder_;
 };
 
 TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
-  TxToolProgram program(folder_, server_.display(), unit_.path());
+  ChildProcess program = StartTxTool(folder_, server_.display(), unit_.path());
   ASSERT_TRUE(program.started());
   Window start = 0;
-  ASSERT_TRUE(WaitFor([&] { return (start = WindowNamed(user_, kTitle, 300, 400)) != 0; }));
+  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
   const int caption = GetSystemMetrics(SM_CYCAPTION);
@@ -169,7 +106,7 @@ TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
 
   // The main window appears once the unit's list has been read.
   Window main = 0;
-  ASSERT_TRUE(WaitFor([&] { return (main = WindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
+  ASSERT_TRUE(WaitFor([&] { return (main = FindWindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const auto shot = Screenshot(user_, main);
   shot->WritePng((fs::path(::testing::TempDir()) / "txtool_xvfb_main.png").string());
@@ -190,13 +127,13 @@ TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ASSERT_TRUE(Xdotool(server_.display(), {"key", "i"}));
   Window info = 0;
-  ASSERT_TRUE(WaitFor([&] { return (info = WindowNamed(user_, "Tastomatik-Info", 300, 400)) != 0; }));
+  ASSERT_TRUE(WaitFor([&] { return (info = FindWindowNamed(user_, "Tastomatik-Info", 300, 400)) != 0; }));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const auto info_shot = Screenshot(user_, info);
   info_shot->WritePng((fs::path(::testing::TempDir()) / "txtool_xvfb_info.png").string());
   EXPECT_GT(DarkPixels(*info_shot, dlg + 130, dlg + caption + 164, dlg + 350, dlg + caption + 184), 20);  // size
   ClickClient(info, dlg, caption, 300, 220);
-  ASSERT_TRUE(WaitFor([&] { return WindowNamed(user_, "Tastomatik-Info", 300, 400) == 0; }));
+  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "Tastomatik-Info", 300, 400) == 0; }));
 
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));

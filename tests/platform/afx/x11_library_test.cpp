@@ -7,9 +7,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cairo.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,37 +21,12 @@
 #include "platform/sys/dynamic_library.h"
 #include "platform/testing/driver.h"
 #include "platform/win/window.h"
-#include "tests/platform/backend/virtual_x_server.h"
-
-extern char** environ;
+#include "tests/support/xvfb_in_process.h"
 
 namespace {
 
-constexpr const char* kXdotool = "/usr/bin/xdotool";
-
-
-template <class Done>
-bool PumpUntil(Done done, int rounds = 2000) {
-  for (int i = 0; i < rounds; ++i) {
-    platform::backend::PumpX11Display();
-    platform::testing::PumpUntilIdle();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
-bool Xdotool(std::vector<std::string> args) {
-  std::vector<char*> argv{const_cast<char*>("xdotool")};
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid;
-  if (posix_spawn(&pid, kXdotool, nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  bool exited = PumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-  PumpUntil([] { return false; }, 10);
-  return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+using xtest::in_process::PumpUntil;
+using xtest::in_process::Xdotool;
 
 std::string TakeLog(HMODULE module) {
   auto take = reinterpret_cast<int (*)(char*, int)>(GetProcAddress(module, "AfxProbe_TakeLog"));
@@ -65,7 +37,7 @@ std::string TakeLog(HMODULE module) {
 
 TEST(AfxX11Library, ALoadedLibrarysDialogTakesRealInputAndShowsItsPainting) {
   xtest::VirtualServer server;
-  if (server.display().empty() || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
+  if (server.display().empty() || access(xtest::kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
   setenv("DISPLAY", server.display().c_str(), 1);
   platform::testing::Session session;
   std::string error;

@@ -23,7 +23,7 @@
 #include "platform/win/input.h"
 #include "platform/win/popup.h"
 #include "tests/platform/backend/every_control_dialog.h"
-#include "tests/platform/backend/virtual_x_server.h"
+#include "tests/support/xvfb.h"
 
 namespace {
 

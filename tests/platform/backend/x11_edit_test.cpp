@@ -30,7 +30,7 @@
 #include "platform/win/message_loop.h"
 #include "platform/win/metrics.h"
 #include "platform/win/window.h"
-#include "tests/platform/backend/virtual_x_server.h"
+#include "tests/support/xvfb.h"
 
 namespace {
 

@@ -42,7 +42,7 @@
 #include "platform/win/move_size.h"
 #include "platform/win/timers.h"
 #include "platform/win/window.h"
-#include "tests/platform/backend/virtual_x_server.h"
+#include "tests/support/xvfb.h"
 
 namespace {
 

@@ -5,9 +5,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,27 +20,17 @@
 #include "platform/testing/driver.h"
 #include "platform/testing/vcl_driver.h"
 #include "platform/win/win.h"
-#include "tests/platform/backend/virtual_x_server.h"
 #include "tests/platform/vcl/demo_form.h"
+#include "tests/support/xvfb_in_process.h"
 
 
 namespace vcltest {
 namespace {
 
-constexpr const char* kXdotool = "/usr/bin/xdotool";
+using xtest::kXdotool;
 using xtest::VirtualServer;
-
-// Pumps the X display and the window layer until done() holds (bounded).
-template <class Done>
-bool PumpUntil(Done done, int rounds = 2000) {
-  for (int i = 0; i < rounds; ++i) {
-    platform::backend::PumpX11Display();
-    platform::testing::PumpUntilIdle();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
+using xtest::in_process::PumpUntil;
+using xtest::in_process::Xdotool;
 
 // Waits until the X server shows the form's window (mapped and viewable), so that pointer input reaches it.
 bool ShownOnServer(const std::string& display, HWND form) {
@@ -56,19 +43,6 @@ bool ShownOnServer(const std::string& display, HWND form) {
   });
   XCloseDisplay(user);
   return shown;
-}
-
-// Runs xdotool while the program keeps handling its input, as a user's desktop would.
-bool Xdotool(std::vector<std::string> args) {
-  std::vector<char*> argv{const_cast<char*>("xdotool")};
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid;
-  if (posix_spawn(&pid, kXdotool, nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  bool exited = PumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-  PumpUntil([] { return false; }, 10);  // what it sent last
-  return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 class X11FormTest : public VclTest {};
@@ -166,10 +140,8 @@ TEST_F(X11FormTest, TheApplicationsOwnLoopTakesTheUsersClickFromTheDisplay) {
   std::string xwin = std::to_string(platform::backend::X11WindowOf(form->Handle()));
   std::string x = std::to_string((button.left + button.right) / 2 - frame.left);
   std::string y = std::to_string((button.top + button.bottom) / 2 - frame.top);
-  char* argv[] = {const_cast<char*>("xdotool"), const_cast<char*>("mousemove"), const_cast<char*>("--window"),
-                  xwin.data(), x.data(), y.data(), const_cast<char*>("click"), const_cast<char*>("1"), nullptr};
-  pid_t pid;
-  ASSERT_EQ(posix_spawn(&pid, kXdotool, nullptr, nullptr, argv, environ), 0);
+  xtest::ChildProcess xdotool(kXdotool, {"mousemove", "--window", xwin, x, y, "click", "1"});
+  ASSERT_TRUE(xdotool.started());
   // Should the click never come, another thread ends the loop (Terminate is safe from any thread).
   std::atomic<bool> done{false};
   std::thread watchdog([&] {
@@ -179,8 +151,7 @@ TEST_F(X11FormTest, TheApplicationsOwnLoopTakesTheUsersClickFromTheDisplay) {
   Application->Run();  // blocks in the display's wait until the X input arrives
   done = true;
   watchdog.join();
-  int status;
-  waitpid(pid, &status, 0);
+  xdotool.Wait();
   EXPECT_NE(std::find(form->log.begin(), form->log.end(), "Form.Close"), form->log.end())
       << ::testing::PrintToString(form->log);
   EXPECT_EQ(std::count(form->log.begin(), form->log.end(), "Speed_Ende.MouseDown"), 1);
@@ -208,14 +179,10 @@ TEST_F(X11FormTest, TheMenuBarAndThePopupMenuTakeTheUsersKeysAndClicks) {
   std::string xwin = std::to_string(platform::backend::X11WindowOf(form->Handle()));
   std::string x = std::to_string((list.left + list.right) / 2 - frame.left);
   std::string y = std::to_string((list.top + list.bottom) / 2 - frame.top);
-  std::vector<std::string> args{"xdotool", "mousemove", "--window", xwin, x, y, "sleep", "0.2", "key", "alt+h",
-                                "sleep", "0.3", "key", "i", "sleep", "0.3", "click", "3", "sleep", "0.3",
-                                "key", "Down", "sleep", "0.2", "key", "Return"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid;
-  ASSERT_EQ(posix_spawn(&pid, kXdotool, nullptr, nullptr, argv.data(), environ), 0);
+  xtest::ChildProcess xdotool(kXdotool, {"mousemove", "--window", xwin, x, y, "sleep", "0.2", "key", "alt+h",
+                                        "sleep", "0.3", "key", "i", "sleep", "0.3", "click", "3", "sleep", "0.3",
+                                        "key", "Down", "sleep", "0.2", "key", "Return"});
+  ASSERT_TRUE(xdotool.started());
   std::atomic<bool> done{false};
   std::thread watchdog([&] {
     for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -224,8 +191,7 @@ TEST_F(X11FormTest, TheMenuBarAndThePopupMenuTakeTheUsersKeysAndClicks) {
   Application->Run();
   done = true;
   watchdog.join();
-  int status;
-  waitpid(pid, &status, 0);
+  xdotool.Wait();
   const EventLog picked = [&] {
     EventLog l;
     for (const std::string& e : form->log)
