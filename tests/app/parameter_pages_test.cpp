@@ -17,6 +17,7 @@
 
 #include "app/binding_support.h"
 #include "app/file_slots.h"
+#include "app/help_context.h"
 #include "app/monitor_windows.h"
 #include "app/parameter_pages.h"
 #include "app/templates/page_templates.h"
@@ -210,6 +211,9 @@ TEST_F(ParameterPagesTest, EachPageOpensFillsCommitsRefusesAndCancelsBack) {
       EXPECT_EQ(drv::Text(page), c.caption);
       const std::string shot = "page-" + std::to_string(c.number) + "-list-" + std::to_string(c.list) + ".png";
       EXPECT_TRUE(platform::backend::SaveWindowPng(page, (OutputFolder() / shot).string(), true));
+      // The help context: the page's template on activation, the control in use once one has the focus.
+      const std::uint16_t context = app::GetHelpContext();
+      EXPECT_TRUE(context == c.number || (context >= def->first && context <= def->last)) << context;
       if (!edit.has_value()) {
         // No number to edit: a check box is clicked (stored at once) instead.
         ASSERT_TRUE(check.has_value()) << "nothing editable on the page";
