@@ -1,5 +1,6 @@
 // The D.. Reference value pages: the ramp unit of the device family in the unit labels, and on part 1 the
-// reference-value characteristic drawn into its frame control from the limits and points of the active set.
+// reference-value characteristic drawn into its frame control from the limits and points of the active set. The
+// paint reads without message boxes; a failed read is reported once, after the paint, by a posted message.
 #include <array>
 #include <cmath>
 
@@ -60,13 +61,8 @@ INT_PTR InitPart(PageState& page) {
   return TRUE;
 }
 
-void PaintPlot(PageState& page) {
-  PAINTSTRUCT paint{};
-  BeginPaint(page.dialog, &paint);
-  EndPaint(page.dialog, &paint);
-  HWND plot = GetDlgItem(page.dialog, kPlotControl);
-  if (plot == nullptr) return;
-  UpdateWindow(plot);  // the frame first, the curve over it
+// Draws the curve into the plot control (its frame is painted already).
+void DrawPlot(PageState& page, HWND plot) {
   std::array<Reading, kPlotElements.size()> readings{};
   bool read = true;
   for (std::size_t i = 0; i < kPlotElements.size() && read; ++i) read = ReadSilently(kPlotElements[i], readings[i]);
@@ -84,6 +80,27 @@ void PaintPlot(PageState& page) {
   ReleaseDC(plot, dc);
 }
 
+// The plot control paints its frame as a static does, then the curve over it: the curve is back whenever the
+// control is painted, by the page's paint or on its own.
+WNDPROC g_static_proc = nullptr;
+
+LRESULT CALLBACK PlotProc(HWND plot, UINT message, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = CallWindowProc(g_static_proc, plot, message, wparam, lparam);
+  if (message == WM_PAINT) {
+    if (PageState* page = PageStateOf(GetParent(plot)); page != nullptr) DrawPlot(*page, plot);
+  }
+  return result;
+}
+
+INT_PTR InitPart1(PageState& page) {
+  if (HWND plot = GetDlgItem(page.dialog, kPlotControl); plot != nullptr) {
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(plot, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlotProc)));
+    if (previous != &PlotProc) g_static_proc = previous;
+  }
+  return InitPart(page);
+}
+
 // Shows the first failing read's message (ReadValueAndLimits does so).
 void ReportPlotRead(PageState& page) {
   Reading unused;
@@ -98,10 +115,6 @@ void Redraw(PageState& page) { InvalidateRect(page.dialog, &kRedrawRect, TRUE); 
 
 bool Part1Message(PageState& page, UINT message, WPARAM, LPARAM, INT_PTR& result) {
   switch (message) {
-    case WM_PAINT:
-      PaintPlot(page);
-      result = TRUE;
-      return true;
     case WM_MOVE:
       Redraw(page);
       return false;
@@ -122,7 +135,7 @@ void Part1Committed(PageState& page, int id, UINT code, std::uint8_t) {
 
 const ParameterPage kReferenceValuePage{19, 0, {.set1 = 21, .set2 = 22}, PageCommitRule::kPending,
                                         PageExit::kNavigate,
-                                        {.init = InitPart, .committed = Part1Committed, .message = Part1Message}};
+                                        {.init = InitPart1, .committed = Part1Committed, .message = Part1Message}};
 const ParameterPage kReferenceValuePart2Page{20, 0, {.set1 = 23, .set2 = 24}, PageCommitRule::kPending,
                                              PageExit::kNavigate, {.init = InitPart}};
 
