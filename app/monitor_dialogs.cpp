@@ -118,8 +118,10 @@ void MarkRowsNotArrived(HWND dialog, const MonitorRow& m, std::uint8_t set) {
   }
 }
 
+// A converted value, unless it cannot be had or is the mark of a speed that cannot be computed.
 bool ReadConverted(std::uint16_t record, std::uint16_t element, std::uint8_t set, double* value) {
-  return model::ReadElement(record, element, value, model::kModeConverted, set) == 0 && std::isfinite(*value);
+  return model::ReadElement(record, element, value, model::kModeConverted, set) == 0 && std::isfinite(*value) &&
+         std::fabs(*value) != model::kSpeedNotComputable;
 }
 
 // A bar's range: plus/minus the magnitude, the fallback when it cannot be read or is no magnitude.
@@ -144,12 +146,23 @@ void SetBarRanges(std::uint8_t mode, std::uint8_t set) {
   SetRange(bars[2], power_read, 2.0 * power, 30.0);
 }
 
+// The frames' rectangles in the dialog's client area.
+std::array<RECT, 3>& Frames() {
+  static std::array<RECT, 3> frames{};
+  return frames;
+}
+
+// The bars lie over the frame controls; the controls themselves are hidden, so that their painting (which
+// comes after the dialog's) never covers a bar: the dialog draws the frames with the bars.
 void PlaceBars(HWND dialog) {
   auto& bars = Bars().bars;
   for (std::size_t i = 0; i < bars.size(); ++i) {
+    HWND frame = GetDlgItem(dialog, kBarFrames[i]);
     RECT r{};
-    GetWindowRect(GetDlgItem(dialog, kBarFrames[i]), &r);
+    GetWindowRect(frame, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    ShowWindow(frame, SW_HIDE);
+    Frames()[i] = r;
     BarGaugeRecord& bar = bars[i];
     bar.x = static_cast<std::int16_t>(r.left + 1);
     bar.y = static_cast<std::int16_t>(r.top + 1);
@@ -160,10 +173,24 @@ void PlaceBars(HWND dialog) {
   }
 }
 
-// Draws the bars on the window's own DC; a value that did not arrive leaves its gauge empty.
-void DrawBars(HWND dialog, std::uint8_t set, bool polled) {
+void DrawFrames() {
+  SelectPen(0, 0, kPaletteBlack);
+  for (const RECT& r : Frames()) {
+    const DrawPoint outline[] = {
+        {r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}, {r.left, r.top}};
+    DrawPolyline(outline);
+  }
+}
+
+// Draws the bars on the window's own DC (whole: with their frames, every bar anew); a value that did not
+// arrive leaves its gauge empty.
+void DrawBars(HWND dialog, std::uint8_t set, bool polled, bool whole) {
   DriveBars& d = Bars();
   if (!d.valid || !BeginDrawDC(dialog)) return;
+  if (whole) {
+    DrawFrames();
+    for (BarGaugeRecord& bar : d.bars) bar.last = kRedrawMark;
+  }
   for (std::size_t i = 0; i < d.bars.size(); ++i) {
     BarGaugeRecord& bar = d.bars[i];
     double value = 0.0;
@@ -200,7 +227,7 @@ void RefillDrive(HWND dialog, std::uint8_t set, bool polled) {
     Bars().scale_mode = mode;
     SetBarRanges(mode, set);
   }
-  DrawBars(dialog, set, polled);
+  DrawBars(dialog, set, polled, false);
 }
 
 // Fills the window from the data set; after a poll, values that did not arrive are shown as such.
@@ -272,8 +299,7 @@ INT_PTR CALLBACK MonitorProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
         EndPaint(dialog, &ps);
       }
       // The bars are drawn whole again at once (not only at the next poll) from the values last read.
-      for (BarGaugeRecord& bar : Bars().bars) bar.last = kRedrawMark;
-      DrawBars(dialog, GetActiveFile(), ilink::MonitorRecordBytes(kDriveRecord) != 0);
+      DrawBars(dialog, GetActiveFile(), ilink::MonitorRecordBytes(kDriveRecord) != 0, true);
       return TRUE;
     case WM_DESTROY:
       // However it ends (its button, the poll's close, CloseAllMonitors, the main window's end).

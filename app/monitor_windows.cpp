@@ -8,6 +8,7 @@
 #include "app/main_resources.h"
 #include "app/main_window.h"
 #include "app/shell_state.h"
+#include "app/value_log.h"
 #include "link/link_status.h"
 #include "link/online_services.h"
 #include "model/derived_elements.h"
@@ -189,8 +190,12 @@ void MainOnTimer(HWND main, UINT_PTR timer) {
   }
   if (!ok || !any) return;
   std::uint8_t& protocol = Shell().protocol_state;
-  s.log_mode = protocol == kProtocolStart ? 2 : protocol == kProtocolStop ? 1 : 0;
+  s.log_mode = protocol == kProtocolStart ? kValueLogStart : protocol == kProtocolStop ? kValueLogEntry : kValueLogCyclic;
   if (protocol == kProtocolStart || protocol == kProtocolStop) protocol = kProtocolRunning;
+  const std::array<std::uint8_t, kOnlineSlots> kinds = s.log_kinds;
+  WriteValueLog(s.log_mode, GetActiveFile(), kinds);
+  // A log that reached its maximum has closed the monitors: then the poll stays off.
+  if (CountOpenMonitors() == 0) return;
   SetTimer(main, kPollTimer, s.interval, nullptr);
 }
 

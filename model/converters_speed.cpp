@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kDisplayFactor = 7.32421875;
 constexpr double kStoreFactor = 4096.0 / 30000.0;  // 0.13653333...
-constexpr double kNoPolePairsShown = 999999999.0;
+constexpr double kNoPolePairsShown = kSpeedNotComputable;
 
 // rpm = stored x 7.32421875 / p / q and back; a stored result of 32768 is kept at 32767.
 std::uint8_t SpeedByPolePairs(double in, double* out, std::uint8_t decimals, std::uint8_t direction, std::int64_t p,

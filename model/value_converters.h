@@ -16,6 +16,8 @@
 namespace model {
 
 inline constexpr std::uint8_t kConverterNotServed = 13;
+// What a speed shows when the pole pairs it needs are 0: no speed, a mark (an instrument draws nothing for it).
+inline constexpr double kSpeedNotComputable = 999999999.0;
 
 // The physical converter (entries 0, 6 and 30): stored x parameter / F and back, F the type's full scale.
 std::uint8_t ConvPhysical(const double* in, double* out, double parameter, std::uint8_t type, std::uint8_t decimals,

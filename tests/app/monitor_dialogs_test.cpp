@@ -4,12 +4,16 @@
 // dialog that chooses the value log's next mode.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <filesystem>
 
 #include "app/monitor_dialogs.h"
 #include "app/monitor_windows.h"
+#include "app/value_log.h"
 #include "link/online_services.h"
 #include "model/element_access.h"
+#include "model/value_converters.h"
 #include "platform/comm/fake_port.h"
 #include "platform/comm/win_comm.h"
 #include "sim/inverter_bus.h"
@@ -34,7 +38,12 @@ double Converted(std::uint16_t record, std::uint16_t element) {
 
 class MonitorDialogTest : public ShellTest {
  protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    app::ResetValueLog();
+  }
   void TearDown() override {
+    app::ResetValueLog();
     ilink::DisconnectInverter(0);
     platform::comm::InstallPort("COM1", nullptr);
     ShellTest::TearDown();
@@ -246,6 +255,9 @@ TEST_F(MonitorDialogTest, TheSimulatorStoppingMidPollGivesOneMessageAndStopsTheP
 TEST_F(MonitorDialogTest, ANewScaleModeRescalesTheDriveBars) {
   Run({[&] {
     Connect(1000);
+    // The motors' pole pairs that the speed ranges are computed from (the opening reads them from the inverter).
+    Device().WriteNumber(42, 26, 2);
+    Device().WriteNumber(43, 26, 3);
     const double speed = std::fabs(Converted(38, 2));
     Command(2090);
     drv::Advance(200);
@@ -257,7 +269,16 @@ TEST_F(MonitorDialogTest, ANewScaleModeRescalesTheDriveBars) {
     Device().WriteNumber(33, 61, 2);
     drv::Advance(1000);
     EXPECT_EQ(bars.scale_mode, 2);
+    ASSERT_LT(std::fabs(Converted(39, 2)), model::kSpeedNotComputable);
     EXPECT_FLOAT_EQ(bars.bars[0].maximum, static_cast<float>(std::fabs(Converted(39, 2))));
+    // Without pole pairs a speed cannot be computed: the range falls back to 3000.
+    PutRaw<std::uint16_t>(43, 26, 0);
+    Device().WriteNumber(43, 26, 0);
+    Device().WriteNumber(33, 61, 0);
+    drv::Advance(1000);
+    Device().WriteNumber(33, 61, 2);
+    drv::Advance(1000);
+    EXPECT_FLOAT_EQ(bars.bars[0].maximum, 3000.0f);
     ASSERT_NE(Converted(43, 6), 0.0);
     EXPECT_FLOAT_EQ(bars.bars[2].maximum, static_cast<float>(2.0 * std::fabs(Converted(43, 6))));
     app::CloseAllMonitors();
@@ -274,6 +295,7 @@ TEST_F(MonitorDialogTest, TheProtocolDialogChoosesTheNextValueLogMode) {
     bool complete_enabled;
   };
   const Case cases[] = {{false, 0, false, false}, {true, 0, true, true}, {true, 1, true, false}};
+  const std::filesystem::path log = folder_.path() / "protocol.txt";
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.monitor << int{c.no_complete});
     bool start = false;
@@ -286,13 +308,19 @@ TEST_F(MonitorDialogTest, TheProtocolDialogChoosesTheNextValueLogMode) {
     Run({[&] {
       Connect(1000);
       PutRaw<std::uint8_t>(305, 56, c.no_complete);
+      PutRaw<std::uint8_t>(305, 57, 1);  // the log goes into a text file
+      std::array<char, 81> name{};
+      log.string().copy(name.data(), name.size() - 1);
+      ASSERT_EQ(model::WriteElement(305, 62, name.data(), model::kModeRaw, 0), 0);
       if (c.monitor) Command(2090);
       Command(2094);
       EXPECT_EQ(app::Shell().protocol_state, c.start_enabled ? app::kProtocolStart : 1);
       if (c.monitor) {
         drv::Advance(200);
-        EXPECT_EQ(app::LastValueLogMode(), 2);
+        EXPECT_EQ(app::LastValueLogMode(), app::kValueLogStart);
         EXPECT_EQ(app::Shell().protocol_state, app::kProtocolRunning);
+        EXPECT_TRUE(app::ValueLogRunning());
+        EXPECT_GT(std::filesystem::file_size(log), 0u);
         app::CloseAllMonitors();
       }
     }});
