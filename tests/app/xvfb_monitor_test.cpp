@@ -114,12 +114,9 @@ TEST_F(XvfbMonitorTest, TheDriveMonitorOpensByKeysPollsAndDrawsItsBars) {
   std::this_thread::sleep_for(std::chrono::milliseconds(2500));
   EXPECT_EQ(bus_->telegrams(), closed) << "the poll went on";
 
+  // Nothing of the file was changed by the monitor: the program ends without a question.
   CloseAsWindowManager(user_, main);
-  if (program.WaitExit(3000) == std::nullopt) {
-    // A question over what the monitor's registration read: No leaves without saving.
-    Xdotool(server_.display(), {"key", "n"});
-  }
-  EXPECT_EQ(program.WaitExit(10000).value_or(0), 0);
+  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
 }
 
 }  // namespace
