@@ -1,7 +1,9 @@
 #include "scope/measure_tree.h"
 
 #include "platform/afx/string_format.h"
+#include "platform/win/metrics.h"
 #include "platform/win/window.h"
+#include "scope/core/beside_placement.h"
 #include "scope/core/lang_texts.h"
 
 namespace scope {
@@ -11,15 +13,21 @@ constexpr int kRowCatchAll = 369;
 constexpr int kRowMarker = 371;
 }  // namespace
 
+std::string CMeasureTree::ChannelText(int slot) const {
+  return afx::Format("%d: %s", slot + 1, display_->trace(slot).name.c_str());
+}
+
 void CMeasureTree::Build() {
   items_.clear();
+  channels_.clear();
   if (!m_hWnd || !display_) return;
   DeleteAllItems();
   HTREEITEM root = InsertItem(GetLangText(kRowCatchAll, kLibraryLanguage));
   for (int slot = 0; slot < kChannelCount; ++slot) {
     const Trace& t = display_->trace(slot);
     if (!t.has_data) continue;
-    HTREEITEM channel = InsertItem(afx::Format("%d: %s", slot + 1, t.name.c_str()).c_str(), root);
+    HTREEITEM channel = InsertItem(ChannelText(slot).c_str(), root);
+    channels_[slot] = channel;
     for (const auto& [number, m] : display_->markers().all()) {
       HTREEITEM marker = InsertItem(afx::Format(GetLangText(kRowMarker, kLibraryLanguage), number, number).c_str(),
                                     channel);
@@ -51,6 +59,14 @@ void CMeasureTree::Reset() {
   if (!m_hWnd) return;
   for (const auto& [key, items] : items_)
     for (HTREEITEM item : items) SetItemText(item, GetLangText(kRowNoValue, kLibraryLanguage));
+  if (display_)
+    for (const auto& [slot, item] : channels_) SetItemText(item, ChannelText(slot).c_str());
+}
+
+bool CMeasureTree::ShowsReadOuts() const { return m_hWnd && ::IsWindowVisible(::GetParent(m_hWnd)); }
+
+void CMeasureTree::ShowReadOut(int slot, const std::string& text) {
+  if (const auto it = channels_.find(slot); it != channels_.end()) SetItemText(it->second, text.c_str());
 }
 
 const afx::MessageMapEntry CMeasureDlg::kEntries[3] = {
@@ -79,10 +95,15 @@ void CMeasureDlg::OnDestroy() {
   Default();
 }
 
-BOOL CMeasureDlg::Open(afx::CWnd* parent, CScopeCtrl* display, const char* title) {
+BOOL CMeasureDlg::Open(afx::CWnd* parent, CScopeCtrl* display, const char* title, const RECT& beside) {
   display_ = display;
   if (!Create(kMeasureDialog, parent)) return FALSE;
   SetWindowText(title);
+  RECT r;
+  GetWindowRect(&r);
+  const SIZE size{r.right - r.left, r.bottom - r.top};
+  const POINT at = PlaceBeside(beside, size, SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  MoveWindow(at.x, at.y, size.cx, size.cy, FALSE);
   ShowWindow(SW_SHOW);
   return TRUE;
 }

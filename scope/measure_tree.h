@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <string>
 #include <utility>
 
 #include "platform/afx/afx.h"
@@ -29,21 +30,27 @@ class CMeasureTree : public afx::CTreeCtrl, public MarkerObserver {
   void MarkerAdded(int) override { Build(); }
   void MarkerDeleted(int) override { Build(); }
   void Reset() override;
+  bool ShowsReadOuts() const override;
+  // The channel's item shows the read-out instead of its name until the capture ends.
+  void ShowReadOut(int slot, const std::string& text) override;
 
  private:
   using Items = std::array<HTREEITEM, kMeasurementCount>;
   void SetTexts(int slot, int number, const Items& items);
+  std::string ChannelText(int slot) const;
 
   CScopeCtrl* display_ = nullptr;
   std::map<std::pair<int, int>, Items> items_;  // (slot, marker number) -> the measurement items
+  std::map<int, HTREEITEM> channels_;           // slot -> the channel's item
 };
 
 class CMeasureDlg : public CChildDialog {
  public:
   CMeasureDlg();
   ~CMeasureDlg() override;
-  // Creates the window as a child of the parent with the display's measurements, titled title.
-  BOOL Open(afx::CWnd* parent, CScopeCtrl* display, const char* title);
+  // Creates the window on the parent with the display's measurements, titled title, beside the window rectangle
+  // `beside` (screen coordinates) so that it does not cover it.
+  BOOL Open(afx::CWnd* parent, CScopeCtrl* display, const char* title, const RECT& beside);
   CMeasureTree tree;
 
   static const afx::MessageMap kMessageMap;

@@ -52,6 +52,10 @@ class MarkerObserver {
   virtual void MarkerDeleted(int number) = 0;
   // The display stops capturing: the measurements no longer follow it.
   virtual void Reset() = 0;
+  // While a channel is captured and this is true (the measurement window is visible), every other visible channel
+  // with data is given its own read-out at the captured time.
+  virtual bool ShowsReadOuts() const = 0;
+  virtual void ShowReadOut(int slot, const std::string& text) = 0;
 };
 
 enum class MouseMode { kSelection = 0, kPan = 1, kZoom = 2, kCapture = 3 };
@@ -180,12 +184,12 @@ class CScopeCtrl : public afx::CWnd {
   bool panning_ = false;
   int pressed_trace_ = kNoChannel;
   POINT pressed_{};
-  int drag_x_ = -1;
+  int drag_x_ = -1;  // the read-out's drag line, -1 for none
   MarkerSet markers_;
   int selected_marker_ = 0;
   int dragged_marker_ = 0;        // the marker dragged by the mouse, 0 for none
   std::uint8_t dragged_points_ = 0;
-  MarkerObserver* observer_ = nullptr;  // the read-out's drag line, -1 for none
+  MarkerObserver* observer_ = nullptr;
   // Recoloured glyph bitmaps by (bitmap id, colour).
   mutable std::map<std::uint64_t, std::unique_ptr<afx::CBitmap>> glyphs_;
 

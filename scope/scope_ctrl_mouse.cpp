@@ -212,9 +212,17 @@ void CScopeCtrl::ShowReadOut(POINT point) {
     SetStatusText("");
     return;
   }
-  const Trace& t = trace(capture_);
-  const std::string text = ReadOut(t, axis_.TimeAt(layout.XLogical(point.x - layout.plot.left)));
+  const double time = axis_.TimeAt(layout.XLogical(point.x - layout.plot.left));
+  const std::string text = ReadOut(trace(capture_), time);
   if (!text.empty()) SetStatusText(text);
+  if (!observer_ || !observer_->ShowsReadOuts()) return;
+  // The other channels' read-outs at the same time; a channel outside its visible range keeps its item.
+  for (int slot = 0; slot < kChannelCount; ++slot) {
+    const Trace& other = trace(slot);
+    if (slot == capture_ || !other.has_data || !other.visible) continue;
+    const std::string own = ReadOut(other, time);
+    if (!own.empty()) observer_->ShowReadOut(slot, own);
+  }
 }
 
 std::string CScopeCtrl::ReadOut(const Trace& t, double time) const {

@@ -445,7 +445,13 @@ void CScopePanel::ShowMeasurements(bool on) {
   }
   measure_ = std::make_unique<CMeasureDlg>();
   const std::string title = scope_window_ ? scope_window_->GetWindowText() : std::string();
-  if (!measure_->Open(this, display_, title.c_str())) measure_.reset();
+  RECT beside{};
+  if (scope_window_) {
+    scope_window_->GetWindowRect(&beside);
+  } else {
+    GetWindowRect(&beside);
+  }
+  if (!measure_->Open(this, display_, title.c_str(), beside)) measure_.reset();
 }
 
 }  // namespace scope

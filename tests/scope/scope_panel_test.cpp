@@ -248,6 +248,31 @@ TEST_F(ScopePanelTest, MarkersAreMadeDraggedAndMeasuredInTheTree) {
   EXPECT_EQ(texts[2], "    marker 1 (M1)");
   for (std::size_t i = 0; i < ramp.size(); ++i) EXPECT_EQ(texts[3 + i], ramp[i]);
   EXPECT_EQ(texts[14], "  3: wave");
+  // The window opens beside the scope window, not over its display, and inside the screen.
+  RECT scope_rect, measure_rect;
+  GetWindowRect(window_, &scope_rect);
+  GetWindowRect(measure, &measure_rect);
+  EXPECT_TRUE(measure_rect.left >= scope_rect.right || measure_rect.right <= scope_rect.left);
+  EXPECT_GE(measure_rect.left, 0);
+  EXPECT_LE(measure_rect.right, GetSystemMetrics(SM_CXSCREEN));
+
+  // While the ramp is captured, the wave's item shows its own read-out at the same time; the end of the capture
+  // gives the item its name back.
+  Pick(32782);  // capture slot 0
+  drv::ClickAt(display_, grid_x(4), y);
+  EXPECT_EQ(scope_test::StatusText(window_), "ramp: 600 ms, 800.0 rpm");
+  EXPECT_EQ(TreeTexts(tree)[14], "  wave: 600 ms, 100 V");
+  EXPECT_EQ(TreeTexts(tree)[1], "  1: ramp");
+  // The mouse moves on to about 675 ms (sample 875), where the wave is low.
+  platform::win::InjectMouse(display_, WM_MOUSEMOVE, grid_x(4.375), y);
+  drv::PumpUntilIdle();
+  const std::string moved = TreeTexts(tree)[14];
+  EXPECT_TRUE(moved.starts_with("  wave: 6")) << moved;
+  EXPECT_TRUE(moved.ends_with(", -100 V")) << moved;
+  drv::ClickAt(display_, grid_x(4.375), y);
+  EXPECT_EQ(TreeTexts(tree)[14], "  3: wave");
+  EXPECT_EQ(TreeTexts(tree)[3], "      ???");
+  Pick(32781);  // back to the selection mode
 
   // A press and release in the selection mode ends the measurements until they are computed again.
   drv::ClickAt(display_, grid_x(8), y);
