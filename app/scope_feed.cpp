@@ -9,6 +9,7 @@
 #include "link/scope_recording.h"
 #include "link/scope_settings.h"
 #include "link/scope_tables.h"
+#include "link/scope_time_base.h"
 #include "model/element_type.h"
 #include "model/message_show.h"
 #include "model/record_layout.h"
@@ -77,12 +78,8 @@ short MapScopeDataType(std::uint16_t record, std::uint16_t element) {
 
 char MapScopeChannelKind(std::uint8_t kind) { return kind == kBinaryKind ? kBinaryTrace : 0; }
 
-int MapScopeTimeBase(std::uint8_t index) {
-  static constexpr std::array<int, 21> kMicroseconds = {
-      1,     2,     5,      10,     20,     50,     100,     200,     500,     1000,   2000,
-      5000,  10000, 20000,  50000,  100000, 200000, 500000,  1000000, 2000000, 5000000};
-  return kMicroseconds[index < kMicroseconds.size() ? index : kMicroseconds.size() - 1];
-}
+// The recorder's own period: the one the settings dialog shows and the device samples with.
+int MapScopeTimeBase(std::uint8_t index) { return static_cast<int>(ilink::ScopeTimeBaseMicroseconds(index)); }
 
 void ShowScopeData(int /*flag*/) {
   ScopeLibraryState& s = ScopeLibrary();

@@ -40,7 +40,8 @@ short MapScopeDataType(std::uint16_t record, std::uint16_t element);
 short MapScopeDataTypeOfType(std::uint8_t type);
 // 4 (binary trace) for kind byte 2, else 0 (analogue).
 char MapScopeChannelKind(std::uint8_t kind);
-// Microseconds per sample of a sampling index: 1-2-5 from 1 us at index 0, 5000000 from index 20 on.
+// Microseconds per sample of a sampling index: the recorder's period (1 ms for indexes 0..9, then 2, 5, 10 ...
+// 50000 ms at index 23; an index above 23 counts as 0, as the recorder counts it).
 int MapScopeTimeBase(std::uint8_t index);
 
 // Installs the binding into the documents' file switch (show the recording, unload).

@@ -154,7 +154,7 @@ TEST_F(ScopeLibraryTest, FeedsTheRecordingChannelByChannelInOrder) {
 }
 
 // A binary channel is fed as kind 4 with no decimals and the unit "binary"; the channels after the last one in use
-// are not fed, even with gaps before it.
+// are not fed, even with gaps before it. The time base is the recorder's period (1 ms at index 3).
 TEST_F(ScopeLibraryTest, BinaryChannelAndLastChannelInUse) {
   std::uint16_t binary = ilink::kNoScopeRow;
   const auto table = ilink::ScopeSignalTable();
@@ -166,6 +166,7 @@ TEST_F(ScopeLibraryTest, BinaryChannelAndLastChannelInUse) {
   }
   ASSERT_NE(binary, ilink::kNoScopeRow);
   SetChannel(2, table[binary].record, table[binary].element);
+  Put<std::uint8_t>(454, 0, 3, set_);  // 1 ms per sample
   app::LoadScopeLibrary();
   app::ShowScopeData(1);
   const std::vector<std::string> log = TakeLog();
@@ -177,11 +178,14 @@ TEST_F(ScopeLibraryTest, BinaryChannelAndLastChannelInUse) {
   EXPECT_TRUE(has("SetChannelKomma(2,0)"));
   EXPECT_TRUE(has("SetChannelUnit(2,binary)"));
   EXPECT_TRUE(has("SetChannelArt(0,0)"));
+  EXPECT_TRUE(has("SetTimeBase(1000)"));
 }
 
 TEST(ScopeMappingTest, TimeBaseDataTypeAndKind) {
-  const std::vector<std::pair<int, int>> time_bases = {{0, 1}, {1, 2}, {2, 5}, {9, 1000}, {12, 10000},
-                                                      {19, 2000000}, {20, 5000000}, {21, 5000000}, {25, 5000000}};
+  // The recorder's periods in microseconds, as the device samples (not 1-2-5 from 1 us at index 0).
+  const std::vector<std::pair<int, int>> time_bases = {{0, 1000},      {3, 1000},      {9, 1000},    {10, 2000},
+                                                      {12, 10000},     {15, 100000},   {19, 2000000}, {23, 50000000},
+                                                      {24, 1000},      {25, 1000}};
   for (auto [index, us] : time_bases) EXPECT_EQ(app::MapScopeTimeBase(static_cast<std::uint8_t>(index)), us) << index;
   const std::vector<std::pair<int, int>> types = {{0, 1},   {1, 28},  {2, 5},   {3, 2},   {4, 6},  {5, 3},
                                                  {6, 7},   {7, 4},   {8, 28},  {9, 29},  {10, 30}, {11, 8},
