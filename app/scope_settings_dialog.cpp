@@ -24,6 +24,8 @@
 #include "link/scope_tables.h"
 #include "link/scope_time_base.h"
 #include "model/element_access.h"
+#include "model/element_type.h"
+#include "model/record_layout.h"
 #include "model/message_show.h"
 
 namespace app {
@@ -39,6 +41,7 @@ constexpr std::size_t kLevelLimit = 32;
 constexpr std::uint16_t kLongestSignalList = 128;
 constexpr std::uint8_t kStopErrorFree = 24;
 constexpr std::uint8_t kStartErrorFree = 19;
+constexpr const char* kHexUnit = "HEX";
 
 // The elements of record 454 with their sizes: what Cancel puts back.
 struct SettingsElement {
@@ -115,21 +118,30 @@ bool Fill(HWND dialog) {
     std::string name;
     std::string code;
     ilink::GetScopeSignalTexts(c, &name, &code, set);
-    const bool user = ilink::ScopeSignalListRow(selection) == ilink::kScopeUserDefinedRow;
-    SetDlgItemText(dialog, kSettingsFirstChannel + 2 * c + 1, user ? code.c_str() : "");
+    // A code field of another signal keeps what was typed: the user types the code, then picks "user defined".
+    if (ilink::ScopeSignalListRow(selection) == ilink::kScopeUserDefinedRow) {
+      SetDlgItemText(dialog, kSettingsFirstChannel + 2 * c + 1, code.c_str());
+    }
   }
   std::vector<std::string> triggers;
   ilink::GetScopeTriggerNames(&triggers);
   FillList(dialog, kSettingsTrigger, triggers, ilink::GetScopeTriggerSelection(set));
+  std::string trigger_code;
+  ilink::GetScopeTriggerText(&trigger_code, set);
+  if (!trigger_code.empty()) SetDlgItemText(dialog, kSettingsTriggerCode, trigger_code.c_str());
   std::uint8_t decimals = 0;
   std::string unit;
-  if (ilink::GetScopeTriggerUnit(&decimals, &unit) == 1) {
-    std::array<char, 48> level{};
+  const std::uint8_t format = ilink::GetScopeTriggerUnit(&decimals, &unit);
+  std::array<char, 48> level{};
+  if (ilink::IsScopeLevelHex(format)) {
+    // The level's bit pattern as a 32-bit word.
+    const auto word = static_cast<std::uint32_t>(static_cast<std::int64_t>(ilink::GetScopeTriggerLevel(set)));
+    std::snprintf(level.data(), level.size(), "%04lX", static_cast<unsigned long>(word));
+    unit = kHexUnit;
+  } else if (format != ilink::kScopeLevelNone) {
     std::snprintf(level.data(), level.size(), "%.*f", decimals, ilink::GetScopeTriggerLevel(set));
-    SetDlgItemText(dialog, kSettingsLevel, level.data());
-  } else {
-    SetDlgItemText(dialog, kSettingsLevel, "");
   }
+  SetDlgItemText(dialog, kSettingsLevel, level.data());
   SetDlgItemText(dialog, kSettingsLevelUnit, unit.c_str());
   SetDlgItemInt(dialog, kSettingsSamples, ilink::ScopeSamplesPerRecord(set), FALSE);
   std::array<char, 32> length{};
@@ -139,6 +151,44 @@ bool Fill(HWND dialog) {
 }
 
 LRESULT Selection(HWND dialog, int id) { return SendDlgItemMessage(dialog, id, CB_GETCURSEL, 0, 0); }
+
+// Another trigger row, or another code text for the user-defined one.
+bool TriggerChanged(std::uint16_t trigger, const std::string& code, std::uint8_t set) {
+  if (trigger != ilink::GetScopeTriggerSelection(set)) return true;
+  if (trigger != ilink::kScopeUserDefinedTrigger) return false;
+  std::string current;
+  ilink::GetScopeTriggerText(&current, set);
+  return code != current;
+}
+
+// A level's 32-bit word as the trigger element's number: for a signed type a word within the type's width is
+// sign-extended from it (FFFF is -1 for 16 bits), a wider one is read as a signed 32-bit word.
+std::int64_t WordAsLevel(std::uint32_t word, std::uint8_t set) {
+  std::uint16_t record = 0;
+  std::uint16_t element = 0;
+  model::ReadElement(454, 8, &record, model::kModeRaw, set);
+  model::ReadElement(454, 10, &element, model::kModeRaw, set);
+  const std::uint8_t type = model::GetElementType(record, element);
+  const bool is_signed = type == model::kTypeI8 || type == model::kTypeI16 || type == model::kTypeI32;
+  if (!is_signed) return word;
+  const unsigned bits = 8u * model::ElementTypeSizeOf(type);
+  if (bits == 0 || bits >= 32 || word >> bits != 0) return static_cast<std::int32_t>(word);
+  const bool negative = (word >> (bits - 1)) & 1u;
+  return negative ? static_cast<std::int64_t>(word) - (std::int64_t{1} << bits) : static_cast<std::int64_t>(word);
+}
+
+// A hexadecimal level: the characters below '0' before it are dropped and the hexadecimal digits that follow
+// give the level's word; as a decimal text for the level's store. An entry without a hexadecimal digit gives "",
+// which the store refuses.
+std::string HexLevelAsDecimal(const std::string& text, std::uint8_t set) {
+  std::size_t start = 0;
+  while (start < text.size() && static_cast<unsigned char>(text[start]) < '0') ++start;
+  const char* digits = text.c_str() + start;
+  char* end = nullptr;
+  const unsigned long long value = std::strtoull(digits, &end, 16);
+  if (end == digits) return {};
+  return std::to_string(WordAsLevel(static_cast<std::uint32_t>(value), set));
+}
 
 // Stores the whole dialog into record 454; false (the message shown) when the trigger or its level is refused.
 bool StoreAll(HWND dialog) {
@@ -162,9 +212,10 @@ bool StoreAll(HWND dialog) {
   }
   ilink::RaiseScopeSamplingIndex(set);
   const LRESULT trigger = Selection(dialog, kSettingsTrigger);
-  if (trigger != CB_ERR && static_cast<std::uint16_t>(trigger) != ilink::GetScopeTriggerSelection(set)) {
-    std::string code = ItemText(dialog, kSettingsTriggerCode, kCodeLimit);
-    if (const std::uint8_t status = ilink::SetScopeTrigger(static_cast<std::uint16_t>(trigger), code.c_str(), set);
+  const std::string trigger_code = ItemText(dialog, kSettingsTriggerCode, kCodeLimit);
+  if (trigger != CB_ERR && TriggerChanged(static_cast<std::uint16_t>(trigger), trigger_code, set)) {
+    if (const std::uint8_t status =
+            ilink::SetScopeTrigger(static_cast<std::uint16_t>(trigger), trigger_code.c_str(), set);
         status != 0) {
       model::ShowMessage(model::kShowFault, kInputErrorGroup, status);
       return false;
@@ -172,8 +223,10 @@ bool StoreAll(HWND dialog) {
     return true;  // a new trigger starts from its default level
   }
   ilink::BuildScopeUnitTexts(set);
-  if (ilink::GetScopeTriggerUnit(nullptr, nullptr) != 1) return true;
-  const std::string level = ItemText(dialog, kSettingsLevel, kLevelLimit);
+  const std::uint8_t format = ilink::GetScopeTriggerUnit(nullptr, nullptr);
+  if (format == ilink::kScopeLevelNone) return true;
+  std::string level = ItemText(dialog, kSettingsLevel, kLevelLimit);
+  if (ilink::IsScopeLevelHex(format)) level = HexLevelAsDecimal(level, set);
   if (const std::uint8_t status = ilink::SetScopeTriggerLevel(level.c_str(), set); status != 0) {
     std::vector<std::string> names;
     ilink::GetScopeTriggerNames(&names);

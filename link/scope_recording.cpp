@@ -195,9 +195,10 @@ std::uint8_t BuildScopeUnitTexts(std::uint8_t set) {
   std::uint16_t record = 0;
   std::uint16_t element = 0;
   if (row.has_level && scope_internal::ReadTriggerPair(set, &record, &element) == 0) {
-    state.trigger_format = 1;
+    state.trigger_format = kScopeLevelDecimal;
     if (const model::ParameterDescriptor* d = model::FindDescriptor(record, element)) {
       state.trigger_decimals = model::GetElementAttributes(record, d->selector, set);
+      if (IsScopeLevelHex(d->kind)) state.trigger_format = d->kind;
     }
     state.trigger_unit = scope_internal::DescribeSignal(0, record, element, set).unit;
   }

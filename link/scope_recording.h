@@ -64,7 +64,12 @@ std::span<const ScopeChannelSlot> ScopeChannelSlots();
 std::uint16_t LoadedScopeRingStart();
 std::uint16_t LoadedScopeBytesPerSample();
 
-// The trigger signal's display: decimals and unit; the result is 1 when the trigger takes a level.
+// The trigger signal's display: decimals and unit. The result is its format: 0 when the trigger takes no level,
+// else the display kind of the trigger element's descriptor where that is a hexadecimal or bit form (9, 10, 13:
+// the level is edited as hexadecimal), else kScopeLevelDecimal.
+inline constexpr std::uint8_t kScopeLevelNone = 0;
+inline constexpr std::uint8_t kScopeLevelDecimal = 1;
+constexpr bool IsScopeLevelHex(std::uint8_t format) { return format == 9 || format == 10 || format == 13; }
 std::uint8_t GetScopeTriggerUnit(std::uint8_t* decimals, std::string* unit);
 
 // Length of the recording of `set` as FormatScopeLength gives it, cut to size - 1 characters: 0 or the

@@ -268,7 +268,11 @@ std::uint8_t SetScopeTrigger(std::uint16_t n, const char* code, std::uint8_t set
   const ScopeTriggerRow& row = ScopeTriggerTable()[n];
   std::uint16_t record = row.record;
   std::uint16_t element = row.element;
-  if (row.is_signal && row.signal_row == kScopeUserDefinedRow) ResolveUserCode(code, set, &record, &element);
+  if (row.is_signal && row.signal_row == kScopeUserDefinedRow) {
+    ResolveUserCode(code, set, &record, &element);
+    State().trigger_text = record != 0 && code ? scope_internal::UserText{record, element, code}
+                                               : scope_internal::UserText{};
+  }
   std::uint16_t old_record = 0;
   std::uint16_t old_element = 0;
   const bool same_signal = scope_internal::ReadTriggerPair(set, &old_record, &old_element) == 0 &&
@@ -283,6 +287,25 @@ std::uint8_t SetScopeTrigger(std::uint16_t n, const char* code, std::uint8_t set
   }
   if (const std::uint8_t s = WriteWord(8, record, set); s != 0) return s;
   return WriteWord(10, element, set);
+}
+
+std::uint8_t GetScopeTriggerText(std::string* text, std::uint8_t set) {
+  text->clear();
+  if (set > model::LastDataSetIndex()) return kNoSet;
+  if (GetScopeTriggerSelection(set) != kScopeUserDefinedTrigger) return 0;
+  std::uint16_t record = 0;
+  std::uint16_t element = 0;
+  if (const std::uint8_t s = scope_internal::ReadTriggerPair(set, &record, &element); s != 0) return s;
+  const scope_internal::UserText& user = State().trigger_text;
+  if (!user.text.empty() && user.record == record && user.element == element) {
+    *text = user.text;
+  } else {
+    *text = "BB";
+    *text += std::to_string(record);
+    *text += '.';
+    *text += std::to_string(element);
+  }
+  return 0;
 }
 
 double GetScopeTriggerLevel(std::uint8_t set) {

@@ -44,6 +44,9 @@ std::uint16_t GetScopeTriggerSelection(std::uint8_t set);
 // for the user-defined row) and the level, which goes back to the row's default when the signal changes.
 // 0; 20 bad index; 1 no such data set; else the write's status.
 std::uint8_t SetScopeTrigger(std::uint16_t n, const char* code, std::uint8_t set);
+// The code text of the user-defined trigger: the text SetScopeTrigger was given while it still names the trigger
+// pair of record 454, else "BB<record>.<element>"; "" when another trigger is selected. 0; 1 no such data set.
+std::uint8_t GetScopeTriggerText(std::string* text, std::uint8_t set);
 // The trigger level in display units; 0.0 when the selected row has no level.
 double GetScopeTriggerLevel(std::uint8_t set);
 // Converts a displayed level (decimal point or comma) into the trigger element's stored form without

@@ -11,7 +11,7 @@
 
 namespace ilink::scope_internal {
 
-// The code text a user-defined channel was given, with the pair it selected.
+// The code text a user-defined channel or trigger was given, with the pair it selected.
 struct UserText {
   std::uint16_t record = 0;
   std::uint16_t element = 0;
@@ -21,6 +21,7 @@ struct UserText {
 struct ScopeState {
   std::array<ScopeChannelSlot, kScopeChannels> slots{};
   std::array<UserText, kScopeChannels> user_texts{};
+  UserText trigger_text;  // the user-defined trigger's code text
   std::uint16_t bytes_per_sample = 0;
   std::uint16_t samples = 0;
   std::uint8_t channels_in_use = 0;

@@ -1,17 +1,28 @@
 // The scope control window in the program against the simulated inverter and the logging stand-in library:
 // opening without a recording, the state on the timer, Start, the automatic read when the recording is ready and
-// its feed, Close; and a close while the comments dialog runs, which stores the comments first.
+// its feed, Close; a close while the comments dialog runs, which stores the comments first; F1 and the activation
+// on the timer, Export; the settings dialog's Cancel and OK, and its trigger code and hexadecimal level.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/scope_control.h"
 #include "app/scope_file_switch.h"
 #include "app/scope_library.h"
 #include "app/templates/scope_templates.h"
+#include "link/scope_settings.h"
+#include "link/scope_tables.h"
+#include "model/menu_list_table.h"
 #include "platform/sys/dynamic_library.h"
+#include "platform/win/help.h"
+#include "platform/win/input_injection.h"
 #include "sim/scope_recording.h"
 #include "tests/app/transfer_fixture.h"
 
@@ -46,6 +57,27 @@ std::string ReadText(std::uint16_t record, std::uint16_t element) {
   EXPECT_EQ(model::ReadElement(record, element, text.data(), model::kModeRaw, 0), 0);
   return text.data();
 }
+
+// The program's menu lists with one more list that describes one element with the display kind given, for as
+// long as the object lives.
+class ExtraDescriptor {
+ public:
+  ExtraDescriptor(std::uint16_t record, std::uint16_t element, std::uint8_t kind)
+      : rows_{{{record, element, kind, 0, 0, 0, 0.0, kTexts}, {0, 0, 0, 0, 0, 0, 0.0, kTexts}}} {
+    const auto own = model::OwnMenuListTable();
+    slots_.assign(own.begin(), own.end());
+    slots_.push_back({rows_.data(), 0, true});
+    model::SetMenuListTableForTest(slots_);
+  }
+  ~ExtraDescriptor() { model::SetMenuListTableForTest({}); }
+  ExtraDescriptor(const ExtraDescriptor&) = delete;
+  ExtraDescriptor& operator=(const ExtraDescriptor&) = delete;
+
+ private:
+  static constexpr const char* kTexts[] = {"X99 test word", ""};
+  std::array<model::ParameterDescriptor, 2> rows_;
+  std::vector<model::MenuListSlot> slots_;
+};
 
 class ScopeControlTest : public TransferTest {
  protected:
@@ -201,6 +233,118 @@ TEST_F(ScopeControlTest, SettingsCancelRestoresAndOkRestartsWithTheNewSettings) 
         EXPECT_TRUE(app::ScopeControlState().pending_read);
         EXPECT_TRUE(boxes_.empty());
         drv::ClickItem(control, IDOK);
+      },
+  });
+  EXPECT_EQ(steps_run_, 4u);
+}
+
+// The timer: F1 held down asks the main window for help on the next tick. Another window made active stops the
+// poll and the state field shows " ..."; the control window active again polls again. Export asks for a text
+// file (type 4) and writes the recording there, the project keeping its name.
+TEST_F(ScopeControlTest, TimerF1AndActivationSwitchThePollAndExportWritesTheText) {
+  HWND control = nullptr;
+  const std::string exported = (folder_.path() / "recording.txt").string();
+  std::string title;
+  const auto tick = [] { drv::Advance(static_cast<int>(app::ScopeControlState().refresh_ms) + 10); };
+  Run({
+      [&] { OpenOnSimulator(1); },
+      [&] {
+        control = Control();
+        ASSERT_NE(control, nullptr);
+        drv::Advance(150);
+        ASSERT_TRUE(app::ScopeControlState().timer_ticked);
+        platform::win::ClearHelpRequests();
+        platform::win::SetKeyHeld(VK_F1, true);
+        tick();
+        platform::win::SetKeyHeld(VK_F1, false);
+      },
+      [&] {
+        EXPECT_EQ(platform::win::HelpRequests().size(), 1u) << "help command 2131 on the main window";
+        SetActiveWindow(Main());
+        EXPECT_FALSE(app::ScopeControlState().poll);
+        tick();
+        EXPECT_EQ(drv::ItemText(control, app::kScopeStateField), " ...");
+        SetActiveWindow(control);
+        EXPECT_TRUE(app::ScopeControlState().poll);
+        tick();
+        EXPECT_EQ(drv::ItemText(control, app::kScopeStateField), "inactive");
+        title = drv::Text(Main());
+        drv::AnswerFileDialog(exported);
+        drv::ClickItem(control, app::kScopeExportButton);
+      },
+      [&] {
+        ASSERT_FALSE(drv::FileDialogs().empty());
+        EXPECT_TRUE(drv::FileDialogs().back().save);
+        EXPECT_EQ(drv::FileDialogs().back().default_ext, "PRN");
+        std::ifstream in(exported);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_NE(text.find("number of channels"), std::string::npos) << text;
+        EXPECT_EQ(drv::Text(Main()), title);
+        drv::ClickItem(control, IDOK);
+      },
+  });
+  EXPECT_EQ(steps_run_, 4u);
+}
+
+// The trigger in the settings dialog: the user-defined trigger keeps its code text in its field. Its element being
+// shown in hexadecimal (display kind 9), the level reads "%04X" with the unit "HEX" and an entry is read as
+// hexadecimal after the characters below '0'; an entry without a hexadecimal digit is refused with the trigger's
+// name and the level stays. Opened again, the dialog shows the code and the level from record 454.
+TEST_F(ScopeControlTest, SettingsTriggerCodeAndHexadecimalLevel) {
+  const ExtraDescriptor hexadecimal(33, 142, 9);  // u16
+  std::vector<std::string> names;
+  ilink::GetScopeTriggerNames(&names);
+  const std::string refusal = "Wrong input from: " + names[ilink::kScopeUserDefinedTrigger] + ".";
+  struct Entry {
+    const char* typed;
+    int level;       // stored afterwards
+    const char* shown;
+    bool refused;
+  };
+  const Entry entries[] = {
+      {" 1a2B", 0x1A2B, "1A2B", false},
+      {"-FFFF", 0xFFFF, "FFFF", false},
+      {"42", 0x42, "0042", false},
+      {"zz", 0x42, "0042", true},
+  };
+  int runs = 0;
+  drv::OnDialogIdle(app::kScopeSettingsTemplate, [&](HWND dialog) {
+    if (++runs == 2) {
+      // Opened again: the fill brings the code and the level back from record 454.
+      EXPECT_EQ(drv::ItemText(dialog, app::kSettingsTriggerCode), "BB33.142");
+      EXPECT_EQ(drv::ItemText(dialog, app::kSettingsLevel), "0042");
+      EXPECT_EQ(drv::ItemText(dialog, app::kSettingsLevelUnit), "HEX");
+      drv::ClickItem(dialog, IDCANCEL);
+    }
+    if (runs != 1) return;
+    drv::Type(GetDlgItem(dialog, app::kSettingsTriggerCode), "BB33.142");
+    ASSERT_TRUE(drv::SelectItem(GetDlgItem(dialog, app::kSettingsTrigger), ilink::kScopeUserDefinedTrigger));
+    EXPECT_EQ(drv::ItemText(dialog, app::kSettingsTriggerCode), "BB33.142");
+    EXPECT_EQ(drv::ItemText(dialog, app::kSettingsLevelUnit), "HEX");
+    char shown[16];
+    std::snprintf(shown, sizeof shown, "%04X", GetRaw<std::uint32_t>(454, 4));
+    EXPECT_EQ(drv::ItemText(dialog, app::kSettingsLevel), shown);
+    for (const Entry& e : entries) {
+      const std::size_t messages = dialogs_.size();
+      SetFocus(GetDlgItem(dialog, app::kSettingsLevel));  // selects the text, which typing replaces
+      drv::Type(GetDlgItem(dialog, app::kSettingsLevel), e.typed);
+      SetFocus(GetDlgItem(dialog, app::kSettingsPretrigger));  // the level is stored when it loses the focus
+      drv::PumpUntilIdle();
+      EXPECT_EQ(GetRaw<std::int32_t>(454, 4), e.level) << e.typed;
+      EXPECT_EQ(drv::ItemText(dialog, app::kSettingsLevel), e.shown) << e.typed;
+      EXPECT_EQ(drv::ItemText(dialog, app::kSettingsTriggerCode), "BB33.142") << e.typed;
+      const bool refused = dialogs_.size() > messages && dialogs_.back().find(refusal) != std::string::npos;
+      EXPECT_EQ(refused, e.refused) << e.typed << ": " << (dialogs_.empty() ? "" : dialogs_.back());
+    }
+    drv::ClickItem(dialog, IDOK);
+  });
+  Run({
+      [&] { OpenOnSimulator(1); },
+      [&] { drv::ClickItem(Control(), app::kScopeSettingsButton); },
+      [&] { drv::ClickItem(Control(), app::kScopeSettingsButton); },
+      [&] {
+        EXPECT_EQ(runs, 2);
+        drv::ClickItem(Control(), IDOK);
       },
   });
   EXPECT_EQ(steps_run_, 4u);

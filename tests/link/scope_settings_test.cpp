@@ -288,4 +288,22 @@ TEST_F(ScopeTest, TriggerLevelOfUnsignedElements) {
   EXPECT_EQ(ilink::GetScopeTriggerUnit(&decimals, &unit), 0);
 }
 
+// The user-defined trigger's code field: the text it was given while it still names the trigger's pair, else the
+// pair as a reference; nothing for any other trigger.
+TEST_F(ScopeTest, UserDefinedTriggerCodeText) {
+  std::string text = "old";
+  ASSERT_EQ(ilink::SetScopeTrigger(ilink::kScopeUserDefinedTrigger, "bb33.142", kSet), 0);
+  EXPECT_EQ(ilink::GetScopeTriggerText(&text, kSet), 0);
+  EXPECT_EQ(text, "bb33.142");
+  // Record 454 names another pair (a project loaded): the reference names it.
+  scope_test::WriteWord(454, 8, 448);
+  scope_test::WriteWord(454, 10, 31);
+  EXPECT_EQ(ilink::GetScopeTriggerText(&text, kSet), 0);
+  EXPECT_EQ(text, "BB448.31");
+  ASSERT_EQ(ilink::SetScopeTrigger(0, "", kSet), 0);
+  EXPECT_EQ(ilink::GetScopeTriggerText(&text, kSet), 0);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(ilink::GetScopeTriggerText(&text, 9), 1);
+}
+
 }  // namespace
