@@ -68,9 +68,10 @@ std::uint8_t LogKindOf(HWND window) {
   return kLogOther;
 }
 
+// An unreadable interval, or 0 (which would poll without pause and starve the windows), counts as 2000 ms.
 std::uint16_t ReadPollInterval() {
   std::uint16_t interval = 0;
-  if (model::ReadElement(305, 160, &interval, model::kModeRaw, 0) != 0) return kDefaultPollInterval;
+  if (model::ReadElement(305, 160, &interval, model::kModeRaw, 0) != 0 || interval == 0) return kDefaultPollInterval;
   return interval;
 }
 

@@ -109,6 +109,23 @@ TEST_F(MonitorDialogTest, DriveMonitorShowsTheSimulatorsValuesAtEachPoll) {
   EXPECT_TRUE(dialogs_.empty());
 }
 
+// The polling interval is element 160 of record 305; 0 would poll without pause and counts as 2000 ms.
+TEST_F(MonitorDialogTest, AZeroPollingIntervalCountsAsTwoSeconds) {
+  for (const std::uint16_t interval : {std::uint16_t{0}, std::uint16_t{65535}}) {
+    SCOPED_TRACE(interval);
+    Run({[&] {
+      Connect(interval);
+      Command(2090);
+      EXPECT_EQ(app::PollInterval(), interval == 0 ? 2000 : interval);
+      drv::Advance(200);
+      const std::size_t polled = bus_->telegrams();
+      drv::Advance(1999);
+      EXPECT_EQ(bus_->telegrams(), polled);
+      app::CloseAllMonitors();
+    }});
+  }
+}
+
 // Every monitor opens once by its command (the bit windows by the fieldbus monitor's buttons) and shows what
 // the poll read into its first control.
 TEST_F(MonitorDialogTest, EverySevenMonitorsOpensOnceAndShowsItsRecord) {
