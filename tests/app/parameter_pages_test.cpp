@@ -536,10 +536,12 @@ TEST_F(ParameterPagesTest, F2StoresAndSendsTheFocusedValue) {
 }
 
 // A part 2's button 6 moves part 2 to the left and opens part 3 at the right, while part 2 stays usable: its
-// button 6 opens no second part 3, and its OK closes part 3 with it.
+// button 6 opens no second part 3, and its OK closes part 3 with it, storing what was typed there.
 TEST_F(ParameterPagesTest, InverterPart3OpensBesidePart2AndClosesWithIt) {
   HWND part2 = nullptr;
   std::vector<HWND> part3s;
+  std::vector<EditableRow> part3_rows;
+  double typed = NAN;
   RECT left{}, right{};
   drv::OnDialogIdle(60, [&](HWND page) {
     part2 = page;
@@ -552,9 +554,27 @@ TEST_F(ParameterPagesTest, InverterPart3OpensBesidePart2AndClosesWithIt) {
     GetWindowRect(page, &right);
     EXPECT_TRUE(IsWindowEnabled(part2));
     drv::ClickItem(part2, 6);
+    // A value typed on part 3 is stored when part 2's OK closes part 3.
+    ASSERT_FALSE(part3_rows.empty());
+    typed = std::round((part3_rows[0].lower + part3_rows[0].upper) / 2);
+    HWND edit = GetDlgItem(page, part3_rows[0].id);
+    drv::Click(edit);
+    SendMessage(edit, EM_SETSEL, 0, -1);
+    drv::Type(edit, Shown(part3_rows[0], typed));
     drv::ClickItem(part2, IDOK);
   });
-  Run({[] { MakeDevice({}); }, [] { PostMessage(Main(), WM_COMMAND, 2037, 0); }});
+  Run({[&] {
+         MakeDevice({});
+         // Rows whose value lies in their range (A101's default does not, and no value in its range is taken).
+         for (const EditableRow& row : EditableRows(131, 234)) {
+           const double value = Value(row.row);
+           if (value >= row.lower && value <= row.upper) part3_rows.push_back(row);
+         }
+       },
+       [] { PostMessage(Main(), WM_COMMAND, 2037, 0); }});
+  ASSERT_FALSE(part3_rows.empty());
+  EXPECT_EQ(Value(part3_rows[0].row), typed);
+  EXPECT_TRUE(dialogs_.empty()) << dialogs_.front();
   EXPECT_EQ(part3s.size(), 1u);
   EXPECT_LT(left.left, right.left);
   EXPECT_LT(left.right, right.right);
