@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/help_context.h"
 #include "app/monitor_dialogs.h"
 #include "app/monitor_windows.h"
 #include "app/value_log.h"
@@ -95,6 +96,12 @@ TEST_F(MonitorDialogTest, DriveMonitorShowsTheSimulatorsValuesAtEachPoll) {
     ASSERT_TRUE(bars.valid);
     const std::uint16_t elements[] = {2, 6, 12};
     for (std::size_t i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(bars.bars[i].last, static_cast<float>(Converted(33, elements[i])));
+    // Its help: the window's template while no control of its range has the context, then the control.
+    app::SetHelpContext(app::kMainHelpContext);
+    SendMessage(drive, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(app::GetHelpContext(), 31);
+    SendMessage(drive, WM_COMMAND, MAKEWPARAM(738, EN_SETFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(drive, 738)));
+    EXPECT_EQ(app::GetHelpContext(), 738);
     // A second open raises the one window.
     Command(2090);
     EXPECT_EQ(Window(Modeless::kDriveMonitor), drive);
