@@ -92,10 +92,15 @@ void ShowGroup(HWND dialog, std::size_t g) {
   const bool group_skipped = count > 0 && Skipped(marks[0]);
   CheckDlgButton(dialog, CheckId(g), group_skipped ? BST_CHECKED : BST_UNCHECKED);
   HWND list = GetDlgItem(dialog, CheckId(g) + 1);
+  // Showing the marks again leaves the user's place in the list (caret and scroll position) where it was.
+  const LRESULT caret = SendMessage(list, LB_GETCARETINDEX, 0, 0);
+  const LRESULT top = SendMessage(list, LB_GETTOPINDEX, 0, 0);
   const int items = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < items && static_cast<std::size_t>(i) + 1 < count; ++i) {
     SendMessage(list, LB_SETSEL, Skipped(marks[static_cast<std::size_t>(i) + 1]) ? TRUE : FALSE, i);
   }
+  SendMessage(list, LB_SETCARETINDEX, static_cast<WPARAM>(std::max<LRESULT>(caret, 0)), FALSE);
+  SendMessage(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::max<LRESULT>(top, 0)), 0);
   EnableWindow(list, group_skipped ? FALSE : TRUE);
 }
 
@@ -272,5 +277,14 @@ MenuSkipGroups MenuSkipPageGroups(int page_template) {
 INT_PTR OpenMenuSkip1Dialog() { return OpenMenuSkipPage(kPages[0]); }
 INT_PTR OpenMenuSkip2Dialog() { return OpenMenuSkipPage(kPages[1]); }
 INT_PTR OpenMenuSkip3Dialog() { return OpenMenuSkipPage(kPages[2]); }
+
+void CommandMenuSkip(HWND, UINT id) {
+  constexpr UINT kProjectFirst = 2049;
+  constexpr UINT kReverseDocFirst = 2078;
+  const UINT part = id >= kReverseDocFirst ? id - kReverseDocFirst : id - kProjectFirst;
+  if (part >= kPages.size()) return;
+  OpenMenuSkipPage(kPages[part]);
+  UpdateFileTitles();
+}
 
 }  // namespace app

@@ -28,4 +28,8 @@ INT_PTR OpenMenuSkip1Dialog();
 INT_PTR OpenMenuSkip2Dialog();
 INT_PTR OpenMenuSkip3Dialog();
 
+// The menu commands of the pages (2049..2051 of a project, 2078..2080 of a reverse documentation): the page,
+// then the menus, title and status line refreshed.
+void CommandMenuSkip(HWND main, UINT id);
+
 }  // namespace app

@@ -337,7 +337,9 @@ void PaintListRows(HDC dc, const RECT& rect, const ListLook& look) {
   int y = inner.top;
   for (int i = std::max(0, look.top); i < static_cast<int>(look.rows->size()) && y < inner.bottom; ++i, y += h) {
     const RECT row{inner.left, y, inner.right, y + h};
-    const bool selected = i == look.selected;
+    const bool selected = i == look.selected ||
+                          (look.chosen != nullptr && i >= 0 && static_cast<std::size_t>(i) < look.chosen->size() &&
+                           (*look.chosen)[static_cast<std::size_t>(i)]);
     if (selected) Fill(dc, row, COLOR_HIGHLIGHT);
     SetTextColor(dc, selected && look.enabled ? GetSysColor(COLOR_HIGHLIGHTTEXT) : TextOf(look.colours, look.enabled, COLOR_WINDOWTEXT));
     const std::string& text = (*look.rows)[static_cast<std::size_t>(i)];

@@ -78,6 +78,7 @@ struct ListLook {
   HFONT font = nullptr;
   int top = 0;            // first visible row
   int selected = -1;      // highlighted row
+  const std::vector<bool>* chosen = nullptr;  // a multiple-selection list: the highlighted rows
   int focus_row = -1;     // row with the focus frame while focused
   int item_height = 0;    // 0: the font's height
   bool focused = false;

@@ -241,6 +241,12 @@ void PaintList(HWND hwnd, HDC dc, const RECT& r) {
   look.font = FontOf(hwnd);
   look.top = static_cast<int>(SendMessage(hwnd, LB_GETTOPINDEX, 0, 0));
   look.selected = static_cast<int>(SendMessage(hwnd, LB_GETCURSEL, 0, 0));
+  std::vector<bool> chosen;
+  if (StyleOf(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) {
+    for (int i = 0; i < count; ++i) chosen.push_back(SendMessage(hwnd, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0);
+    look.chosen = &chosen;
+    look.selected = -1;  // the current-selection query names the caret row of such a list
+  }
   look.focus_row = static_cast<int>(SendMessage(hwnd, LB_GETCARETINDEX, 0, 0));
   const LRESULT item = SendMessage(hwnd, LB_GETITEMHEIGHT, 0, 0);
   look.item_height = item > 0 ? static_cast<int>(item) : 0;
