@@ -11,6 +11,9 @@
 #include "app/monitor_dialogs.h"
 #include "app/parameter_pages.h"
 #include "app/print_commands.h"
+#include "app/link_dialogs.h"
+#include "app/remote_control.h"
+#include "app/user_lists.h"
 #include "model/message_show.h"
 
 namespace app {

@@ -7,6 +7,7 @@
 #include "app/templates/info_template.h"
 #include "app/templates/result_templates.h"
 #include "app/templates/print_templates.h"
+#include "app/templates/link_templates.h"
 #include "app/templates/scope_templates.h"
 #include "app/templates/transfer_template.h"
 #include "app/templates/page_templates.h"
@@ -54,6 +55,7 @@ void RegisterMainResources(HINSTANCE instance) {
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kInputCheckTemplate), &InputCheckTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kAbortTemplate), &AbortDialogTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kPrintTemplate), &PrintDialogTemplate());
+  RegisterLinkDialogTemplates(instance);
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeControlTemplate), &ScopeControlTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeSettingsTemplate), &ScopeSettingsTemplate());
   platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(kScopeCommentsTemplate), &ScopeCommentsTemplate());

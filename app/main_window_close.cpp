@@ -9,6 +9,7 @@
 #include "app/print_job.h"
 #include "app/input_check_question.h"
 #include "app/main_window.h"
+#include "app/remote_control.h"
 #include "app/scope_control.h"
 #include "app/scope_library.h"
 #include "app/shell_state.h"
@@ -54,6 +55,7 @@ bool SaveModifiedFiles(HWND main) {
 
 void MainOnClose(HWND main) {
   if (!SaveModifiedFiles(main)) return;
+  CloseRemoteControlWindows();
   CloseScopeControlWindow();
   if (const std::uint8_t code = ilink::DisconnectInverter(GetActiveFile()); code != ilink::kOk) {
     model::ShowMessage(model::kShowFault, kLinkGroup, code);

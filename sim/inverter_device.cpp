@@ -270,6 +270,7 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
     }
     case 3:
       if (n != 3) return Status(kStatusUnknownService);
+      control_flags_ = p[2];
       TakeControl(Word(p));
       reply = {kStatusOk};
       PushWord(reply, status_word_);

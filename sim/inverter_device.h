@@ -70,6 +70,8 @@ class InverterDevice {
   std::uint8_t device_state() const { return device_state_; }
   void set_device_state(std::uint8_t state);  // also into 33.67
   std::uint16_t control_word() const { return control_word_; }
+  // The control flags of the last control-word telegram (service 3).
+  std::uint8_t control_flags() const { return control_flags_; }
   std::uint32_t memory(std::uint32_t address) const;
   void set_memory(std::uint32_t address, std::uint32_t value) { memory_[address] = value; }
 
@@ -104,6 +106,7 @@ class InverterDevice {
   std::uint16_t status_word_ = 0x0231;
   std::uint8_t device_state_ = 2;  // ready; 3, 4 and 7 are enabled states
   std::uint16_t control_word_ = 0;
+  std::uint8_t control_flags_ = 0;
   std::vector<std::uint8_t> remote_block_ = std::vector<std::uint8_t>(12, 0);
 };
 

@@ -1,0 +1,235 @@
+// The inverter address dialog (template 75) and the node search (template 76).
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/application_start.h"
+#include "app/binding_support.h"
+#include "app/dialog_placement.h"
+#include "app/file_titles.h"
+#include "app/link_dialogs.h"
+#include "app/templates/link_templates.h"
+#include "app/wait_cursor.h"
+#include "link/link_status.h"
+#include "link/online_services.h"
+#include "model/element_access.h"
+#include "model/message_show.h"
+
+namespace app {
+namespace {
+
+constexpr std::int8_t kLinkGroup = 1;
+constexpr std::int8_t kDataGroup = 12;
+constexpr std::int8_t kShellGroup = 13;
+constexpr std::int32_t kMsgTooBig = 4;
+constexpr std::int32_t kMsgTooSmall = 5;
+constexpr std::int32_t kMsgWrongValue = 6;
+constexpr std::int32_t kMsgNoMemory = 16;
+constexpr char kAddressName[] = "inverter address";
+constexpr std::uint16_t kSettingsRecord = 305;
+constexpr std::uint16_t kAddressElement = 42;
+constexpr std::uint16_t kHighestElement = 13;
+constexpr std::uint16_t kTimeoutElement = 38;
+constexpr std::uint8_t kLinkSet = 0;
+
+void ShowLinkFault(std::uint8_t code) {
+  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
+}
+
+// The address the link uses (data set 0); 0 when unreadable.
+int ReadAddress() {
+  std::uint8_t address = 0;
+  if (model::ReadElement(kSettingsRecord, kAddressElement, &address, model::kModeRaw, kLinkSet) != 0) return 0;
+  return address;
+}
+
+// Into data set 0, which the link reads, and the active set, whose address the menus show.
+void WriteAddress(std::uint8_t address) {
+  model::WriteElement(kSettingsRecord, kAddressElement, &address, model::kModeRaw, kLinkSet);
+  if (GetActiveFile() != kLinkSet) {
+    model::WriteElement(kSettingsRecord, kAddressElement, &address, model::kModeRaw, GetActiveFile());
+  }
+}
+
+struct AddressState {
+  bool changed = false;
+  bool storing = false;
+};
+
+AddressState& Address() {
+  static AddressState s;
+  return s;
+}
+
+void ShowAddress(HWND dialog) {
+  const std::string text = std::to_string(ReadAddress());
+  Address().storing = true;  // the EN_CHANGE of this text is no change by the user
+  SetDlgItemText(dialog, kAddressField, text.c_str());
+  Address().storing = false;
+  Address().changed = false;
+}
+
+// Reads the typed address; a text that is no whole number is a wrong value. False after a refusal.
+bool StoreAddress(HWND dialog) {
+  AddressState& s = Address();
+  if (s.storing) return true;
+  const std::string text = binding::ItemText(dialog, kAddressField);
+  std::size_t begin = text.find_first_not_of(' ');
+  std::size_t end = text.find_last_not_of(' ');
+  long value = 0;
+  bool number = begin != std::string::npos;
+  if (number) {
+    const char* first = text.data() + begin;
+    const char* last = text.data() + end + 1;
+    if (*first == '+') ++first;
+    const auto parsed = std::from_chars(first, last, value);
+    number = parsed.ec == std::errc() && parsed.ptr == last;
+  }
+  std::int32_t refusal = 0;
+  if (!number) {
+    refusal = kMsgWrongValue;
+  } else if (value > kHighestInverterAddress) {
+    refusal = kMsgTooBig;
+  } else if (value < 0) {
+    refusal = kMsgTooSmall;
+  }
+  s.storing = true;
+  if (refusal != 0) {
+    model::ShowMessage(model::kShowFault, kDataGroup, refusal, kAddressName);
+  } else {
+    WriteAddress(static_cast<std::uint8_t>(value));
+  }
+  s.storing = false;
+  ShowAddress(dialog);
+  return refusal == 0;
+}
+
+INT_PTR CALLBACK AddressProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+  switch (message) {
+    case WM_INITDIALOG:
+      Address() = AddressState{};
+      PlaceDialog(dialog, kPlaceCentred, kPlaceCentred);
+      ShowAddress(dialog);
+      SetFocus(GetDlgItem(dialog, kAddressField));
+      SendDlgItemMessage(dialog, kAddressField, EM_SETSEL, 0, -1);
+      return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      const UINT code = HIWORD(wparam);
+      switch (id) {
+        case IDOK:
+        case kAddressStartButton:
+          if (StoreAddress(dialog)) {
+            EndDialog(dialog, id);
+          } else {
+            SetFocus(GetDlgItem(dialog, kAddressField));
+          }
+          return TRUE;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        case kAddressSearchButton:
+          OpenNodeSearchDialog(dialog);
+          ShowAddress(dialog);
+          return TRUE;
+        case kAddressField:
+          if (code == EN_CHANGE && !Address().storing) Address().changed = true;
+          if (code == EN_SETFOCUS) SendDlgItemMessage(dialog, kAddressField, EM_SETSEL, 0, -1);
+          if (code == EN_KILLFOCUS && Address().changed && !StoreAddress(dialog)) {
+            SetFocus(GetDlgItem(dialog, kAddressField));
+          }
+          return TRUE;
+        default: return TRUE;
+      }
+    }
+    default: return FALSE;
+  }
+}
+
+// ---- node search ----
+
+std::vector<char>& Report() {
+  static std::vector<char> report;
+  return report;
+}
+
+std::string SearchIntroText() {
+  std::uint32_t timeout = 0;
+  std::uint8_t highest = 0;
+  model::ReadElement(kSettingsRecord, kTimeoutElement, &timeout, model::kModeRaw, kLinkSet);
+  model::ReadElement(kSettingsRecord, kHighestElement, &highest, model::kModeRaw, kLinkSet);
+  std::array<char, 32> seconds{};
+  std::snprintf(seconds.data(), seconds.size(), "%.1f sec", timeout * 0.00001 * highest);
+  std::string text =
+      "All connected nodes from address 0 to the selected highes serial address will be searched. Maximum waiting "
+      "time is: ";
+  text += seconds.data();
+  return text;
+}
+
+void RunSearch(HWND dialog) {
+  BeginWaitCursor();
+  std::vector<char>& report = Report();
+  if (const std::uint8_t connect = ilink::ConnectInverter(kLinkSet); connect != ilink::kOk) {
+    ShowLinkFault(connect);
+  } else {
+    std::array<std::uint8_t, ilink::kSearchAddresses> found{};
+    found.fill(ilink::kNotFound);
+    const std::uint8_t code = ilink::SearchInverters(GetActiveFile(), report.data(), report.size(), &found);
+    // The first inverter that answered becomes the address of both sets; none found changes nothing.
+    if (found[0] != ilink::kNotFound) {
+      for (std::uint8_t set : {std::uint8_t{0}, std::uint8_t{1}}) {
+        model::WriteElement(kSettingsRecord, kAddressElement, &found[0], model::kModeRaw, set);
+      }
+    }
+    SetDlgItemText(dialog, kNodeSearchReport, report.data());
+    if (code != ilink::kOk) ShowLinkFault(code);
+    ShowLinkFault(ilink::DisconnectInverter(kLinkSet));
+  }
+  EndWaitCursor();
+}
+
+INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
+  switch (message) {
+    case WM_INITDIALOG:
+      PlaceDialog(dialog, kPlaceCentred, kPlaceCentred);
+      SetDlgItemText(dialog, kNodeSearchText, SearchIntroText().c_str());
+      PostMessage(dialog, WM_COMMAND, kNodeSearchStart, 0);
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case kNodeSearchStart: RunSearch(dialog); return TRUE;
+        case IDOK:
+        case IDCANCEL: EndDialog(dialog, LOWORD(wparam)); return TRUE;
+        default: return TRUE;
+      }
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+bool OpenInverterAddressDialog(HWND owner) {
+  return DialogBoxParam(AppInstance(), MAKEINTRESOURCE(kAddressTemplate), owner, AddressProc, 0) ==
+         kAddressStartButton;
+}
+
+void OpenNodeSearchDialog(HWND owner) {
+  std::vector<char>& report = Report();
+  try {
+    report.assign(kNodeReportBytes, '\0');
+  } catch (const std::bad_alloc&) {
+    model::MessageBoxByNumber(owner, model::kShowFault, kShellGroup, kMsgNoMemory);
+    return;
+  }
+  DialogBoxParam(AppInstance(), MAKEINTRESOURCE(kNodeSearchTemplate), owner, SearchProc, 0);
+  std::vector<char>().swap(report);
+}
+
+void CommandChangeAddress(HWND main, UINT id) {
+  const bool start = OpenInverterAddressDialog(main);
+  UpdateFileTitles();
+  if (start) PostMessage(main, WM_COMMAND, id == 2020 ? 2005 : 2006, 0);
+}
+
+}  // namespace app

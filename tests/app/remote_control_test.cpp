@@ -1,0 +1,256 @@
+// The remote-control window against the simulated inverter in virtual time: the opening with its operation-input
+// questions, enable and reference sent by the control word (at once and on timer 1003), the positioning commands
+// with their outcome and refusal, Stop and close with the input switched back, and the stop on every way the
+// window goes (its button, the program's end, a link fault of the cyclic send).
+#include <gtest/gtest.h>
+
+#include "app/remote_control.h"
+#include "app/shell_state.h"
+#include "app/templates/remote_templates.h"
+#include "tests/app/transfer_fixture.h"
+
+namespace shell_test {
+namespace {
+
+constexpr int kStopAndClose = IDCANCEL;
+constexpr std::uint8_t kEnableFlag = 0x10;  // the enable byte's bit of the control flags
+
+bool Contains(const std::vector<std::string>& texts, const std::string& part) {
+  for (const std::string& text : texts) {
+    if (text.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+class RemoteControlTest : public TransferTest {
+ protected:
+  // The inverter with the operation input on the terminals (0) and the first remote-control form.
+  void Prepare(std::uint16_t interval = 1000) {
+    ConnectInverter();
+    PutRaw<std::uint16_t>(305, 160, interval);
+    PutRaw<std::uint8_t>(305, 157, 0);
+    device().WriteNumber(55, 6, 0);
+    device().set_enable(false);
+  }
+  HWND Window() { return app::ModelessWindow(app::Modeless::kRemoteControl); }
+  void Open() { PostMessage(Main(), WM_COMMAND, 2095, 0); }
+};
+
+TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveAndSwitchesTheInputBack) {
+  std::size_t telegrams = 0;
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        // Not serial: 2.5 and 2.19 asked (yes), the input switched to serial.
+        EXPECT_TRUE(Contains(dialogs_, "is not set to 'serial X3'"));
+        EXPECT_TRUE(Contains(dialogs_, "can stop the running process"));
+        EXPECT_EQ(device().operation_input(), 1);
+        EXPECT_EQ(app::RemoteControlState().cycle_ms, 1732);
+        EXPECT_TRUE(drv::MenuState(Main(), 2007).grayed);
+        EXPECT_EQ(drv::ItemText(Window(), app::kRemoteReferenceLabel), "n-ref");
+        drv::Click(GetDlgItem(Window(), app::kRemoteReference));
+        SetDlgItemText(Window(), app::kRemoteReference, "1500");
+      },
+      [&] { drv::Click(GetDlgItem(Window(), app::kRemoteEnable)); },
+      [&] {
+        EXPECT_EQ(device().control_word(), 1500);
+        EXPECT_EQ(device().control_flags() & kEnableFlag, kEnableFlag);
+        telegrams = bus_->telegrams();
+        drv::Advance(1732);
+        EXPECT_GT(bus_->telegrams(), telegrams);  // sent again on the timer
+        EXPECT_TRUE(app::RemoteControlState().timer_on);
+        dialogs_.clear();
+        drv::ClickItem(Window(), kStopAndClose);
+      },
+      [&] {
+        EXPECT_EQ(Window(), nullptr);
+        EXPECT_EQ(device().control_word(), 0);
+        EXPECT_EQ(device().device_state(), 2);
+        EXPECT_EQ(device().operation_input(), 0);
+        EXPECT_TRUE(Contains(dialogs_, "like before the remote controlling"));
+        EXPECT_EQ(ilink::InverterConnected(), 0);
+        EXPECT_FALSE(drv::MenuState(Main(), 2007).grayed);
+        telegrams = bus_->telegrams();
+        drv::Advance(5000);
+        EXPECT_EQ(bus_->telegrams(), telegrams);  // nothing is sent any more
+      },
+  });
+  EXPECT_EQ(steps_run_, 5u);
+  EXPECT_EQ(drv::DeadlockCount(), 0);
+}
+
+TEST_F(RemoteControlTest, OpeningAgainRaisesTheOpenWindowAndANoToTheInputQuestionOpensNothing) {
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] {
+        const HWND first = Window();
+        ASSERT_TRUE(IsWindow(first));
+        const std::size_t asked = dialogs_.size();
+        Open();
+        PostMessage(Main(), WM_NULL, 0, 0);
+        EXPECT_EQ(Window(), first);
+        EXPECT_EQ(dialogs_.size(), asked);
+        drv::ClickItem(first, kStopAndClose);
+      },
+      [&] {
+        ASSERT_EQ(Window(), nullptr);
+        device().WriteNumber(55, 6, 0);
+        answers_ = {kNo};  // 2.5: the input stays as it is
+        Open();
+      },
+      [&] {
+        EXPECT_EQ(Window(), nullptr);
+        EXPECT_EQ(device().operation_input(), 0);
+        EXPECT_EQ(ilink::InverterConnected(), 0);  // the refusal gives the link back
+        EXPECT_FALSE(drv::MenuState(Main(), 2007).grayed);
+      },
+  });
+  EXPECT_EQ(steps_run_, 4u);
+}
+
+TEST_F(RemoteControlTest, EnableStillOnAtTheInverterAsksTryAgainAndNoClosesWith226) {
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        device().set_enable(true);
+        dialogs_.clear();
+        answers_ = {kYes, kNo};  // 2.25 twice
+        drv::ClickItem(Window(), kStopAndClose);
+      },
+      [&] {
+        EXPECT_EQ(Window(), nullptr);
+        ASSERT_EQ(dialogs_.size(), 3u);
+        EXPECT_NE(dialogs_[0].find("Try again?"), std::string::npos);
+        EXPECT_NE(dialogs_[1].find("Try again?"), std::string::npos);
+        EXPECT_NE(dialogs_[2].find("still not reset"), std::string::npos);
+        EXPECT_EQ(device().operation_input(), 1);  // left serial: the user was told to reset it
+        EXPECT_EQ(device().control_word(), 0);
+        EXPECT_EQ(ilink::InverterConnected(), 0);
+      },
+  });
+  EXPECT_EQ(steps_run_, 3u);
+}
+
+TEST_F(RemoteControlTest, ALinkFaultStopsTheCyclicSendAndTheWindowSaysTheStopWasNotSent) {
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] { drv::Click(GetDlgItem(Window(), app::kRemoteEnable)); },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        bus_->SetPersistentFault({sim::FaultKind::kDrop, 0});
+        drv::Advance(1732);
+      },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        EXPECT_FALSE(app::RemoteControlState().timer_on);
+        EXPECT_TRUE(app::RemoteControlState().stop_failed);
+        EXPECT_NE(drv::ItemText(Window(), app::kRemoteStatus).find("may still be enabled"), std::string::npos);
+        EXPECT_FALSE(drv::Checked(Window(), app::kRemoteEnable));  // a later send cannot enable again
+        EXPECT_TRUE(Contains(dialogs_, "Inverter does not answer!"));
+        // The link comes back: Stop and close sends the stop.
+        bus_->SetPersistentFault({});
+        drv::ClickItem(Window(), kStopAndClose);
+      },
+      [&] {
+        EXPECT_EQ(Window(), nullptr);
+        EXPECT_EQ(device().control_word(), 0);
+        EXPECT_EQ(device().device_state(), 2);
+        EXPECT_EQ(device().operation_input(), 0);
+      },
+  });
+  EXPECT_EQ(steps_run_, 5u);
+}
+
+TEST_F(RemoteControlTest, AStopThatCannotBeSentKeepsTheWindowOpenUntilStopAndCloseIsPressedAgain) {
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        bus_->SetPersistentFault({sim::FaultKind::kDrop, 0});
+        SendMessage(Window(), WM_COMMAND, kStopAndClose, 0);
+        ASSERT_TRUE(IsWindow(Window()));
+        EXPECT_TRUE(app::RemoteControlState().stop_failed);
+        EXPECT_NE(drv::ItemText(Window(), app::kRemoteStatus).find("could not be sent"), std::string::npos);
+        SendMessage(Window(), WM_COMMAND, kStopAndClose, 0);
+        EXPECT_EQ(Window(), nullptr);
+      },
+  });
+  EXPECT_EQ(steps_run_, 2u);
+}
+
+TEST_F(RemoteControlTest, TheProgramsEndStopsTheDriveFirst) {
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] { drv::Click(GetDlgItem(Window(), app::kRemoteEnable)); },
+      [&] {
+        ASSERT_EQ(device().control_flags() & kEnableFlag, kEnableFlag);
+        PostMessage(Main(), WM_CLOSE, 0, 0);
+      },
+  });
+  EXPECT_EQ(device().control_word(), 0);
+  EXPECT_EQ(device().device_state(), 2);
+  EXPECT_EQ(device().operation_input(), 0);
+}
+
+// The positioning commands with positioning mode 2: each outcome and a refusal by the inverter.
+TEST_F(RemoteControlTest, PositioningCommandsShowTheirOutcomeAndTheirRefusal) {
+  struct Case {
+    int button;
+    std::uint16_t action;
+    const char* done;
+  };
+  const Case cases[] = {
+      {app::kRemotePosiStart, 21, "Posi.start action errorfree executed."},
+      {app::kRemotePosiStep, 22, "Posi.step action errorfree executed."},
+      {app::kRemoteTeachIn, 23, "Teach-in action errorfree executed"},
+      {app::kRemoteReferencing, 24, "Reference has been started."},
+  };
+  std::vector<std::function<void()>> steps = {[&] {
+    Prepare();
+    device().WriteNumber(38, 56, 2);
+    PutRaw<std::uint8_t>(38, 56, 2);
+    Open();
+  }};
+  for (const Case& c : cases) {
+    steps.push_back([&, c] {
+      ASSERT_TRUE(IsWindow(Window()));
+      EXPECT_TRUE(drv::Enabled(Window(), c.button));
+      EXPECT_FALSE(drv::Enabled(Window(), app::kRemoteReference));
+      dialogs_.clear();
+      device().RefuseAction(c.action, false);
+      drv::ClickItem(Window(), c.button);
+    });
+    steps.push_back([&, c] {
+      EXPECT_TRUE(Contains(dialogs_, c.done)) << c.button << ": " << LastMessage();
+      dialogs_.clear();
+      device().RefuseAction(c.action, true);
+      drv::ClickItem(Window(), c.button);
+    });
+    steps.push_back([&, c] { EXPECT_TRUE(Contains(dialogs_, "could not be started")) << c.button << ": " << LastMessage(); });
+  }
+  steps.push_back([&] { drv::ClickItem(Window(), kStopAndClose); });
+  Run(steps);
+  EXPECT_EQ(steps_run_, steps.size());
+  EXPECT_EQ(device().control_word(), 0);
+}
+
+TEST_F(RemoteControlTest, CycleTimesFollowTheWaitingTimeAndStayWithin16Bits) {
+  struct Case {
+    std::uint16_t waiting;
+    double factor;
+    std::uint16_t cycle;
+  };
+  const Case cases[] = {{2000, 1.73205, 3464}, {1000, 1.123, 1123}, {1000, 1.414, 1414}, {60000, 1.73205, 65535},
+                        {50000, 1.414, 65535}, {0, 1.73205, 3464}};
+  Run({[&] {
+    for (const Case& c : cases) {
+      PutRaw<std::uint16_t>(305, 160, c.waiting);
+      EXPECT_EQ(app::CycleTime(c.factor), c.cycle) << c.waiting << " x " << c.factor;
+    }
+  }});
+}
+
+}  // namespace
+}  // namespace shell_test
