@@ -47,7 +47,7 @@ TEST_F(ShellTest, StartsToIdleWithTitleMenuAndStatusLineAndExitsWithZero) {
         EXPECT_EQ(GetMenuItemCount(GetMenu(main)), 6);
         EXPECT_TRUE(drv::MenuState(main, 2133).found);
         EXPECT_FALSE(drv::MenuState(main, 2133).grayed);
-        EXPECT_TRUE(drv::MenuState(main, 2021).grayed);
+        EXPECT_TRUE(drv::MenuState(main, 2034).grayed);
       },
       [] { EXPECT_TRUE(drv::PickMenu(Main(), 2019)); },
   });
@@ -75,7 +75,7 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           const bool allowed = app::DeviceAllowsCommand(app::ViewOfDataSet(0, 0), id);
           EXPECT_EQ(state.grayed, !app::CommandAvailable(id) || !allowed);
         }
-        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2021u, 2020u}) {
+        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2034u, 2035u}) {
           PostMessage(Main(), WM_COMMAND, id, 0);
         }
         PostMessage(Main(), WM_COMMAND, 2058, 0);
