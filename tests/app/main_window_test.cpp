@@ -75,7 +75,7 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           const bool allowed = app::DeviceAllowsCommand(app::ViewOfDataSet(0, 0), id);
           EXPECT_EQ(state.grayed, !app::CommandAvailable(id) || !allowed);
         }
-        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2034u, 2035u}) {
+        for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u, 2034u, 2049u}) {
           PostMessage(Main(), WM_COMMAND, id, 0);
         }
         PostMessage(Main(), WM_COMMAND, 2058, 0);
