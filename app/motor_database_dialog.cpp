@@ -16,6 +16,7 @@
 #include "app/help_context.h"
 #include "app/motor_database.h"
 #include "app/nav_button_cursor.h"
+#include "app/parameter_page_frame.h"
 #include "app/shell_state.h"
 #include "model/device_identity.h"
 #include "model/element_access.h"
@@ -48,9 +49,6 @@ std::array<DialogState, kMotorDatabaseKinds>& States() {
   return states;
 }
 DialogState& StateOf(MotorDatabaseKind kind) { return States()[static_cast<std::size_t>(kind)]; }
-
-// Set while a store runs: a store that starts meanwhile (a focus change inside a message box) is skipped.
-bool g_storing = false;
 
 std::uint8_t Set() { return GetActiveFile(); }
 std::size_t Count(MotorDatabaseKind kind) { return MotorDatabaseRows(kind).size(); }
@@ -90,7 +88,7 @@ void FillNames(MotorDatabaseKind kind, HWND dialog) {
 }
 
 // Shows the current row: its number and the count, its name selected, its values through record 348.
-void FillPage(MotorDatabaseKind kind, HWND dialog, byte backup) {
+void FillDatabase(MotorDatabaseKind kind, HWND dialog, byte backup) {
   const MotorDatabaseDialog& d = MotorDatabaseOf(kind);
   DialogState& state = StateOf(kind);
   const std::size_t count = Count(kind);
@@ -114,7 +112,7 @@ void Reload(MotorDatabaseKind kind, HWND dialog) {
   if (count == 0) state.current = 0;
   if (count > 0 && state.current >= count) state.current = count - 1;
   FillNames(kind, dialog);
-  FillPage(kind, dialog, 0);
+  FillDatabase(kind, dialog, 0);
 }
 
 // A row number typed into the row edit (1..count) becomes the current row; anything else is left.
@@ -133,8 +131,10 @@ void TakeTypedRow(MotorDatabaseKind kind, HWND dialog) {
 // control's value into record 348 and from there into the current row. Refills the page; 0, or non-zero when the
 // value was refused (its message shown).
 byte Store(MotorDatabaseKind kind, HWND dialog, int control, byte restore) {
-  if (g_storing) return 0;
-  g_storing = true;
+  // The parameter pages' guard: a store that starts while another runs (a focus change inside a message box,
+  // on this dialog or on the motor page beside it) is skipped.
+  if (PageCommitRunning()) return 0;
+  SetPageCommitRunning(true);
   const MotorDatabaseDialog& d = MotorDatabaseOf(kind);
   DialogState& state = StateOf(kind);
   const std::size_t count = Count(kind);
@@ -157,8 +157,8 @@ byte Store(MotorDatabaseKind kind, HWND dialog, int control, byte restore) {
       model::ReadRecord(kWorkingRecord, row->motor_record.data(), model::kModeRaw, Set());
     }
   }
-  g_storing = false;
-  FillPage(kind, dialog, 0);
+  SetPageCommitRunning(false);
+  FillDatabase(kind, dialog, 0);
   return result;
 }
 
@@ -246,7 +246,7 @@ void OnNameCombo(MotorDatabaseKind kind, HWND dialog, UINT code) {
   if (code == CBN_KILLFOCUS && state.name_edited) {
     state.name_edited = false;
     if (Count(kind) == 0) {
-      FillPage(kind, dialog, 0);
+      FillDatabase(kind, dialog, 0);
       return;
     }
     if (CurrentProtected(kind)) {
@@ -274,12 +274,12 @@ void OnControl(MotorDatabaseKind kind, HWND dialog, int id, HWND control, UINT c
       return;
     }
     const std::uint8_t kind_status = EnsureActiveFileKind(dialog, kKindProject, kAskModifyValue);
-    if (kind_status == kKindRefused || kind_status == kKindConversionFailed) return FillPage(kind, dialog, 0);
+    if (kind_status == kKindRefused || kind_status == kKindConversionFailed) return FillDatabase(kind, dialog, 0);
     Commit(kind, dialog, id, control);
   } else if (code == EN_CHANGE) {
     state.pending = id;
   } else if (code == EN_KILLFOCUS && state.pending != 0) {
-    if (g_storing) return;  // a store is running (its message is up): the entry stays pending
+    if (PageCommitRunning()) return;  // a store is running (its message is up): the entry stays pending
     state.pending = 0;
     if (id == d.row_edit || id == d.count_edit) {
       Store(kind, dialog, id, 0);
@@ -287,7 +287,7 @@ void OnControl(MotorDatabaseKind kind, HWND dialog, int id, HWND control, UINT c
     }
     const std::uint8_t kind_status = EnsureActiveFileKind(dialog, kKindProject, kAskModifyValue);
     if (kind_status == kKindQuestionOpen) return;
-    if (kind_status == kKindRefused || kind_status == kKindConversionFailed) return FillPage(kind, dialog, 0);
+    if (kind_status == kKindRefused || kind_status == kKindConversionFailed) return FillDatabase(kind, dialog, 0);
     Commit(kind, dialog, id, control);
   } else if (code == EN_SETFOCUS) {
     SendMessage(control, EM_SETSEL, 0, -1);
@@ -339,7 +339,7 @@ void OnInit(MotorDatabaseKind kind, HWND dialog) {
   state.pending = 0;
   state.name_edited = false;
   FillNames(kind, dialog);
-  FillPage(kind, dialog, 1);
+  FillDatabase(kind, dialog, 1);
 }
 
 template <MotorDatabaseKind kKind>

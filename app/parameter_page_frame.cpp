@@ -297,6 +297,8 @@ std::uint8_t CommitPage(PageState& page, int control, std::uint8_t restore) {
 
 bool PageCommitRunning() { return g_storing; }
 
+void SetPageCommitRunning(bool running) { g_storing = running; }
+
 PageState* PageStateOf(HWND dialog) {
   if (dialog == nullptr || !IsWindow(dialog)) return nullptr;
   return reinterpret_cast<PageState*>(GetWindowLongPtr(dialog, DWLP_USER));

@@ -127,6 +127,9 @@ std::uint8_t FillPage(PageState& page, std::uint8_t backup);
 std::uint8_t CommitPage(PageState& page, int control, std::uint8_t restore);
 // Whether a commit is running.
 bool PageCommitRunning();
+// Marks a store of a window beside the pages (the motor databases) as a running commit, so that the pages skip
+// theirs meanwhile as they skip each other's.
+void SetPageCommitRunning(bool running);
 // The state of an open page's dialog (null for other windows).
 PageState* PageStateOf(HWND dialog);
 
