@@ -49,16 +49,16 @@ class MotorPageTest : public ShellTest {
   // Runs the program: `prepare` in its loop, then the motor page from its menu command; `act` runs once on the
   // page, `in_database` once in the database dialog.
   void OpenPage(std::function<void()> prepare, std::function<void(HWND)> act,
-                std::function<void(HWND)> in_database = nullptr) {
+                std::function<void(HWND)> in_database = nullptr, int page_template = 16, int database_template = 64) {
     bool acted = false;
-    drv::OnDialogIdle(16, [&](HWND page) {
+    drv::OnDialogIdle(page_template, [&](HWND page) {
       if (acted) return;
       acted = true;
       page_ = page;
       act(page);
     });
     bool in = false;
-    drv::OnDialogIdle(64, [&](HWND database) {
+    drv::OnDialogIdle(database_template, [&](HWND database) {
       if (in) return;
       in = true;
       if (in_database) in_database(database);
@@ -134,6 +134,31 @@ TEST_F(MotorPageTest, ChoosingAMotorTypeForgetsTheDatabaseMotor) {
              drv::ClickItem(page, IDOK);
            });
   EXPECT_EQ(Byte(42, 29), 5);
+}
+
+// Family 2: the page's button opens the servo database ("esmottab.txt") when the motor type is the
+// user-defined servo motor (60).
+TEST_F(MotorPageTest, FamilyTwoOpensTheServoDatabase) {
+  std::ofstream(folder_.path() / "esmottab.txt", std::ios::binary)
+      << "1\t0\tservo 0.4kW\t2817\t1\t8\t40\t190\t3000\t130\t50\t900\t20\t30\t40                \n";
+  std::string caption;
+  OpenPage([] {
+             PutByte(304, 0, 2);
+             PutByte(42, 29, 60);
+           },
+           [&](HWND page) {
+             EXPECT_TRUE(drv::Enabled(page, kDatabaseButton));
+             drv::ClickItem(page, kDatabaseButton);
+             drv::ClickItem(page, IDOK);
+           },
+           [&](HWND database) {
+             caption = drv::Text(database);
+             drv::ClickItem(database, IDOK);
+           },
+           53, 78);
+  EXPECT_EQ(caption, "External servo motor database (Parameter set 1)");
+  EXPECT_EQ(Byte(42, 26), 8);
+  EXPECT_EQ(Byte(15, 2), 1);
 }
 
 // The page left while its database dialog is open: OK there first (the row taken over), or Cancel there first
