@@ -304,6 +304,8 @@ TEST_F(ParameterPagesTest, DisplayPagesShowTheirValuesAndWriteNothing) {
       int enabled = 0;
       for (int id = def->first; id < def->last; ++id) enabled += drv::Enabled(page, id) ? 1 : 0;
       EXPECT_EQ(enabled, 0) << "read-only";
+      const std::string shot = "page-" + std::to_string(c.number) + ".png";
+      EXPECT_TRUE(platform::backend::SaveWindowPng(page, (OutputFolder() / shot).string(), true));
       drv::ClickItem(page, c.close);
     });
     Run({[] { MakeDevice({.reverse_doc = true}); }, [&] { PostMessage(Main(), WM_COMMAND, c.command, 0); }});
@@ -336,6 +338,7 @@ TEST_F(ParameterPagesTest, MalfunctionMemoryBrowsesTheStoredEntriesWithinBounds)
     }
     for (int i = 0; i < 4; ++i) drv::ClickItem(page, 173);
     seen.push_back(entry());
+    EXPECT_TRUE(platform::backend::SaveWindowPng(page, (OutputFolder() / "page-13-entry-1.png").string(), true));
     drv::ClickItem(page, kNextPage);
   });
   Run({[] {
