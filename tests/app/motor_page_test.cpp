@@ -115,6 +115,8 @@ TEST_F(MotorPageTest, ARowTakenOverInTheDatabaseShowsOnThePage) {
            [&](HWND page) {
              drv::ClickItem(page, kDatabaseButton);
              poles_after = drv::ItemText(page, kPoles);
+             EXPECT_FALSE(IsWindowEnabled(app::MainWindow())) << "the page is still modal on the main window";
+             EXPECT_EQ(GetActiveWindow(), page);
              drv::ClickItem(page, IDOK);
            },
            [](HWND database) {
