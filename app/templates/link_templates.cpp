@@ -94,6 +94,7 @@ const std::array<OptionDialog, 3> kOptionDialogs = {{
 
 constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 4;
+constexpr int kTextWidth = 5;  // dialog units a character of a label takes
 
 // The page builder's layout with the OK / Cancel row replaced by OK, "&save options", Cancel (and the format
 // button), and the named labels' texts put in.
@@ -105,10 +106,26 @@ std::unique_ptr<BuiltPage> BuildOptionDialog(const OptionDialog& option) {
     if (item.id == IDOK) y = item.y;
   }
   std::erase_if(items, [](const DialogItemTemplate& item) { return item.id == IDOK || item.id == IDCANCEL; });
+  // The named labels may be longer than the list's names: the columns right of the labels move over for them.
+  int widen = 0;
+  short label_x = 0;
   for (std::size_t i = 1; i < items.size(); ++i) {
     for (const OptionLabel& label : option.labels) {
-      if (items[i].id == label.id && items[i - 1].id == IDC_STATIC) items[i - 1].text = label.text;
+      if (items[i].id != label.id || items[i - 1].id != IDC_STATIC) continue;
+      items[i - 1].text = label.text;
+      label_x = items[i - 1].x;
+      const int needed = static_cast<int>(std::strlen(label.text)) * kTextWidth + 4;
+      widen = std::max(widen, needed - items[i - 1].cx);
     }
+  }
+  if (widen > 0) {
+    for (DialogItemTemplate& item : items) {
+      if (item.x > label_x) item.x = static_cast<short>(item.x + widen);
+      if (item.x == label_x && item.id == IDC_STATIC) item.cx = static_cast<short>(item.cx + widen);
+    }
+    page->dialog.cx = static_cast<short>(page->dialog.cx + widen);
+  }
+  for (std::size_t i = 1; i < items.size(); ++i) {
     if (items[i].id == option.def.first && std::strcmp(items[i].class_name, WC_EDIT) == 0) {
       items[i].text = option.first_text;
     }
