@@ -9,9 +9,7 @@
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "model/project_file.h"
-#include "platform/win/win.h"
-#include "tests/app/service_fixture.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/app/xvfb_vqpt_fixture.h"
 #include "tests/model/identity_fixture.h"
 
 namespace {
@@ -22,17 +20,12 @@ namespace fs = std::filesystem;
 const std::string kTitle = "ZPR-Tool - File 1: PLANT.ZPR";
 const std::string kCaption = "Result of the comparison of file 1 with file 2";
 
-class XvfbComparisonTest : public ::testing::Test {
+class XvfbComparisonTest : public VqptXvfbTest {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-    ASSERT_FALSE(server_.display().empty());
-    user_ = XOpenDisplay(server_.display().c_str());
-    ASSERT_NE(user_, nullptr);
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    const fs::path bin = ZPR_BIN_DIR;
-    fs::copy_file(bin / "vqpt32", folder_.path() / "vqpt32");
-    fs::create_symlink(bin / "libplatform.so", folder_.path() / "libplatform.so");
+    VqptXvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    binary_ = CopyProgramToFolder();
   }
   // A project whose motor data and parameter sets differ from a fresh file in a few dozen numbers; with
   // `wrong_value` also B20 control mode of set 1 far beyond its range.
@@ -55,26 +48,11 @@ class XvfbComparisonTest : public ::testing::Test {
     ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
     model::InitDataSet(1);
   }
-  void TearDown() override {
-    if (user_) XCloseDisplay(user_);
-  }
-  Window WaitForWindow(const std::string& name, int ms = 10000) {
-    Window w = 0;
-    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);
-    return w;
-  }
-  void SavePng(Window w, const std::string& name) {
-    Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
-  }
-  bool X(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
   // "File" on the menu bar by a click, then an item by its mnemonic, until the window named `appears` shows (a
   // busy machine may lose a key: the menu is closed and the pick repeated).
   Window PickFileItem(Window main, const std::string& key, const std::string& appears) {
-    const int x = GetSystemMetrics(SM_CXFRAME) + 12;
-    const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
     for (int attempt = 0; attempt < 3; ++attempt) {
-      X({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)});
-      X({"click", "1"});
+      ClickFileMenu(main);
       std::this_thread::sleep_for(std::chrono::milliseconds(400));
       X({"key", key});
       if (const Window w = WaitForWindow(appears, 4000)) return w;
@@ -96,15 +74,13 @@ class XvfbComparisonTest : public ::testing::Test {
     X({"click", "1"});
   }
 
-  VirtualServer server_;
-  Display* user_ = nullptr;
-  service_test::TempFolder folder_;
+  std::string binary_;
   fs::path project_;
 };
 
 TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkClosesIt) {
   WriteProject(false);
-  Program program((folder_.path() / "vqpt32").string(), server_.display(), "", {project_.string()});
+  Program program(binary_, server_.display(), "", {project_.string()});
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow(kTitle);
   ASSERT_NE(main, 0u);
@@ -143,7 +119,7 @@ TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkCloses
 
 TEST_F(XvfbComparisonTest, SaveAsWithAWrongValueShowsTheInputCheckAndTheCopyDialogCopies) {
   WriteProject(true);
-  Program program((folder_.path() / "vqpt32").string(), server_.display(), "", {project_.string()});
+  Program program(binary_, server_.display(), "", {project_.string()});
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow(kTitle);
   ASSERT_NE(main, 0u);

@@ -3,35 +3,25 @@
 // manager's close ends the monitor and the poll. Screenshots are left in the test folder.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/win/win.h"
-#include "sim/inverter_bus.h"
-#include "sim/inverter_transport.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
 
 using namespace xvfb_test;
 
-const std::string kBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
-const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";
 const std::string kDriveMonitor = "Drive monitor";
 const std::string kLinkFaultCaption = "Fault serial communication";
 
-class XvfbMonitorTest : public ::testing::Test {
+class XvfbMonitorTest : public VqptXvfbTest {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-    ASSERT_FALSE(server_.display().empty());
-    user_ = XOpenDisplay(server_.display().c_str());
-    ASSERT_NE(user_, nullptr);
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    VqptXvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     sim::DeviceIdentity identity;
     identity.device_type = 43;
-    bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0}, identity);
+    auto bus = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0}, identity);
     // Values for the three bars (n-motor, I-active, P-motor) and the DC-link voltage, set before the server runs.
-    sim::InverterDevice& device = *bus_->Device(0);
+    sim::InverterDevice& device = *bus->Device(0);
     device.WriteNumber(33, 2, 9000);
     device.WriteNumber(33, 6, 40);
     device.WriteNumber(33, 12, 150);
@@ -40,55 +30,23 @@ class XvfbMonitorTest : public ::testing::Test {
     device.WriteNumber(33, 68, 2);
     device.WriteNumber(42, 26, 2);
     device.WriteNumber(43, 26, 2);
-    auto line = std::make_unique<sim::PtyLine>();
-    ASSERT_TRUE(line->ok());
-    com1_ = line->slave_path();
-    inverter_ = std::make_unique<sim::InverterServer>(bus_, std::move(line));
-    inverter_->Start();
-  }
-  void TearDown() override {
-    if (inverter_) inverter_->Stop();
-    if (user_) XCloseDisplay(user_);
-  }
-  Window WaitForWindow(const std::string& name, int ms = 10000) {
-    Window w = 0;
-    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);
-    return w;
-  }
-  void SavePng(Window w, const std::string& name) {
-    Screenshot(user_, w)->WritePng((std::filesystem::path(::testing::TempDir()) / name).string());
+    ServeInverter(std::move(bus));
   }
   // Alt+R opens the Remote menu, D its drive monitor (repeated when a busy machine took the keys too early).
   Window OpenDriveMonitorByKeys() {
-    const std::string display = server_.display();
     for (int attempt = 0; attempt < 3; ++attempt) {
-      Xdotool(display, {"key", "alt+r"});
+      X({"key", "alt+r"});
       std::this_thread::sleep_for(std::chrono::milliseconds(400));
-      Xdotool(display, {"key", "d"});
+      X({"key", "d"});
       if (const Window w = WaitForWindow(kDriveMonitor, 4000)) return w;
-      for (int i = 0; i < 3; ++i) Xdotool(display, {"key", "Escape"});
+      for (int i = 0; i < 3; ++i) X({"key", "Escape"});
     }
     return 0;
   }
-  // Pixels of one colour (0xRRGGBB) in the window.
-  int CountPixels(Window w, std::uint32_t colour) {
-    const auto shot = Screenshot(user_, w);
-    int n = 0;
-    for (int y = 0; y < shot->height(); ++y) {
-      for (int x = 0; x < shot->width(); ++x) n += shot->Pixel(x, y) == colour;
-    }
-    return n;
-  }
-
-  VirtualServer server_;
-  Display* user_ = nullptr;
-  std::shared_ptr<sim::InverterBus> bus_;
-  std::unique_ptr<sim::InverterServer> inverter_;
-  std::string com1_;
 };
 
 TEST_F(XvfbMonitorTest, TheDriveMonitorOpensByKeysPollsAndDrawsItsBars) {
-  Program program(kBinary, server_.display(), com1_);
+  Program program(kVqptBinary, server_.display(), com1_);
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow(kFreshTitle);
   ASSERT_NE(main, 0u);

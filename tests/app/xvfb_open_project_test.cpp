@@ -11,26 +11,19 @@
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "model/project_file.h"
-#include "platform/win/win.h"
-#include "tests/app/service_fixture.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
 
 using namespace xvfb_test;
 namespace fs = std::filesystem;
 
-class XvfbOpenProjectTest : public ::testing::Test {
+class XvfbOpenProjectTest : public VqptXvfbTest {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-    ASSERT_FALSE(server_.display().empty());
-    user_ = XOpenDisplay(server_.display().c_str());
-    ASSERT_NE(user_, nullptr);
-    // The program beside its shared library in a folder of the test's.
-    const fs::path bin = ZPR_BIN_DIR;
-    fs::copy_file(bin / "vqpt32", folder_.path() / "vqpt32");
-    fs::create_symlink(bin / "libplatform.so", folder_.path() / "libplatform.so");
+    VqptXvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    binary_ = CopyProgramToFolder();
     project_ = folder_.path() / "projects" / "plant.zpr";
     fs::create_directory(project_.parent_path());
     model::InitDataSet(1);
@@ -38,50 +31,32 @@ class XvfbOpenProjectTest : public ::testing::Test {
     ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
     model::InitDataSet(1);
   }
-  void TearDown() override {
-    if (user_) XCloseDisplay(user_);
-  }
-  Window WaitForWindow(const std::string& name) {
-    Window w = 0;
-    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; });
-    return w;
-  }
-  void SavePng(Window w, const std::string& name) {
-    Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
-  }
-  bool Keys(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
-  std::string Binary() const { return (folder_.path() / "vqpt32").string(); }
 
-  VirtualServer server_;
-  Display* user_ = nullptr;
-  service_test::TempFolder folder_;
+  std::string binary_;
   fs::path project_;
 };
 
 TEST_F(XvfbOpenProjectTest, OpenThroughTheRealFileDialogNamesTheWindowAfterTheFile) {
-  Program program(Binary(), server_.display());
+  Program program(binary_, server_.display());
   ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool - File 1: NONAME1.ZPR");
+  const Window main = WaitForWindow(kFreshTitle);
   ASSERT_NE(main, 0u);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   // "File" on the menu bar, then "&Open..." by its mnemonic.
-  const int x = GetSystemMetrics(SM_CXFRAME) + 12;
-  const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
-  ASSERT_TRUE(Keys({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)}));
-  ASSERT_TRUE(Keys({"click", "1"}));
+  ASSERT_TRUE(ClickFileMenu(main));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ASSERT_TRUE(Keys({"key", "o"}));
+  ASSERT_TRUE(X({"key", "o"}));
   const Window dialog = WaitForWindow("Open file");
   ASSERT_NE(dialog, 0u) << "no file dialog";
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   // The name field has the focus: the folder first (Enter goes into it and lists its project files) ...
-  ASSERT_TRUE(Keys({"type", "--delay", "5", project_.parent_path().string()}));
-  ASSERT_TRUE(Keys({"key", "Return"}));
+  ASSERT_TRUE(X({"type", "--delay", "5", project_.parent_path().string()}));
+  ASSERT_TRUE(X({"key", "Return"}));
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   SavePng(dialog, "vqpt32_xvfb_open_dialog.png");
   // ... then the file's name.
-  ASSERT_TRUE(Keys({"type", "--delay", "5", "plant.zpr"}));
-  ASSERT_TRUE(Keys({"key", "Return"}));
+  ASSERT_TRUE(X({"type", "--delay", "5", "plant.zpr"}));
+  ASSERT_TRUE(X({"key", "Return"}));
   const Window opened = WaitForWindow("ZPR-Tool - File 1: PLANT.ZPR");
   ASSERT_NE(opened, 0u) << "the title does not name the opened file";
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -95,7 +70,7 @@ TEST_F(XvfbOpenProjectTest, OpenThroughTheRealFileDialogNamesTheWindowAfterTheFi
 }
 
 TEST_F(XvfbOpenProjectTest, TheProjectNamedOnTheCommandLineIsOpenAtStart) {
-  Program program(Binary(), server_.display(), "", {project_.string()});
+  Program program(binary_, server_.display(), "", {project_.string()});
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow("ZPR-Tool - File 1: PLANT.ZPR");
   ASSERT_NE(main, 0u) << "the project on the command line is not open";

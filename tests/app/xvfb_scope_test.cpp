@@ -5,63 +5,32 @@
 // Screenshots are left in the test folder.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/win/win.h"
-#include "sim/inverter_bus.h"
-#include "sim/inverter_transport.h"
 #include "sim/scope_recording.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
 
 using namespace xvfb_test;
 
-const std::string kBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
-const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";
 const std::string kControlCaption = "T.. ZPR-Scope-control";
 const std::string kTrendCaption = "ZPR-Scope display";
 
-class XvfbScopeTest : public ::testing::Test {
+class XvfbScopeTest : public VqptXvfbTest {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-    ASSERT_FALSE(server_.display().empty());
-    user_ = XOpenDisplay(server_.display().c_str());
-    ASSERT_NE(user_, nullptr);
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0});
-    sim::InstallScopeRecording(*bus_->Device(0));
-    bus_->Device(0)->WriteNumber(33, 59, 5);  // ready
-    auto line = std::make_unique<sim::PtyLine>();
-    ASSERT_TRUE(line->ok());
-    com1_ = line->slave_path();
-    inverter_ = std::make_unique<sim::InverterServer>(bus_, std::move(line));
-    inverter_->Start();
+    VqptXvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    auto bus = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0});
+    sim::InstallScopeRecording(*bus->Device(0));
+    bus->Device(0)->WriteNumber(33, 59, 5);  // ready
+    ServeInverter(std::move(bus));
   }
-  void TearDown() override {
-    if (inverter_) inverter_->Stop();
-    if (user_) XCloseDisplay(user_);
-  }
-  Window WaitForWindow(const std::string& name, int ms = 10000) {
-    Window w = 0;
-    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);
-    return w;
-  }
-  void SavePng(const std::string& name) {
-    Screenshot(user_, DefaultRootWindow(user_))->WritePng((std::filesystem::path(::testing::TempDir()) / name).string());
-  }
-  bool Keys(const std::string& keys) { return Xdotool(server_.display(), {"key", keys}); }
-
-  VirtualServer server_;
-  Display* user_ = nullptr;
-  std::shared_ptr<sim::InverterBus> bus_;
-  std::string com1_;
-  std::unique_ptr<sim::InverterServer> inverter_;
+  void SavePng(const std::string& name) { VqptXvfbTest::SavePng(DefaultRootWindow(user_), name); }
+  bool Keys(const std::string& keys) { return X({"key", keys}); }
 };
 
 TEST_F(XvfbScopeTest, ReadFromTheControlWindowShowsTheRecordingInTheTrendWindow) {
-  Program program(kBinary, server_.display(), com1_);
+  Program program(kVqptBinary, server_.display(), com1_);
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow(kFreshTitle);
   ASSERT_NE(main, 0u);
@@ -103,8 +72,8 @@ TEST_F(XvfbScopeTest, ReadFromTheControlWindowShowsTheRecordingInTheTrendWindow)
 
   // Back in the control window (a click on its state field): Settings and Comments by their mnemonics, each shown
   // and left with Escape.
-  Xdotool(server_.display(), {"mousemove", "--window", std::to_string(control), "40", "40"});
-  Xdotool(server_.display(), {"click", "1"});
+  X({"mousemove", "--window", std::to_string(control), "40", "40"});
+  X({"click", "1"});
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const std::vector<std::pair<std::string, std::string>> dialogs = {
       {"alt+s", "T.. ZPR-Scope-settings"}, {"alt+o", "T.. ZPR-Scope-comments"}};

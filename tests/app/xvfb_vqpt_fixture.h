@@ -1,0 +1,94 @@
+// The common frame of the tests that drive the real vqpt32 on a virtual X server: skipped where Xvfb or xdotool is
+// missing, the test's own display connection (X errors of windows that go while being looked at ignored), and on
+// demand the program copied into a folder of the test's or a simulated inverter served on a pseudo-terminal.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win/win.h"
+#include "sim/inverter_bus.h"
+#include "sim/inverter_transport.h"
+#include "tests/app/service_fixture.h"
+#include "tests/app/xvfb_program.h"
+
+namespace xvfb_test {
+
+inline const std::string kVqptBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
+inline const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";  // the title of a fresh start
+
+class VqptXvfbTest : public ::testing::Test {
+ protected:
+  // A derived SetUp calls this first and returns when IsSkipped() or HasFatalFailure().
+  void SetUp() override {
+    if (!xtest::XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
+    ASSERT_FALSE(server_.display().empty());
+    user_ = XOpenDisplay(server_.display().c_str());
+    ASSERT_NE(user_, nullptr);
+    // The windows are looked at while the program opens and closes them: a window gone between the listing and the
+    // look is no error of the test (Xlib's default handler would end the process).
+    XSetErrorHandler(IgnoreXError);
+  }
+  void TearDown() override {
+    if (inverter_) inverter_->Stop();
+    if (user_) XCloseDisplay(user_);
+  }
+
+  // The program beside its shared library in the test's folder (its settings file is written there); its path.
+  std::string CopyProgramToFolder() {
+    return xtest::CopyProgram(ZPR_BIN_DIR, "vqpt32", folder_.path()).string();
+  }
+  // `bus` served on a pseudo-terminal whose device becomes com1_.
+  void ServeInverter(std::shared_ptr<sim::InverterBus> bus) {
+    bus_ = std::move(bus);
+    auto line = std::make_unique<sim::PtyLine>();
+    ASSERT_TRUE(line->ok());
+    com1_ = line->slave_path();
+    inverter_ = std::make_unique<sim::InverterServer>(bus_, std::move(line));
+    inverter_->Start();
+  }
+
+  Window WaitForWindow(const std::string& name, int ms = 10000) {
+    Window w = 0;
+    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);
+    return w;
+  }
+  void SavePng(Window w, const std::string& name) {
+    Screenshot(user_, w)->WritePng((std::filesystem::path(::testing::TempDir()) / name).string());
+  }
+  // Pixels of one colour (0xRRGGBB) in the window.
+  int CountPixels(Window w, std::uint32_t colour) {
+    const auto shot = Screenshot(user_, w);
+    int n = 0;
+    for (int y = 0; y < shot->height(); ++y) {
+      for (int x = 0; x < shot->width(); ++x) n += shot->Pixel(x, y) == colour;
+    }
+    return n;
+  }
+  // xdotool on the test's display.
+  bool X(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
+  // A click on "File", the first item of the main window's menu bar, just below the caption.
+  bool ClickFileMenu(Window main) {
+    const int x = GetSystemMetrics(SM_CXFRAME) + 12;
+    const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
+    return X({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)}) &&
+           X({"click", "1"});
+  }
+  static void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+  VirtualServer server_;
+  Display* user_ = nullptr;
+  service_test::TempFolder folder_;
+  std::shared_ptr<sim::InverterBus> bus_;
+  std::unique_ptr<sim::InverterServer> inverter_;
+  std::string com1_;
+};
+
+}  // namespace xvfb_test
