@@ -1,14 +1,12 @@
 // The print buffer: opening and closing a printout, sending lines to the text file or the print job, page breaks
 // and the text file's page header.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "app/print_content.h"
 #include "app/print_state.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
+#include "platform/sys/atomic_file.h"
 
 namespace app {
 namespace print {
@@ -95,26 +93,7 @@ void AddToPrinter(const std::string& text) {
   if (!piece.empty()) emit();
 }
 
-bool WriteTextFile(const std::string& text) {
-  const std::filesystem::path target = g_text_path;
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, target, error);
-  if (error) std::filesystem::remove(temporary, error);
-  return !error;
-}
+bool WriteTextFile(const std::string& text) { return !platform::sys::WriteFileAtomically(g_text_path, text); }
 
 }  // namespace
 

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <vector>
 
 #include "app/binding_support.h"
@@ -18,6 +16,7 @@
 #include "model/message_show.h"
 #include "model/record_layout.h"
 #include "model/unit_texts.h"
+#include "platform/sys/atomic_file.h"
 #include "platform/sys/clock.h"
 
 namespace app {
@@ -166,21 +165,7 @@ bool WriteFile(const std::string& path, const std::vector<std::string>& lines, b
     return static_cast<bool>(out);
   }
   // A new file is written whole or not at all.
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) std::filesystem::remove(temporary, error);
-  return !error;
+  return !platform::sys::WriteFileAtomically(path, text);
 }
 
 // A write to the printer is a short job of its own; refused while the documentation is being printed.
