@@ -32,7 +32,6 @@ namespace {
 using job::Job;
 
 constexpr DWORD kJobDialogFlags = 0x14110C;  // the setup's flags and a device context returned
-constexpr DWORD kPrintDialogSize = 66;
 constexpr std::uint16_t kSettingsRecord = 305;
 constexpr std::uint16_t kNoFrameElement = 54;
 constexpr std::int32_t kMsgNoFont = 32;
@@ -159,21 +158,12 @@ int PrintStartJob() {
   const std::uint32_t no_frame = print::RawOr(kSettingsRecord, kNoFrameElement, 0, 0) & 0xFFFF;
   j.frame = no_frame == 0;
 
-  PRINTDLG pd{};
-  pd.lStructSize = kPrintDialogSize;
-  pd.hwndOwner = MainWindow();
-  pd.hDevMode = j.dev_mode;
-  pd.hDevNames = j.dev_names;
-  pd.Flags = kJobDialogFlags;
-  pd.lpfnPrintHook = JobHook;
-  const BOOL chosen = PrintDlg(&pd);
-  j.dev_mode = pd.hDevMode;
-  j.dev_names = pd.hDevNames;
-  if (!chosen || !pd.hDC) {
+  HDC dc = nullptr;
+  if (!job::ShowPrintDialog(kJobDialogFlags, JobHook, &dc) || !dc) {
     SetHelpContext(j.saved_help);
     return 0;
   }
-  j.dc = pd.hDC;
+  j.dc = dc;
   j.width = GetDeviceCaps(j.dc, HORZRES);
   j.height = GetDeviceCaps(j.dc, VERTRES);
   j.aborted = false;

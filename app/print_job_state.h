@@ -1,6 +1,7 @@
 // The state of the print job and of the kept printer settings, shared by the files of the print job.
 #pragma once
 
+#include "platform/gdi/print_dialog.h"
 #include "platform/win/win.h"
 
 namespace app::job {
@@ -24,5 +25,9 @@ struct PrintJobState {
 };
 
 PrintJobState& Job();
+
+// The print dialog over the main window on the kept printer settings, with these flags and hook; the settings
+// chosen there are kept again. PrintDlg's result; the device context in *dc when asked for and given.
+BOOL ShowPrintDialog(DWORD flags, LPPRINTHOOKPROC hook, HDC* dc = nullptr);
 
 }  // namespace app::job

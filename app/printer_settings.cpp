@@ -26,19 +26,27 @@ UINT_PTR SetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
 
 }  // namespace
 
-void PrinterSetup() {
+namespace job {
+
+BOOL ShowPrintDialog(DWORD flags, LPPRINTHOOKPROC hook, HDC* dc) {
   auto& j = Job();
   PRINTDLG pd{};
   pd.lStructSize = kPrintDialogSize;
   pd.hwndOwner = MainWindow();
   pd.hDevMode = j.dev_mode;
   pd.hDevNames = j.dev_names;
-  pd.Flags = kSetupDialogFlags;
-  pd.lpfnPrintHook = SetupHook;
-  PrintDlg(&pd);
+  pd.Flags = flags;
+  pd.lpfnPrintHook = hook;
+  const BOOL chosen = PrintDlg(&pd);
   j.dev_mode = pd.hDevMode;
   j.dev_names = pd.hDevNames;
+  if (dc) *dc = pd.hDC;
+  return chosen;
 }
+
+}  // namespace job
+
+void PrinterSetup() { job::ShowPrintDialog(kSetupDialogFlags, SetupHook); }
 
 std::string GetPrinterName(std::size_t size) {
   std::string name = kDefaultPrinterName;
