@@ -10,8 +10,8 @@
 #include "app/dialog_placement.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
-#include "app/help_context.h"
 #include "app/result_reports.h"
+#include "app/result_window.h"
 #include "app/shell_state.h"
 #include "app/templates/result_templates.h"
 #include "app/work_buffer.h"
@@ -67,39 +67,12 @@ void Refill(HWND window, std::uint8_t mode) {
   FillList(window, mode);
 }
 
-void CloseWindow(HWND window) {
-  if (Window() == window) Window() = nullptr;
-  DestroyWindow(window);
-}
+constexpr ResultWindowKind kWindowKind{Modeless::kComparisonResult, kComparisonTemplate, kComparisonHeading,
+                                      kComparisonCountLabel, kPlaceCentred, kPlaceCentred,
+                                      [](HWND window) { Refill(window, g_mode); }, nullptr};
 
 INT_PTR CALLBACK ComparisonProc(HWND window, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
-  switch (message) {
-    case WM_INITDIALOG:
-      Window() = window;
-      PlaceDialog(window, kPlaceCentred, kPlaceCentred);
-      Refill(window, g_mode);
-      // OK takes the focus: the list would show all of its text selected.
-      SetFocus(GetDlgItem(window, IDOK));
-      return FALSE;
-    case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE) {
-        SetDefaultHelpContext(kComparisonTemplate, kComparisonHeading, kComparisonCountLabel);
-      }
-      return FALSE;
-    case WM_COMMAND: {
-      const int id = LOWORD(wparam);
-      SetHelpContextFromCommand(kComparisonTemplate, kComparisonHeading, kComparisonCountLabel, id, HIWORD(wparam));
-      if (id == IDOK || id == IDCANCEL) CloseWindow(window);
-      return TRUE;
-    }
-    case WM_CLOSE:
-      CloseWindow(window);
-      return TRUE;
-    case WM_DESTROY:
-      if (Window() == window) Window() = nullptr;
-      return FALSE;
-    default: return FALSE;
-  }
+  return ResultWindowMessage(kWindowKind, window, message, wparam);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 #include "app/application_start.h"
 #include "app/dialog_placement.h"
-#include "app/help_context.h"
 #include "app/main_window.h"
 #include "app/result_reports.h"
+#include "app/result_window.h"
 #include "app/shell_state.h"
 #include "app/templates/result_templates.h"
 #include "app/wait_cursor.h"
@@ -90,41 +90,12 @@ void FillWindow(HWND window) {
   SetDlgItemText(window, kInputCheckList, text.data());
 }
 
-void CloseWindow(HWND window) {
-  if (!FreeErrorBuffer()) return;  // the window stays while its buffer cannot be given back
-  if (Window() == window) Window() = nullptr;
-  DestroyWindow(window);
-}
+constexpr ResultWindowKind kWindowKind{Modeless::kInputCheckResult, kInputCheckTemplate, kInputCheckCount,
+                                      kInputCheckHeading, kPlaceBottomRight, kPlaceBottomRight, FillWindow,
+                                      FreeErrorBuffer};
 
 INT_PTR CALLBACK InputCheckProc(HWND window, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
-  switch (message) {
-    case WM_INITDIALOG:
-      Window() = window;
-      PlaceDialog(window, kPlaceBottomRight, kPlaceBottomRight);
-      FillWindow(window);
-      SetFocus(GetDlgItem(window, IDOK));  // not the list, which would show all of its text selected
-      return FALSE;
-    case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE) SetDefaultHelpContext(kInputCheckTemplate, kInputCheckCount, kInputCheckHeading);
-      return FALSE;
-    case WM_COMMAND: {
-      const int id = LOWORD(wparam);
-      SetHelpContextFromCommand(kInputCheckTemplate, kInputCheckCount, kInputCheckHeading, id, HIWORD(wparam));
-      if (id == IDOK || id == IDCANCEL) CloseWindow(window);
-      return TRUE;
-    }
-    case WM_CLOSE:
-      CloseWindow(window);
-      return TRUE;
-    case WM_DESTROY:
-      // Destroyed with its owner: the buffer goes with it.
-      if (Window() == window) {
-        Window() = nullptr;
-        FreeErrorBuffer();
-      }
-      return FALSE;
-    default: return FALSE;
-  }
+  return ResultWindowMessage(kWindowKind, window, message, wparam);
 }
 
 std::uint8_t RunCheckAndShow(std::uint8_t set) {
