@@ -12,24 +12,14 @@
 #include "app/monitor_dialogs.h"
 #include "app/monitor_windows.h"
 #include "app/value_log.h"
-#include "link/online_services.h"
 #include "model/element_access.h"
 #include "model/value_converters.h"
-#include "platform/comm/fake_port.h"
-#include "platform/comm/win_comm.h"
-#include "sim/inverter_bus.h"
-#include "sim/inverter_transport.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/app/monitor_fixture.h"
 
 namespace shell_test {
 namespace {
 
 using app::Modeless;
-
-template <typename T>
-void PutRaw(std::uint16_t record, std::uint16_t element, T value) {
-  for (std::uint8_t set : {0, 1}) ASSERT_EQ(model::WriteElement(record, element, &value, model::kModeRaw9, set), 0);
-}
 
 double Converted(std::uint16_t record, std::uint16_t element) {
   double value = NAN;
@@ -37,30 +27,15 @@ double Converted(std::uint16_t record, std::uint16_t element) {
   return value;
 }
 
-class MonitorDialogTest : public ShellTest {
+class MonitorDialogTest : public MonitorLineTest {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
+    MonitorLineTest::SetUp();
     app::ResetValueLog();
   }
   void TearDown() override {
     app::ResetValueLog();
-    ilink::DisconnectInverter(0);
-    platform::comm::InstallPort("COM1", nullptr);
-    ShellTest::TearDown();
-  }
-  // The link settings of the fake line, after the start has loaded its own.
-  void Connect(std::uint16_t interval) {
-    platform::comm::InstallPort("COM1", fake_);
-    sim::AttachInverters(*fake_, bus_);
-    PutRaw<std::uint8_t>(305, 0, 0);
-    PutRaw<std::uint8_t>(305, 13, 0);
-    PutRaw<std::uint8_t>(305, 28, 1);
-    PutRaw<std::uint8_t>(305, 30, 1);
-    PutRaw<std::uint16_t>(305, 36, 10);
-    PutRaw<std::uint32_t>(305, 38, 20000);
-    PutRaw<std::uint8_t>(305, 42, 0);
-    PutRaw<std::uint16_t>(305, 160, interval);
+    MonitorLineTest::TearDown();
   }
   sim::InverterDevice& Device() { return *bus_->Device(0); }
   static void Command(UINT id) { SendMessage(Main(), WM_COMMAND, id, 0); }
@@ -69,9 +44,6 @@ class MonitorDialogTest : public ShellTest {
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
   static HWND Window(Modeless kind) { return app::ModelessWindow(kind); }
-
-  std::shared_ptr<platform::comm::FakePort> fake_ = std::make_shared<platform::comm::FakePort>();
-  std::shared_ptr<sim::InverterBus> bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0});
 };
 
 // E03 DC-link-volt (33.8) is shown as read; the poll runs 200 ms after the opening, then at the interval.

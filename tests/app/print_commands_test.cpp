@@ -15,6 +15,7 @@
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "model/message_presenter.h"
+#include "tests/app/message_sink.h"
 
 namespace {
 
@@ -22,21 +23,7 @@ namespace fs = std::filesystem;
 
 constexpr std::uint16_t kGroupElements[] = {44, 45, 46, 47, 48, 49, 50, 52, 152};
 
-class MessageSink final : public model::MessagePresenter {
- public:
-  int RunModal(const model::MessageDialogRequest& request) override {
-    texts.push_back(request.text);
-    return 1;
-  }
-  bool NoticeOpen() override { return false; }
-  void OpenNotice(const model::MessageDialogRequest&) override {}
-  void CloseNotice() override {}
-  int ShowMessageBox(HWND, const std::string& text, const std::string&, model::MessageBoxKind) override {
-    texts.push_back(text);
-    return model::kMessageAnswerOk;
-  }
-  std::vector<std::string> texts;
-};
+using app_test::MessageSink;
 
 struct GroupCase {
   const char* what;

@@ -16,6 +16,7 @@
 #include "model/element_access.h"
 #include "model/menu_list_table.h"
 #include "model/menu_skip.h"
+#include "tests/app/recording_output.h"
 
 namespace {
 
@@ -52,20 +53,7 @@ std::array<ParameterDescriptor, 81> ManyRows() {
 }
 const std::array<ParameterDescriptor, 81> kMany = ManyRows();
 
-class RecordingOutput final : public app::PrintLineOutput {
- public:
-  bool StartJob() override {
-    log.push_back("START");
-    return start_ok;
-  }
-  void Line(std::string_view text) override { log.emplace_back(text); }
-  bool EndJob(bool complete) override {
-    log.push_back(complete ? "END" : "END incomplete");
-    return true;
-  }
-  std::vector<std::string> log;
-  bool start_ok = true;
-};
+using app_test::RecordingOutput;
 
 class PrintContentTest : public ::testing::Test {
  protected:

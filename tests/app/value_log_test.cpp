@@ -17,6 +17,8 @@
 #include "model/element_access.h"
 #include "model/menu_list_table.h"
 #include "model/message_presenter.h"
+#include "tests/app/message_sink.h"
+#include "tests/app/recording_output.h"
 #include "platform/sys/clock.h"
 
 namespace {
@@ -49,35 +51,9 @@ const ParameterDescriptor kDriveList[] = {
     {0, 0, 0, 0, 0, 0, 0.0, nullptr},
 };
 
-class MessageSink final : public model::MessagePresenter {
- public:
-  int RunModal(const model::MessageDialogRequest& request) override {
-    texts.push_back(request.text);
-    return 1;
-  }
-  bool NoticeOpen() override { return false; }
-  void OpenNotice(const model::MessageDialogRequest&) override {}
-  void CloseNotice() override {}
-  int ShowMessageBox(HWND, const std::string& text, const std::string&, model::MessageBoxKind) override {
-    texts.push_back(text);
-    return model::kMessageAnswerOk;
-  }
-  std::vector<std::string> texts;
-};
+using app_test::MessageSink;
 
-class RecordingOutput final : public app::PrintLineOutput {
- public:
-  bool StartJob() override {
-    log.push_back("START");
-    return true;
-  }
-  void Line(std::string_view text) override { log.emplace_back(text); }
-  bool EndJob(bool complete) override {
-    log.push_back(complete ? "END" : "END incomplete");
-    return true;
-  }
-  std::vector<std::string> log;
-};
+using app_test::RecordingOutput;
 
 constexpr std::array<std::uint8_t, 7> kDriveOnly{0, 1, 0, 1, 0, 0, 0};  // one drive monitor (listed twice)
 

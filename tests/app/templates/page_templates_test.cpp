@@ -18,27 +18,12 @@
 #include "model/message_presenter.h"
 #include "platform/backend/capture.h"
 #include "platform/testing/driver.h"
+#include "tests/app/message_sink.h"
 
 namespace {
 
 namespace drv = platform::testing;
 using app::PageDefinition;
-
-class Sink final : public model::MessagePresenter {
- public:
-  int RunModal(const model::MessageDialogRequest& request) override {
-    texts.push_back(request.text);
-    return 1;
-  }
-  bool NoticeOpen() override { return false; }
-  void OpenNotice(const model::MessageDialogRequest&) override {}
-  void CloseNotice() override {}
-  int ShowMessageBox(HWND, const std::string& text, const std::string&, model::MessageBoxKind) override {
-    texts.push_back(text);
-    return 1;
-  }
-  std::vector<std::string> texts;
-};
 
 INT_PTR CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -58,7 +43,7 @@ class PageTemplatesTest : public ::testing::Test {
   }
 
   drv::Session session_;
-  Sink sink_;
+  app_test::MessageSink sink_;
 };
 
 const DialogItemTemplate* ItemOf(const DialogTemplate& dialog, int id) {
