@@ -7,6 +7,7 @@
 #include "app/comparison_window.h"
 #include "app/copy_dialogs.h"
 #include "app/file_commands.h"
+#include "app/late_pages.h"
 #include "app/menu_skip_pages.h"
 #include "app/monitor_dialogs.h"
 #include "app/parameter_pages.h"

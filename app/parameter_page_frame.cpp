@@ -40,6 +40,7 @@ bool MayWrite(std::uint8_t kind) { return kind == kKindAlready || kind == kKindC
 std::uint8_t Set() { return GetActiveFile(); }
 
 std::uint8_t Store(PageState& page, int control, std::uint8_t restore) {
+  if (page.page->binding != nullptr) return page.page->binding->store(page, control, restore);
   return StoreDialogToParameters(page.dialog, page.first, page.last, control, page.list, Set(), restore);
 }
 
@@ -188,6 +189,10 @@ void OnRefresh(PageState& page) {
     return;
   }
   if (CommitPage(page, id, 0) == kPageRefused) return;
+  if (page.page->binding != nullptr) {
+    page.page->binding->send(page, id);
+    return;
+  }
   SendControlParameterOnline(page.dialog, page.first, page.last, id, page.list, Set());
 }
 
@@ -267,7 +272,9 @@ INT_PTR RunParameterPageOn(const ParameterPage& page, HWND owner) {
 }
 
 std::uint8_t FillPage(PageState& page, std::uint8_t backup) {
-  const std::uint8_t result = FillDialogFromParameters(page.dialog, page.first, page.last, page.list, Set(), backup);
+  const std::uint8_t result = page.page->binding != nullptr
+                                  ? page.page->binding->fill(page, backup)
+                                  : FillDialogFromParameters(page.dialog, page.first, page.last, page.list, Set(), backup);
   if (backup != 0) page.backup_held = true;
   page.pending = 0;
   if (page.page->hooks.filled != nullptr) page.page->hooks.filled(page);

@@ -80,6 +80,15 @@ struct PageHooks {
   bool (*message)(PageState& page, UINT message, WPARAM wparam, LPARAM lparam, INT_PTR& result) = nullptr;
 };
 
+// How a page reads and writes its controls when not through the page binding over its whole run (the menu jump
+// targets bind row by row): fill (backup 1 takes the Cancel values), store (control 0: all; restore 1: the
+// backup), send one control's parameter online. Each returns 0 for success.
+struct PageBinding {
+  std::uint8_t (*fill)(PageState& page, std::uint8_t backup);
+  std::uint8_t (*store)(PageState& page, int control, std::uint8_t restore);
+  std::uint8_t (*send)(PageState& page, int control);
+};
+
 struct ParameterPage {
   int number;             // the page's template (families 1 and 3)
   int family2_number;     // the template of device family 2; 0: the same
@@ -87,6 +96,7 @@ struct ParameterPage {
   PageCommitRule rule = PageCommitRule::kPending;
   PageExit exit = PageExit::kNavigate;
   PageHooks hooks{};
+  const PageBinding* binding = nullptr;  // null: the page binding over the run
 };
 
 // One open page. Lives on its opener's stack for as long as the dialog runs.

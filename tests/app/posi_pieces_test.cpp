@@ -1,8 +1,10 @@
-// The positioning pages' shared pieces: the posi record lists and bounds, the code labels renumbered per
-// record, the unit written into unit labels, the motor-speed note and the copy dialog's typed block numbers.
+// The positioning pages' shared pieces: the device variant query, the posi record lists and bounds, the code
+// labels renumbered per record, the unit written into unit labels, the motor-speed note and the copy dialog's
+// typed block numbers.
 #include <cstring>
 
 #include "app/copy_process_block.h"
+#include "app/device_variant.h"
 #include "app/posi_records.h"
 #include "app/templates/page_templates.h"
 #include "tests/app/pages_fixture.h"
@@ -11,6 +13,34 @@ namespace pages_test {
 namespace {
 
 INT_PTR CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST_F(PagesTest, DeviceVariantIsFamilyThreeWithPositioningOptionTwo) {
+  struct Case {
+    std::uint16_t kind;
+    std::uint8_t family;
+    std::uint8_t option;
+    std::uint8_t other_record_option;
+    std::uint8_t expected;
+  };
+  const Case cases[] = {
+      {17, 3, 2, 0, 1}, {17, 3, 1, 2, 0}, {17, 3, 0, 2, 0}, {17, 1, 2, 2, 0}, {17, 2, 2, 2, 0},
+      {18, 3, 2, 0, 1}, {18, 3, 0, 2, 0}, {18, 1, 2, 2, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.kind << " family " << int{c.family} << " option "
+                                    << int{c.option});
+    model::InitDataSet(0);
+    PutRaw<std::uint16_t>(302, 0, c.kind);
+    const std::uint16_t identity = c.kind == 18 ? 5 : 304;
+    const std::uint16_t other = c.kind == 18 ? 304 : 5;
+    PutRaw<std::uint8_t>(identity, 0, c.family);
+    PutRaw<std::uint8_t>(other, 0, c.family);
+    PutRaw<std::uint8_t>(identity, 9, c.option);
+    PutRaw<std::uint8_t>(other, 9, c.other_record_option);
+    EXPECT_EQ(app::CheckDeviceVariant(0), c.expected);
+  }
+  EXPECT_EQ(app::CheckDeviceVariant(7), 0) << "no such data set";
+}
 
 TEST_F(PagesTest, PosiRecordListsAndTheRecordsADeviceOffers) {
   const auto lists = app::PosiRecordLists();
