@@ -254,3 +254,58 @@ TEST_F(RemoteControlTest, CycleTimesFollowTheWaitingTimeAndStayWithin16Bits) {
 
 }  // namespace
 }  // namespace shell_test
+
+namespace shell_test {
+namespace {
+
+// The second form (firmware 'Q' with element 157 set): record 306 exchanged on the timer, OK sends the typed values,
+// Stop and close sends the block cleared, destroys the window and clears its handle.
+TEST_F(RemoteControlTest, TheSecondFormExchangesRecord306AndItsCloseSendsTheClearedBlock) {
+  auto reply_bytes = [] {
+    std::vector<int> bytes;
+    for (std::uint16_t offset = 23; offset < 32; ++offset) bytes.push_back(GetRaw(306, offset));
+    return bytes;
+  };
+  HWND window = nullptr;
+  Run({
+      [&] {
+        Prepare();
+        PutRaw<std::uint8_t>(305, 157, 1);
+        Open();
+      },
+      [&] {
+        window = app::ModelessWindow(app::Modeless::kRemoteControl2);
+        ASSERT_TRUE(IsWindow(window));
+        EXPECT_EQ(Window(), nullptr);
+        EXPECT_EQ(drv::ItemText(window, app::kRemote2First), "E45 control word");
+        // Reference value -2 and position 0x01020304: the simulator echoes bytes 11..19 in the reply's 23..31.
+        SetDlgItemText(window, app::kRemote2First + 3, "-2");
+        SetDlgItemText(window, app::kRemote2First + 5, "16909060");
+        SendMessage(window, WM_COMMAND, IDOK, 0);
+        const std::vector<int> echoed = {0xFF, 4, 3, 2, 1, 0, 0, 0, 0};
+        EXPECT_EQ(reply_bytes(), echoed);
+        // Hexadecimal display of the same values.
+        CheckDlgButton(window, app::kRemote2HexFlag, BST_CHECKED);
+        SendMessage(window, WM_COMMAND, MAKEWPARAM(app::kRemote2HexFlag, BN_CLICKED), 0);
+        EXPECT_EQ(drv::ItemText(window, app::kRemote2First + 5), "1020304");
+        const std::size_t telegrams = bus_->telegrams();
+        drv::Advance(1000);
+        EXPECT_GT(bus_->telegrams(), telegrams);  // exchanged on the timer at the unscaled cycle
+        // A wrong number is refused and nothing is sent.
+        SetDlgItemText(window, app::kRemote2First + 1, "xyz");
+        dialogs_.clear();
+        SendMessage(window, WM_COMMAND, IDOK, 0);
+        EXPECT_FALSE(dialogs_.empty());
+        SetDlgItemText(window, app::kRemote2First + 1, "0");
+        SendMessage(window, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(app::ModelessWindow(app::Modeless::kRemoteControl2), nullptr);
+        EXPECT_EQ(reply_bytes(), std::vector<int>(9, 0));
+        EXPECT_EQ(ilink::InverterConnected(), 0);
+      },
+  });
+  EXPECT_EQ(steps_run_, 2u);
+}
+
+}  // namespace
+}  // namespace shell_test
