@@ -5,6 +5,7 @@
 // part 2, the P page's motor question and option-board note, the jump targets bound row by row, the developer
 // fields that are no parameters, the unit texts of N, and the menu commands that open the pages.
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <functional>
 
@@ -19,6 +20,7 @@
 #include "model/confirm_hook.h"
 #include "model/element_access.h"
 #include "model/unit_texts.h"
+#include "platform/backend/capture.h"
 #include "tests/app/pages_fixture.h"
 
 namespace pages_test {
@@ -353,6 +355,26 @@ TEST(LatePageCommands, EveryPageOfTheseGroupsHasItsCommand) {
   for (UINT id : {2049u, 2050u, 2051u, 2078u, 2079u, 2080u}) {
     EXPECT_EQ(app::FindCommandHandler(id), &app::CommandMenuSkip) << id;
   }
+}
+
+TEST_F(LatePagesTest, PagesAsTheyShowArePictured) {
+  const std::filesystem::path folder = std::filesystem::path(ZPR_BIN_DIR) / "late-pages";
+  std::filesystem::create_directories(folder);
+  auto picture = [&](HWND d, const char* name) {
+    drv::PumpUntilIdle();
+    EXPECT_TRUE(platform::backend::SaveWindowPng(d, (folder / name).string(), true)) << name;
+  };
+  PutRaw<std::uint8_t>(304, 0, 2);  // family 2: 32 posi records
+  Run(47, app::OpenPosiCommandDialog, [&](HWND d) {
+    for (int i = 0; i < 11; ++i) drv::ClickItem(d, 568);
+    picture(d, "posi-command-record-12.png");
+    drv::ClickItem(d, IDCANCEL);
+  });
+  Run(65, app::OpenMenuJumpTargetsDialog, [&](HWND d) {
+    TypeAndLeave(d, 657, "A10");
+    picture(d, "menu-jump-targets.png");
+    drv::ClickItem(d, IDCANCEL);
+  });
 }
 
 }  // namespace
