@@ -51,14 +51,13 @@ class XvfbComparisonTest : public VqptXvfbTest {
   // "File" on the menu bar by a click, then an item by its mnemonic, until the window named `appears` shows (a
   // busy machine may lose a key: the menu is closed and the pick repeated).
   Window PickFileItem(Window main, const std::string& key, const std::string& appears) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      ClickFileMenu(main);
-      std::this_thread::sleep_for(std::chrono::milliseconds(400));
-      X({"key", key});
-      if (const Window w = WaitForWindow(appears, 4000)) return w;
-      X({"key", "Escape"});
-    }
-    return 0;
+    return PickUntilShown(
+        [&] {
+          ClickFileMenu(main);
+          Pause(400);
+          X({"key", key});
+        },
+        appears, 1);
   }
   // A click at a point of a dialog given in the dialog units of its template (width x height units): the client
   // area lies inside the dialog frame and below the caption.

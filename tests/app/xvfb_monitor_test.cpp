@@ -34,14 +34,13 @@ class XvfbMonitorTest : public VqptXvfbTest {
   }
   // Alt+R opens the Remote menu, D its drive monitor (repeated when a busy machine took the keys too early).
   Window OpenDriveMonitorByKeys() {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      X({"key", "alt+r"});
-      std::this_thread::sleep_for(std::chrono::milliseconds(400));
-      X({"key", "d"});
-      if (const Window w = WaitForWindow(kDriveMonitor, 4000)) return w;
-      for (int i = 0; i < 3; ++i) X({"key", "Escape"});
-    }
-    return 0;
+    return PickUntilShown(
+        [&] {
+          X({"key", "alt+r"});
+          Pause(400);
+          X({"key", "d"});
+        },
+        kDriveMonitor, 3);
   }
 };
 

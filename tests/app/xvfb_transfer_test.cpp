@@ -28,16 +28,15 @@ class XvfbTransferTest : public VqptXvfbTest {
   // `appears` shows (a busy machine may take the keys before the menu is open: then the menu is closed again and
   // the pick repeated).
   Window PickReadFromInverter(Window main, const std::string& appears) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      ClickFileMenu(main);
-      std::this_thread::sleep_for(std::chrono::milliseconds(500));
-      X({"key", "f"});
-      std::this_thread::sleep_for(std::chrono::milliseconds(400));
-      X({"key", "f"});
-      if (const Window w = WaitForWindow(appears, 4000)) return w;
-      for (int i = 0; i < 3; ++i) X({"key", "Escape"});
-    }
-    return 0;
+    return PickUntilShown(
+        [&] {
+          ClickFileMenu(main);
+          Pause(500);
+          X({"key", "f"});
+          Pause(400);
+          X({"key", "f"});
+        },
+        appears, 3);
   }
 };
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -80,6 +81,17 @@ class VqptXvfbTest : public ::testing::Test {
     const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
     return X({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)}) &&
            X({"click", "1"});
+  }
+  // `pick` (menu keys or clicks) repeated until the window named `appears` shows within 4 s, three tries at most; a
+  // busy machine may take the keys before a menu is open, so after a miss `escapes` Escape keys close what is left
+  // open. 0 when the window never showed.
+  Window PickUntilShown(const std::function<void()>& pick, const std::string& appears, int escapes) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      pick();
+      if (const Window w = WaitForWindow(appears, 4000)) return w;
+      for (int i = 0; i < escapes; ++i) X({"key", "Escape"});
+    }
+    return 0;
   }
   static void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
