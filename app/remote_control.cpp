@@ -67,6 +67,21 @@ bool Ask(std::int8_t group, std::int32_t number) {
   return model::ShowMessage(model::kShowQuestion, group, number) == model::kQuestionYes;
 }
 
+// The reference value or the positioning controls, by the positioning mode; again after every fill, which
+// enables the bound controls by their rows.
+void ShowModeControls(HWND window) {
+  const bool positioning = RemotePositioningInUse(GetActiveFile());
+  EnableWindow(GetDlgItem(window, kRemoteReference), !positioning);
+  for (int id : {kRemoteProcessBlock, kRemotePosiStart, kRemotePosiStep, kRemoteTeachIn, kRemoteReferencing}) {
+    EnableWindow(GetDlgItem(window, id), positioning);
+  }
+}
+
+void Refill(HWND window) {
+  State().fields.Fill(window, 0);
+  ShowModeControls(window);
+}
+
 void SetStatus(HWND window, const char* text) { SetDlgItemText(window, kRemoteStatus, text); }
 
 // Refused before the window opened: the link and the Quellox items go back when nothing else holds them.
@@ -122,7 +137,7 @@ void ClearRemoteValues(std::uint8_t set) {
 bool SendStop(HWND window) {
   const std::uint8_t set = GetActiveFile();
   ClearRemoteValues(set);
-  if (IsWindow(window)) State().fields.Fill(window, 0);
+  if (IsWindow(window)) Refill(window);
   const std::uint8_t code = ilink::SendControlWord(0, set);
   State().view.stop_failed = code != ilink::kOk;
   if (code == ilink::kOk) return true;
@@ -182,7 +197,7 @@ bool SendCycle(HWND window) {
   const std::uint8_t stop = [&] {
     const std::uint8_t set = GetActiveFile();
     ClearRemoteValues(set);
-    State().fields.Fill(window, 0);
+    Refill(window);
     return ilink::SendControlWord(0, set);
   }();
   State().view.stop_failed = stop != ilink::kOk;
@@ -211,11 +226,7 @@ void OnInit(HWND window) {
   Window() = window;
   PlaceDialog(window, kPlaceBelowMenu, kPlaceBelowMenu);
   ShowRemoteInputTexts(window, set);
-  const bool positioning = RemotePositioningInUse(set);
-  EnableWindow(GetDlgItem(window, kRemoteReference), !positioning);
-  for (int id : {kRemoteProcessBlock, kRemotePosiStart, kRemotePosiStep, kRemoteTeachIn, kRemoteReferencing}) {
-    EnableWindow(GetDlgItem(window, id), positioning);
-  }
+  ShowModeControls(window);
   const bool torque = RemoteTorqueReference(set);
   SetDlgItemText(window, kRemoteReferenceLabel, torque ? "M-ref" : "n-ref");
   SetDlgItemText(window, kRemoteReferenceUnit, torque ? "%" : "rpm");
@@ -233,6 +244,7 @@ void SendAll(HWND window) {
   s.sending = true;
   const bool stored = s.fields.Store(window, 0);
   s.sending = false;
+  ShowModeControls(window);
   if (!stored) return;
   ShowLinkFault(ilink::SendControlWord(1, GetActiveFile()));
 }
@@ -271,7 +283,9 @@ void OnCommand(HWND window, int id, UINT code) {
   const bool store = code == BN_CLICKED || code == EN_KILLFOCUS;
   bool stored = true;
   s.fields.OnCommand(window, id, code, &stored);
-  if (store && stored && IsWindow(window)) SendControl(id);
+  if (!IsWindow(window)) return;
+  ShowModeControls(window);
+  if (store && stored) SendControl(id);
 }
 
 INT_PTR CALLBACK RemoteProc(HWND window, UINT message, WPARAM wparam, LPARAM /*lparam*/) {

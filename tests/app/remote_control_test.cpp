@@ -49,6 +49,7 @@ TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveA
         EXPECT_EQ(app::RemoteControlState().cycle_ms, 1732);
         EXPECT_TRUE(drv::MenuState(Main(), 2007).grayed);
         EXPECT_EQ(drv::ItemText(Window(), app::kRemoteReferenceLabel), "n-ref");
+        EXPECT_FALSE(drv::Enabled(Window(), app::kRemoteProcessBlock));
         drv::Click(GetDlgItem(Window(), app::kRemoteReference));
         SetDlgItemText(Window(), app::kRemoteReference, "1500");
       },
@@ -56,6 +57,7 @@ TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveA
       [&] {
         EXPECT_EQ(device().control_word(), 1500);
         EXPECT_EQ(device().control_flags() & kEnableFlag, kEnableFlag);
+        EXPECT_FALSE(drv::Enabled(Window(), app::kRemoteProcessBlock));  // still greyed after the refill
         telegrams = bus_->telegrams();
         drv::Advance(1732);
         EXPECT_GT(bus_->telegrams(), telegrams);  // sent again on the timer
