@@ -111,7 +111,7 @@ TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkCloses
   SavePng(result, "vqpt32_xvfb_comparison_scrolled.png");
 
   ClickAt(result, 356, 198, 323, 183);  // OK (298, 176, 50 x 14)
-  EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kCaption) == 0; })) << "OK did not close the window";
+  EXPECT_TRUE(WaitForWindowGone(kCaption)) << "OK did not close the window";
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
 }
@@ -131,10 +131,10 @@ TEST_F(XvfbComparisonTest, SaveAsWithAWrongValueShowsTheInputCheckAndTheCopyDial
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_input_check.png");
   ASSERT_TRUE(X({"key", "n"}));  // No: nothing is saved
-  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "ZPR-Tool") == 0; }));
+  ASSERT_TRUE(WaitForWindowGone("ZPR-Tool"));
   EXPECT_EQ(FindWindowNamed(user_, "Save file as"), 0u);
   ClickAt(check, 316, 168, 283, 153);  // OK (258, 146, 50 x 14)
-  EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "Result of input-check") == 0; }));
+  EXPECT_TRUE(WaitForWindowGone("Result of input-check"));
 
   // Copy: File 1 into File 2 by the dialog's first button, then the box that says so.
   const Window copy = PickFileItem(main, "c", "Copy file content");  // "&Copy..."

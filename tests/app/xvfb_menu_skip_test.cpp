@@ -5,9 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/win/win.h"
-#include "tests/app/service_fixture.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
 
@@ -16,38 +14,24 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPage = "M.. Menu skip part 1";
 
-class XvfbMenuSkipTest : public ::testing::Test {
+class XvfbMenuSkipTest : public VqptXvfbTest {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-    ASSERT_FALSE(server_.display().empty());
-    user_ = XOpenDisplay(server_.display().c_str());
-    ASSERT_NE(user_, nullptr);
-    const fs::path bin = ZPR_BIN_DIR;
-    fs::copy_file(bin / "vqpt32", folder_.path() / "vqpt32");
-    fs::create_symlink(bin / "libplatform.so", folder_.path() / "libplatform.so");
-  }
-  void TearDown() override {
-    if (user_) XCloseDisplay(user_);
-  }
-  Window WaitForWindow(const std::string& name, bool gone = false) {
-    Window w = 0;
-    WaitFor([&] { return ((w = FindWindowNamed(user_, name)) != 0) != gone; });
-    return w;
+    VqptXvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    binary_ = CopyProgramToFolder();
   }
   std::unique_ptr<platform::gdi::Surface> Shot(Window w, const std::string& name) {
     auto shot = Screenshot(user_, w);
     shot->WritePng((fs::path(::testing::TempDir()) / name).string());
     return shot;
   }
-  bool Keys(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
-  void Pause(int ms = 200) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
   // Projecting (Alt+P), from its first item up past the last one to "M.. Menu skip part 1", Enter.
   Window OpenPage() {
-    EXPECT_TRUE(Keys({"key", "alt+p"}));
+    EXPECT_TRUE(X({"key", "alt+p"}));
     Pause(300);
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(Keys({"key", "Up"}));
-    EXPECT_TRUE(Keys({"key", "Return"}));
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(X({"key", "Up"}));
+    EXPECT_TRUE(X({"key", "Return"}));
     const Window page = WaitForWindow(kPage);
     Pause(300);
     return page;
@@ -62,15 +46,13 @@ class XvfbMenuSkipTest : public ::testing::Test {
     return true;
   }
 
-  VirtualServer server_;
-  Display* user_ = nullptr;
-  service_test::TempFolder folder_;
+  std::string binary_;
 };
 
 TEST_F(XvfbMenuSkipTest, MarksSetByRealKeysAreThereWhenThePageOpensAgain) {
-  Program program((folder_.path() / "vqpt32").string(), server_.display());
+  Program program(binary_, server_.display());
   ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool - File 1: NONAME1.ZPR");
+  const Window main = WaitForWindow(kFreshTitle);
   ASSERT_NE(main, 0u);
   Pause(300);
   Window page = OpenPage();
@@ -79,21 +61,21 @@ TEST_F(XvfbMenuSkipTest, MarksSetByRealKeysAreThereWhenThePageOpensAgain) {
   // The focus starts on group A's check box: Tab to its list, the second entry selected by Down and Space;
   // Tab on to group B's check box (the list's selection is committed as it loses the focus), Space skips B.
   for (const char* key : {"Tab", "Down", "space", "Tab", "space"}) {
-    ASSERT_TRUE(Keys({"key", key}));
+    ASSERT_TRUE(X({"key", key}));
     Pause(100);
   }
   Pause(200);
   const auto marked = Shot(page, "vqpt32_xvfb_menu_skip_marked.png");
   EXPECT_FALSE(SamePixels(*opened, *marked)) << "the marks do not show";
-  ASSERT_TRUE(Keys({"key", "Return"}));  // OK
-  EXPECT_EQ(WaitForWindow(kPage, true), 0u) << "OK did not close the page";
+  ASSERT_TRUE(X({"key", "Return"}));  // OK
+  EXPECT_TRUE(WaitForWindowGone(kPage)) << "OK did not close the page";
   Pause(300);
   page = OpenPage();
   ASSERT_NE(page, 0u) << "the page did not open again";
   const auto again = Shot(page, "vqpt32_xvfb_menu_skip_again.png");
   EXPECT_FALSE(SamePixels(*opened, *again)) << "the marks were not kept";
-  ASSERT_TRUE(Keys({"key", "Escape"}));  // Cancel: the marks stay as they were at this opening
-  EXPECT_EQ(WaitForWindow(kPage, true), 0u);
+  ASSERT_TRUE(X({"key", "Escape"}));  // Cancel: the marks stay as they were at this opening
+  EXPECT_TRUE(WaitForWindowGone(kPage));
 }
 
 }  // namespace

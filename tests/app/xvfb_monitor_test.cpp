@@ -65,7 +65,7 @@ TEST_F(XvfbMonitorTest, TheDriveMonitorOpensByKeysPollsAndDrawsItsBars) {
 
   // The window manager's close ends the monitor, and with it the poll.
   CloseAsWindowManager(user_, drive);
-  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kDriveMonitor) == 0; })) << "the monitor stayed";
+  ASSERT_TRUE(WaitForWindowGone(kDriveMonitor)) << "the monitor stayed";
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const std::size_t closed = bus_->telegrams();
   std::this_thread::sleep_for(std::chrono::milliseconds(2500));

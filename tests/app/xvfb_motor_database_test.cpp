@@ -17,8 +17,7 @@
 #include "model/project_file.h"
 #include "model/record_layout.h"
 #include "model/stored_value.h"
-#include "tests/app/service_fixture.h"
-#include "tests/app/xvfb_program.h"
+#include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
 
@@ -28,16 +27,12 @@ namespace fs = std::filesystem;
 constexpr std::int64_t kCosPhi = 79;
 constexpr std::int64_t kR1 = 1234;
 
-class XvfbMotorDatabaseTest : public ::testing::Test {
+class XvfbMotorDatabaseTest : public VqptXvfbTest {
  protected:
   void SetUp() override {
-    if (access(xtest::kXvfb, X_OK) != 0 || access(kXdotool, X_OK) != 0) GTEST_SKIP() << "no Xvfb or xdotool";
-    ASSERT_FALSE(server_.display().empty());
-    user_ = XOpenDisplay(server_.display().c_str());
-    ASSERT_NE(user_, nullptr);
-    const fs::path bin = ZPR_BIN_DIR;
-    fs::copy_file(bin / "vqpt32", folder_.path() / "vqpt32");
-    fs::create_symlink(bin / "libplatform.so", folder_.path() / "libplatform.so");
+    VqptXvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    binary_ = CopyProgramToFolder();
     // Two motors with the project's own (valid) motor data, the second with another R1 and cos phi.
     model::InitDataSet(1);
     std::vector<std::int64_t> values;
@@ -60,65 +55,47 @@ class XvfbMotorDatabaseTest : public ::testing::Test {
     ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
     model::InitDataSet(1);
   }
-  void TearDown() override {
-    if (user_) XCloseDisplay(user_);
-  }
-  Window WaitForWindow(const std::string& name) {
-    Window w = 0;
-    WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; });
-    return w;
-  }
-  bool Keys(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
-  void Pause(int ms = 250) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-  void SavePng(Window w, const std::string& name) {
-    Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
-  }
-
-  VirtualServer server_;
-  Display* user_ = nullptr;
-  service_test::TempFolder folder_;
+  std::string binary_;
   fs::path project_;
 };
 
 TEST_F(XvfbMotorDatabaseTest, AMotorPickedInTheDatabaseIsTakenOverAndSaved) {
-  Program program((folder_.path() / "vqpt32").string(), server_.display(), "", {project_.string()});
+  Program program(binary_, server_.display(), "", {project_.string()});
   ASSERT_TRUE(program.started());
   const Window main = WaitForWindow("ZPR-Tool - File 1: PLANT.ZPR");
   ASSERT_NE(main, 0u);
   Pause(300);
   // Projecting opens with its first item; eight steps down (over the separator) reach B.. Motor.
-  ASSERT_TRUE(Keys({"windowfocus", "--sync", std::to_string(main)}));
-  ASSERT_TRUE(Keys({"key", "alt+p"}));
-  Pause();
-  for (int i = 0; i < 8; ++i) ASSERT_TRUE(Keys({"key", "Down"}));
-  ASSERT_TRUE(Keys({"key", "Return"}));
+  ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
+  ASSERT_TRUE(X({"key", "alt+p"}));
+  Pause(250);
+  for (int i = 0; i < 8; ++i) ASSERT_TRUE(X({"key", "Down"}));
+  ASSERT_TRUE(X({"key", "Return"}));
   const Window page = WaitForWindow("B.. Motor (Parameter set 1)");
   ASSERT_NE(page, 0u) << "the motor page did not open";
   Pause(300);
   // Backwards from the first control: Next, Previous, Cancel, OK, then "from ext. database...".
-  for (int i = 0; i < 5; ++i) ASSERT_TRUE(Keys({"key", "shift+Tab"}));
-  ASSERT_TRUE(Keys({"key", "space"}));
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(X({"key", "shift+Tab"}));
+  ASSERT_TRUE(X({"key", "space"}));
   const Window database = WaitForWindow("External motordatabase (Parameterset 1)");
   ASSERT_NE(database, 0u) << "the database dialog did not open";
   Pause(300);
   // Backwards from the first value: Add, Delete, Cancel, OK, Write, then the name box; Down picks the next row.
-  for (int i = 0; i < 6; ++i) ASSERT_TRUE(Keys({"key", "shift+Tab"}));
-  ASSERT_TRUE(Keys({"key", "Down"}));
-  Pause();
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(X({"key", "shift+Tab"}));
+  ASSERT_TRUE(X({"key", "Down"}));
+  Pause(250);
   SavePng(database, "vqpt32_xvfb_motor_database.png");
-  ASSERT_TRUE(Keys({"key", "Return"}));
-  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "External motordatabase (Parameterset 1)") == 0; }))
-      << "the database dialog stayed open";
-  Pause();
+  ASSERT_TRUE(X({"key", "Return"}));
+  ASSERT_TRUE(WaitForWindowGone("External motordatabase (Parameterset 1)")) << "the database dialog stayed open";
+  Pause(250);
   SavePng(page, "vqpt32_xvfb_motor_page.png");
   // The focus is back on the database button: the page's OK by its mnemonic.
-  ASSERT_TRUE(Keys({"key", "alt+o"}));
-  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "B.. Motor (Parameter set 1)") == 0; }))
-      << "the page stayed open";
-  Pause();
-  ASSERT_TRUE(Keys({"key", "alt+f"}));
-  Pause();
-  ASSERT_TRUE(Keys({"key", "s"}));
+  ASSERT_TRUE(X({"key", "alt+o"}));
+  ASSERT_TRUE(WaitForWindowGone("B.. Motor (Parameter set 1)")) << "the page stayed open";
+  Pause(250);
+  ASSERT_TRUE(X({"key", "alt+f"}));
+  Pause(250);
+  ASSERT_TRUE(X({"key", "s"}));
   Pause(600);
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));

@@ -83,7 +83,7 @@ TEST_F(XvfbScopeTest, ReadFromTheControlWindowShowsTheRecordingInTheTrendWindow)
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     SavePng("vqpt32_xvfb_" + caption.substr(4) + ".png");
     Keys("Escape");
-    EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, caption) == 0; })) << caption;
+    EXPECT_TRUE(WaitForWindowGone(caption)) << caption;
   }
 
   // The window manager closes the main window; what was read is not saved (n), and the program ends with 0.

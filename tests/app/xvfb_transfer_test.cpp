@@ -54,7 +54,7 @@ TEST_F(XvfbTransferTest, ReadFromTheMenuShowsTheProgressAndALostInverterItsMessa
   ASSERT_TRUE(progressed) << bus_->telegrams() << " telegrams";
   // The bar (palette colour 3, green) fills part of its frame.
   EXPECT_GT(CountPixels(dialog, 0x008000), 50);
-  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kTransferCaption) == 0; }, 60000)) << "the read never ended";
+  ASSERT_TRUE(WaitForWindowGone(kTransferCaption, 60000)) << "the read never ended";
   ASSERT_EQ(FindWindowNamed(user_, kLinkFaultCaption), 0u) << "the first read failed";
   const std::size_t read = bus_->telegrams();
   EXPECT_GT(read, 40u);

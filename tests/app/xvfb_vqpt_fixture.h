@@ -61,6 +61,10 @@ class VqptXvfbTest : public ::testing::Test {
     WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);
     return w;
   }
+  // True when no window named `name` is left within `ms`.
+  bool WaitForWindowGone(const std::string& name, int ms = 10000) {
+    return WaitFor([&] { return FindWindowNamed(user_, name) == 0; }, ms);
+  }
   void SavePng(Window w, const std::string& name) {
     Screenshot(user_, w)->WritePng((std::filesystem::path(::testing::TempDir()) / name).string());
   }
