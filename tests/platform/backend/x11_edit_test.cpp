@@ -225,7 +225,10 @@ TEST(X11Edit, SelectionsClipboardAndScrollBarWithRealInput) {
 
   // Ctrl+C puts it on the CLIPBOARD.
   Key(user, XK_Control_L, XK_c);
-  PumpFor(300);  // the keys arrive
+  // The keys have arrived once the program owns the CLIPBOARD (nobody did before); a fixed pause was too short
+  // on a loaded machine.
+  const Atom clipboard = XInternAtom(user, "CLIPBOARD", False);
+  ASSERT_TRUE(PumpUntil([&] { return XGetSelectionOwner(user, clipboard) != None; }));
   other.Read("CLIPBOARD");
   ASSERT_TRUE(PumpUntil([&] { return other.done(); }));
   EXPECT_EQ(other.Result(), std::optional<std::string>("1500"));
