@@ -10,6 +10,7 @@
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/link_dialogs.h"
+#include "app/link_fault.h"
 #include "app/templates/link_templates.h"
 #include "app/wait_cursor.h"
 #include "link/link_status.h"
@@ -20,7 +21,6 @@
 namespace app {
 namespace {
 
-constexpr std::int8_t kLinkGroup = 1;
 constexpr std::int8_t kDataGroup = 12;
 constexpr std::int8_t kShellGroup = 13;
 constexpr std::int32_t kMsgTooBig = 4;
@@ -33,10 +33,6 @@ constexpr std::uint16_t kAddressElement = 42;
 constexpr std::uint16_t kHighestElement = 13;
 constexpr std::uint16_t kTimeoutElement = 38;
 constexpr std::uint8_t kLinkSet = 0;
-
-void ShowLinkFault(std::uint8_t code) {
-  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
-}
 
 // The address the link uses (data set 0); 0 when unreadable.
 int ReadAddress() {

@@ -31,10 +31,6 @@ constexpr std::uint8_t kFile2 = 1;
 constexpr const char* kFilesSuffix = " of file 1 with file 2";
 constexpr const char* kParamSetsSuffix = " of parameterset 1 with parameterset 2";
 
-// Parameter-set pairs in the order they are compared (set 1's record, set 2's record).
-constexpr std::array<std::array<std::uint16_t, 2>, 9> kComparedPairs{{
-    {42, 43}, {40, 41}, {38, 39}, {53, 54}, {48, 49}, {34, 35}, {59, 60}, {57, 58}, {46, 47}}};
-
 // The mode the open window was last filled for (a WM_INITDIALOG reads it).
 std::uint8_t g_mode = kCompareFiles;
 
@@ -113,7 +109,7 @@ void CompareFiles() {
 void CompareParameterSets() {
   const std::uint8_t set = GetActiveFile();
   model::ClearChangeList1(set);
-  for (const auto& [set1, set2] : kComparedPairs) model::CompareRecordPair(set1, set2, set);
+  for (const auto& [set1, set2] : kParameterSetPairs) model::CompareRecordPair(set1, set2, set);
   if (model::ChangeListCount(set, kDifferenceList) == 0) {
     model::MessageBoxByNumber(MainWindow(), 1, kShellGroup, kMsgParamSetsEqual);
     return;

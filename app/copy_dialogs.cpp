@@ -9,6 +9,7 @@
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/result_reports.h"
 #include "app/shell_state.h"
 #include "app/templates/copy_templates.h"
 #include "model/element_access.h"
@@ -22,10 +23,6 @@ constexpr std::int8_t kConfirmGroup = 8;
 constexpr std::int32_t kMsgOverwriteData = 8;
 constexpr UINT kFile1Item = 2011;
 constexpr UINT kFile2Item = 2012;
-
-// Parameter-set records: set 1's, set 2's.
-constexpr std::array<std::array<std::uint16_t, 2>, 9> kCopiedPairs{{
-    {42, 43}, {40, 41}, {38, 39}, {53, 54}, {48, 49}, {34, 35}, {59, 60}, {46, 47}, {57, 58}}};
 
 void ShowResult(HWND owner, std::int32_t number) { model::MessageBoxByNumber(owner, 3, kShellGroup, number); }
 
@@ -127,7 +124,7 @@ std::uint8_t CopyFileContent(HWND owner, std::uint8_t from) {
 bool CopyParameterSet(bool forward) {
   const std::uint8_t set = GetActiveFile();
   bool copied = true;
-  for (const auto& [set1, set2] : kCopiedPairs) {
+  for (const auto& [set1, set2] : kParameterSetPairs) {
     if (model::CopyRecordAs(forward ? set1 : set2, forward ? set2 : set1, set) != 0) copied = false;
   }
   return copied;

@@ -348,4 +348,12 @@ void CommandOpenMonitor(HWND /*main*/, UINT id) {
 
 const DriveBars& DriveMonitorBars() { return Bars(); }
 
+// Every open monitor window closes: its handle cleared first (its own destroy handling then finds nothing left to
+// do), taken off the poll list, destroyed.
+void CloseAllMonitors() {
+  for (const MonitorRow& m : kMonitors) {
+    if (const HWND window = ModelessWindow(m.kind)) CloseMonitor(window, m);
+  }
+}
+
 }  // namespace app

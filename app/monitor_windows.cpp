@@ -141,23 +141,6 @@ void UnregisterMonitorWindow(HWND window) {
   }
 }
 
-void CloseAllMonitors() {
-  constexpr Modeless kMonitors[] = {
-      Modeless::kDriveMonitor,       Modeless::kControlInterfaceMonitor, Modeless::kProcessDataMonitor,
-      Modeless::kPositioningMonitor, Modeless::kFieldbusMonitor,         Modeless::kStatusBits,
-      Modeless::kControlBits,
-  };
-  for (const Modeless kind : kMonitors) {
-    HWND& handle = ModelessWindow(kind);
-    const HWND window = handle;
-    if (window == nullptr) continue;
-    // Cleared first: the window's own destroy handling then finds nothing left to do.
-    handle = nullptr;
-    UnregisterMonitorWindow(window);
-    DestroyWindow(window);
-  }
-}
-
 std::size_t CountOpenMonitors() {
   const auto& w = Online().windows;
   return static_cast<std::size_t>(std::count_if(w.begin(), w.end(), [](HWND h) { return h != nullptr; }));

@@ -1,7 +1,6 @@
 // The motor database dialogs: the current row of the table shown through record 348, stored back into the row
 // on the page's commits, and the commands on the table file (Add, Delete, Write, rename) and on the project
 // (OK takes the row over into the motor record of the active parameter set).
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -324,9 +323,7 @@ void OnCommand(MotorDatabaseKind kind, HWND dialog, int id, HWND control, UINT c
 void ReplaceSetMark(HWND dialog) {
   std::array<char, kCaptionLimit + 1> caption{};
   GetWindowText(dialog, caption.data(), static_cast<int>(caption.size()));
-  const char set = GetActiveParamSet() == 1 ? '2' : '1';
-  std::replace(caption.begin(), caption.end(), '?', set);
-  SetWindowText(dialog, caption.data());
+  SetWindowText(dialog, CaptionForParameterSet(caption.data(), GetActiveParamSet()).c_str());
 }
 
 void OnInit(MotorDatabaseKind kind, HWND dialog) {

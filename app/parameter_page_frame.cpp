@@ -15,6 +15,7 @@
 #include "app/help_context.h"
 #include "app/monitor_windows.h"
 #include "app/nav_button_cursor.h"
+#include "app/page_dialog_box.h"
 #include "app/page_navigation.h"
 #include "app/shell_state.h"
 #include "app/templates/page_templates.h"
@@ -261,14 +262,11 @@ INT_PTR RunParameterPageOn(const ParameterPage& page, HWND owner) {
   state.number = PageTemplateNumber(page, family);
   state.list = PageListFor(page, family, CheckDeviceVariant(set) != 0, GetActiveParamSet());
   const PageDefinition* def = FindPageDefinition(state.number);
-  const DialogTemplate* dialog = PageTemplate(state.number, state.list);
-  if (def == nullptr || dialog == nullptr) return -1;
+  if (def == nullptr) return -1;
   state.first = def->first;
   state.last = def->last;
   // The template of the list bound now stands under the page's number (the layout follows the list).
-  platform::win::RegisterDialogTemplate(AppInstance(), MAKEINTRESOURCE(state.number), dialog);
-  return DialogBoxParam(AppInstance(), MAKEINTRESOURCE(state.number), owner, ParameterPageProc,
-                        reinterpret_cast<LPARAM>(&state));
+  return PageDialogBox(state.number, state.list, owner, ParameterPageProc, reinterpret_cast<LPARAM>(&state));
 }
 
 std::uint8_t FillPage(PageState& page, std::uint8_t backup) {

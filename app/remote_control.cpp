@@ -12,6 +12,7 @@
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/link_fault.h"
 #include "app/main_resources.h"
 #include "app/monitor_windows.h"
 #include "app/remote_control_parts.h"
@@ -25,7 +26,6 @@
 namespace app {
 namespace {
 
-constexpr std::int8_t kLinkGroup = 1;
 constexpr std::int8_t kIdentityGroup = 2;
 constexpr std::int8_t kRemoteGroup = 7;
 constexpr std::int8_t kActionGroup = 10;
@@ -58,10 +58,6 @@ RemoteState& State() {
 }
 
 HWND& Window() { return ModelessWindow(Modeless::kRemoteControl); }
-
-void ShowLinkFault(std::uint8_t code) {
-  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
-}
 
 bool Ask(std::int8_t group, std::int32_t number) {
   return model::ShowMessage(model::kShowQuestion, group, number) == model::kQuestionYes;

@@ -12,6 +12,7 @@
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/link_fault.h"
 #include "app/main_resources.h"
 #include "app/monitor_windows.h"
 #include "app/remote_control.h"
@@ -26,7 +27,6 @@
 namespace app {
 namespace {
 
-constexpr std::int8_t kLinkGroup = 1;
 constexpr std::int8_t kDataGroup = 12;
 constexpr std::int32_t kMsgWrongValue = 6;
 constexpr std::uint16_t kHelpContext = 77;
@@ -68,10 +68,6 @@ HWND& Window() { return ModelessWindow(Modeless::kRemoteControl2); }
 
 int TextId(std::size_t row) { return kRemote2First + 2 * static_cast<int>(row); }
 int ValueId(std::size_t row) { return TextId(row) + 1; }
-
-void ShowLinkFault(std::uint8_t code) {
-  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
-}
 
 std::uint8_t Byte(std::uint16_t offset) {
   std::uint8_t value = 0;

@@ -24,12 +24,9 @@ constexpr std::size_t kNameLimit = 44;        // a parameter's text is cut to th
 constexpr std::size_t kValueTextSize = 128;
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Parameter-set records: set 2's record (the one a pair comparison logs) and its set-1 partner.
-constexpr std::array<std::pair<std::uint16_t, std::uint16_t>, 9> kSetPartners{{
-    {43, 42}, {41, 40}, {39, 38}, {54, 53}, {49, 48}, {35, 34}, {60, 59}, {58, 57}, {47, 46}}};
-
+// Set 2's record (the one a pair comparison logs) to its set-1 partner.
 std::uint16_t PartnerOfSet1(std::uint16_t record) {
-  for (const auto& [set2, set1] : kSetPartners) {
+  for (const auto& [set1, set2] : kParameterSetPairs) {
     if (set2 == record) return set1;
   }
   return record;

@@ -3,6 +3,7 @@
 // fit is cut at a line's end and ends with a note that says so.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -14,6 +15,10 @@ namespace app {
 // What is compared.
 inline constexpr std::uint8_t kCompareParamSets = 0;  // parameter set 1 with 2 of the active file
 inline constexpr std::uint8_t kCompareFiles = 1;      // File 1 with File 2
+
+// The parameter-set records in pairs (set 1's record, set 2's record), in the order they are compared.
+inline constexpr std::array<std::array<std::uint16_t, 2>, 9> kParameterSetPairs{{
+    {42, 43}, {40, 41}, {38, 39}, {53, 54}, {48, 49}, {34, 35}, {59, 60}, {57, 58}, {46, 47}}};
 
 // Room kept free at the buffer's end: the comparison stops 200 bytes, the input-check text 100 bytes before it.
 inline constexpr std::size_t kComparisonReserve = 200;

@@ -11,6 +11,7 @@
 #include "app/file_name_dialog.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/link_fault.h"
 #include "app/main_commands.h"
 #include "app/scope_library.h"
 #include "app/shell_state.h"
@@ -28,7 +29,6 @@
 namespace app {
 namespace {
 
-constexpr std::int8_t kLinkGroup = 1;
 constexpr std::int8_t kFileGroup = 5;
 constexpr std::int8_t kScopeGroup = 7;
 constexpr std::int8_t kActionGroup = 10;
@@ -58,10 +58,6 @@ ControlState& State() {
 }
 
 HWND& Window() { return ModelessWindow(Modeless::kScopeControl); }
-
-void ShowLinkFault(std::uint8_t code) {
-  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
-}
 
 std::uint8_t ReadSettingByte(std::uint16_t element, std::uint8_t fallback) {
   std::uint8_t value = fallback;

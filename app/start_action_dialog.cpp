@@ -5,6 +5,7 @@
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/link_dialogs.h"
+#include "app/link_fault.h"
 #include "app/templates/link_templates.h"
 #include "app/wait_cursor.h"
 #include "link/link_status.h"
@@ -15,16 +16,11 @@
 namespace app {
 namespace {
 
-constexpr std::int8_t kLinkGroup = 1;
 constexpr std::int8_t kActionGroup = 10;
 constexpr std::int32_t kMsgSMemoryReset = 38;
 constexpr std::uint8_t kTransferIdentity = 5;
 constexpr std::uint8_t kFamily2 = 2;
 constexpr std::uint16_t kHelpContext = 38;
-
-void ShowLinkFault(std::uint8_t code) {
-  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
-}
 
 void RunAction(std::uint8_t (*action)(std::uint8_t set)) {
   BeginWaitCursor();

@@ -10,6 +10,7 @@
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
+#include "app/link_fault.h"
 #include "app/main_resources.h"
 #include "app/monitor_windows.h"
 #include "app/remote_control.h"
@@ -23,7 +24,6 @@
 namespace app {
 namespace {
 
-constexpr std::int8_t kLinkGroup = 1;
 constexpr std::uint8_t kTransferIdentity = 7;
 
 struct ListKind {
@@ -60,10 +60,6 @@ const ListKind& KindOf(HWND window) {
 }
 ListState& StateOf(const ListKind& kind) { return States()[kind.long_list]; }
 int Last(const ListKind& kind) { return kind.first + 5 * kind.rows; }
-
-void ShowLinkFault(std::uint8_t code) {
-  if (code != ilink::kOk) model::ShowMessage(model::kShowFault, kLinkGroup, code);
-}
 
 void Refill(HWND window, const ListKind& kind) {
   FillUserListDialog(window, kind.first, Last(kind), kind.table, GetActiveFile(), 0);

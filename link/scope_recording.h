@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/scope_tables.h"
+#include "model/value_formatting.h"
 
 namespace ilink {
 
@@ -68,8 +69,10 @@ std::uint16_t LoadedScopeBytesPerSample();
 // else the display kind of the trigger element's descriptor where that is a hexadecimal or bit form (9, 10, 13:
 // the level is edited as hexadecimal), else kScopeLevelDecimal.
 inline constexpr std::uint8_t kScopeLevelNone = 0;
-inline constexpr std::uint8_t kScopeLevelDecimal = 1;
-constexpr bool IsScopeLevelHex(std::uint8_t format) { return format == 9 || format == 10 || format == 13; }
+inline constexpr std::uint8_t kScopeLevelDecimal = model::kDisplayDecimal;
+constexpr bool IsScopeLevelHex(std::uint8_t format) {
+  return format == model::kDisplayHex || format == model::kDisplayBits16 || format == model::kDisplayBits32;
+}
 std::uint8_t GetScopeTriggerUnit(std::uint8_t* decimals, std::string* unit);
 
 // Length of the recording of `set` as FormatScopeLength gives it, cut to size - 1 characters: 0 or the
