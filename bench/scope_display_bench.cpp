@@ -1,10 +1,12 @@
-// The scope display's painting: 19 channels of 3000 samples drawn in one paint, and one zoom step with its
-// redraw, on the headless window layer with the library loaded as the projecting tool loads it.
+// The scope display's painting: 19 channels of 3000 samples drawn in one paint, one zoom step with its redraw,
+// and one step of a marker drag (the marker moved a pixel and the display repainted), on the headless window
+// layer with the library loaded as the projecting tool loads it.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
+#include "platform/backend/capture.h"
 #include "platform/sys/dynamic_library.h"
 #include "platform/testing/driver.h"
 #include "platform/win/win.h"
@@ -88,6 +90,44 @@ void BM_ZoomStepRedrawn(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ZoomStepRedrawn)->Unit(benchmark::kMillisecond);
+
+// A marker dragged by the mouse: each step moves it one pixel (right, then back) and repaints the display.
+void BM_MarkerDragStep(benchmark::State& state) {
+  ScopeFixture scope;
+  if (!scope.Open()) {
+    state.SkipWithError("scope library not loaded");
+    return;
+  }
+  platform::win::SetPopupMenuResponder([](HMENU, HWND) { return 32810u; });  // a new time marker
+  platform::win::InjectMouse(scope.display, WM_RBUTTONUP, 100, 100);
+  platform::testing::PumpUntilIdle();
+  platform::win::SetPopupMenuResponder(nullptr);
+  // Its A line: the first column that is white over a good part of the display.
+  RECT r;
+  GetClientRect(scope.display, &r);
+  int a = -1;
+  for (int x = 0; x < r.right && a < 0; ++x) {
+    int white = 0;
+    for (int y = 0; y < r.bottom; ++y) white += platform::backend::WindowPixel(scope.display, x, y) == 0xFFFFFFu;
+    if (white > r.bottom / 4) a = x;
+  }
+  if (a < 0) {
+    state.SkipWithError("no marker line");
+    return;
+  }
+  const int y = r.bottom / 3;
+  platform::win::InjectMouse(scope.display, WM_LBUTTONDOWN, a, y, MK_LBUTTON);
+  platform::testing::PumpUntilIdle();
+  int x = a;
+  for (auto _ : state) {
+    x = x == a ? a + 1 : a;
+    platform::win::InjectMouse(scope.display, WM_MOUSEMOVE, x, y, MK_LBUTTON);
+    platform::testing::PumpUntilIdle();
+  }
+  platform::win::InjectMouse(scope.display, WM_LBUTTONUP, x, y);
+  platform::testing::PumpUntilIdle();
+}
+BENCHMARK(BM_MarkerDragStep)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

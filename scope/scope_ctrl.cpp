@@ -6,8 +6,10 @@
 
 #include "platform/win/cursor.h"
 #include "platform/win/dialog.h"
+#include "platform/win/message_box.h"
 #include "platform/win/window.h"
 #include "platform/win/window_class.h"
+#include "scope/core/lang_texts.h"
 #include "scope/core/step_rule.h"
 #include "scope/scope_resources.h"
 
@@ -76,6 +78,7 @@ LRESULT CScopeCtrl::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS; }
 LRESULT CScopeCtrl::OnEraseBkgnd(WPARAM, LPARAM) { return 1; }
 
 bool CScopeCtrl::SetColour(int which, COLORREF colour) {
+  drag_picture_.reset();
   if (which >= 0 && which < kChannelCount) {
     trace(which).colour = colour;
   } else if (which == kColourBackground) {
@@ -87,7 +90,7 @@ bool CScopeCtrl::SetColour(int which, COLORREF colour) {
   } else if (which == kColourMarker) {
     marker_ = colour;
     markers_.SetColour(colour);
-    if (m_hWnd) Invalidate(FALSE);
+    Redraw();
   } else {
     return false;
   }
@@ -110,16 +113,29 @@ void CScopeCtrl::TakeOver(const std::array<TrendChannel, kChannelCount>& channel
   afx::CWaitCursor wait;
   for (Trace& t : traces_) t.Clear();
   std::uint32_t largest = 0;
+  bool out_of_memory = false;
   for (const TrendChannel& c : channels) {
     if (c.index >= kChannelCount) continue;
-    trace(c.index).TakeOver(c, trigger_frame, time_base);
+    // A channel whose copy cannot be allocated stays empty; the others are shown.
+    if (!trace(c.index).TakeOver(c, trigger_frame, time_base)) {
+      out_of_memory = true;
+      continue;
+    }
     largest = std::max(largest, c.count());
   }
   axis_.TakeOver(time_base, largest, trigger_frame);
   Notify(kMsgChannelsTaken, 0);
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
   for (auto& [number, m] : markers_.all()) m.PlaceUnset(axis_);
   if (observer_) observer_->RefreshAll();
+  if (out_of_memory && m_hWnd)
+    ::MessageBox(::GetParent(m_hWnd), GetLangText(kRowAllocationFailed, kLibraryLanguage), nullptr,
+                 MB_OK | MB_ICONSTOP);
+}
+
+void CScopeCtrl::Redraw() {
+  drag_picture_.reset();
+  if (m_hWnd) Invalidate(FALSE);
 }
 
 PlotLayout CScopeCtrl::Layout() const {
@@ -130,13 +146,13 @@ PlotLayout CScopeCtrl::Layout() const {
 
 bool CScopeCtrl::TimeScaleDown() {
   bool done = axis_.ZoomIn();
-  if (done && m_hWnd) Invalidate(FALSE);
+  if (done) Redraw();
   return done;
 }
 
 bool CScopeCtrl::TimeScaleUp() {
   bool done = axis_.ZoomOut();
-  if (done && m_hWnd) Invalidate(FALSE);
+  if (done) Redraw();
   return done;
 }
 
@@ -144,12 +160,12 @@ void CScopeCtrl::MoveTime(int distance) {
   const PlotLayout layout = Layout();
   if (distance == 0) distance = std::max(1, static_cast<int>(layout.XLogical(1)));
   axis_.trigger_position += distance;
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::MoveTimeToGrid(bool right) {
   axis_.trigger_position = SnapToGrid(axis_.trigger_position + (right ? 1 : -1), right ? 1 : -1);
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::MoveTrace(int slot, int distance) {
@@ -157,14 +173,14 @@ void CScopeCtrl::MoveTrace(int slot, int distance) {
   if (distance == 0) distance = std::max(1, static_cast<int>(layout.YLogical(1)));
   for (Trace& t : traces_)
     if (slot == kNoChannel || t.index == slot) t.vertical_offset += distance;
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::MoveTraceToGrid(int slot, bool up) {
   for (Trace& t : traces_)
     if (slot == kNoChannel || t.index == slot)
       t.vertical_offset = up ? SnapToGrid(t.vertical_offset - 1, -1) : SnapToGrid(t.vertical_offset + 1, 1);
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::CentreTrace(int slot) {

@@ -98,9 +98,7 @@ class CScopeCtrl : public afx::CWnd {
   void AutoscaleTime();
   void SetTriggerPosition(int logical);
   // Redraws after a change of a trace's switches or colour.
-  void Refresh() {
-    if (m_hWnd) Invalidate(FALSE);
-  }
+  void Refresh() { Redraw(); }
 
   // Markers. A new one takes the lowest free number and the marker colour, is shown and becomes the selected
   // marker; 0 when all ten exist. Distances are logical units (half a division = 500); 0 means one pixel.
@@ -154,12 +152,24 @@ class CScopeCtrl : public afx::CWnd {
   void DrawTrace(afx::CDC& dc, const PlotLayout& layout, const Trace& t) const;
   void DrawBitLanes(afx::CDC& dc, const PlotLayout& layout, const Trace& t) const;
   void DrawMargins(afx::CDC& dc, const PlotLayout& layout) const;
+  // What does not move while a marker is dragged: background, grid, traces, trigger line and margins. True when
+  // a trace was drawn.
+  bool DrawStill(afx::CDC& dc, const RECT& client, const PlotLayout& layout);
+  // Drawn over it: the markers and the read-out's drag line (clipped to the plot), then the marker labels.
+  void DrawMoving(afx::CDC& dc, const RECT& client, const PlotLayout& layout);
   void DrawMarkers(afx::CDC& dc, const PlotLayout& layout);
-  void DrawMarkerLabels(afx::CDC& dc, const PlotLayout& layout) const;
+  void DrawMarkerLabels(afx::CDC& dc, const RECT& client, const PlotLayout& layout) const;
   void OnMarkerCommand(UINT id);
+  // The times (from the trigger) that every channel with data has samples for, narrowed to what the plot shows
+  // when it shows any of them; false when no channel has data.
+  bool RecordedSpan(double* first, double* last) const;
   // A marker point under the client point starts a drag of it; false when none is hit.
   bool PressMarker(POINT point);
+  void DragMarker(POINT point);
   void ReleaseMarker(POINT point);
+  void EndMarkerDrag();
+  // Invalidates the display; the picture kept for a marker drag is dropped, as something else changed.
+  void Redraw();
   // A label of capitals and digits in the 5 x 7 glyphs at a client point (top left); other characters leave gaps.
   void DrawLabel(afx::CDC& dc, int x, int y, std::string_view text, COLORREF colour) const;
   const afx::CBitmap* Glyphs(UINT id, COLORREF colour) const;
@@ -189,6 +199,12 @@ class CScopeCtrl : public afx::CWnd {
   int selected_marker_ = 0;
   int dragged_marker_ = 0;        // the marker dragged by the mouse, 0 for none
   std::uint8_t dragged_points_ = 0;
+  double dragged_from_a_ = 0;     // its points at the press
+  double dragged_from_b_ = 0;
+  // While a marker is dragged: what does not move (DrawStill), drawn once for the client size.
+  std::unique_ptr<afx::CBitmap> drag_picture_;
+  SIZE drag_picture_size_{};
+  bool drag_picture_traces_ = false;
   MarkerObserver* observer_ = nullptr;
   // Recoloured glyph bitmaps by (bitmap id, colour).
   mutable std::map<std::uint64_t, std::unique_ptr<afx::CBitmap>> glyphs_;

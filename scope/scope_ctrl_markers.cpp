@@ -3,13 +3,22 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/win/cursor.h"
 #include "platform/win/input.h"
+#include "scope/core/label_spread.h"
 #include "scope/core/step_rule.h"
 #include "scope/scope_ctrl.h"
+#include "scope/scope_resources.h"
 
 namespace scope {
+
+namespace {
+// Blank pixels between two labels side by side (a time marker's) and one above the other (a value marker's).
+constexpr int kTimeLabelGap = 4;
+constexpr int kValueLabelGap = 1;
+}  // namespace
 
 int CScopeCtrl::NewMarker(bool time_marker) {
   Marker* m = markers_.New(marker_);
@@ -17,21 +26,44 @@ int CScopeCtrl::NewMarker(bool time_marker) {
   m->time_marker = time_marker;
   m->shown = true;
   m->PlaceUnset(axis_);
+  double first = 0, last = 0;
+  if (time_marker && RecordedSpan(&first, &last)) m->PlaceWithin(first, last);
   if (observer_) observer_->MarkerAdded(m->number);
   SelectMarker(m->number);
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
   return m->number;
+}
+
+bool CScopeCtrl::RecordedSpan(double* first, double* last) const {
+  bool any = false;
+  for (const Trace& t : traces_) {
+    if (!t.has_data || t.time_base <= 0) continue;
+    const double begin = -static_cast<double>(t.trigger_frame) * t.time_base;
+    const double end = (static_cast<double>(t.count()) - 1 - t.trigger_frame) * t.time_base;
+    *first = any ? std::max(*first, begin) : begin;
+    *last = any ? std::min(*last, end) : end;
+    any = true;
+  }
+  if (!any || *first > *last) return false;
+  // Of that, what the plot shows, when it shows any of it.
+  const double shown_first = std::max(*first, axis_.TimeAt(0));
+  const double shown_last = std::min(*last, axis_.TimeAt(kXDivisions * kLogicalPerDivision));
+  if (shown_first <= shown_last) {
+    *first = shown_first;
+    *last = shown_last;
+  }
+  return true;
 }
 
 bool CScopeCtrl::DeleteMarker(int number) {
   if (!markers_.Delete(number)) return false;
-  if (dragged_marker_ == number) dragged_marker_ = 0;
+  if (dragged_marker_ == number) EndMarkerDrag();
   if (observer_) observer_->MarkerDeleted(number);
   if (selected_marker_ == number) {
     const int next = markers_.Next(number);
     SelectMarker(next ? next : markers_.Previous(number));
   }
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
   return true;
 }
 
@@ -44,7 +76,7 @@ void CScopeCtrl::ShowMarker(int number, bool shown) {
   Marker* m = markers_.Find(number);
   if (!m) return;
   m->shown = shown;
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::MoveMarker(int number, int distance, std::uint8_t selection) {
@@ -56,7 +88,7 @@ void CScopeCtrl::MoveMarker(int number, int distance, std::uint8_t selection) {
   if (distance == 0) logical = m->time_marker ? layout.XLogical(1) : layout.YLogical(1);
   m->Move(m->time_marker ? logical / kLogicalPerDivision * axis_.time_per_division : logical, selection);
   if (observer_) observer_->RefreshMarker(number);
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::MoveMarkerToGrid(int number, bool forward, std::uint8_t selection) {
@@ -77,7 +109,7 @@ void CScopeCtrl::MoveMarkerToGrid(int number, bool forward, std::uint8_t selecti
   if (selection & kMoveB) m->b = snapped(m->b);
   m->Order();
   if (observer_) observer_->RefreshMarker(number);
-  if (m_hWnd) Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::OnMarkerCommand(UINT id) {
@@ -98,29 +130,47 @@ bool CScopeCtrl::PressMarker(POINT point) {
   m.move_selection = hit == kMoveBoth ? kMoveB : hit;
   dragged_marker_ = number;
   dragged_points_ = m.move_selection;
+  dragged_from_a_ = m.a;
+  dragged_from_b_ = m.b;
   pressed_ = point;
   SelectMarker(number);
   ClipToPlot();
   return true;
 }
 
-// Releasing a dragged marker moves its selected point(s) by the distance dragged: horizontally for a time marker,
-// vertically for a value marker.
-void CScopeCtrl::ReleaseMarker(POINT point) {
-  const int number = dragged_marker_;
-  dragged_marker_ = 0;
-  ClipCursor(nullptr);
-  SetCursor(LoadCursor(nullptr, IDC_ARROW));
-  Marker* m = markers_.Find(number);
+// The dragged marker follows the mouse: its selected point(s) lie the distance dragged from where they were at
+// the press (horizontally for a time marker, vertically for a value marker), the measurements follow, and the
+// display is repainted over the picture kept for the drag.
+void CScopeCtrl::DragMarker(POINT point) {
+  Marker* m = markers_.Find(dragged_marker_);
   if (!m) return;
   const PlotLayout layout = Layout();
+  const double a = m->a, b = m->b;
+  m->a = dragged_from_a_;
+  m->b = dragged_from_b_;
   if (m->time_marker) {
     m->Move(layout.XLogical(point.x - pressed_.x) / kLogicalPerDivision * axis_.time_per_division, dragged_points_);
   } else {
     m->Move(layout.YLogical(point.y - pressed_.y), dragged_points_);
   }
-  if (observer_) observer_->RefreshMarker(number);
-  Invalidate(FALSE);
+  if (m->a == a && m->b == b) return;
+  if (observer_) observer_->RefreshMarker(dragged_marker_);
+  if (m_hWnd) Invalidate(FALSE);
+}
+
+// Releasing a dragged marker puts it where the mouse is (its measurements follow) and frees the cursor. It ends
+// no capture: the measurements keep their values.
+void CScopeCtrl::ReleaseMarker(POINT point) {
+  DragMarker(point);
+  EndMarkerDrag();
+  ClipCursor(nullptr);
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  Redraw();
+}
+
+void CScopeCtrl::EndMarkerDrag() {
+  dragged_marker_ = 0;
+  drag_picture_.reset();
 }
 
 void CScopeCtrl::DrawMarkers(afx::CDC& dc, const PlotLayout& layout) {
@@ -152,24 +202,42 @@ void CScopeCtrl::DrawMarkers(afx::CDC& dc, const PlotLayout& layout) {
   }
 }
 
-void CScopeCtrl::DrawMarkerLabels(afx::CDC& dc, const PlotLayout& layout) const {
+// "M<n>A" and "M<n>B" of every shown marker: a time marker's above the plot, from 9 pixels left of its line; a
+// value marker's right of the plot, 3 pixels below its line. Labels that would touch are moved apart, so that
+// close points keep readable labels.
+void CScopeCtrl::DrawMarkerLabels(afx::CDC& dc, const RECT& client, const PlotLayout& layout) const {
+  struct Label {
+    std::string text;
+    COLORREF colour;
+  };
+  std::vector<Label> time_labels, value_labels;
+  std::vector<LabelSpan> time_spans, value_spans;
   const RECT& p = layout.plot;
   for (const auto& [number, m] : markers_.all()) {
     if (!m.shown || IsUnset(m.a) || IsUnset(m.b)) continue;
-    std::string base = "M";
-    base += std::to_string(number);
     const double points[2] = {m.a, m.b};
     for (int i = 0; i < 2; ++i) {
-      const std::string label = base + (i == 0 ? "A" : "B");
+      Label label{"M", m.colour};
+      label.text += std::to_string(number);
+      label.text += i == 0 ? 'A' : 'B';
       const int at = m.PixelOf(points[i], layout, axis_);
+      if (at < 0 || at > (m.time_marker ? layout.width() : layout.height())) continue;
       if (m.time_marker) {
-        if (at < 0 || at > layout.width()) continue;
-        DrawLabel(dc, p.left + at - 9, p.top - kTopMargin + 1, label, m.colour);
+        const int length = static_cast<int>(label.text.size()) * kGlyphAdvance - (kGlyphAdvance - kGlyphWidth);
+        time_spans.push_back(LabelSpan{p.left + at - 9, length});
+        time_labels.push_back(std::move(label));
       } else {
-        DrawLabel(dc, p.right + 1, p.top + at + 3, label, m.colour);
+        value_spans.push_back(LabelSpan{p.top + at + 3, kGlyphHeight});
+        value_labels.push_back(std::move(label));
       }
     }
   }
+  SpreadLabels(time_spans, kTimeLabelGap, client.left, client.right);
+  SpreadLabels(value_spans, kValueLabelGap, client.top, client.bottom);
+  for (std::size_t i = 0; i < time_labels.size(); ++i)
+    DrawLabel(dc, time_spans[i].start, p.top - kTopMargin + 1, time_labels[i].text, time_labels[i].colour);
+  for (std::size_t i = 0; i < value_labels.size(); ++i)
+    DrawLabel(dc, p.right + 1, value_spans[i].start, value_labels[i].text, value_labels[i].colour);
 }
 
 }  // namespace scope

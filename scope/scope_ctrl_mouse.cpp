@@ -61,11 +61,14 @@ void CScopeCtrl::OnModeCommand(UINT id) {
   } else {
     return;
   }
+  // A capture in progress ends as at its button release: its read-out goes with it.
+  if (capturing_) ReleaseCapturing();
   capture_ = kNoChannel;
   capturing_ = false;
   panning_ = false;
   drag_x_ = -1;
-  Invalidate(FALSE);
+  EndMarkerDrag();
+  Redraw();
   ClipCursor(nullptr);
 }
 
@@ -83,7 +86,7 @@ void CScopeCtrl::ReleaseCapturing() {
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
   SetStatusText("");
   if (observer_) observer_->Reset();
-  Invalidate(FALSE);
+  Redraw();
 }
 
 void CScopeCtrl::OnLButtonDown(UINT flags, POINT point) {
@@ -123,7 +126,7 @@ void CScopeCtrl::OnLButtonDown(UINT flags, POINT point) {
         axis_.ZoomIn();
       }
       Notify(kMsgChannelsTaken, 0);
-      Invalidate(FALSE);
+      Redraw();
       return;
     }
     case MouseMode::kCapture: return;
@@ -131,9 +134,10 @@ void CScopeCtrl::OnLButtonDown(UINT flags, POINT point) {
 }
 
 void CScopeCtrl::OnLButtonUp(UINT, POINT point) {
+  // A marker's release ends its drag and nothing else: no capture ended, so the measurements keep their values.
   if (dragged_marker_ != 0) {
     ReleaseMarker(point);
-    if (mode_ != MouseMode::kSelection) return;
+    return;
   }
   switch (mode_) {
     case MouseMode::kSelection:
@@ -154,7 +158,7 @@ void CScopeCtrl::OnLButtonUp(UINT, POINT point) {
         trace(pressed_trace_).vertical_offset += dy;
         SetCursor(LoadCursor(nullptr, IDC_SIZENS));
       }
-      Invalidate(FALSE);
+      Redraw();
       return;
     }
     case MouseMode::kZoom: return;
@@ -185,6 +189,10 @@ void CScopeCtrl::ShowModeCursor(bool ctrl_held) {
 
 void CScopeCtrl::OnMouseMove(UINT flags, POINT point) {
   ShowModeCursor((flags & MK_CONTROL) != 0);
+  if (dragged_marker_ != 0) {
+    DragMarker(point);
+    return;
+  }
   if (capturing_ && capture_ != kNoChannel) ShowReadOut(point);
 }
 
@@ -207,7 +215,7 @@ void CScopeCtrl::ShowReadOut(POINT point) {
   const PlotLayout layout = Layout();
   if (!layout.valid || !Inside(layout.plot, point)) return;
   drag_x_ = point.x;
-  Invalidate(FALSE);
+  Redraw();
   if (capture_ == kNoChannel) {
     SetStatusText("");
     return;

@@ -1,5 +1,6 @@
 // Painting of the scope display: background, grid, traces (clipped to the plot), trigger line, margins.
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,16 +19,40 @@ void CScopeCtrl::OnPaint() {
   afx::CBitmap bitmap;
   bitmap.CreateCompatibleBitmap(&dc, client.right, client.bottom);
   HGDIOBJ old_bitmap = memory.SelectObject(bitmap);
-  Draw(memory, client);
+  if (dragged_marker_ != 0) {
+    // A marker drag repaints at every mouse move: what does not move is drawn once and copied.
+    const PlotLayout layout = Layout();
+    afx::CDC still;
+    still.CreateCompatibleDC(&dc);
+    const SIZE size{client.right, client.bottom};
+    if (!drag_picture_ || drag_picture_size_.cx != size.cx || drag_picture_size_.cy != size.cy) {
+      drag_picture_ = std::make_unique<afx::CBitmap>();
+      drag_picture_->CreateCompatibleBitmap(&dc, size.cx, size.cy);
+      HGDIOBJ old = still.SelectObject(*drag_picture_);
+      drag_picture_traces_ = DrawStill(still, client, layout);
+      still.SelectObject(old);
+      drag_picture_size_ = size;
+    }
+    HGDIOBJ old = still.SelectObject(*drag_picture_);
+    memory.BitBlt(0, 0, size.cx, size.cy, &still, 0, 0, SRCCOPY);
+    still.SelectObject(old);
+    if (drag_picture_traces_) DrawMoving(memory, client, layout);
+  } else {
+    Draw(memory, client);
+  }
   dc.BitBlt(0, 0, client.right, client.bottom, &memory, 0, 0, SRCCOPY);
   memory.SelectObject(old_bitmap);
 }
 
 void CScopeCtrl::Draw(afx::CDC& dc, const RECT& client) {
   const PlotLayout layout = LayOutPlot(client, markers_.AnyShown(true), markers_.AnyShown(false));
+  if (DrawStill(dc, client, layout)) DrawMoving(dc, client, layout);
+}
+
+bool CScopeCtrl::DrawStill(afx::CDC& dc, const RECT& client, const PlotLayout& layout) {
   dc.FillSolidRect(client, background_);
   dc.SetBkColor(background_);
-  if (!layout.valid) return;
+  if (!layout.valid) return false;
   DrawGrid(dc, layout);
   const int saved = dc.SaveDC();
   dc.IntersectClipRect(layout.plot);
@@ -39,9 +64,17 @@ void CScopeCtrl::Draw(afx::CDC& dc, const RECT& client) {
     dc.MoveTo(x, layout.plot.top);
     dc.LineTo(x, layout.plot.bottom);
     dc.SelectObject(old);
-    DrawMarkers(dc, layout);
   }
-  if (drawn && capturing_ && drag_x_ >= 0) {
+  dc.RestoreDC(saved);
+  if (drawn) DrawMargins(dc, layout);
+  return drawn;
+}
+
+void CScopeCtrl::DrawMoving(afx::CDC& dc, const RECT& client, const PlotLayout& layout) {
+  const int saved = dc.SaveDC();
+  dc.IntersectClipRect(layout.plot);
+  DrawMarkers(dc, layout);
+  if (capturing_ && drag_x_ >= 0) {
     afx::CPen pen(PS_SOLID, 1, marker_);
     HGDIOBJ old = dc.SelectObject(pen);
     dc.MoveTo(drag_x_, layout.plot.top);
@@ -49,10 +82,7 @@ void CScopeCtrl::Draw(afx::CDC& dc, const RECT& client) {
     dc.SelectObject(old);
   }
   dc.RestoreDC(saved);
-  if (drawn) {
-    DrawMargins(dc, layout);
-    DrawMarkerLabels(dc, layout);
-  }
+  DrawMarkerLabels(dc, client, layout);
 }
 
 void CScopeCtrl::DrawGrid(afx::CDC& dc, const PlotLayout& layout) const {

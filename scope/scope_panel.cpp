@@ -9,9 +9,12 @@
 #include "platform/win/common_controls.h"
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
+#include "platform/gdi/text.h"
 #include "platform/win/input.h"
 #include "platform/win/window.h"
 #include "scope/bit_mask_dlg.h"
+#include "scope/caption_button.h"
+#include "scope/core/fit_text.h"
 #include "scope/core/lang_texts.h"
 #include "scope/panel_ids.h"
 
@@ -41,6 +44,8 @@ int OnePixel(double logical_per_pixel) { return std::max(1, static_cast<int>(std
 
 // The frame around the selected channel's buttons: 4 pixels wide.
 constexpr int kFrameWidth = 4;
+// A push button's text stays this far inside its window on each side (the focus frame and the raised edge).
+constexpr int kButtonBorder = 3;
 
 }  // namespace
 
@@ -121,6 +126,30 @@ void CScopePanel::RelayToolTip(MSG* msg) {
   if (tips_.m_hWnd) tips_.RelayEvent(msg);
 }
 
+// A channel's name as it fits its select button's face (the tool tip shows it whole).
+std::string CScopePanel::FittedName(int id, const std::string& name) {
+  afx::CWnd* button = Item(id);
+  if (!button) return name;
+  RECT client;
+  button->GetClientRect(&client);
+  // The text stays inside the focus frame and the raised edge.
+  const int width = client.right - client.left - 2 * kButtonBorder;
+  HDC dc = ::GetDC(button->m_hWnd);
+  if (!dc) return name;
+  // The font the button draws with: its own, else the default GUI font.
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(button->SendMessage(WM_GETFONT, 0, 0));
+  if (!font) font = ::GetStockObject(DEFAULT_GUI_FONT);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  const std::string fitted = FitText(name, width, [dc](std::string_view text) {
+    SIZE size{};
+    ::GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  });
+  ::SelectObject(dc, old);
+  ::ReleaseDC(button->m_hWnd, dc);
+  return fitted;
+}
+
 void CScopePanel::SetText(int id, const std::string& text) {
   if (afx::CWnd* w = Item(id)) w->SetWindowText(text.c_str());
 }
@@ -153,7 +182,7 @@ void CScopePanel::SelectChannel(int channel) {
   channel_ = channel;
   for (int i = 0; i < kChannels; ++i) {
     const Trace& t = display_->trace(i);
-    SetText(kSelectFirst + i, t.has_data ? t.name : afx::Format("%d", i + 1));
+    SetText(kSelectFirst + i, t.has_data ? FittedName(kSelectFirst + i, t.name) : afx::Format("%d", i + 1));
     SetCheck(kSelectFirst + i, i == channel_);
     if (afx::CWnd* w = Item(kSelectFirst + i)) w->EnableWindow(t.has_data);
   }
@@ -226,6 +255,9 @@ LRESULT CScopePanel::OnDrawItem(WPARAM id, LPARAM lparam) {
   } else if (static_cast<int>(id) == kMarkerColour) {
     const Marker* m = display_->markers().Find(marker_);
     colour = m ? m->colour : display_->Colour(kColourMarker);
+  } else if (item->CtlType == ODT_BUTTON) {
+    PaintCaptionButton(*item);
+    return TRUE;
   } else {
     return FALSE;
   }
@@ -444,7 +476,7 @@ void CScopePanel::ShowMeasurements(bool on) {
     return;
   }
   measure_ = std::make_unique<CMeasureDlg>();
-  const std::string title = scope_window_ ? scope_window_->GetWindowText() : std::string();
+  const std::string title = Lang(kRowMeasureTitle);
   RECT beside{};
   if (scope_window_) {
     scope_window_->GetWindowRect(&beside);

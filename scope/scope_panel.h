@@ -57,6 +57,7 @@ class CScopePanel : public CChildDialog {
   void MarkerAction(int id, bool ctrl, bool shift);
   void ChannelOptions();
   afx::CWnd* Item(int id) { return GetDlgItem(id); }
+  std::string FittedName(int id, const std::string& name);
   void SetText(int id, const std::string& text);
   void SetCheck(int id, bool on);
   bool Checked(int id);

@@ -9,6 +9,7 @@ inline constexpr int kLangRows = 497;
 inline constexpr int kLibraryLanguage = 255;
 inline constexpr int kRowAllocationFailed = 125;
 inline constexpr int kRowNoValue = 370;  // "???"
+inline constexpr int kRowMeasureTitle = 372;  // the measurement window's caption
 
 // The text of a row: codes 0 and 1 choose German, every other code English. Never null.
 const char* GetLangText(int row, int language_code);

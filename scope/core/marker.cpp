@@ -1,5 +1,6 @@
 #include "scope/core/marker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -32,6 +33,17 @@ void Marker::MoveTo(double position, std::uint8_t selection) {
 void Marker::PlaceUnset(const TimeAxis& axis) {
   if (IsUnset(a)) a = time_marker ? axis.TimeAt(kMiddleX - kLogicalPerDivision) : kMiddleY - kLogicalPerDivision;
   if (IsUnset(b)) b = time_marker ? axis.TimeAt(kMiddleX + kLogicalPerDivision) : kMiddleY + kLogicalPerDivision;
+  Order();
+}
+
+void Marker::PlaceWithin(double first, double last) {
+  if (!(first <= last)) return;
+  a = std::clamp(a, first, last);
+  b = std::clamp(b, first, last);
+  if (a == b) {
+    a = first + (last - first) / 4;
+    b = last - (last - first) / 4;
+  }
   Order();
 }
 

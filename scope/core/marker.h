@@ -42,6 +42,9 @@ struct Marker {
   void MoveTo(double position, std::uint8_t selection);
   // Unset points one division left (A) and right (B) of the plot's middle.
   void PlaceUnset(const TimeAxis& axis);
+  // Pulls each point that lies outside first..last onto the nearer end; when both end on the same place, they go
+  // to a quarter and three quarters of the range. Used to keep a new time marker on the recorded samples.
+  void PlaceWithin(double first, double last);
   // A point's offset from the plot's left (time marker) or top (value marker) in pixels.
   int PixelOf(double position, const PlotLayout& layout, const TimeAxis& axis) const;
   // The marker unit position at a pixel offset from the plot's left or top.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 
 #include "scope/core/step_rule.h"
 #include "scope/core/value_format.h"
@@ -23,7 +25,7 @@ void Trace::Clear() {
   visible = true;
 }
 
-void Trace::TakeOver(const TrendChannel& channel, std::int32_t frame, std::int32_t base) {
+bool Trace::TakeOver(const TrendChannel& channel, std::int32_t frame, std::int32_t base) {
   key = channel.key;
   unit = channel.unit;
   name = channel.name;
@@ -32,19 +34,30 @@ void Trace::TakeOver(const TrendChannel& channel, std::int32_t frame, std::int32
   kind = channel.kind;
   trigger_frame = frame;
   time_base = base;
-  SetSamples(channel.samples.data(), channel.count());
+  return SetSamples(channel.samples.data(), channel.count());
 }
 
-void Trace::SetSamples(const double* values, std::uint32_t n) {
+bool Trace::SetSamples(const double* values, std::uint32_t n) {
   const bool had_bits = has_bits;
   const std::uint32_t mask = bit_group.mask;
-  samples.clear();
-  points.clear();
+  // The old buffers go first, so that their memory is free for the new copy.
+  std::vector<double>().swap(samples);
+  std::vector<POINT>().swap(points);
+  first_visible = last_visible = 0;
   has_bits = false;
+  bit_group = BitGroup{};
   analogue = true;
   has_data = false;
-  if (!values || n == 0) return;
-  samples.assign(values, values + n);
+  if (!values || n == 0) return true;
+  try {
+    samples.assign(values, values + n);
+  } catch (const std::bad_alloc&) {
+    std::vector<double>().swap(samples);
+    return false;
+  } catch (const std::length_error&) {
+    std::vector<double>().swap(samples);
+    return false;
+  }
   has_data = true;
   double max = 1, min = -1;
   for (double v : samples) {
@@ -55,6 +68,7 @@ void Trace::SetSamples(const double* values, std::uint32_t n) {
   const int m = RoundHalfAway((max + min) / step_per_division);
   vertical_offset = m * kLogicalPerDivision / 2;
   if (had_bits) SetBitDisplay(true, mask);
+  return true;
 }
 
 namespace {

@@ -53,10 +53,12 @@ class Trace {
 
   // Empties the trace's data and texts (key, type, decimals, kind 0; visible); keeps colour and switches.
   void Clear();
-  // Takes a channel over: texts, numbers and a copy of its samples, then scales (SetSamples).
-  void TakeOver(const TrendChannel& channel, std::int32_t trigger_frame, std::int32_t time_base);
-  // Replaces the samples and scales the trace so that the whole range shows; a bit display stays on.
-  void SetSamples(const double* values, std::uint32_t n);
+  // Takes a channel over: texts, numbers and a copy of its samples, then scales (SetSamples). False when the
+  // copy could not be allocated.
+  bool TakeOver(const TrendChannel& channel, std::int32_t trigger_frame, std::int32_t time_base);
+  // Replaces the samples and scales the trace so that the whole range shows; a bit display stays on. False when
+  // the copy could not be allocated: the trace is left without data.
+  bool SetSamples(const double* values, std::uint32_t n);
 
   double Minimum() const;  // 0 included
   double Maximum() const;

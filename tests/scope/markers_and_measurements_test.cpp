@@ -93,6 +93,31 @@ TEST(Marker, UnsetPointsArePlacedAroundTheMiddleAndHitWithinReach) {
   EXPECT_EQ(value.HitTest(POINT{5, layout.plot.top + 3 * layout.y_step}, layout, axis), kMoveB);
 }
 
+TEST(Marker, ANewMarkersPointsArePulledOntoTheRecordedSamples) {
+  struct Case {
+    const char* what;
+    double a, b, first, last;
+    double placed_a, placed_b;
+  };
+  const Case kCases[] = {
+      {"both inside stay", 300, 500, 0, 1000, 300, 500},
+      {"B beyond the last sample", 300, 500, -100, 400, 300, 400},
+      {"A before the first sample", 300, 500, 350, 900, 350, 500},
+      {"both beyond one end: a quarter and three quarters in", 300, 500, -200, 200, -100, 100},
+      {"both before the first", 300, 500, 600, 1000, 700, 900},
+      {"a range of one sample", 300, 500, 50, 50, 50, 50},
+      {"no range: unchanged", 300, 500, 10, 5, 300, 500},
+  };
+  for (const Case& c : kCases) {
+    Marker m;
+    m.a = c.a;
+    m.b = c.b;
+    m.PlaceWithin(c.first, c.last);
+    EXPECT_DOUBLE_EQ(m.a, c.placed_a) << c.what;
+    EXPECT_DOUBLE_EQ(m.b, c.placed_b) << c.what;
+  }
+}
+
 // A trace of samples with 1 ms a sample, trigger at sample 0, two decimals, unit "V".
 Trace MakeTrace(const std::vector<double>& v, std::int32_t time_base = 1000) {
   Trace t;

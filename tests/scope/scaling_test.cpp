@@ -8,6 +8,7 @@
 #include "scope/core/time_axis.h"
 #include "scope/core/trace.h"
 #include "scope/core/value_format.h"
+#include "tests/scope/failing_allocation.h"
 
 namespace {
 
@@ -118,6 +119,24 @@ TEST_F(TraceTest, RangeScalesTheStepAndCentresTheTrace) {
   Feed({});
   EXPECT_FALSE(trace_.has_data);
   EXPECT_EQ(trace_.Maximum(), 0);
+}
+
+TEST_F(TraceTest, AFailedAllocationLeavesTheTraceEmpty) {
+  Feed({1, 2, 3});
+  trace_.SetBitDisplay(true, 0x3);
+  std::vector<double> values(1237, 4.0);
+  {
+    scope_test::ScopedFailingAllocation fail(values.size() * sizeof(double));
+    EXPECT_FALSE(trace_.SetSamples(values.data(), static_cast<std::uint32_t>(values.size())));
+    EXPECT_EQ(scope_test::FailedAllocations(), 1);
+  }
+  EXPECT_FALSE(trace_.has_data);
+  EXPECT_EQ(trace_.count(), 0u);
+  EXPECT_FALSE(trace_.has_bits);
+  EXPECT_TRUE(trace_.points.empty());
+  // The next feed works again.
+  EXPECT_TRUE(trace_.SetSamples(values.data(), static_cast<std::uint32_t>(values.size())));
+  EXPECT_EQ(trace_.count(), 1237u);
 }
 
 TEST_F(TraceTest, PointsCoverTheVisibleSamplesOnly) {

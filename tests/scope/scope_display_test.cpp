@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "platform/win/cursor_image.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/win.h"
+#include "tests/scope/failing_allocation.h"
 #include "tests/scope/scope_host.h"
 
 namespace {
@@ -195,6 +197,33 @@ TEST_F(ScopeDisplayTest, EmptyChannelsAndNoTimeBaseDrawNothing) {
   }
 }
 
+// A channel whose copy cannot be allocated is left empty with the allocation message; the others are shown.
+TEST_F(ScopeDisplayTest, AChannelThatFindsNoMemoryStaysEmptyAndTheOthersAreShown) {
+  Open();
+  FeedAll();
+  const std::vector<double> long_one(1237, 40.0);
+  scope_.Feed(1, 12, "long", "A", long_one, 3, 0, 0);
+  drv::AnswerMessageBox(IDOK);
+  {
+    scope_test::ScopedFailingAllocation fail(long_one.size() * sizeof(double));
+    Activate();
+    EXPECT_EQ(scope_test::FailedAllocations(), 1);
+  }
+  ASSERT_EQ(drv::MessageBoxes().size(), 1u);
+  EXPECT_EQ(drv::MessageBoxes()[0].text, "unable to allocate memory (system overloads !)");
+  EXPECT_EQ(drv::MessageBoxes()[0].type & 0xF0u, static_cast<unsigned>(MB_ICONSTOP));
+  for (COLORREF c : {0x00FF00u, 0x00FFFFu, 0xFF00FFu}) EXPECT_GT(CountPixels(c), 100) << std::hex << c;
+  EXPECT_EQ(CountPixels(0xFF0000), 0) << "slot 1 empty";
+  EXPECT_GT(CountPixels(0x0000FF), 0) << "the trigger line";
+  const std::vector<std::string> menu = PickFromMenu(0);
+  EXPECT_EQ(std::count_if(menu.begin(), menu.end(), [](const std::string& i) { return i.starts_with("Fangen: "); }), 3);
+  EXPECT_EQ(std::count(menu.begin(), menu.end(), "Fangen: long|32783|"), 0);
+  // The next activation finds memory again: all four, and no further message.
+  Activate();
+  EXPECT_GT(CountPixels(0xFF0000), 100);
+  EXPECT_EQ(drv::MessageBoxes().size(), 1u);
+}
+
 TEST_F(ScopeDisplayTest, ContextMenuListsTheModesAndOneCaptureItemPerChannel) {
   Open();
   FeedAll();
@@ -279,6 +308,11 @@ TEST_F(ScopeDisplayTest, ArrowKeysMoveTheCaptureBetweenChannels) {
     EXPECT_TRUE(IsWindow(window_));
   }
   EXPECT_EQ(GetFocus(), display_) << "the arrows did not move the focus";
+  // Leaving the capture mode by the menu ends the read-out.
+  drv::PressKey(VK_UP);
+  ASSERT_NE(scope_test::StatusText(window_), "");
+  PickFromMenu(32781);
+  EXPECT_EQ(scope_test::StatusText(window_), "");
 }
 
 TEST_F(ScopeDisplayTest, SelectionCapturesTheTraceUnderThePointerWhileTheButtonIsDown) {

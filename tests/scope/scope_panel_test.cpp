@@ -5,95 +5,58 @@
 #include <vector>
 
 #include "platform/backend/capture.h"
+#include "platform/gdi/objects.h"
+#include "platform/gdi/text.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/win.h"
-#include "tests/scope/scope_host.h"
+#include "tests/scope/scope_panel_fixture.h"
 
 namespace {
 
 namespace drv = platform::testing;
+using scope_test::ScopePanelTest;
+using scope_test::TreeTexts;
 
-std::vector<double> Ramp() {
-  std::vector<double> v(1000);
-  for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<double>(i);
-  return v;
-}
-std::vector<double> Wave() {
-  std::vector<double> v(1000);
-  for (std::size_t i = 0; i < v.size(); ++i) v[i] = (i / 50) % 2 ? -100.0 : 100.0;
-  return v;
-}
-
-// The texts of a tree view, depth first, each indented by two blanks a level.
-void TreeTexts(HWND tree, HTREEITEM item, int depth, std::vector<std::string>* out) {
-  for (; item; item = reinterpret_cast<HTREEITEM>(
-                   SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-    char text[200] = "";
-    TVITEM tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-    out->push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') + text);
-    TreeTexts(tree,
-              reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
-              depth + 1, out);
-  }
-}
-std::vector<std::string> TreeTexts(HWND tree) {
-  std::vector<std::string> out;
-  TreeTexts(tree, reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0, &out);
-  return out;
+// The panel's tool-tip control.
+HWND ToolTips() {
+  HWND tips = nullptr;
+  EnumWindows(
+      [](HWND w, LPARAM out) -> BOOL {
+        char name[64] = "";
+        GetClassName(w, name, sizeof name);
+        if (std::string(name) != TOOLTIPS_CLASS) return TRUE;
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  return tips;
 }
 
-class ScopePanelTest : public scope_test::ScopeHostTest {
- protected:
-  // The scope window at 700 x 480; the ramp (slot 0) and the wave (slot 2) with 1000 samples at 1 ms, trigger at
-  // sample 200: 200 ms a division, the plot showing -200 ms .. 1800 ms.
-  void OpenAndFeed() {
-    window_ = scope_.OpenWindow(host_);
-    ASSERT_NE(window_, nullptr);
-    scope_.SetWindowPos(0, 0, 700, 480);
-    display_ = scope_test::Display(window_);
-    panel_ = scope_test::Panel(window_);
-    ASSERT_NE(panel_, nullptr);
-    scope_.ResetScopeData();
-    scope_.Feed(0, 11, "ramp", "rpm", Ramp(), 6, 0, 1);
-    scope_.Feed(2, 13, "wave", "V", Wave(), 3, 0, 0);
-    scope_.SetTimeBase(1000);
-    scope_.SetTriggerFrame(200);
-    ASSERT_EQ(scope_.ActivateWindow(), 1);
-    drv::PumpUntilIdle();
-  }
-  void Click(int id, bool ctrl = false, bool shift = false) {
-    platform::win::SetKeyHeld(VK_CONTROL, ctrl);
-    platform::win::SetKeyHeld(VK_SHIFT, shift);
-    drv::ClickItem(panel_, id);
-    platform::win::SetKeyHeld(VK_CONTROL, false);
-    platform::win::SetKeyHeld(VK_SHIFT, false);
-    drv::PumpUntilIdle();
-  }
-  std::string Item(int id) const { return drv::ItemText(panel_, id); }
-  // A command of the display's context menu.
-  void Pick(UINT command) {
-    platform::win::SetPopupMenuResponder([&](HMENU, HWND) { return command; });
-    platform::win::InjectMouse(display_, WM_RBUTTONDOWN, 20, 20);
-    platform::win::InjectMouse(display_, WM_RBUTTONUP, 20, 20);
-    drv::PumpUntilIdle();
-    platform::win::SetPopupMenuResponder(nullptr);
-  }
-  int WhiteInColumn(int x, const scope::PlotLayout& layout) const {
-    int n = 0;
-    for (int y = layout.plot.top; y < layout.plot.bottom; ++y)
-      n += platform::backend::WindowPixel(display_, x, y) == 0xFFFFFFu;
-    return n;
-  }
+// The text the panel's tool tip shows for a control.
+std::string TipText(HWND panel, int id) {
+  HWND tips = ToolTips();
+  if (!tips) return "(no tool tip control)";
+  char text[400] = "";
+  TOOLINFO info{};
+  info.cbSize = sizeof info;
+  info.hwnd = panel;
+  info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(panel, id));
+  info.lpszText = text;
+  SendMessage(tips, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
 
-  HWND window_ = nullptr;
-  HWND display_ = nullptr;
-  HWND panel_ = nullptr;
-};
+// The width of a button's text in the font it is drawn with.
+int ButtonTextWidth(HWND button, const std::string& text) {
+  HDC dc = GetDC(button);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessage(button, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size{};
+  GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(button, dc);
+  return size.cx;
+}
 
 TEST_F(ScopePanelTest, ButtonsWithCtrlAndShiftScaleAndMoveTheSelectedChannelAndTheTime) {
   OpenAndFeed();
@@ -156,28 +119,10 @@ TEST_F(ScopePanelTest, ButtonsWithCtrlAndShiftScaleAndMoveTheSelectedChannelAndT
 
 TEST_F(ScopePanelTest, ToolTipsTellEveryControlsRows) {
   OpenAndFeed();
-  HWND tips = nullptr;
-  EnumWindows(
-      [](HWND w, LPARAM out) -> BOOL {
-        char name[64] = "";
-        GetClassName(w, name, sizeof name);
-        if (std::string(name) != TOOLTIPS_CLASS) return TRUE;
-        *reinterpret_cast<HWND*>(out) = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tips));
+  HWND tips = ToolTips();
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessage(tips, TTM_GETTOOLCOUNT, 0, 0), 42);
-  const auto tip = [&](int id) {
-    char text[400] = "";
-    TOOLINFO info{};
-    info.cbSize = sizeof info;
-    info.hwnd = panel_;
-    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(panel_, id));
-    info.lpszText = text;
-    SendMessage(tips, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&info));
-    return std::string(text);
-  };
+  const auto tip = [&](int id) { return TipText(panel_, id); };
   struct Case {
     int id;
     const char* text;
@@ -199,47 +144,144 @@ TEST_F(ScopePanelTest, ToolTipsTellEveryControlsRows) {
   for (const Case& c : kCases) EXPECT_EQ(tip(c.id), c.text) << c.id;
 }
 
+// A channel's name on its select button: whole when it fits, else its beginning and "..." within the button's face
+// (whole characters only); the tool tip shows it whole.
+TEST_F(ScopePanelTest, ChannelButtonsFitTheirNamesAndTheToolTipsShowThemWhole) {
+  OpenAndFeed();
+  struct Case {
+    short slot;
+    const char* name;
+    bool whole;
+  };
+  const Case kCases[] = {
+      {0, "0 I-motor", false}, {1, "3 fault code", false}, {2, "B520.6 debug", false}, {3, "ramp", true},
+      {4, "I", true},
+  };
+  for (const Case& c : kCases) scope_.Feed(c.slot, c.slot + 1, c.name, "A", scope_test::Ramp());
+  ASSERT_EQ(scope_.ActivateWindow(), 1);
+  drv::PumpUntilIdle();
+  for (const Case& c : kCases) {
+    const int id = 1104 + c.slot;
+    const std::string text = Item(id);
+    const std::string name = c.name;
+    if (c.whole) {
+      EXPECT_EQ(text, name);
+    } else {
+      ASSERT_TRUE(text.ends_with("...")) << text;
+      const std::string head = text.substr(0, text.size() - 3);
+      EXPECT_GE(head.size(), 1u) << text;
+      EXPECT_TRUE(name.starts_with(head)) << text;
+      // One more character of the name would not have fitted.
+      RECT client;
+      GetClientRect(GetDlgItem(panel_, id), &client);
+      EXPECT_GT(ButtonTextWidth(GetDlgItem(panel_, id), name.substr(0, head.size() + 1) + "..."), client.right - 6)
+          << text;
+    }
+    RECT client;
+    GetClientRect(GetDlgItem(panel_, id), &client);
+    EXPECT_LE(ButtonTextWidth(GetDlgItem(panel_, id), text), client.right - 6) << text;
+    EXPECT_NE(TipText(panel_, id).find("\n" + name + " - A\n"), std::string::npos) << TipText(panel_, id);
+  }
+  Click(1104);
+  EXPECT_EQ(Item(1292), "0 I-motor") << "the read-out shows the name whole";
+  ASSERT_TRUE(platform::backend::SaveWindowPng(panel_, ZPR_BIN_DIR "/../scope_channel_names.png"));
+}
+
+// The dark pixels of a control, one string a row.
+std::vector<std::string> DarkPixels(HWND control) {
+  const auto shot = platform::backend::CaptureWindow(control);
+  std::vector<std::string> rows;
+  for (int y = 0; shot && y < shot->height(); ++y) {
+    std::string row;
+    for (int x = 0; x < shot->width(); ++x) {
+      const std::uint32_t p = shot->Pixel(x, y);
+      row += ((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) < 3 * 0x80 ? '#' : '.';
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// With the focus, a "-" button (time scale down, channel scale down) keeps its dash as it was, alone on its row
+// inside the face: the focus frame runs along the face's border, clear of it.
+TEST_F(ScopePanelTest, TheFocusFrameKeepsClearOfTheMinusCaption) {
+  OpenAndFeed();
+  Click(1104);  // a channel selected: its scale buttons are enabled
+  for (const int id : {1067, 1059}) {
+    HWND button = GetDlgItem(panel_, id);
+    SetFocus(display_);
+    drv::PumpUntilIdle();
+    const std::vector<std::string> plain = DarkPixels(button);
+    SetFocus(button);
+    drv::PumpUntilIdle();
+    const std::vector<std::string> focused = DarkPixels(button);
+    ASSERT_EQ(plain.size(), focused.size());
+    ASSERT_GT(plain.size(), 8u);
+    const int width = static_cast<int>(plain.front().size());
+    // The dash: the one row of the face with dark pixels when the button has no focus.
+    int dash_row = -1;
+    for (int y = 3; y + 3 < static_cast<int>(plain.size()); ++y)
+      if (plain[static_cast<std::size_t>(y)].substr(3, static_cast<std::size_t>(width - 6)).find('#') != std::string::npos) {
+        EXPECT_EQ(dash_row, -1) << id << ": one row";
+        dash_row = y;
+      }
+    ASSERT_GE(dash_row, 0) << id;
+    const std::string face = plain[static_cast<std::size_t>(dash_row)].substr(2, static_cast<std::size_t>(width - 4));
+    EXPECT_EQ(focused[static_cast<std::size_t>(dash_row)].substr(2, static_cast<std::size_t>(width - 4)), face)
+        << id << ": the dash's row\n" << plain[static_cast<std::size_t>(dash_row)] << "\n"
+        << focused[static_cast<std::size_t>(dash_row)];
+    // The focus frame is there, around the dash.
+    int frame = 0;
+    for (std::size_t y = 0; y < focused.size(); ++y)
+      for (int x = 3; x < width - 3; ++x)
+        frame += focused[y][static_cast<std::size_t>(x)] == '#' && plain[y][static_cast<std::size_t>(x)] == '.';
+    EXPECT_GT(frame, 12) << id;
+  }
+  ASSERT_TRUE(platform::backend::SaveWindowPng(panel_, ZPR_BIN_DIR "/../scope_panel_focus.png"));
+}
+
 TEST_F(ScopePanelTest, MarkersAreMadeDraggedAndMeasuredInTheTree) {
   OpenAndFeed();
-  Pick(32810);  // a new time marker: M1, shown, A and B one division either side of the middle
+  Pick(32810);  // a new time marker: M1, shown, A one division left of the middle, B on the ramp's last sample
   EXPECT_EQ(Item(1559), "M1");
   EXPECT_TRUE(drv::Checked(panel_, 1559));
   const scope::PlotLayout layout = scope_test::PlotOf(display_, true, false);
   ASSERT_TRUE(layout.valid);
   const auto grid_x = [&](double i) { return layout.plot.left + static_cast<int>(i * layout.x_step); };
   EXPECT_GT(WhiteInColumn(grid_x(4), layout), 10);
-  EXPECT_GT(WhiteInColumn(grid_x(6), layout), 10);
+  EXPECT_GT(WhiteInColumn(layout.plot.left + layout.XPixels(4995), layout), 10) << "B at 799 ms";
 
-  // B dragged from 1000 ms to 700 ms, A stays at 600 ms: samples 800 and 900 of the ramp.
+  // A dragged from 600 ms to 700 ms, B stays at 799 ms: samples 900 and 999 of the ramp.
   const int y = layout.plot.top + layout.y_step / 2;
-  platform::win::InjectMouse(display_, WM_LBUTTONDOWN, grid_x(6) + 2, y, MK_LBUTTON);
+  platform::win::InjectMouse(display_, WM_LBUTTONDOWN, grid_x(4) + 2, y, MK_LBUTTON);
   platform::win::InjectMouse(display_, WM_MOUSEMOVE, grid_x(5), y, MK_LBUTTON);
   platform::win::InjectMouse(display_, WM_LBUTTONUP, grid_x(4.5) + 2, y);
   drv::PumpUntilIdle();
-  EXPECT_EQ(WhiteInColumn(grid_x(6), layout), 0);
+  EXPECT_EQ(WhiteInColumn(grid_x(4), layout), 0);
   EXPECT_GT(WhiteInColumn(grid_x(4.5), layout), 10);
-  EXPECT_TRUE(drv::Checked(panel_, 1128)) << "B was dragged";
+  EXPECT_TRUE(drv::Checked(panel_, 1127)) << "A was dragged";
 
   Click(1073);
   HWND measure = drv::FindDialog(400);
   ASSERT_NE(measure, nullptr);
+  EXPECT_EQ(drv::Text(measure), "measurement values") << "its own caption";
   HWND tree = GetDlgItem(measure, 1723);
   double sum = 0;
-  for (int i = 800; i <= 900; ++i) sum += i;
+  for (int i = 900; i <= 999; ++i) sum += i;
   char integral[80];
   std::snprintf(integral, sizeof integral, "integral: %.6f rpm*s", sum * 1000 * 1e-6);
   char average[80];
-  std::snprintf(average, sizeof average, "average value: %.1f rpm", sum / 101);
+  std::snprintf(average, sizeof average, "average value: %.1f rpm", sum / 100);
   std::vector<std::string> ramp = {
-      "      interval: 800 ms bis 900 ms (100 ms)",
-      "      value in M1A: 800.0 rpm",
-      "      value in M1B: 900.0 rpm",
-      "      value difference: 100.0 rpm",
+      "      interval: 900 ms bis 999 ms (99 ms)",
+      "      value in M1A: 900.0 rpm",
+      "      value in M1B: 999.0 rpm",
+      "      value difference: 99.0 rpm",
       "      gradient: 1.000000 rpm/ms",
       std::string("      ") + average,
       std::string("      ") + integral,
-      "      min value: 800.0 rpm bei 800 ms",
-      "      max. value: 900.0 rpm bei 900 ms",
+      "      min value: 900.0 rpm bei 900 ms",
+      "      max. value: 999.0 rpm bei 999 ms",
   };
   const std::vector<std::string> texts = TreeTexts(tree);
   ASSERT_EQ(texts.size(), 1u + 2 * (1 + 1 + 11));
@@ -277,12 +319,17 @@ TEST_F(ScopePanelTest, MarkersAreMadeDraggedAndMeasuredInTheTree) {
   // A press and release in the selection mode ends the measurements until they are computed again.
   drv::ClickAt(display_, grid_x(8), y);
   EXPECT_EQ(TreeTexts(tree)[3], "      ???");
-  // The panel's "right" moves both points half a division, 100 ms: B lies beyond the ramp's last sample.
-  Click(1129);
+  // The panel's "right" moves B half a division, 100 ms: beyond the ramp's last sample.
+  Click(1128);
   Click(1071);
   EXPECT_EQ(TreeTexts(tree)[3], "      interval: ---");
   EXPECT_EQ(TreeTexts(tree)[4], "      value in M1A: 900.0 rpm");
   EXPECT_EQ(TreeTexts(tree)[5], "      value in M1B: ---");
+  // Both points half a division back: 600 ms and 799 ms.
+  Click(1129);
+  Click(1069);
+  EXPECT_EQ(TreeTexts(tree)[4], "      value in M1A: 800.0 rpm");
+  EXPECT_EQ(TreeTexts(tree)[5], "      value in M1B: 999.0 rpm");
 
   // A second marker; the spin control steps between existing markers only; the delete renumbers nothing.
   Pick(32811);

@@ -1,9 +1,10 @@
 // The scope library on a real X display (a virtual X server): its window over the host's window, the display's
 // context menu opened by the right button and a mode picked from it by the keyboard, a zoom click, a channel
 // captured and read out under the pointer, the capture moved by the Down arrow; a marker made from the menu and
-// dragged by the mouse, the panel's buttons clicked (one with Ctrl held), the measurement window opened, the
-// bit-mask dialog answered by the keyboard; and a screenshot of what the screen shows. Skipped where Xvfb or
-// xdotool is not installed.
+// dragged by the mouse, the panel's buttons clicked (one with Ctrl held, the focus frame of "-" kept clear of it),
+// the bit-mask dialog answered by the keyboard, the measurement window opened and the marker dragged again with
+// its items keeping their values; and a screenshot of what the screen shows. Skipped where Xvfb or xdotool is not
+// installed.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -11,6 +12,7 @@
 #include <cairo.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -20,7 +22,7 @@
 #include "platform/backend/capture.h"
 #include "platform/backend/x11_display.h"
 #include "platform/win/win.h"
-#include "tests/scope/scope_host.h"
+#include "tests/scope/scope_panel_fixture.h"
 #include "tests/support/xvfb_in_process.h"
 
 namespace {
@@ -95,19 +97,19 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
   EXPECT_TRUE(PumpUntil([&] { return scope_test::StatusText(window).rfind("sine: 600 ms, ", 0) == 0; }))
       << scope_test::StatusText(window);
 
-  // Back to the selection mode (the menu's first item), then a new time marker by its mnemonic: M1 with A and B
-  // one division either side of the middle. B is dragged from there one and a half divisions to the left.
+  // Back to the selection mode (the menu's first item), then a new time marker by its mnemonic: M1 with A one
+  // division left of the middle (700 ms) and B on the last sample (799 ms). A is dragged one division left.
   ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "3", "sleep", "0.3", "key", "Down", "Return"})));
   ASSERT_TRUE(Xdotool(Then(at(grid_x(3), middle), {"click", "3", "sleep", "0.3", "key", "m"})));
   HWND panel = scope_test::Panel(window);
   ASSERT_NE(panel, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1559) == "M1"; }));
   const scope::PlotLayout marked = scope_test::PlotOf(display, true, false);
-  const int b_from = marked.plot.left + 6 * marked.x_step, b_to = marked.plot.left + 9 * marked.x_step / 2;
+  const int b_from = marked.plot.left + 4 * marked.x_step, b_to = marked.plot.left + 3 * marked.x_step;
   const int marker_y = marked.plot.top + marked.y_step / 2;
-  ASSERT_TRUE(Xdotool(Then(Then(at(b_from, marker_y), {"mousedown", "1", "sleep", "0.1"}),
-                           Then(at(b_to, marker_y), {"sleep", "0.1", "mouseup", "1"}))));
-  EXPECT_TRUE(platform::testing::Checked(panel, 1128)) << "B was pressed";
+  ASSERT_TRUE(Xdotool(Then(Then(at(b_from + 1, marker_y), {"mousedown", "1", "sleep", "0.1"}),
+                           Then(at(b_to + 1, marker_y), {"sleep", "0.1", "mouseup", "1"}))));
+  EXPECT_TRUE(PumpUntil([&] { return platform::testing::Checked(panel, 1127); })) << "A was pressed";
 
   PumpUntil([] { return false; }, 30);
   Display* user = XOpenDisplay(server.display().c_str());
@@ -126,7 +128,7 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
     b_pixels += (XGetPixel(shot, dx + b_to, dy + y) & 0xFFFFFF) == 0xFFFFFFu;
     old_b_pixels += (XGetPixel(shot, dx + b_from, dy + y) & 0xFFFFFF) == 0xFFFFFFu;
   }
-  EXPECT_GT(b_pixels, 20) << "the dotted B line where it was dropped";
+  EXPECT_GT(b_pixels, 20) << "the dashed A line where it was dropped";
   EXPECT_EQ(old_b_pixels, 0);
   cairo_surface_t* png = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(shot->data),
                                                              CAIRO_FORMAT_RGB24, width, height, shot->bytes_per_line);
@@ -144,6 +146,33 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
   ASSERT_TRUE(Xdotool(Then(on_panel(1067), {"click", "1"})));
   EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1290) == "50 ms / DIV"; }))
       << platform::testing::ItemText(panel, 1290);
+  // The clicked button has the focus: its "-" stays clear of the focus rectangle.
+  PumpUntil([] { return false; }, 10);
+  {
+    RECT b;
+    GetWindowRect(GetDlgItem(panel, 1067), &b);
+    XImage* button = XGetImage(user, std::stoul(xwin), b.left - frame.left, b.top - frame.top,
+                               static_cast<unsigned>(RectWidth(b)), static_cast<unsigned>(RectHeight(b)), AllPlanes,
+                               ZPixmap);
+    ASSERT_NE(button, nullptr);
+    // The dash's row, inside the raised edge, holds the dash alone (no dot of the focus frame beside it).
+    int dash_rows = 0;
+    for (int y = 3; y + 3 < RectHeight(b); ++y) {
+      std::string row;
+      for (int x = 2; x + 2 < RectWidth(b); ++x) row += (XGetPixel(button, x, y) & 0xFFFFFF) == 0 ? '#' : '.';
+      const std::size_t dash = row.find("###");
+      if (dash == std::string::npos || row.find_first_of('#') != dash || row.find_last_of('#') < dash + 2) continue;
+      if (row.find_first_of('#', row.find_first_not_of('#', dash)) != std::string::npos) continue;
+      ++dash_rows;
+    }
+    EXPECT_EQ(dash_rows, 1) << "the dash alone on its row";
+    cairo_surface_t* png = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(button->data),
+                                                               CAIRO_FORMAT_RGB24, RectWidth(b), RectHeight(b),
+                                                               button->bytes_per_line);
+    EXPECT_EQ(cairo_surface_write_to_png(png, ZPR_BIN_DIR "/../scope_x11_focus.png"), CAIRO_STATUS_SUCCESS);
+    cairo_surface_destroy(png);
+    XDestroyImage(button);
+  }
   ASSERT_TRUE(Xdotool(Then(on_panel(1066), {"keydown", "ctrl", "click", "1", "keyup", "ctrl"})));
   EXPECT_TRUE(PumpUntil([&] { return platform::testing::ItemText(panel, 1290) == "100 ms / DIV"; }))
       << platform::testing::ItemText(panel, 1290);
@@ -166,7 +195,24 @@ TEST(ScopeX11, RealInputDrivesTheDisplay) {
   ASSERT_TRUE(Xdotool(Then(on_panel(1073), {"click", "1"})));
   HWND measure = nullptr;
   EXPECT_TRUE(PumpUntil([&] { return (measure = platform::testing::FindDialog(400)) != nullptr; }));
+  ASSERT_NE(measure, nullptr);
+  EXPECT_EQ(platform::testing::Text(measure), "measurement values");
+  // With the window open, A is dragged from 600 ms to 400 ms (the time axis autoscaled: 100 ms a division, the
+  // trigger on grid line 2): the items follow it and keep their values after the release.
+  HWND tree = GetDlgItem(measure, 1723);
+  const scope::PlotLayout now = scope_test::PlotOf(display, true, false);
+  const int a_from = now.plot.left + 8 * now.x_step, a_to = now.plot.left + 6 * now.x_step;
+  const auto shows = [&](const std::string& text) {
+    const std::vector<std::string> texts = scope_test::TreeTexts(tree);
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  };
+  EXPECT_TRUE(shows("      value in M1A: 800.0 rpm"));
+  ASSERT_TRUE(Xdotool(Then(Then(at(a_from + 1, marker_y), {"mousedown", "1", "sleep", "0.1"}),
+                           Then(at(a_to + 1, marker_y), {"sleep", "0.1", "mouseup", "1"}))));
+  EXPECT_TRUE(PumpUntil([&] { return shows("      value in M1A: 600.0 rpm"); }));
   PumpUntil([] { return false; }, 50);
+  for (const std::string& text : scope_test::TreeTexts(tree)) EXPECT_EQ(text.find("???"), std::string::npos) << text;
+  EXPECT_TRUE(shows("      interval: 600 ms bis 999 ms (399 ms)"));
   // The whole screen: the scope window with its panel and the measurement window.
   XImage* screen = XGetImage(user, DefaultRootWindow(user), 0, 0, 1024, 768, AllPlanes, ZPixmap);
   ASSERT_NE(screen, nullptr);
