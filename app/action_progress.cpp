@@ -3,13 +3,12 @@
 #include <array>
 #include <string>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/link_dialogs.h"
-#include "app/main_resources.h"
 #include "app/shell_state.h"
 #include "app/templates/link_templates.h"
 #include "link/online_services.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/binding_support.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"

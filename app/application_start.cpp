@@ -15,7 +15,6 @@ namespace app {
 namespace {
 
 struct StartState {
-  HINSTANCE instance = nullptr;
   bool from_command_line = false;
   std::uint32_t result_code = 0;
   std::string result_text;
@@ -29,7 +28,6 @@ StartState& Start() {
 
 }  // namespace
 
-HINSTANCE AppInstance() { return Start().instance; }
 bool RanFromCommandLine() { return Start().from_command_line; }
 std::uint32_t CommandLineResultCode() { return Start().result_code; }
 const std::string& CommandLineResultText() { return Start().result_text; }
@@ -64,7 +62,7 @@ std::string TakeStartupProject() {
 }
 
 void KeepInstance(HINSTANCE instance) {
-  Start().instance = instance;
+  SetAppInstance(instance);
   RegisterMainResources(instance);
   WNDCLASS known{};
   if (GetClassInfo(instance, kMainWindowClass, &known) == 0) RegisterMainWindowClass(instance);

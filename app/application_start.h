@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "app/app_instance.h"
 #include "platform/win/win.h"
 
 namespace app {
@@ -32,7 +33,6 @@ std::string TakeStartupProject();
 void KeepInstance(HINSTANCE instance);
 
 // Process-wide state of the start.
-HINSTANCE AppInstance();
 bool RanFromCommandLine();
 std::uint32_t CommandLineResultCode();
 // The service mode's result text (Windows-1252); empty in window mode none.

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/binding_support.h"
-#include "app/file_titles.h"
+#include "app/active_file.h"
 #include "model/element_access.h"
 #include "model/menu_list_table.h"
 #include "model/message_show.h"

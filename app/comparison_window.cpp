@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_placement.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"

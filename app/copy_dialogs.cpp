@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_placement.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"

@@ -1,5 +1,5 @@
 // Bitmap resources of the program: their size, and stretched into a rectangle.
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "platform/gdi/bitmap_resources.h"
 #include "app/drawing_state.h"
 

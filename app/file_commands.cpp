@@ -8,13 +8,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/busy_test.h"
 #include "app/file_name_dialog.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/input_check_question.h"
-#include "app/main_commands.h"
 #include "app/page_navigation.h"
 #include "app/recent_files.h"
 #include "app/reverse_doc_mark.h"

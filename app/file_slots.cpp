@@ -14,7 +14,6 @@ namespace {
 
 struct SlotState {
   std::array<FileSlot, 2> slots{};
-  std::uint8_t active = 0;
 };
 
 SlotState& State() {
@@ -36,18 +35,11 @@ NameElement NameElementOf(std::uint8_t set) {
 
 FileSlot& Slot(std::uint8_t set) { return State().slots[set == 1 ? 1 : 0]; }
 
-std::uint8_t GetActiveFile() { return State().active; }
-
-// The active slot without the refresh (start-up and tests).
-void SetActiveFile(std::uint8_t set) {
-  if (set <= 1) State().active = set;
-}
-
 std::uint8_t GetActiveParamSet() { return Slot(GetActiveFile()).param_set; }
 
 void SelectActiveFile(std::uint8_t slot) {
   if (slot > 1 || slot == GetActiveFile()) return;
-  State().active = slot;
+  SetActiveFile(slot);
   UpdateFileTitles();
   ScopeFollowsActiveFile();
 }
@@ -123,6 +115,7 @@ std::string GetTextFileName() { return WithExtension(GetActiveFileName(), "TXT")
 
 void ResetFileSlots() {
   State() = SlotState{};
+  SetActiveFile(0);
   for (std::uint8_t set : {std::uint8_t{0}, std::uint8_t{1}}) Slot(set).name = ReadNameElement(set);
 }
 

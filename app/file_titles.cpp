@@ -7,10 +7,10 @@
 
 #include "app/device_view.h"
 #include "app/file_slots.h"
-#include "app/main_commands.h"
-#include "app/main_window.h"
+#include "app/command_availability.h"
+#include "app/shell_messages.h"
 #include "app/shell_state.h"
-#include "app/status_line.h"
+#include "app/status_text.h"
 #include "model/data_set.h"
 #include "model/descriptor.h"
 #include "model/element_access.h"

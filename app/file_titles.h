@@ -4,12 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+#include "app/active_file.h"
 
-// The data set of the file being worked on (0 = File 1, 1 = File 2).
-std::uint8_t GetActiveFile();
-// Sets the active slot without refreshing (start-up); SelectActiveFile is the command's way.
-void SetActiveFile(std::uint8_t set);
+namespace app {
 
 // Refreshes the menus (address, file items, enabling, check marks, pop-ups), the title and the status line.
 void UpdateFileTitles();

@@ -1,7 +1,6 @@
 // Help context bookkeeping and the help commands.
 #include "app/help_context.h"
 
-#include "app/main_commands.h"
 #include "app/shell_state.h"
 
 namespace app {

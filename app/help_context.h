@@ -10,6 +10,8 @@ namespace app {
 inline constexpr char kHelpFile[] = "VQPT.HLP";
 inline constexpr std::uint16_t kMainHelpContext = 1;
 inline constexpr std::uint16_t kSystemMenuHelpContext = 2900;
+// Menu item and accelerator: help for the active window.
+inline constexpr UINT kHelpForActiveWindow = 2131;
 
 std::uint16_t GetHelpContext();
 void SetHelpContext(std::uint16_t context);
@@ -25,5 +27,8 @@ std::uint16_t SetHelpContextFromCommand(std::uint16_t fallback, int low, int hig
 void ShowHelpIndex();
 void ShowHelp(HWND window, UINT command, DWORD data);
 void QuitHelp(HWND window);
+// Menu commands 2130 (contents) and 2132 (help on help).
+void CommandHelpContents(HWND main, UINT id);
+void CommandHelpOnHelp(HWND main, UINT id);
 
 }  // namespace app

@@ -2,7 +2,7 @@
 #include "app/input_check_question.h"
 
 #include "app/input_check_window.h"
-#include "app/main_window.h"
+#include "app/shell_messages.h"
 #include "model/message_show.h"
 
 namespace app {

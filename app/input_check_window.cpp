@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_placement.h"
-#include "app/main_window.h"
+#include "app/shell_messages.h"
 #include "app/result_reports.h"
 #include "app/result_window.h"
 #include "app/shell_state.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/help_context.h"
 #include "app/print_content.h"
 #include "app/print_job.h"

@@ -7,6 +7,7 @@
 #include "app/comparison_window.h"
 #include "app/copy_dialogs.h"
 #include "app/file_commands.h"
+#include "app/help_context.h"
 #include "app/late_pages.h"
 #include "app/menu_skip_pages.h"
 #include "app/monitor_dialogs.h"
@@ -14,6 +15,8 @@
 #include "app/print_commands.h"
 #include "app/link_dialogs.h"
 #include "app/remote_control.h"
+#include "app/scope_control.h"
+#include "app/transfer_commands.h"
 #include "app/user_lists.h"
 #include "model/message_show.h"
 

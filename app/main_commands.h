@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "app/command_availability.h"
+#include "app/shell_messages.h"
 #include "platform/win/win.h"
 
 namespace app {
@@ -20,8 +22,6 @@ struct CommandRow {
 std::span<const CommandRow> MainCommandTable();
 // The handler of an id; null when no row holds it.
 CommandHandler FindCommandHandler(UINT id);
-// Whether the program has the work of this id (a row that is not CommandNotBuilt).
-bool CommandAvailable(UINT id);
 
 // WM_COMMAND of the main window with the low word of wParam.
 void MainOnCommand(HWND main, int id, HWND control, UINT code);
@@ -34,17 +34,6 @@ void CommandNotBuilt(HWND main, UINT id);  // message 13.8 "Function not availab
 void CommandNothing(HWND main, UINT id);
 void CommandExit(HWND main, UINT id);
 void CommandSaveOptions(HWND main, UINT id);
-void CommandHelpContents(HWND main, UINT id);
-void CommandHelpOnHelp(HWND main, UINT id);
 void CommandInfo(HWND main, UINT id);
-void CommandReadInverter(HWND main, UINT id);  // 2005
-void CommandOpenScopeControl(HWND main, UINT id);  // 2097
-void CommandSendInverter(HWND main, UINT id);  // 2006
-void CommandReadBox(HWND main, UINT id);       // 2007
-void CommandWriteBox(HWND main, UINT id);      // 2008
-
-// Message numbers of group 13 that the commands show.
-inline constexpr std::int32_t kMsgIniWriteError = 3;
-inline constexpr std::int32_t kMsgNotAvailable = 8;
 
 }  // namespace app

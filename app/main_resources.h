@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "app/help_context.h"
 #include "platform/win/win.h"
 
 namespace app {
@@ -11,7 +12,6 @@ namespace app {
 inline constexpr UINT kAcceleratorTable = 1;
 inline constexpr UINT kMainMenu = 1;
 inline constexpr UINT kScopeMenu = 2;
-inline constexpr UINT kHelpForActiveWindow = 2131;
 
 std::span<const MenuTemplateItem> MainMenuRows();
 std::span<const MenuTemplateItem> ScopeMenuRows();

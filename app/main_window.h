@@ -3,21 +3,10 @@
 
 #include <cstdint>
 
+#include "app/shell_messages.h"
 #include "platform/win/win.h"
 
 namespace app {
-
-inline constexpr char kMainWindowClass[] = "VQPWIN_Class";
-inline constexpr char kMainWindowCaption[] = "ZPR-Tool";
-
-// Message numbers of group 13 that the shell shows.
-inline constexpr std::int32_t kMsgIniReadError = 2;
-inline constexpr std::int32_t kMsgSaveBeforeExit = 4;
-inline constexpr std::int32_t kMsgNoTimer = 12;
-inline constexpr std::int32_t kMsgWorkBufferNotReserved = 16;
-inline constexpr std::int32_t kMsgWorkBufferNotUnlocked = 17;
-inline constexpr std::int32_t kMsgWorkBufferNotReleased = 18;
-inline constexpr std::int32_t kMsgWrongValuesContinue = 33;
 
 LRESULT MainWndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <limits>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/binding_support.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"

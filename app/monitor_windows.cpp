@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/file_titles.h"
-#include "app/main_resources.h"
-#include "app/main_window.h"
+#include "app/help_context.h"
+#include "app/shell_messages.h"
 #include "app/shell_state.h"
 #include "app/value_log.h"
 #include "link/link_status.h"

@@ -6,13 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/window_messages.h"
 #include "platform/win/win.h"
 
 namespace app {
-
-inline constexpr UINT WM_START_TRANSFER = WM_USER + 1;
-inline constexpr UINT WM_PAGE_REFRESH = WM_USER + 2;
-inline constexpr UINT WM_MONITOR_UPDATE = WM_USER + 13;
 
 inline constexpr UINT_PTR kPollTimer = 1001;
 inline constexpr UINT kFirstPollDelay = 200;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/active_file_kind.h"
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/file_slots.h"

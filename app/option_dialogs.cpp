@@ -1,12 +1,12 @@
 // The option dialogs of the link (templates 39, 40, 41): parameters of the settings records of data set 0,
 // edited through the dialog binding; "&save options" also writes the INI file.
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/bound_fields.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/link_dialogs.h"
-#include "app/main_commands.h"
+#include "app/shell_messages.h"
 #include "app/templates/link_templates.h"
 #include "app/wait_cursor.h"
 #include "link/link_status.h"

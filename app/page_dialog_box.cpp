@@ -1,7 +1,7 @@
 // PageDialogBox.
 #include "app/page_dialog_box.h"
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/templates/page_templates.h"
 
 namespace app {

@@ -5,7 +5,7 @@
 
 #include "app/file_slots.h"
 #include "app/file_titles.h"
-#include "app/main_commands.h"
+#include "app/command_availability.h"
 #include "app/shell_state.h"
 
 namespace app {

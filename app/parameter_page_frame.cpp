@@ -6,14 +6,13 @@
 #include <array>
 
 #include "app/active_file_kind.h"
-#include "app/application_start.h"
 #include "app/device_variant.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
-#include "app/monitor_windows.h"
+#include "app/window_messages.h"
 #include "app/nav_button_cursor.h"
 #include "app/page_dialog_box.h"
 #include "app/page_navigation.h"

@@ -5,7 +5,6 @@
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/input_check_question.h"
-#include "app/main_commands.h"
 #include "app/print_content.h"
 #include "app/print_job.h"
 #include "app/print_state.h"

@@ -2,7 +2,7 @@
 // dialog binding, the printer field and the printer setup; as "Export" it names the text file instead.
 #include <cstdio>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/help_context.h"

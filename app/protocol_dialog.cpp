@@ -2,7 +2,7 @@
 // poll starts a new log or adds an entry to it.
 #include <cstdint>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"

@@ -7,13 +7,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/bound_fields.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/link_fault.h"
-#include "app/main_resources.h"
 #include "app/monitor_windows.h"
 #include "app/remote_control_parts.h"
 #include "app/shell_state.h"

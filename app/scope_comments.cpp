@@ -2,7 +2,7 @@
 // focus, OK storing the last one, Cancel restoring what the dialog showed at its opening.
 #include <array>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"

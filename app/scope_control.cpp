@@ -6,13 +6,12 @@
 #include <ctime>
 #include <string>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_placement.h"
 #include "app/file_name_dialog.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/link_fault.h"
-#include "app/main_commands.h"
 #include "app/scope_library.h"
 #include "app/shell_state.h"
 #include "app/templates/scope_templates.h"

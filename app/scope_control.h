@@ -19,6 +19,8 @@ const char* ScopeStateText(int state);
 
 // Menu 2097: reads the colours; raises the open window, or connects the inverter and opens it.
 void OpenScopeControl(HWND main);
+// Menu command 2097.
+void CommandOpenScopeControl(HWND main, UINT id);
 // The one close routine: timer off, library unloaded, an open settings or comments dialog stored and closed first, window
 // destroyed, handle and pending read cleared, inverter disconnected. Nothing while the window is closed.
 void CloseScopeControlWindow();

@@ -1,10 +1,10 @@
 // The commands of menu resource 2 (the scope recording), handled by the loop for whichever window sent them.
+#include "app/scope_menu_commands.h"
+
 #include <array>
 
 #include "app/file_save.h"
 #include "app/file_titles.h"
-#include "app/main_commands.h"
-#include "app/main_loop.h"
 #include "app/reverse_doc_mark.h"
 #include "app/scope_control.h"
 #include "app/shell_state.h"

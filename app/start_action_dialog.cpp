@@ -1,6 +1,6 @@
 // The start of inverter actions (template 38): the one-shot actions with their outcome, and the guided actions
 // (phase test, autotuning) that continue in the progress dialog.
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_placement.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"

@@ -1,6 +1,7 @@
 // The status bar at the foot of the main window (control 501, one part) and the menu hints shown in it.
 #pragma once
 
+#include "app/status_text.h"
 #include "platform/win/win.h"
 
 namespace app {
@@ -14,7 +15,6 @@ inline constexpr char kCompanyLine[] = "ZPR drive systems";
 // Creates the status bar on the main window; false when it could not be made.
 bool CreateStatusBar(HWND main);
 HWND StatusBar();
-void SetStatusText(const char* text);
 // WM_SIZE of the main window, passed on so the bar keeps to the foot.
 void ForwardSizeToStatusBar(WPARAM wparam, LPARAM lparam);
 

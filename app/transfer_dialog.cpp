@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_placement.h"
 #include "app/drawing_layer.h"
 #include "app/file_titles.h"

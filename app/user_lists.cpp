@@ -4,14 +4,13 @@
 #include <array>
 
 #include "app/active_file_kind.h"
-#include "app/application_start.h"
+#include "app/app_instance.h"
 #include "app/dialog_binding.h"
 #include "app/dialog_placement.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/help_context.h"
 #include "app/link_fault.h"
-#include "app/main_resources.h"
 #include "app/monitor_windows.h"
 #include "app/remote_control.h"
 #include "app/shell_state.h"

@@ -2,7 +2,7 @@
 #include "app/work_buffer.h"
 
 #include "app/dialog_binding.h"
-#include "app/main_window.h"
+#include "app/shell_messages.h"
 #include "app/shell_state.h"
 #include "model/message_show.h"
 #include "platform/sys/global_memory.h"
