@@ -44,6 +44,22 @@ InverterDevice* InverterBus::Device(std::uint8_t address) {
   return nullptr;
 }
 
+void InverterBus::Advance(std::int64_t now_ns) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto& d : devices_) d->Advance(now_ns);
+}
+
+bool InverterBus::ForDevices(int address, const std::function<void(InverterDevice&)>& act) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  bool any = false;
+  for (auto& d : devices_) {
+    if (address >= 0 && d->address() != address) continue;
+    act(*d);
+    any = true;
+  }
+  return any;
+}
+
 void InverterBus::QueueFault(Fault fault) {
   std::lock_guard<std::mutex> lock(mutex_);
   faults_.push_back(fault);
@@ -116,16 +132,22 @@ std::vector<Outgoing> InverterBus::Handle(const std::vector<std::uint8_t>& t) {
   if (adr & kLogIn) {
     const std::uint8_t address = adr & 0x1F;
     for (auto& d : devices_) {
-      if (d->address() == address) return Send(t, true, NextFault());
+      if (d->address() != address) continue;
+      d->NoteTelegram();
+      return Send(t, true, NextFault());
     }
     return {};
   }
   if (adr & kBroadcast) {
-    for (auto& d : devices_) d->ServeBroadcast(net);
+    for (auto& d : devices_) {
+      d->NoteTelegram();
+      d->ServeBroadcast(net);
+    }
     return {};
   }
   for (auto& d : devices_) {
     if (d->address() != adr) continue;
+    d->NoteTelegram();
     const Fault fault = NextFault();
     if (fault.kind == FaultKind::kEcho) return Send(t, false, fault);
     std::vector<std::uint8_t> answer = d->Serve(net);

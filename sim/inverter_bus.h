@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "sim/inverter_device.h"
@@ -48,6 +50,12 @@ class InverterBus {
 
   InverterDevice* Device(std::uint8_t address);  // null when no device has it
   void AddDevice(std::uint8_t address, DeviceIdentity identity);
+
+  // Moves every device's clock to now_ns (see InverterDevice::Advance).
+  void Advance(std::int64_t now_ns);
+  // Runs `act` on every device (address -1) or on the one with the address, under the bus's lock; false when
+  // no device has the address.
+  bool ForDevices(int address, const std::function<void(InverterDevice&)>& act);
 
   // The fault for the next answered telegram (queued in order), or for every one.
   void QueueFault(Fault fault);

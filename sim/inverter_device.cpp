@@ -74,6 +74,9 @@ InverterDevice::InverterDevice(std::uint8_t address, DeviceIdentity identity)
   WriteNumber(4, 0, static_cast<std::uint8_t>(identity_.version));
   WriteNumber(4, 1, identity_.version_byte);
   WriteNumber(5, 9, identity_.positioning);
+  SetSeed(1);
+  WriteNumber(kStateRecord, 59, static_cast<std::uint8_t>(RecorderState::kInactive));
+  set_device_state(kStateReady);
 }
 
 std::uint16_t InverterDevice::ServedBytes(std::uint16_t record) const {
@@ -91,8 +94,6 @@ void InverterDevice::SetActionBehaviour(std::uint16_t n, std::uint16_t polls, st
 }
 
 void InverterDevice::RefuseAction(std::uint16_t n, bool refuse) { refused_actions_[n] = refuse; }
-
-void InverterDevice::set_enable(bool on) { WriteNumber(kEnableRecord, 9, on ? 1 : 0); }
 
 std::uint8_t InverterDevice::operation_input() {
   return static_cast<std::uint8_t>(ReadNumber(kOperationRecord, 6));
@@ -148,6 +149,7 @@ void InverterDevice::SetElementError(std::uint16_t record, std::uint16_t element
 void InverterDevice::SetServedBytes(std::uint16_t record, std::uint16_t bytes) { served_bytes_[record] = bytes; }
 
 void InverterDevice::SetActionBehaviour(std::uint16_t polls, std::uint8_t result) {
+  general_behaviour_set_ = true;
   action_polls_ = polls;
   action_result_ = result;
 }
@@ -173,10 +175,12 @@ void InverterDevice::set_device_state(std::uint8_t state) {
   WriteNumber(kStateRecord, kDeviceStateElement, state);
 }
 
-void InverterDevice::TakeControl(std::uint16_t word) {
+void InverterDevice::TakeControl(std::uint16_t word, std::uint8_t flags) {
   control_word_ = word;
-  set_device_state((word & 0x0001) ? 3 : 2);
-  status_word_ = static_cast<std::uint16_t>((status_word_ & ~0x0004u) | ((word & 0x0001) ? 0x0004u : 0));
+  control_flags_ = flags;
+  control_seen_ = true;
+  WriteNumber(kMasterEnableRecord, 60, word);  // E45 control word
+  UpdateDrive();
 }
 
 // The operation input may not change while the enable input is on.
@@ -191,11 +195,17 @@ bool InverterDevice::RefusesWrite(std::uint16_t record, std::uint16_t element, c
 }
 
 void InverterDevice::AfterWrite(std::uint16_t record, std::uint16_t element) {
-  if (record == kActionRecord && ReadNumber(record, element) == 1) {
-    ActionBehaviour b{action_polls_, action_result_};
-    if (const auto it = action_behaviours_.find(element); it != action_behaviours_.end()) b = it->second;
-    running_actions_[element] = b.polls;
-    action_results_[element] = b.result;
+  if (record == kActionRecord && ReadNumber(record, element) == 1) StartAction(element);
+  if (record == kOperationRecord && element == 6 && operation_input() != last_operation_input_) {
+    last_operation_input_ = operation_input();
+    control_seen_ = false;  // a new control source: its first control telegram counts from now
+    Emit("operation input " + std::to_string(last_operation_input_));
+    UpdateDrive();
+  }
+  if (record == kMasterEnableRecord && element == kMasterEnableElement && live_) {
+    Emit(ReadNumber(record, element) == 0 ? "master enable off" : "master enable on");
+    UpdateDrive();
+    return;
   }
   if (record == kMasterEnableRecord && element == kMasterEnableElement && ReadNumber(record, element) == 0 &&
       Enabled()) {
@@ -205,6 +215,13 @@ void InverterDevice::AfterWrite(std::uint16_t record, std::uint16_t element) {
       set_device_state(2);
     }
   }
+}
+
+void InverterDevice::StartPolledAction(std::uint16_t n) {
+  ActionBehaviour b{action_polls_, action_result_};
+  if (const auto it = action_behaviours_.find(n); it != action_behaviours_.end()) b = it->second;
+  running_actions_[n] = b.polls;
+  action_results_[n] = b.result;
 }
 
 bool InverterDevice::Enabled() const { return device_state_ == 3 || device_state_ == 4 || device_state_ == 7; }
@@ -256,7 +273,7 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
         WriteStored(record, element, stored);
         AfterWrite(record, element);
       }
-      TakeControl(Word(p));
+      TakeControl(Word(p), p[2]);
       reply = {kStatusOk};
       PushWord(reply, status_word_);
       reply.push_back(device_state_);
@@ -270,8 +287,7 @@ std::vector<std::uint8_t> InverterDevice::Serve(std::span<const std::uint8_t> q)
     }
     case 3:
       if (n != 3) return Status(kStatusUnknownService);
-      control_flags_ = p[2];
-      TakeControl(Word(p));
+      TakeControl(Word(p), p[2]);
       reply = {kStatusOk};
       PushWord(reply, status_word_);
       reply.push_back(device_state_);

@@ -33,8 +33,15 @@ void InverterServer::Stop() {
 
 void InverterServer::Run() {
   std::array<std::uint8_t, 512> buf{};
+  const auto start = std::chrono::steady_clock::now();
+  const auto clock = [&] {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+  };
   while (!stop_) {
-    if (!line_->WaitReadable(20)) continue;
+    if (real_time_) bus_->Advance(clock());
+    if (tick_) tick_();
+    if (!line_->WaitReadable(real_time_ ? 5 : 20)) continue;
+    if (real_time_) bus_->Advance(clock());
     const long n = line_->Read(buf.data(), buf.size());
     if (n < 0) break;
     if (n == 0) continue;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -55,7 +56,8 @@ class PortLine final : public SimLine {
   std::unique_ptr<platform::comm::Port> port_;
 };
 
-// Serves a line until Stop: reads everything that comes, answers after the bus's delays (real time).
+// Serves a line until Stop: reads everything that comes and answers after the bus's delays; with SetRealTime it
+// also keeps the devices' clocks on real time (counted from Run), so that their drives move while they are served.
 class InverterServer {
  public:
   InverterServer(std::shared_ptr<InverterBus> bus, std::unique_ptr<SimLine> line);
@@ -64,11 +66,16 @@ class InverterServer {
   void Run();    // on the calling thread, until Stop (or the line is gone)
   void Stop();
   void RequestStop() { stop_ = true; }  // safe in a signal handler
+  // Called on the serving thread between reads (at least every few milliseconds); set before Start or Run.
+  void SetTick(std::function<void()> tick) { tick_ = std::move(tick); }
+  void SetRealTime(bool on) { real_time_ = on; }
   SimLine& line() { return *line_; }
 
  private:
   std::shared_ptr<InverterBus> bus_;
   std::unique_ptr<SimLine> line_;
+  std::function<void()> tick_;
+  bool real_time_ = false;
   std::atomic<bool> stop_{false};
   std::thread thread_;
 };

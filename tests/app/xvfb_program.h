@@ -43,6 +43,7 @@ class Program {
   bool started() const { return process_ && process_->started(); }
   // The exit code once the program has ended within `ms`; nothing while it runs.
   std::optional<int> WaitExit(int ms) { return process_ ? process_->WaitExit(ms) : std::nullopt; }
+  bool Signal(int signal) { return process_ && process_->Signal(signal); }
 
  private:
   // A pseudo-terminal held open for the program's life; its name is COM1 unless another device is given.

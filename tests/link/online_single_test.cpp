@@ -61,9 +61,10 @@ TEST_F(OnlineOnSim, ControlWordCarriesTheFlagBytes) {
     EXPECT_EQ(t[5], 0x35);
     EXPECT_EQ(t[6], c.flags) << "flag byte " << c.offset;
   }
-  // The reply: status word into 33.2, device state into 33.67 (bit 0 of the word enables).
-  EXPECT_EQ(GetRaw<std::uint16_t>(33, 2), 0x0235);
-  EXPECT_EQ(GetRaw(33, 67), 3);
+  // The reply: status word (the actual speed, at rest) into 33.2, device state into 33.67 (no enable flag sent:
+  // ready, whatever the reference).
+  EXPECT_EQ(GetRaw<std::uint16_t>(33, 2), 0);
+  EXPECT_EQ(GetRaw(33, 67), sim::kStateReady);
   EXPECT_EQ(ilink::RemoteControlCopy()[0], 0x35);
   // Logged in already: the control word alone.
   std::size_t before = bus_->telegrams();

@@ -91,6 +91,8 @@ class ChildProcess {
   }
   // Waits for the end without a bound.
   std::optional<int> Wait() { return Reap(0); }
+  // Sends the signal to the running child.
+  bool Signal(int signal) { return pid_ > 0 && kill(pid_, signal) == 0; }
 
  private:
   std::optional<int> Reap(int options) {
