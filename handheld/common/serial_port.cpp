@@ -218,7 +218,11 @@ bool SerialPort::ReadBlock(std::uint8_t* buffer, std::size_t n, double timeout_m
     const double left = timeout_ms - measure_watch_.Running();
     if (left <= 0) return false;
     // The round's pause: the window thread keeps its messages flowing; a worker sleeps until bytes come.
-    if (Application->OnWindowThread() || port == nullptr || platform::sys::IsVirtualClock()) {
+    if (Application->OnWindowThread()) {
+      pause_watch_.Pause(true, std::min(kReadRoundMs, left));
+      // A message handled meanwhile may have ended the program: its wait for a reply ends with it.
+      if (Application->Terminated()) return false;
+    } else if (port == nullptr || platform::sys::IsVirtualClock()) {
       pause_watch_.Pause(true, std::min(kReadRoundMs, left));
     } else {
       port->WaitReadable(static_cast<unsigned>(std::min(kReadRoundMs, left)) + 1);

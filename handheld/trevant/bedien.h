@@ -148,6 +148,10 @@ class TBedien_ : public TForm {
   bool Wait(double ms);
   void EnterScan();
   void EnterPortError(const char* text);
+  // Leaving the run state: display, LEDs and cycle time cleared, a pending or held key dropped.
+  void LinkLost();
+  // A key press: taken only while the device is polled, dropped otherwise.
+  void TakeKey(std::uint8_t key, bool held);
   // The pass must end now: stopped, or the port is to change.
   bool Interrupted() const;
   void ApplyComChange();

@@ -49,14 +49,19 @@ void TBedien_::FormCloseQuery(TObject*, bool& can_close) {
 
 void TBedien_::Speed_Ende_Click(TObject*) { Close(); }
 
+void TBedien_::TakeKey(std::uint8_t key, bool held) {
+  if (link_state_ != kStateRun) return;  // no device polled: the key would act on it later, unseen
+  key_code_ = key;
+  key_held_ = held;
+}
+
 void TBedien_::Taste_Pressed(TObject* sender) {
-  key_code_ = static_cast<std::uint8_t>(static_cast<TComponent*>(sender)->Tag());
+  TakeKey(static_cast<std::uint8_t>(static_cast<TComponent*>(sender)->Tag()), key_held_);
 }
 
 void TBedien_::Taste_MouseDown(TObject* sender, TMouseButton button, TShiftState, int, int) {
   if (button != mbLeft) return;
-  key_code_ = static_cast<std::uint8_t>(static_cast<TComponent*>(sender)->Tag());
-  key_held_ = true;
+  TakeKey(static_cast<std::uint8_t>(static_cast<TComponent*>(sender)->Tag()), true);
 }
 
 void TBedien_::Taste_MouseUp(TObject*, TMouseButton, TShiftState, int, int) {
@@ -81,7 +86,7 @@ void TBedien_::FormKeyDown(TObject*, WORD& key, TShiftState shift) {
   }
   for (const PcKey& k : kPcKeys) {
     if (k.vk == key) {
-      key_code_ = k.key;
+      TakeKey(k.key, key_held_);
       key = 0;
       return;
     }

@@ -118,19 +118,27 @@ bool TBedien_::Wait(double ms) {
 
 void TBedien_::EnterScan() {
   link_state_ = kStateScan;
+  LinkLost();
   // The scan starts at the baud in use: after a lost link or a baud change the device is most likely there.
   const auto at = std::find(kScanOrder.begin(), kScanOrder.end(), port_.Baudrate());
   const std::size_t index = at == kScanOrder.end() ? 0 : static_cast<std::size_t>(at - kScanOrder.begin());
   scan_index_ = (index + kScanOrder.size() - 1) % kScanOrder.size();
-  Zeile->Hide();
-  ShowLeds(0);
 }
 
 void TBedien_::EnterPortError(const char* text) {
   link_state_ = kStatePortError;
   error_text_ = text;
+  LinkLost();
+}
+
+void TBedien_::LinkLost() {
+  // Nothing of the lost link stays: no display, LEDs or cycle time, and no key that would reach the device
+  // later, when nobody expects it any more.
   Zeile->Hide();
   ShowLeds(0);
+  Lab_Zykluszeit->SetCaption("");
+  key_code_ = 0;
+  key_held_ = false;
 }
 
 void TBedien_::SetLabels(const std::string& line1, const std::string& line2) {

@@ -78,7 +78,7 @@ SlaveEvents TData::Events() {
   e.list_read = [this] { ListRead(); };
   e.data_set_read = [this] { SaveDataSetAsFile(); };
   e.unit_changed = [this] { UnitChanged(); };
-  e.message = [this](const std::string& text) { Tell(text); };
+  e.message = [this](const std::string& text) { TellFromWorker(text); };
   return e;
 }
 
@@ -87,6 +87,14 @@ bool TData::Ask(const std::string& text, const std::string& title) {
 }
 
 void TData::Tell(const std::string& text) { Application->MessageBox(text, Application->Title(), MB_OK); }
+
+void TData::TellFromWorker(const std::string& text) {
+  // The worker goes on while a box is open: the same report again (a unit that fails every job) adds no box.
+  if (std::find(open_reports_.begin(), open_reports_.end(), text) != open_reports_.end()) return;
+  open_reports_.push_back(text);
+  Tell(text);
+  open_reports_.erase(std::find(open_reports_.begin(), open_reports_.end(), text));
+}
 
 void TData::SetStatusText(const std::string& text) {
   if (MainForm) MainForm->Pan_BoxText->SetCaption(text);

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "handheld/txtool/slave_thread.h"
 #include "handheld/txtool/unit_job.h"
@@ -61,9 +62,11 @@ class TData : public TDataModule {
  private:
   bool Ask(const std::string& text, const std::string& title);
   void Tell(const std::string& text);
+  void TellFromWorker(const std::string& text);
   void ListReadEvent();
   std::shared_ptr<UnitShared> shared_ = std::make_shared<UnitShared>();
   std::string config_path_;
+  std::vector<std::string> open_reports_;  // the worker's messages shown now
 };
 
 // The application's data module.

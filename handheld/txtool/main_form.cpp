@@ -16,7 +16,6 @@ namespace {
 constexpr int kWaitStepMs = 50;
 constexpr int kGiveUpPauseMs = 500;
 constexpr int kChangeProgressMax = 32;
-constexpr int kChangeUnitState = 1000;
 constexpr std::uint8_t kNoSlot = 255;
 
 // A proposed file name: the slot's name without its trailing blanks and without folder separators (a slot
@@ -300,9 +299,11 @@ void TArbeitsform_::But_Wechseln_Click(TObject* sender) {
   {
     const auto shared = Data->Shared();
     std::lock_guard lock(shared->mutex);
-    shared->state = kChangeUnitState;
+    shared->state = kStateChangingUnit;
     shared->stop = true;
     shared->job.slot = kNoSlot;
+    // The names come again with the unit's text tables.
+    for (auto& name : shared->names) name.fill(0);
     if (user) {
       for (auto& file : shared->file_names) file.clear();
     }
@@ -327,7 +328,7 @@ void TArbeitsform_::But_Wechseln_Click(TObject* sender) {
         std::lock_guard lock(shared->mutex);
         state = shared->state;
       }
-      if (state != kStateStart && state != kChangeUnitState) Pan_BoxText->SetCaption(kTextPleaseWait);
+      if (state != kStateStart && state != kStateChangingUnit) Pan_BoxText->SetCaption(kTextPleaseWait);
     }
     if (!Data->ListValid) {
       Q_Warte->Pause(kGiveUpPauseMs, true);

@@ -1,6 +1,7 @@
 #include "handheld/txtool/slave_thread.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -62,6 +63,14 @@ std::uint8_t Bcc(const std::uint8_t* bytes, std::size_t n) {
   return x;
 }
 
+// The states of the list's reading: a job failed there leaves no list to show, so the reading starts over.
+bool ReadsTheList(int state) {
+  return state == kStateConnected || state == kStateIdentifyAsked || state == kStateIdentified ||
+         state == kStateVersionAsked || state == kStateVersionReceived || state == kStateTextsAsked ||
+         state == kStateTextsReceived || state == kStateSizeAsked || state == kStateSizeReceived ||
+         state == kStateReadingAttributes;
+}
+
 template <std::size_t N>
 void SetText(std::array<std::uint8_t, N>& to, const char* text) {
   to.fill(0);
@@ -69,6 +78,22 @@ void SetText(std::array<std::uint8_t, N>& to, const char* text) {
 }
 
 }  // namespace
+
+std::string UnfinishedJobMessage(int state, int slot) {
+  const char* job = nullptr;
+  switch (state) {
+    case kStateReadDataSet: job = kTextReadBroken; break;
+    case kStateWriteDataSet:
+    case kStateDataSetWritten: job = kTextWriteBroken; break;
+    case kStateWriteAttribute: job = kTextProtectBroken; break;
+    case kStateClearSlot: job = kTextClearBroken; break;
+    case kStateSendTexts: job = kTextTextsBroken; break;
+    default: return {};
+  }
+  char line[160];
+  std::snprintf(line, sizeof line, job, slot + 1);
+  return std::string(kTextUnitLost) + line;
+}
 
 TSlaveThread::TSlaveThread(std::shared_ptr<UnitShared> shared, SlaveEvents events)
     : shared_(std::move(shared)), events_(std::move(events)) {
@@ -94,24 +119,40 @@ void TSlaveThread::Execute() {
   port_.SetOpen(false);
 }
 
+// The reports carry copies of the handlers, not the thread: a report may run after the thread is gone.
 void TSlaveThread::Report(std::function<void()> work) {
-  if (work) TThread::Synchronize(work);
+  if (work) TThread::Queue(std::move(work));
 }
 
 void TSlaveThread::Status(const std::string& text) {
-  if (events_.status) Report([this, text] { events_.status(text); });
+  if (events_.status) Report([f = events_.status, text] { f(text); });
 }
 
 void TSlaveThread::Progress(int value) {
-  if (events_.progress) Report([this, value] { events_.progress(value); });
+  if (events_.progress) Report([f = events_.progress, value] { f(value); });
 }
 
 void TSlaveThread::FireListRead() {
-  if (events_.list_read) Report([this] { events_.list_read(); });
+  if (events_.list_read) Report(events_.list_read);
 }
 
 void TSlaveThread::FireUnitChanged() {
-  if (events_.unit_changed) Report([this] { events_.unit_changed(); });
+  if (events_.unit_changed) Report(events_.unit_changed);
+}
+
+void TSlaveThread::Message(const std::string& text) {
+  if (events_.message) Report([f = events_.message, text] { f(text); });
+}
+
+void TSlaveThread::ReportUnfinishedJob() {
+  std::string text;
+  {
+    std::lock_guard lock(shared_->mutex);
+    if (!IsFormJob(shared_->state)) return;
+    text = UnfinishedJobMessage(shared_->state, shared_->job.slot);
+  }
+  Progress(0);
+  Message(text);
 }
 
 bool TSlaveThread::Stopping() {
@@ -149,7 +190,10 @@ void TSlaveThread::RunConnection() {
           std::lock_guard lock(shared_->mutex);
           changing = shared_->stop;
         }
-        if (!timed_out_once_ && !changing) FireUnitChanged();
+        if (!timed_out_once_ && !changing) {
+          ReportUnfinishedJob();
+          FireUnitChanged();
+        }
         timed_out_once_ = true;
         Status(kTextNoConnection);
         break;
@@ -159,6 +203,7 @@ void TSlaveThread::RunConnection() {
       case kReceiveBadBcc: Status(kTextBadBcc); break;
       case kReceiveTooMany: Status(kTextTooMany); break;
       case kReceiveTerminated: Status(kTextAborted); break;
+      case kReceiveStopped: break;  // the loop ends at its test
       case kReceiveUnknownType: SendUnknownType(); break;
       default:
         Status(kTextNoUnit);
@@ -180,6 +225,7 @@ int TSlaveThread::ReceiveTelegram() {
     if (ok && byte == kStx) break;
     if (!ok && !port_.Open()) port_.PauseWatch().Pause(false, kByteTimeoutMs);  // no line: wait, not spin
     if (watch.Running() > kNoStxTimeoutMs) return kReceiveNoStx;
+    if (Stopping()) return kReceiveStopped;
   }
   telegram_[0] = kStx;
   bool ok = false;
@@ -277,6 +323,8 @@ void TSlaveThread::HandleConnect() {
   {
     std::lock_guard lock(shared_->mutex);
     shared_->job.pending = 0;
+    // The unit sends its text tables (the data sets' names) after every connect.
+    for (auto& table : shared_->text_tables) table.clear();
     if (shared_->state != kStateStart) {
       remembered_state_ = shared_->state;
       shared_->state = kStateConnected;
@@ -345,6 +393,7 @@ void TSlaveThread::HandleRead() {
       shared_->file_names[slot] = shared_->outgoing_file;
       shared_->attributes[slot] |= kAttrValid;
       shared_->job.job = kJobNone;
+      if (shared_->state == kStateDataSetWritten) shared_->state = kStateIdle;  // the write is complete
     }
     r.push_back(Bcc(r.data(), r.size()));
     Send(r.data(), r.size());
@@ -375,26 +424,29 @@ void TSlaveThread::HandleWrite() {
     SendOk();
   } else if (parameter_ == kParamJob && sub_ == kSubJobDone) {
     SendOk();
-    bool texts = false, failed = first != 0, revert = false;
+    const bool failed = !JobReportedDone(first);
+    bool texts = false, list_lost = false;
     {
       std::lock_guard lock(shared_->mutex);
       const int s = shared_->state;
       if (s == kStateWriteAttribute || s == kStateClearSlot || s == kStateSendTexts) shared_->unit_done = true;
       texts = s == kStateSendTexts;
       if (failed) {
-        // The failed job ends: the slot's attribute as the unit still holds it, nothing left to do.
-        revert = s == kStateWriteAttribute;
-        if (revert) shared_->attributes[shared_->job.slot] = shared_->attribute_before;
-        shared_->state = kStateIdle;
+        list_lost = ReadsTheList(s);
+        if (s == kStateWriteAttribute) shared_->attributes[shared_->job.slot] = shared_->attribute_before;
+        // A job of the list's reading starts the reading over (the list shown stays the last one read); a job
+        // of the forms ends, its slot as the unit still holds it.
+        shared_->state = list_lost ? kStateConnected : kStateIdle;
         shared_->job.job = kJobNone;
         shared_->unit_done = false;
+        attribute_index_ = 0;
       }
     }
     if (texts && !failed) Status(kTextTextsSent);
     if (failed) {
-      if (events_.message) Report([this] { events_.message(kTextCommFailure); });
+      Message(kTextCommFailure);
       Progress(0);
-      FireListRead();  // the list and its actions come back
+      if (!list_lost) FireListRead();  // the list and its actions come back
     }
   } else if (parameter_ == kParamJob && sub_ == kSubCount) {
     SendOk();

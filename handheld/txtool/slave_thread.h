@@ -1,7 +1,7 @@
 // TX-Tool's worker: answers the Tastomatik (the master) as a slave, one telegram at a time, and moves the unit
 // through identification, the slot list and the jobs that the forms request through UnitShared. Everything it
-// reports (status texts, progress, list read, data set read, unit changed, the failure message) runs on the
-// window thread through Synchronize; no form is touched from the worker.
+// reports (status texts, progress, list read, data set read, unit changed, the failure message) is handed to the
+// window thread (Queue) and the worker goes on serving the line: it never waits for a form or a message box.
 #pragma once
 
 #include <array>
@@ -30,6 +30,7 @@ inline constexpr int kReceiveTooMany = 5;    // bytes left over after the telegr
 inline constexpr int kReceiveUnknownType = 6;
 inline constexpr int kReceiveTerminated = 7;
 inline constexpr int kReceiveMalformed = 8;  // LEN too short for type, parameter and sub-number
+inline constexpr int kReceiveStopped = 9;    // the connection is to end (change of unit) while waiting for STX
 
 // Status texts.
 inline constexpr const char* kTextConnecting = "Verbindungsaufbau ...";
@@ -45,6 +46,17 @@ inline constexpr const char* kTextBadBcc = "BCC - Fehler";
 inline constexpr const char* kTextTooMany = "Zuviele Zeichen empfangen";
 inline constexpr const char* kTextAborted = "Abbruch durch Bediener";
 inline constexpr const char* kTextNoUnit = "Keine Bedienbox erkannt ...";
+
+// A unit that falls silent while a job of the forms runs: the message names the job (with the slot's number).
+inline constexpr const char* kTextUnitLost = "Die Tastomatik antwortet nicht mehr !\n\n";
+inline constexpr const char* kTextReadBroken = "Der Datensatz %d wurde nicht vollst\xE4ndig gelesen.";
+inline constexpr const char* kTextWriteBroken =
+    "Der Datensatz %d wurde nicht vollst\xE4ndig geschrieben,\nder Speicherplatz ist jetzt ung\xFCltig.";
+inline constexpr const char* kTextProtectBroken = "Der Schreibschutz von Datensatz %d wurde nicht ge\xE4ndert.";
+inline constexpr const char* kTextClearBroken = "Der Datensatz %d wurde nicht gel\xF6scht.";
+inline constexpr const char* kTextTextsBroken = "Die Anzeigetexte wurden nicht \xFC" "bertragen.";
+// The message for a job of the forms left unfinished in state, on slot (0-based).
+std::string UnfinishedJobMessage(int state, int slot);
 
 // What the worker reports; each runs on the window thread.
 struct SlaveEvents {
@@ -79,11 +91,15 @@ class TSlaveThread : public TThread {
   void Execute() override;
 
  private:
+  // Hands a report to the window thread without waiting for it: the line is served meanwhile.
   void Report(std::function<void()> work);
   void Status(const std::string& text);
   void Progress(int value);
   void FireListRead();
   void FireUnitChanged();
+  void Message(const std::string& text);
+  // The unit fell silent: a job of the forms that runs is reported as not finished.
+  void ReportUnfinishedJob();
   void Send(const std::uint8_t* bytes, std::size_t n);
   void SendOk();
   void SendNotServed();

@@ -167,7 +167,8 @@ void TStartform_::But_Ok_Click(TObject*) {
   Lab_Status->SetCaption(kTextWaiting);
   Q_Warte->Pause(kWaitStepMs, true);
   bool found = false;
-  while (!Closing && !Application->Terminated()) {
+  // The window manager's close of the modal form sets its result only: that ends the wait too.
+  while (!Closing && !Application->Terminated() && ModalResult() != mrCancel) {
     Q_Warte->Pause(kWaitStepMs, true);
     TThread::CheckSynchronize();
     Pro_Status->SetPosition(Pro_Status->Position() >= Pro_Status->Max() ? 0 : Pro_Status->Position() + 1);
@@ -177,9 +178,12 @@ void TStartform_::But_Ok_Click(TObject*) {
       std::lock_guard lock(shared->mutex);
       state = shared->state;
     }
-    if (state > kStateListAhead) {
+    // A unit that fell silent (the worker waits for one again) is no progress: the wait is shown until it answers.
+    if (state == kStateStart || state == kStateChangingUnit) {
+      Lab_Status->SetCaption(kTextWaiting);
+    } else if (state > kStateListAhead) {
       Lab_Status->SetCaption(kTextBuildingList);
-    } else if (state != 0) {
+    } else {
       Lab_Status->SetCaption(kTextFound);
     }
     if (Data->ListValid) {

@@ -46,6 +46,19 @@ inline constexpr int kStateTextsReceived = 120;
 inline constexpr int kStateIdentifyAsked = 200;
 inline constexpr int kStateIdentified = 210;
 inline constexpr int kStateClearSlot = 220;
+inline constexpr int kStateChangingUnit = 1000;  // set by the forms: the connection ends, a unit is awaited
+
+// The data byte of the unit's job-done telegram: the unit reports a job done with 2 (older units and simulators
+// with 0); any other value names a failed job.
+inline constexpr std::uint8_t kJobDoneByUnit = 2;
+inline constexpr std::uint8_t kJobDoneZero = 0;
+inline constexpr bool JobReportedDone(std::uint8_t code) { return code == kJobDoneByUnit || code == kJobDoneZero; }
+
+// The jobs the forms request: a unit lost while one runs leaves it unfinished.
+inline constexpr bool IsFormJob(int state) {
+  return state == kStateReadDataSet || state == kStateWriteAttribute || state == kStateWriteDataSet ||
+         state == kStateDataSetWritten || state == kStateSendTexts || state == kStateClearSlot;
+}
 
 // Attribute word bits of a slot.
 inline constexpr std::uint16_t kAttrValid = 0x0001;

@@ -18,6 +18,7 @@ struct ThreadState {
   std::mutex mutex;
   std::vector<std::unique_ptr<TThread>> threads;
   std::atomic<bool> ending{false};
+  std::atomic<unsigned> generation{0};  // moves on with every JoinAll: work queued before it is dropped
   HWND reaper = nullptr;  // woken when a FreeOnTerminate thread is done
   std::vector<TThread*> done_free;  // FreeOnTerminate threads that are done, to be destroyed on the window thread
   bool exit_hook = false;
@@ -251,6 +252,7 @@ void TThread::JoinAll() {
     s.done_free.clear();
   }
   threads.clear();
+  ++s.generation;
   s.ending = false;
 }
 
@@ -272,6 +274,18 @@ bool TThread::Synchronize(const std::function<void()>& work) {
   });
   if (error) std::rethrow_exception(error);
   return true;
+}
+
+void TThread::Queue(std::function<void()> work) {
+  if (!work) return;
+  if (platform::win::IsWindowThread()) {
+    work();
+    return;
+  }
+  if (S().ending) return;
+  platform::win::PostToWindowThread([work = std::move(work), generation = S().generation.load()] {
+    if (!S().ending && S().generation == generation) work();
+  });
 }
 
 void TThread::CheckSynchronize() {

@@ -5,7 +5,7 @@
 // - Suspend is cooperative: the thread stops at its next suspension point (CheckSuspended, which the pauses of
 //   a worker call) until Resume; a thread that suspends itself stops at once.
 // - Only the window thread touches forms: a worker hands work to it with Synchronize (the layer's
-//   RunOnWindowThread) and waits for it. The window thread never joins a worker with a plain join: it waits
+//   RunOnWindowThread) and waits for it, or with Queue and goes on. The window thread never joins a worker with a plain join: it waits
 //   serving the workers' calls, so a worker inside Synchronize is never left waiting. Once the application is
 //   ending, a new Synchronize runs nothing and returns false.
 // - A running thread counts as a worker of the window layer (the window thread's idle wait waits for it instead
@@ -76,6 +76,9 @@ class TThread : public TObject {
   // Runs work on the window thread and waits for it; an exception it raises is raised here. False when the
   // application is ending and the work did not run.
   static bool Synchronize(const std::function<void()>& work);
+  // Hands work to the window thread without waiting for it (on the window thread it runs at once). Work handed
+  // runs in order; once the application is ending it is dropped, also when it was handed before.
+  static void Queue(std::function<void()> work);
   // Runs the work that workers handed to the window thread now and destroys the FreeOnTerminate threads that
   // are done (the window thread's loops do both on their own).
   static void CheckSynchronize();

@@ -50,6 +50,7 @@ struct CrossCall {
   LRESULT result = 0;
   std::exception_ptr error;
   bool done = false;
+  bool detached = false;  // nobody waits: PostToWindowThread
 };
 
 struct RegisteredFilter {
@@ -488,7 +489,7 @@ int ServeCrossThreadCalls() {
         --detail::t_serving_send;
       }
     } catch (...) {
-      call->error = std::current_exception();
+      if (!call->detached) call->error = std::current_exception();
       if (!call->fn) --detail::t_serving_send;
     }
     {
@@ -523,6 +524,23 @@ void RunOnWindowThread(const std::function<void()>& fn) {
   auto call = std::make_shared<detail::CrossCall>();
   call->fn = fn;
   if (std::exception_ptr error = detail::RunCrossThread(call)) std::rethrow_exception(error);
+}
+
+void PostToWindowThread(std::function<void()> fn) {
+  if (!fn) return;
+  if (IsWindowThread()) {
+    fn();
+    return;
+  }
+  auto call = std::make_shared<detail::CrossCall>();
+  call->fn = std::move(fn);
+  call->detached = true;
+  auto& q = detail::Q();
+  {
+    std::lock_guard<std::mutex> lock(q.mu);
+    q.calls.push_back(std::move(call));
+  }
+  detail::WakeUi(q);
 }
 
 namespace {

@@ -55,6 +55,10 @@ DWORD WindowThreadId();
 
 // Runs fn on the window thread and waits for it (see above).
 void RunOnWindowThread(const std::function<void()>& fn);
+// Hands fn to the window thread without waiting: it runs, in the order handed, wherever the window thread serves
+// cross-thread calls. On the window thread it just calls fn. An exception fn throws is dropped (nobody waits for
+// it).
+void PostToWindowThread(std::function<void()> fn);
 
 // Window thread: runs every cross-thread send and call that waits now; returns how many ran.
 int ServeCrossThreadCalls();

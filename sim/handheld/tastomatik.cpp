@@ -13,7 +13,6 @@ constexpr std::uint16_t kStart = 35;
 constexpr std::uint16_t kJob = 1026;
 constexpr std::uint16_t kData = 1027;
 constexpr std::uint16_t kNames = 1028;
-constexpr std::size_t kNamesPerTable = 14;
 constexpr int kNoReplySettleMs = 300;
 
 std::vector<std::uint8_t> Fixed(const std::string& text, std::size_t n) {
@@ -33,6 +32,21 @@ std::string TextOf(const std::vector<std::uint8_t>& d, std::size_t from, std::si
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> NameTable(const Unit& unit, std::size_t table) {
+  std::vector<std::uint8_t> t(kNamesPerTable * kNameLength, 0);
+  for (std::size_t i = 0; i < kNamesPerTable; ++i) {
+    const std::size_t n = table * kNamesPerTable + i;
+    if (n >= unit.slots.size()) break;
+    std::copy(unit.slots[n].name.begin(), unit.slots[n].name.end(), t.begin() + static_cast<std::ptrdiff_t>(i * kNameLength));
+  }
+  return t;
+}
+
+std::size_t NameTablesSent(const Unit& unit) {
+  const std::size_t needed = (unit.slots.size() + kNamesPerTable - 1) / kNamesPerTable;
+  return std::clamp<std::size_t>(needed, 1, kTextTableCount);
+}
 
 std::optional<Reply> Tastomatik::Transact(const std::vector<std::uint8_t>& request) {
   if (!line_.Send(request)) return std::nullopt;
@@ -54,7 +68,10 @@ bool Tastomatik::Connect() {
   const auto echo = Transact(probe);
   if (!echo || echo->raw != probe) return false;
   if (!Ok(Transact(Request(kWriteToPc, kControl, kStart, {1})))) return false;
-  if (!Ok(Transact(Request(kWriteTexts, kNames, 0, unit_.text_table)))) return false;
+  for (std::size_t t = 0; t < NameTablesSent(unit_); ++t) {
+    const auto table = static_cast<std::uint16_t>(kNames + t);
+    if (!Ok(Transact(Request(kWriteTexts, table, 0, NameTable(unit_, t))))) return false;
+  }
   const int count = unit_.announced_count >= 0 ? unit_.announced_count : static_cast<int>(unit_.slots.size());
   return Ok(Transact(Request(kWriteToPc, kJob, 9, {static_cast<std::uint8_t>(count)})));
 }
@@ -82,8 +99,8 @@ bool Tastomatik::Poll() {
     return false;
   }
   const bool done = PerformJob(d[37], length, offset, j[8]);
-  const std::uint8_t code = done ? fail_next_ : std::uint8_t{1};
-  fail_next_ = 0;
+  const std::uint8_t code = !done ? kJobFailed : next_code_.value_or(kJobDone);
+  next_code_.reset();
   return Ok(Transact(Request(kWriteToPc, kJob, 1, {code}))) && done;
 }
 
@@ -113,6 +130,7 @@ bool Tastomatik::PerformJob(std::uint8_t job, std::uint16_t length, std::uint32_
       const auto w = fetch(kData, 0);
       if (!w || w->size() != 2 || !slot) return false;
       slot->attribute = static_cast<std::uint16_t>((*w)[0] << 8 | (*w)[1]);
+      changed_ = true;
       return true;
     }
     case 1: {
@@ -126,6 +144,13 @@ bool Tastomatik::PerformJob(std::uint8_t job, std::uint16_t length, std::uint32_
       const auto b = fetch(kData, 0);
       if (!b || !slot) return false;
       seen_.block_lengths.push_back(b->size());
+      if (offset == 0) {
+        // A new data set comes: the slot holds no valid one until it is complete.
+        slot->attribute = static_cast<std::uint16_t>(slot->attribute & ~1u);
+        slot->name.fill(0);
+        slot->image.clear();
+        changed_ = true;
+      }
       if (slot->image.size() < offset + b->size()) slot->image.resize(offset + b->size());
       std::copy(b->begin(), b->end(), slot->image.begin() + offset);
       return b->size() == length;
@@ -137,11 +162,13 @@ bool Tastomatik::PerformJob(std::uint8_t job, std::uint16_t length, std::uint32_
       if (!name || name->size() != kNameLength) return false;
       std::copy(name->begin(), name->end(), slot->name.begin());
       slot->attribute |= 1;
+      changed_ = true;
       return true;
     }
     case 12:
       if (!slot) return false;
       *slot = Slot{};
+      changed_ = true;
       return true;
     case 13: {
       const auto t = fetch(kData, 0);

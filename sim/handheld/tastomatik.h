@@ -16,6 +16,9 @@
 namespace sim::tasto {
 
 inline constexpr std::size_t kNameLength = 17;
+// The data byte of the job-done telegram: 2 the job is done, any other value a failure.
+inline constexpr std::uint8_t kJobDone = 2;
+inline constexpr std::uint8_t kJobFailed = 1;
 
 struct Slot {
   std::uint16_t attribute = 0;  // bit 0 valid, 1 write-protected, 2 reverse documentation
@@ -31,8 +34,15 @@ struct Unit {
   std::uint16_t data_set_size = 2048;
   std::vector<Slot> slots;
   int announced_count = -1;  // the data-set count sent (-1: the number of slots)
-  std::vector<std::uint8_t> text_table = std::vector<std::uint8_t>(7 * kNameLength, ' ');
 };
+
+// The unit's text tables (parameters 1028, 1029, 1030) hold the slots' names, 14 of 17 bytes each.
+inline constexpr std::size_t kNamesPerTable = 14;
+inline constexpr std::size_t kTextTableCount = 3;
+// Text table `table` (0..2): the names of its slots, zeros for a slot without one.
+std::vector<std::uint8_t> NameTable(const Unit& unit, std::size_t table);
+// The tables a connect sends: one at least, as many as the slots need, three at most.
+std::size_t NameTablesSent(const Unit& unit);
 
 // What the master saw of the PC.
 struct Seen {
@@ -55,7 +65,9 @@ class Tastomatik {
   // One poll: key, status and, when a job is pending, the job. False when a reply failed.
   bool Poll();
   // A job that the unit reports as failed with this code (0: none).
-  void FailNextJob(std::uint8_t code) { fail_next_ = code; }
+  void FailNextJob(std::uint8_t code) { next_code_ = code != 0 ? std::optional<std::uint8_t>(code) : std::nullopt; }
+  // The next job performed is reported with this job-done byte, whatever it is (0 as older units send it).
+  void ReportNextJobAs(std::uint8_t code) { next_code_ = code; }
   // The unit is pulled mid-job: the next job is taken (pending cleared) but neither performed nor reported.
   void PullDuringNextJob() { pull_next_ = true; }
 
@@ -65,6 +77,8 @@ class Tastomatik {
   void SendOnly(const std::vector<std::uint8_t>& bytes, int settle_ms);
 
   Unit& unit() { return unit_; }
+  // Whether a slot's contents changed (a data set, its name or attribute) since the last call.
+  bool TakeChanged() { return std::exchange(changed_, false); }
   const Seen& seen() const { return seen_; }
 
  private:
@@ -75,8 +89,9 @@ class Tastomatik {
   Line& line_;
   Unit unit_;
   Seen seen_;
-  std::uint8_t fail_next_ = 0;
+  std::optional<std::uint8_t> next_code_;
   bool pull_next_ = false;
+  bool changed_ = false;
 };
 
 // Faults the simulator can play once (for the program's --fault option and the tests).

@@ -109,7 +109,7 @@ TEST_F(LinkTest, PcKeysSendTheirCodes) {
   }
 }
 
-TEST_F(LinkTest, AnswersAPendingJobAsNotDone) {
+TEST_F(LinkTest, ClearsAPendingJobAndReportsItDone) {
   device_.script().job = 15;
   device_.script().pending = 1;
   Create();
@@ -194,6 +194,77 @@ TEST_F(LinkTest, ASilentDeviceShowsTheLostLinkAndTheLinkComesBack) {
   EXPECT_EQ(form_->LinkState(), kStateScan);
   device_.script().silent = false;
   EXPECT_TRUE(Running());
+}
+
+TEST_F(LinkTest, AKeyTakenWithoutALinkNeverReachesTheDeviceLater) {
+  Create();
+  ASSERT_TRUE(Running());
+  ASSERT_TRUE(platform::testing::MouseDownOn(*form_, "Taste_Aus"));  // held while the device falls silent
+  device_.script().silent = true;
+  form_->LinkPass();
+  form_->LinkPass();
+  ASSERT_EQ(form_->LinkState(), kStateScan);
+  EXPECT_EQ(form_->KeyCode(), 0);
+  EXPECT_FALSE(form_->KeyHeld());
+  // With "?  Verbindung  ?" shown: a PC key, a click and a press on the buttons are all dropped.
+  PressKey('I');
+  ASSERT_TRUE(ClickControl(*form_, "Taste_Ein"));
+  ASSERT_TRUE(platform::testing::MouseDownOn(*form_, "Taste_Enter"));
+  form_->LinkPass();
+  EXPECT_EQ(form_->KeyCode(), 0);
+  EXPECT_FALSE(form_->KeyHeld());
+  const std::size_t first = device_.log().keys.size();
+  device_.script().silent = false;
+  ASSERT_TRUE(Running());
+  form_->LinkPass();
+  form_->LinkPass();
+  EXPECT_EQ(KeysFrom(first), (Bytes{0, 0}));
+}
+
+TEST_F(LinkTest, TheCycleTimeIsShownOnlyWhileTheDeviceIsPolled) {
+  Create();
+  ASSERT_TRUE(Running());
+  form_->LinkPass();
+  form_->LinkPass();
+  const std::string shown = form_->Lab_Zykluszeit->Caption();
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown.substr(shown.size() - 3), " ms");
+  device_.script().silent = true;
+  form_->LinkPass();
+  EXPECT_EQ(form_->LinkState(), kStatePortError);
+  EXPECT_EQ(form_->Lab_Zykluszeit->Caption(), "");
+  form_->LinkPass();
+  form_->LinkPass();
+  EXPECT_EQ(form_->LinkState(), kStateScan);
+  EXPECT_EQ(form_->Lab_Zykluszeit->Caption(), "");
+  device_.script().silent = false;
+  ASSERT_TRUE(Running());
+  form_->LinkPass();
+  EXPECT_NE(form_->Lab_Zykluszeit->Caption(), "");
+}
+
+TEST_F(LinkTest, EndeDuringALongScanWaitEndsTheProgramAtOnce) {
+  WriteSettings("[Schnittstelle_RS232]\nTimeOut_Scan=20000\n");
+  device_.script().silent = true;
+  Create();
+  ASSERT_EQ(form_->TimeoutScan(), 20000);
+  handheld::StopWatch since_click;
+  bool clicked = false;
+  after_telegram_ = [&](const Bytes&) {};
+  port_->SetResponder([&](platform::comm::FakePort&, std::span<const std::uint8_t>) {
+    if (clicked) return;
+    clicked = true;  // the first probe is out: the loop waits up to 20 s for its echo
+    HWND ende = form_->Speed_Ende->Handle();
+    PostMessage(ende, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessage(ende, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    since_click.Start();
+  });
+  form_->RunLink();
+  const double took = since_click.Running();
+  EXPECT_TRUE(clicked);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(form_->Port().Open());
+  EXPECT_LT(took, 500.0);
 }
 
 TEST_F(LinkTest, APortThatFailsShowsTheComErrorAndIsRetried) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -13,6 +14,7 @@
 
 #include "platform/comm/pseudo_terminal.h"
 #include "platform/vcl/ini_file.h"
+#include "platform/win/win.h"
 #include "sim/handheld/unit_device.h"
 #include "tests/support/xvfb.h"
 
@@ -150,6 +152,144 @@ TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {
   ASSERT_TRUE(click(345, 257));  // "Ende"
   EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
   EXPECT_EQ(TIniFile((folder / "trevant.cfg").string()).ReadInteger("Schnittstelle_RS232", "ComNummer", 0), 1);
+  XCloseDisplay(user);
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
+// Two pseudo-terminals joined by a relay thread, the way a null-modem cable joins two ports: what one program
+// writes the other reads. The relay keeps what each side sent.
+class PtyRelay {
+ public:
+  PtyRelay() {
+    thread_ = std::thread([this] {
+      std::uint8_t buffer[512];
+      while (!stop_) {
+        bool moved = false;
+        for (int side = 0; side < 2; ++side) {
+          platform::comm::PseudoTerminal& from = side == 0 ? a_ : b_;
+          platform::comm::PseudoTerminal& to = side == 0 ? b_ : a_;
+          const long n = from.Read(buffer, sizeof buffer);
+          if (n <= 0) continue;
+          moved = true;
+          to.Write(buffer, static_cast<std::size_t>(n));
+          std::lock_guard lock(mutex_);
+          (side == 0 ? from_a_ : from_b_).insert((side == 0 ? from_a_ : from_b_).end(), buffer, buffer + n);
+        }
+        if (!moved) a_.WaitReadable(2), b_.WaitReadable(2);
+      }
+    });
+  }
+  ~PtyRelay() {
+    stop_ = true;
+    thread_.join();
+  }
+  bool ok() const { return a_.ok() && b_.ok(); }
+  const std::string& a() const { return a_.slave_path(); }
+  const std::string& b() const { return b_.slave_path(); }
+  // How often `bytes` occur in what side a (or b) sent, from byte `from` on.
+  int Count(bool side_a, const std::vector<std::uint8_t>& bytes, std::size_t from = 0) {
+    std::lock_guard lock(mutex_);
+    const auto& sent = side_a ? from_a_ : from_b_;
+    int n = 0;
+    for (auto it = sent.begin() + static_cast<long>(std::min(from, sent.size()));
+         (it = std::search(it, sent.end(), bytes.begin(), bytes.end())) != sent.end(); ++it) {
+      ++n;
+    }
+    return n;
+  }
+  std::size_t Sent(bool side_a) {
+    std::lock_guard lock(mutex_);
+    return (side_a ? from_a_ : from_b_).size();
+  }
+
+ private:
+  platform::comm::PseudoTerminal a_, b_;
+  std::mutex mutex_;
+  std::vector<std::uint8_t> from_a_, from_b_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// The mapped top-level windows with this name.
+int WindowsNamed(Display* d, const std::string& name) {
+  int n = 0;
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  XSync(d, False);
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+  for (unsigned i = 0; i < count; ++i) {
+    char* title = nullptr;
+    XWindowAttributes a;
+    if (XFetchName(d, children[i], &title) && title) {
+      n += name == title && XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable;
+      XFree(title);
+    }
+  }
+  if (children) XFree(children);
+  return n;
+}
+
+TEST(XvfbTrevantTest, TrevantAndTxToolRunAWholeExchangeOnAPseudoTerminalPair) {
+  if (!XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
+  VirtualServer server("1024x768x24");
+  ASSERT_FALSE(server.display().empty());
+  Display* user = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(user, nullptr);
+  PtyRelay cable;
+  ASSERT_TRUE(cable.ok());
+  const fs::path folder = fs::path(::testing::TempDir()) / ("trevant_txtool_" + std::to_string(getpid()));
+  ChildProcess txtool(CopyProgram(ZPR_BIN_DIR, "txtool", folder / "txtool").string(), {},
+                      {"DISPLAY=" + server.display(), "COM1=" + cable.a()});
+  ChildProcess panel = StartTrevant(folder / "trevant", server.display(), cable.b());
+  ASSERT_TRUE(txtool.started());
+  ASSERT_TRUE(panel.started());
+  const char* kTxTitle = "Tastomatik - Tool";
+  Window start = 0, w = 0;
+  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user, kTxTitle, 300, 400)) != 0; }));
+  ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
+  // Side by side, as a user would place them.
+  ASSERT_TRUE(Xdotool(server.display(), {"windowmove", std::to_string(w), "500", "0"}));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Ok on TX-Tool's start form (COM 1, 9600 Baud): its worker answers the panel from now on.
+  const int dlg = GetSystemMetrics(SM_CXDLGFRAME), caption = GetSystemMetrics(SM_CYCAPTION);
+  ASSERT_TRUE(Xdotool(server.display(), {"mousemove", "--window", std::to_string(start), std::to_string(dlg + 56),
+                                         std::to_string(dlg + caption + 228)}));
+  ASSERT_TRUE(Xdotool(server.display(), {"click", "1"}));
+
+  // The first job (identify) is asked, cleared and reported done with the unit's byte 2, and taken as done.
+  const std::vector<std::uint8_t> job_done = {0x02, 0x08, 0x00, 0x05, 0x04, 0x02, 0x00, 0x01, 0x02, 0x0A};
+  ASSERT_TRUE(WaitFor([&] { return cable.Count(false, job_done) >= 1; }, 30000)) << "no job answered";
+  const std::size_t after_job = cable.Sent(true);
+  // TX-Tool goes on serving: display reads answered (43-byte status replies) after the job.
+  const std::vector<std::uint8_t> status_reply = {0x02, 41, 0x00, 0x00, 'P', 'C', ' '};
+  ASSERT_TRUE(WaitFor([&] { return cable.Count(true, status_reply, after_job) >= 10; }, 20000));
+  EXPECT_EQ(cable.Count(false, job_done), 1);  // answered once: nothing pending any more
+  // A real key on the panel goes to TX-Tool in the key telegram (Return: key 5), and is answered.
+  XWindowAttributes a;
+  XGetWindowAttributes(user, w, &a);
+  ASSERT_TRUE(Xdotool(server.display(), {"key", "--window", std::to_string(w), "Return"}));
+  const std::vector<std::uint8_t> key = {0x02, 0x08, 0x00, 0x05, 0x00, 0x32, 0x00, 0x22, 0x05, 0x1A};
+  EXPECT_TRUE(WaitFor([&] { return cable.Count(false, key) >= 1; })) << "the key did not reach TX-Tool";
+  const std::size_t after_key = cable.Sent(true);
+  EXPECT_TRUE(WaitFor([&] { return cable.Count(true, status_reply, after_key) >= 3; }));
+  // No message box of TX-Tool's: only its start form carries its title.
+  EXPECT_EQ(WindowsNamed(user, kTxTitle), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screenshot(user, w)->WritePng((fs::path(::testing::TempDir()) / "trevant_txtool_panel.png").string());
+  Screenshot(user, start)->WritePng((fs::path(::testing::TempDir()) / "trevant_txtool_start.png").string());
+  const auto shot = Screenshot(user, w);
+  const int frame = (a.width - kClientWidth) / 2;
+  const int top = a.height - kClientHeight - frame;
+  int text = 0;  // "PC angeschlossen" / "TX-Tool 4.5" in the display
+  for (int y = 23; y < 23 + 46; ++y)
+    for (int x = 28; x < 28 + 244; ++x) text += shot->Pixel(frame + x, top + y) == 0x000000;
+  EXPECT_GT(text, 200);
+
+  CloseAsWindowManager(user, w);
+  EXPECT_EQ(panel.WaitExit(10000), std::optional<int>(0));
+  CloseAsWindowManager(user, start);
+  EXPECT_TRUE(txtool.WaitExit(20000).has_value());
   XCloseDisplay(user);
   std::error_code ignored;
   fs::remove_all(folder, ignored);

@@ -6,63 +6,29 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "handheld/txtool/slave_thread.h"
+#include "sim/handheld/tastomatik.h"
+#include "sim/handheld/unit_image.h"
+#include "tests/handheld/txtool/sim_process.h"
 #include "platform/sys/clock.h"
 #include "platform/vcl/application.h"
 
 namespace txtool {
 namespace {
 
-// The simulator as a child process; its first output line is the terminal's path.
-class SimProcess {
- public:
-  explicit SimProcess(const std::vector<std::string>& args) {
-    int out[2];
-    if (::pipe(out) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(out[1], STDOUT_FILENO);
-      ::close(out[0]);
-      ::close(out[1]);
-      std::vector<char*> argv;
-      const std::string program = std::string(ZPR_BIN_DIR) + "/handheld-sim";
-      argv.push_back(const_cast<char*>(program.c_str()));
-      for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      ::execv(program.c_str(), argv.data());
-      ::_exit(127);
-    }
-    ::close(out[1]);
-    std::FILE* f = ::fdopen(out[0], "r");
-    char buffer[256] = {};
-    if (f && std::fgets(buffer, sizeof buffer, f)) path_ = buffer;
-    if (!path_.empty() && path_.back() == '\n') path_.pop_back();
-    if (f) std::fclose(f);
-  }
-  ~SimProcess() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      int status = 0;
-      ::waitpid(pid_, &status, 0);
-    }
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string path_;
-};
-
 TEST(HandheldSimProgram, ServesTheSlotListAndADataSetOverItsTerminal) {
   platform::sys::UseRealClock();
   Application->Reset();
-  SimProcess sim({"--pty", "--slots", "2", "--size", "300"});
+  SimProcess sim({"--pty", "--slots", "2"});
   ASSERT_FALSE(sim.path().empty());
   ::setenv("COM46", sim.path().c_str(), 1);
   auto shared = std::make_shared<UnitShared>();
@@ -85,10 +51,17 @@ TEST(HandheldSimProgram, ServesTheSlotListAndADataSetOverItsTerminal) {
   shared->RequestJob(kStateReadDataSet, 1);
   EXPECT_TRUE(pump_until([&] { return data_set_reads > 0; }));
   {
+    // The second slot holds the sample project of family 2 as a unit image, named in the text table.
+    const auto image = sim::tasto::SampleUnitImage(2, 2048);
+    ASSERT_TRUE(image);
     std::lock_guard lock(shared->mutex);
     EXPECT_EQ(shared->data_set_count, 2);
-    ASSERT_EQ(shared->incoming_length, 300u);
-    for (std::size_t b = 0; b < 300; ++b) ASSERT_EQ(shared->incoming[b], (b * 7 + 1) & 0xFF) << b;
+    EXPECT_EQ(shared->data_set_size, 2048);
+    ASSERT_EQ(shared->incoming_length, 2048u);
+    EXPECT_TRUE(std::equal(image->begin(), image->end(), shared->incoming.begin()));
+    ASSERT_GE(shared->text_tables[0].size(), 2 * sim::tasto::kNameLength);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(shared->text_tables[0].data() + sim::tasto::kNameLength)),
+              "Datensatz 2");
   }
   worker->Terminate();
   EXPECT_TRUE(pump_until([] { return TThread::Count() == 0; }));
@@ -96,13 +69,35 @@ TEST(HandheldSimProgram, ServesTheSlotListAndADataSetOverItsTerminal) {
   Application->Reset();
 }
 
-TEST(HandheldSimProgram, RefusesBadArguments) {
-  for (const char* args : {"", "--pty --slots 65", "--pty --size 0", "--pty --fault nonsense", "--bogus"}) {
-    const std::string command = std::string(ZPR_BIN_DIR) + "/handheld-sim " + args + " >/dev/null 2>&1";
+TEST(HandheldSimProgram, RefusesBadArgumentsWithAClearMessage) {
+  const std::string err = ::testing::TempDir() + "/handheld_sim_err_" + std::to_string(::getpid());
+  const struct {
+    const char* args;
+    int exit_code;
+    const char* message;  // a part of what it says on stderr
+  } cases[] = {
+      {"", 2, "--pty is needed"},
+      {"--pty --slots 65", 2, "--slots takes a number 0..64, not \"65\""},
+      {"--pty --size 0", 2, "--size takes a number of bytes"},
+      {"--pty --size 300", 1, "--size 300 is too small for the sample data sets"},
+      {"--pty --fault nonsense", 2, "--fault takes one of the faults listed"},
+      {"--pty --fail-job 2", 2, "--fail-job takes a code 1..255 other than 2"},
+      {"--pty --load 0=a.ZPR", 2, "--load takes SLOT=FILE with a slot 1..64"},
+      {"--pty --load 2=/no/such/file.ZPR", 1, "--load 2=/no/such/file.ZPR: not a readable ZPR file"},
+      {"--pty --slots", 2, "--slots needs a value"},
+      {"--bogus", 2, "unknown option \"--bogus\""},
+  };
+  for (const auto& c : cases) {
+    const std::string command = std::string(ZPR_BIN_DIR) + "/handheld-sim " + c.args + " >/dev/null 2>" + err;
     const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status)) << args;
-    EXPECT_EQ(WEXITSTATUS(status), 2) << args;
+    ASSERT_TRUE(WIFEXITED(status)) << c.args;
+    EXPECT_EQ(WEXITSTATUS(status), c.exit_code) << c.args;
+    std::ifstream in(err);
+    const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(said.rfind("handheld-sim: ", 0), 0u) << said;
+    EXPECT_NE(said.find(c.message), std::string::npos) << said;
   }
+  std::remove(err.c_str());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,7 +68,10 @@ class SlaveThreadTest : public ::testing::Test {
     e.list_read = [this] { ++list_reads; };
     e.data_set_read = [this] { ++data_set_reads; };
     e.unit_changed = [this] { ++unit_changes; };
-    e.message = [this](const std::string& t) { messages.push_back(t); };
+    e.message = [this](const std::string& t) {
+      messages.push_back(t);
+      if (worker_message) std::exchange(worker_message, nullptr)();
+    };
     worker = TThread::Create<TSlaveThread>(true, shared, e);
     worker->Port().SetComNumber(kCom);
     worker->Resume();
@@ -106,6 +110,7 @@ class SlaveThreadTest : public ::testing::Test {
   std::vector<std::string> statuses, messages;
   std::vector<int> progress;
   int list_reads = 0, data_set_reads = 0, unit_changes = 0;
+  std::function<void()> worker_message;  // runs while the message is shown
 };
 
 TEST_F(SlaveThreadTest, ConnectsIdentifiesAndReadsTheSlotList) {
@@ -130,7 +135,9 @@ TEST_F(SlaveThreadTest, ConnectsIdentifiesAndReadsTheSlotList) {
   EXPECT_EQ(shared->data_set_count, 3);
   EXPECT_EQ(shared->attributes[0], 0x0001);
   EXPECT_EQ(shared->attributes[1], 0x0003);
-  EXPECT_EQ(shared->text_tables[0].size(), 7 * tasto::kNameLength);
+  // The names of the slots come in the unit's text table, 14 of 17 bytes.
+  ASSERT_EQ(shared->text_tables[0].size(), tasto::kNamesPerTable * tasto::kNameLength);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(shared->text_tables[0].data() + tasto::kNameLength)), "Satz 2");
 }
 
 TEST_F(SlaveThreadTest, ReadsWritesAndManagesSlots) {
@@ -220,6 +227,66 @@ TEST_F(SlaveThreadTest, AFailedJobRevertsTheAttributeAndGivesTheListBack) {
   EXPECT_EQ(shared->job.job, kJobNone);
 }
 
+TEST_F(SlaveThreadTest, TheJobDoneByteTellsADoneJobFromAFailedOne) {
+  Start(TestUnit(1, 300));
+  ConnectAndList();
+  const struct {
+    std::uint8_t code;
+    bool failed;
+  } cases[] = {{2, false}, {0, false}, {1, true}, {3, true}, {255, true}};
+  std::uint16_t attribute = 0x0001;
+  for (const auto& c : cases) {
+    messages.clear();
+    const int before = list_reads;
+    master->ReportNextJobAs(c.code);
+    const std::uint16_t toggled = attribute ^ kAttrProtected;
+    shared->RequestAttributeWrite(0, toggled);
+    ASSERT_TRUE(PollUntil([&] { return list_reads > before && State() == kStateIdle; })) << int(c.code);
+    EXPECT_EQ(messages, c.failed ? std::vector<std::string>{kTextCommFailure} : std::vector<std::string>{})
+        << int(c.code);
+    std::lock_guard lock(shared->mutex);
+    // A failed job leaves the attribute as the unit held it before.
+    EXPECT_EQ(shared->attributes[0], c.failed ? attribute : toggled) << int(c.code);
+    attribute = shared->attributes[0];
+  }
+}
+
+TEST_F(SlaveThreadTest, AJobFailedWhileTheListIsReadReadsItAgain) {
+  Start(TestUnit(3, 600));
+  master->FailNextJob(3);  // the first job: identify
+  ConnectAndList();
+  EXPECT_EQ(list_reads, 1);
+  EXPECT_EQ(messages, (std::vector<std::string>{kTextCommFailure}));
+  EXPECT_EQ(master->seen().jobs, (std::vector<std::uint8_t>{15, 15, 7, 14, 3, 5, 5, 5}));
+  std::lock_guard lock(shared->mutex);
+  EXPECT_EQ(shared->state, kStateIdle);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(shared->version.data())), "TASTO V 3.02");
+  EXPECT_EQ(shared->data_set_size, 600);
+  EXPECT_EQ(shared->attributes[0], 0x0001);
+  EXPECT_EQ(shared->attributes[1], 0x0003);
+  EXPECT_EQ(shared->attributes[2], 0x0001);
+}
+
+TEST_F(SlaveThreadTest, TheLineIsServedWhileTheFailureIsShown) {
+  Start(TestUnit(1, 300));
+  ConnectAndList();
+  // The failure's message is open (its handler has not returned) while the unit goes on polling: the worker
+  // answers, it does not wait for the window.
+  int answered = 0;
+  worker_message = [&] {
+    for (int i = 0; i < 3; ++i) {
+      const auto r = master->Transact(tasto::Request(tasto::kReadStatus, 50, 0));
+      answered += r && r->raw.size() == 43;
+    }
+  };
+  const int before = list_reads;
+  master->FailNextJob(3);
+  shared->RequestAttributeWrite(0, 0x0003);
+  ASSERT_TRUE(PollUntil([&] { return list_reads > before; }));
+  EXPECT_EQ(messages, (std::vector<std::string>{kTextCommFailure}));
+  EXPECT_EQ(answered, 3);
+}
+
 TEST_F(SlaveThreadTest, GarbledTelegramsAreReportedAndTheConnectionGoesOn) {
   Start(TestUnit(1, 300));
   ConnectAndList();
@@ -259,7 +326,7 @@ TEST_F(SlaveThreadTest, TheDataParameterCountsType6AsAReadAndType7AsAWrite) {
   ASSERT_TRUE(write);
   EXPECT_EQ(write->raw, (std::vector<std::uint8_t>{0x02, 0x03, 0x00, 0x00, 0x01}));
   std::lock_guard lock(shared->mutex);
-  EXPECT_TRUE(shared->text_tables[0].size() == 7 * tasto::kNameLength);  // not taken as a text table
+  EXPECT_TRUE(shared->text_tables[0].size() == tasto::kNamesPerTable * tasto::kNameLength);  // not a text table
 }
 
 TEST_F(SlaveThreadTest, AReconnectRestoresTheStateAndAChangedUnitIsReported) {

@@ -26,6 +26,7 @@
 #include "model/element_access.h"
 #include "model/project_file.h"
 #include "platform/comm/pseudo_terminal.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/module_path.h"
 #include "platform/testing/driver.h"
 #include "platform/vcl/application.h"
@@ -448,6 +449,33 @@ TEST_F(TxToolForms, ClosingTheStartFormWhileWaitingEndsTheProgram) {
   EXPECT_TRUE(Application->Terminated());
   EXPECT_NE(start->ModalResult(), mrOk);
   EXPECT_EQ(start->But_Schliessen->Caption(), kCaptionClose);
+  ::unsetenv("COM47");
+}
+
+TEST_F(TxToolForms, OnASilentLineTheStartFormKeepsWaitingForTheUnit) {
+  platform::comm::PseudoTerminal silent;  // a port with no unit on it
+  if (!silent.ok()) GTEST_SKIP() << "no pseudo-terminal";
+  ::setenv("COM47", silent.slave_path().c_str(), 1);
+  platform::sys::UseRealClock();  // the worker's 5 s without a telegram, and its pause before the next connection
+  Create();
+  data->PortNumber = 47;
+  start->Show();
+  // What the form says every 100 ms; once the worker has given the unit up (the change of unit lights the work
+  // LED) and waited for the next one for 2 s, the form is closed.
+  std::vector<std::string> shown;
+  int after_change = 0;
+  TTimer watch(start);
+  watch.SetInterval(100);
+  watch.OnTimer = [&](TObject*) {
+    if (shown.empty() || shown.back() != start->Lab_Status->Caption()) shown.push_back(start->Lab_Status->Caption());
+    if (main->Led_Arbeit->Active() || after_change > 0) ++after_change;
+    if (after_change == 20) PostMessage(start->Handle(), WM_CLOSE, 0, 0);
+  };
+  watch.SetEnabled(true);
+  start->But_Ok_Click(start);
+  EXPECT_GE(after_change, 20);
+  EXPECT_EQ(shown, std::vector<std::string>{kTextWaiting});
+  EXPECT_TRUE(Application->Terminated());
   ::unsetenv("COM47");
 }
 

@@ -119,6 +119,12 @@ class TxToolUnit : public ::testing::Test {
     EXPECT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 0, project.c_str()), model::kFileDone);
     return project;
   }
+  std::vector<std::string> MessagesSince(std::size_t first) const {
+    std::vector<std::string> texts;
+    const auto& all = drv::MessageBoxes();
+    for (std::size_t i = first; i < all.size(); ++i) texts.push_back(all[i].text);
+    return texts;
+  }
   // The name dialog answered with this name whenever it waits.
   static void NameTheDataSet(const std::string& name) {
     drv::OnAnyDialogIdle([name](HWND dialog) {
@@ -155,7 +161,7 @@ TEST_F(TxToolUnit, AVqpt32ProjectGoesIntoASlotAndComesBackAsAProjectFile) {
   EXPECT_EQ(drv::MessageBoxes().at(static_cast<std::size_t>(lists)).text, kTextOverwrite);
   // The list comes back once the unit has the data set and its name (the LED goes out with it).
   ASSERT_TRUE(PumpUntil([&] { return !main->Led_Arbeit->Active(); }));
-  EXPECT_EQ(State(), kStateDataSetWritten);
+  EXPECT_EQ(State(), kStateIdle);  // the name was given: the write is complete
   EXPECT_EQ(main->List_Datensatz_->Item(2)->SubItems()[0], "Presse 7");
   {
     const auto shared = data->Shared();
@@ -196,13 +202,37 @@ TEST_F(TxToolUnit, AUnitPulledDuringAReadLeavesNothingOnDisk) {
   const std::string file = (dir / "halb.ZPR").string();
   drv::AnswerFileDialog(file);
   unit.PullDuringNextJob();
+  const std::size_t boxes = drv::MessageBoxes().size();
   main->But_Speichern_Click(main);
-  // The worker hears nothing, reports the lost unit and waits for the next one; the list is read again.
+  // The worker hears nothing, tells which job did not finish, reports the lost unit and waits for the next one;
+  // the list is read again.
   ASSERT_TRUE(PumpNoting([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; })) << Seen();
   ASSERT_TRUE(PumpNoting([&] { return data->ListValid; })) << Seen();
   EXPECT_EQ(main->List_Datensatz_->Count(), 4);
   EXPECT_FALSE(fs::exists(file));
   EXPECT_TRUE(main->Speed_Wechseln->Enabled());
+  EXPECT_EQ(MessagesSince(boxes), (std::vector<std::string>{UnfinishedJobMessage(kStateReadDataSet, 0)}));
+  EXPECT_EQ(UnfinishedJobMessage(kStateReadDataSet, 0),
+            "Die Tastomatik antwortet nicht mehr !\n\nDer Datensatz 1 wurde nicht vollst\xE4ndig gelesen.");
+}
+
+TEST_F(TxToolUnit, AFailedFirstJobKeepsTheListAndAnOccupiedSlotIsNotOverwrittenUnasked) {
+  unit.FailNextJob(3);
+  const std::size_t boxes = drv::MessageBoxes().size();
+  Connect();
+  EXPECT_EQ(MessagesSince(boxes), (std::vector<std::string>{kTextCommFailure}));
+  // The list is the unit's, read again after the failure: valid slots, version, size.
+  const std::vector<std::string> status = {kTextOk, kTextOk, kTextOk, kTextInvalid};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(main->List_Datensatz_->Item(i)->SubItems()[1], status[i]) << i;
+  EXPECT_EQ(data->BoxInfo->Lab_Boxversion->Caption(), "TASTO V 3.02");
+  EXPECT_EQ(data->BoxInfo->Lab_Groesse_ds->Caption(), std::to_string(kSize) + kTextBytes);
+  // Loading into an occupied slot asks first; the answer no ends it.
+  drv::OnMessageBox([](const drv::MessageBoxRecord&) { return IDNO; });
+  main->List_Datensatz_->SetItemIndex(0);
+  const std::size_t asked = drv::MessageBoxes().size();
+  main->But_Laden_Click(main);
+  EXPECT_EQ(MessagesSince(asked), (std::vector<std::string>{kTextOverwrite}));
+  EXPECT_TRUE(drv::FileDialogs().empty());
 }
 
 TEST_F(TxToolUnit, AUnitPulledDuringAWriteKeepsTheSlotInvalid) {
@@ -211,12 +241,17 @@ TEST_F(TxToolUnit, AUnitPulledDuringAWriteKeepsTheSlotInvalid) {
   drv::AnswerFileDialog(Vqpt32Project(61, 0x33));
   NameTheDataSet("Halb");
   unit.PullDuringNextJob();
+  const std::size_t boxes = drv::MessageBoxes().size();
   main->But_Laden_Click(main);
   ASSERT_TRUE(PumpNoting([&] { return !data->ListValid && main->List_Datensatz_->Count() == 0; })) << Seen();
   ASSERT_TRUE(PumpNoting([&] { return data->ListValid; })) << Seen();
   ASSERT_EQ(main->List_Datensatz_->Count(), 4);
   EXPECT_EQ(main->List_Datensatz_->Item(3)->SubItems()[0], "");
   EXPECT_EQ(main->List_Datensatz_->Item(3)->SubItems()[1], kTextInvalid);
+  EXPECT_EQ(MessagesSince(boxes), (std::vector<std::string>{UnfinishedJobMessage(kStateWriteDataSet, 3)}));
+  EXPECT_NE(UnfinishedJobMessage(kStateWriteDataSet, 3).find("Datensatz 4 wurde nicht vollst\xE4ndig geschrieben,\n"
+                                                             "der Speicherplatz ist jetzt ung\xFCltig."),
+            std::string::npos);
   unit.Stop();
   EXPECT_EQ(unit.unit().slots[3].attribute & 1, 0);
 }

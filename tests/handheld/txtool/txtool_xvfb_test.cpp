@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/comm/pseudo_terminal.h"
 #include "platform/win/win.h"
 #include "tests/handheld/txtool/unit_on_line.h"
 #include "tests/support/xvfb.h"
@@ -135,6 +137,80 @@ TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
   ClickClient(info, dlg, caption, 300, 220);
   ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "Tastomatik-Info", 300, 400) == 0; }));
 
+  CloseAsWindowManager(user_, main);
+  EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
+}
+
+TEST_F(TxToolXvfb, OnASilentLineTheStartFormKeepsSayingItWaitsForTheUnit) {
+  platform::comm::PseudoTerminal silent;  // nothing answers on it
+  ASSERT_TRUE(silent.ok());
+  ChildProcess program(CopyProgram(ZPR_BIN_DIR, "txtool", folder_).string(), {},
+                       {"DISPLAY=" + server_.display(), "COM1=" + silent.slave_path()});
+  ASSERT_TRUE(program.started());
+  Window start = 0;
+  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  ClickClient(start, dlg, caption, 56, 228);  // Ok on COM 1
+  // The status line (Lab_Status) before the worker's 5 s without a telegram and in the 2 s after them, when it
+  // waits for the unit anew: the same text.
+  const auto status_line = [&] {
+    const auto shot = Screenshot(user_, start);
+    std::vector<std::uint32_t> pixels;
+    for (int y = dlg + caption + 162; y < dlg + caption + 180; ++y)
+      for (int x = dlg + 16; x < dlg + 312; ++x) pixels.push_back(shot->Pixel(x, y));
+    return pixels;
+  };
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  const auto waiting = status_line();
+  EXPECT_GT(std::count(waiting.begin(), waiting.end(), 0x000000u), 100);  // "Warte auf Tastomatik ..."
+  SavePng(start, "txtool_xvfb_waiting.png");
+  std::this_thread::sleep_for(std::chrono::milliseconds(4500));  // 6 s after Ok: the unit was given up
+  SavePng(start, "txtool_xvfb_still_waiting.png");
+  EXPECT_EQ(status_line(), waiting);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  EXPECT_EQ(status_line(), waiting);
+  CloseAsWindowManager(user_, start);
+  EXPECT_TRUE(program.WaitExit(15000).has_value());
+}
+
+TEST_F(TxToolXvfb, AUnitPulledDuringAJobIsReportedWithTheJobThenAwaited) {
+  ChildProcess program(CopyProgram(ZPR_BIN_DIR, "txtool", folder_).string(), {},
+                       {"DISPLAY=" + server_.display(), "COM1=" + unit_.path()});
+  ASSERT_TRUE(program.started());
+  Window start = 0;
+  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  ClickClient(start, dlg, caption, 56, 228);
+  Window main = 0;
+  ASSERT_TRUE(WaitFor([&] { return (main = FindWindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const int frame = GetSystemMetrics(SM_CXFRAME);
+  const int menu = GetSystemMetrics(SM_CYMENU);
+  // The first data set selected, then "Schutz": the unit leaves the line in the middle of that job.
+  ClickClient(main, frame, caption + menu, 60, 36 + 20 + 8);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  unit_.PullDuringNextJob();
+  ClickClient(main, frame, caption + menu, 188 + 44, 4 + 13);
+  // One message names the job; after it the list is read again from the unit.
+  Window box = 0;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindWindowNamed(user_, kTitle, 100, 499)) != 0; }, 20000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  SavePng(box, "txtool_xvfb_unit_lost.png");
+  SavePng(main, "txtool_xvfb_unit_lost_main.png");
+  const auto shot = Screenshot(user_, box);
+  EXPECT_GT(DarkPixels(*shot, 0, caption, shot->width(), shot->height() - 40), 300);  // two lines of text
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "--window", std::to_string(box), "Return"}));
+  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kTitle, 100, 499) == 0; }));
+  // The unit comes back: its list again, and no further message on the way.
+  const int rows_top = frame + caption + menu + 36 + 20;
+  ASSERT_TRUE(WaitFor([&] { return DarkPixels(*Screenshot(user_, main), frame + 8, rows_top, frame + 550, rows_top + 16) > 20; },
+                      30000));
+  EXPECT_EQ(FindWindowNamed(user_, kTitle, 100, 499), 0u);
+  SavePng(main, "txtool_xvfb_unit_back.png");
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
 }

@@ -29,6 +29,10 @@ class UnitOnLine {
     if (thread_.joinable()) thread_.join();
   }
   void PullDuringNextJob() { pull_ = true; }
+  // The next job the unit performs is reported failed with code (before that job comes).
+  void FailNextJob(std::uint8_t code) { fail_ = code; }
+  // Polls answered since the start.
+  int Polls() const { return polls_; }
   sim::tasto::Unit& unit() { return master_.unit(); }
 
  private:
@@ -41,11 +45,13 @@ class UnitOnLine {
         if (!connected) line_.Settle(50);
         continue;
       }
+      if (const std::uint8_t code = fail_.exchange(0); code != 0) master_.FailNextJob(code);
       if (pull_.exchange(false)) {
         master_.PullDuringNextJob();
         armed = true;
       }
       connected = master_.Poll();
+      polls_ += connected;
       if (armed && !connected) {
         armed = false;
         for (int waited = 0; waited < kPulledSilenceMs && !stop_; waited += 50) line_.Settle(50);
@@ -58,6 +64,8 @@ class UnitOnLine {
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> pull_{false};
+  std::atomic<std::uint8_t> fail_{0};
+  std::atomic<int> polls_{0};
 };
 
 }  // namespace txtool

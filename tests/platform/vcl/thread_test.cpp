@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "platform/testing/driver.h"
 #include "platform/testing/vcl_driver.h"
@@ -116,6 +117,51 @@ TEST_F(ThreadTest, TheEndOfTheApplicationJoinsWorkersEvenWhenTheyWaitForTheWindo
   TThread::JoinAll();
   EXPECT_EQ(TThread::Count(), 0);
   EXPECT_GE(form->Pro_Status->Position(), 1);
+}
+
+// A worker that hands its reports to the window thread without waiting for them.
+class TQueuer : public TThread {
+ public:
+  explicit TQueuer(std::vector<int>* seen) : seen_(seen) {}
+  std::atomic<int> queued{0};
+
+ protected:
+  void Execute() override {
+    for (int i = 0; i < 5; ++i) {
+      Queue([this, i] { seen_->push_back(i); });
+      ++queued;
+    }
+  }
+
+ private:
+  std::vector<int>* seen_;  // touched on the window thread only
+};
+
+TEST_F(ThreadTest, QueuedWorkRunsOnTheWindowThreadInOrderWithoutTheWorkerWaiting) {
+  std::vector<int> seen;
+  auto* t = TThread::Create<TQueuer>(false, &seen);
+  // The window thread serves nothing meanwhile: the worker hands all five and ends.
+  const auto end = std::chrono::steady_clock::now() + 20s;
+  while (t->queued < 5 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
+  EXPECT_EQ(t->queued, 5);
+  EXPECT_TRUE(seen.empty());
+  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 5; }));
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
+  t->WaitFor();
+  // On the window thread the work runs at once.
+  TThread::Queue([&] { seen.push_back(5); });
+  EXPECT_EQ(seen.size(), 6u);
+}
+
+TEST_F(ThreadTest, WorkQueuedBeforeTheEndOfTheApplicationIsDropped) {
+  std::vector<int> seen;
+  auto* t = TThread::Create<TQueuer>(false, &seen);
+  const auto end = std::chrono::steady_clock::now() + 20s;
+  while (t->queued < 5 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
+  TThread::JoinAll();
+  drv::PumpUntilIdle();
+  TThread::CheckSynchronize();
+  EXPECT_TRUE(seen.empty());
 }
 
 class TFailing : public TThread {
