@@ -28,6 +28,7 @@
 #include "platform/vcl/application.h"
 #include "platform/win/win.h"
 #include "tests/app/service_fixture.h"
+#include "tests/handheld/txtool/forms_support.h"
 #include "tests/handheld/txtool/sim_process.h"
 
 namespace txtool {
@@ -69,16 +70,6 @@ class TxToolSimProgram : public ::testing::Test {
     ASSERT_EQ(start->ModalResult(), mrOk);
     ASSERT_EQ(main->List_Datensatz_->Count(), rows);
   }
-  bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = 60s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      drv::PumpUntilIdle();
-      TThread::CheckSynchronize();
-      std::this_thread::sleep_for(1ms);
-    }
-    return true;
-  }
   std::string Row(int row, int column) { return main->List_Datensatz_->Item(row)->SubItems()[column]; }
   // Slot row saved as a project file: no message on the way.
   void Save(int row, const std::string& file) {
@@ -90,13 +81,9 @@ class TxToolSimProgram : public ::testing::Test {
     EXPECT_EQ(drv::MessageBoxes().size(), boxes) << drv::MessageBoxes().back().text;
     EXPECT_TRUE(fs::exists(file)) << file;
   }
-  // A vqpt32 project file with its own device type and one value.
   std::string Vqpt32Project(const std::string& name, std::uint8_t type, std::uint8_t value) {
-    EXPECT_EQ(model::InitDataSet(0), 0);
-    EXPECT_EQ(model::WriteElement(304, 1, &type, model::kModeRaw, 0), 0);
-    EXPECT_EQ(model::WriteElement(11, 5, &value, model::kModeRaw, 0), 0);
-    const std::string project = (dir / name).string();
-    EXPECT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 0, project.c_str()), model::kFileDone);
+    const std::string project = txtool::Vqpt32Project((dir / name).string(), type, value);
+    EXPECT_FALSE(project.empty());
     return project;
   }
 

@@ -28,6 +28,7 @@
 #include "platform/vcl/application.h"
 #include "platform/win/win.h"
 #include "sim/handheld/tastomatik.h"
+#include "tests/handheld/txtool/forms_support.h"
 #include "tests/handheld/txtool/unit_on_line.h"
 
 namespace txtool {
@@ -77,18 +78,6 @@ class TxToolUnit : public ::testing::Test {
     platform::sys::SetExecutablePathOverride(std::nullopt);
     if (!dir.empty()) fs::remove_all(dir);
   }
-  // Serves the window thread (and through it the worker's reports) until done holds; bounded by wall time, far
-  // above the few seconds these jobs take (on a loaded machine a report served late costs the unit a retry).
-  bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds limit = 60s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      drv::PumpUntilIdle();
-      TThread::CheckSynchronize();
-      std::this_thread::sleep_for(1ms);
-    }
-    return true;
-  }
   // PumpUntil, noting every status text shown on the way (for the message of a failure).
   bool PumpNoting(const std::function<bool()>& done) {
     return PumpUntil([&] {
@@ -112,11 +101,8 @@ class TxToolUnit : public ::testing::Test {
   }
   // A vqpt32 project file with its own device type and one value.
   std::string Vqpt32Project(std::uint8_t type, std::uint8_t value) {
-    EXPECT_EQ(model::InitDataSet(0), 0);
-    EXPECT_EQ(model::WriteElement(304, 1, &type, model::kModeRaw, 0), 0);
-    EXPECT_EQ(model::WriteElement(11, 5, &value, model::kModeRaw, 0), 0);
-    const std::string project = (dir / "anlage.ZPR").string();
-    EXPECT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 0, project.c_str()), model::kFileDone);
+    const std::string project = txtool::Vqpt32Project((dir / "anlage.ZPR").string(), type, value);
+    EXPECT_FALSE(project.empty());
     return project;
   }
   std::vector<std::string> MessagesSince(std::size_t first) const {

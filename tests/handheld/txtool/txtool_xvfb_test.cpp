@@ -78,6 +78,19 @@ class TxToolXvfb : public ::testing::Test {
                         {"mousemove", "--window", id, std::to_string(frame + x), std::to_string(frame + caption + y)}));
     ASSERT_TRUE(Xdotool(server_.display(), {"click", "1"}));
   }
+  // txtool with its COM1 on com1.
+  ChildProcess StartOnCom1(const std::string& com1) {
+    ChildProcess program(CopyProgram(ZPR_BIN_DIR, "txtool", folder_).string(), {},
+                         {"DISPLAY=" + server_.display(), "COM1=" + com1});
+    EXPECT_TRUE(program.started());
+    return program;
+  }
+  // Waits for the start form and clicks Ok (COM 1, 9600 Baud).
+  void OkOnTheStartForm(Window* start) {
+    ASSERT_TRUE(WaitFor([&] { return (*start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ClickClient(*start, GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYCAPTION), 56, 228);
+  }
   void SavePng(Window w, const std::string& name) {
     Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
   }
@@ -144,15 +157,11 @@ TEST_F(TxToolXvfb, ChoosesThePortWaitsForTheUnitAndListsItsDataSets) {
 TEST_F(TxToolXvfb, OnASilentLineTheStartFormKeepsSayingItWaitsForTheUnit) {
   platform::comm::PseudoTerminal silent;  // nothing answers on it
   ASSERT_TRUE(silent.ok());
-  ChildProcess program(CopyProgram(ZPR_BIN_DIR, "txtool", folder_).string(), {},
-                       {"DISPLAY=" + server_.display(), "COM1=" + silent.slave_path()});
-  ASSERT_TRUE(program.started());
+  ChildProcess program = StartOnCom1(silent.slave_path());
   Window start = 0;
-  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_NO_FATAL_FAILURE(OkOnTheStartForm(&start));
   const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
   const int caption = GetSystemMetrics(SM_CYCAPTION);
-  ClickClient(start, dlg, caption, 56, 228);  // Ok on COM 1
   // The status line (Lab_Status) before the worker's 5 s without a telegram and in the 2 s after them, when it
   // waits for the unit anew: the same text.
   const auto status_line = [&] {
@@ -176,15 +185,10 @@ TEST_F(TxToolXvfb, OnASilentLineTheStartFormKeepsSayingItWaitsForTheUnit) {
 }
 
 TEST_F(TxToolXvfb, AUnitPulledDuringAJobIsReportedWithTheJobThenAwaited) {
-  ChildProcess program(CopyProgram(ZPR_BIN_DIR, "txtool", folder_).string(), {},
-                       {"DISPLAY=" + server_.display(), "COM1=" + unit_.path()});
-  ASSERT_TRUE(program.started());
+  ChildProcess program = StartOnCom1(unit_.path());
   Window start = 0;
-  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
+  ASSERT_NO_FATAL_FAILURE(OkOnTheStartForm(&start));
   const int caption = GetSystemMetrics(SM_CYCAPTION);
-  ClickClient(start, dlg, caption, 56, 228);
   Window main = 0;
   ASSERT_TRUE(WaitFor([&] { return (main = FindWindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
