@@ -171,8 +171,9 @@ TEST_F(TxToolForms, ListOfDataSetsAndTheActionsOfTheSelectedOne) {
     bool save, load, protect, clear;
     const char* protect_caption;
   };
-  for (const Case& c : {Case{1, true, false, true, false, kCaptionProtectOff},
-                        Case{0, true, true, true, true, kCaptionProtectOn},
+  // The captions as the menu shows them: the mnemonic of "aktivieren" leaves S to "... als ZPR-Datei &speichern".
+  for (const Case& c : {Case{1, true, false, true, false, "Schreibschutz &deaktivieren"},
+                        Case{0, true, true, true, true, "Schreibschutz &aktivieren"},
                         Case{2, false, true, false, false, nullptr}}) {
     list->SetItemIndex(c.row);
     EXPECT_EQ(data->SelectedSlot, c.row);
@@ -183,6 +184,7 @@ TEST_F(TxToolForms, ListOfDataSetsAndTheActionsOfTheSelectedOne) {
     EXPECT_EQ(main->Popup_Loeschen->Enabled(), c.clear) << c.row;
     if (c.protect_caption) {
       EXPECT_EQ(main->Menu_Schreibschutz->Caption(), c.protect_caption);
+      EXPECT_EQ(main->Popup_Schreibschutz->Caption(), c.protect_caption);
     }
   }
 }
