@@ -43,6 +43,7 @@ struct FamilyDefaults {
   std::uint8_t b20, b24, b26, h20, u02, h21;
   std::uint16_t a36;
 };
+constexpr std::uint16_t kMains400V = 5657;  // A36 in 0.1 V peak
 constexpr FamilyDefaults DefaultsOf(std::uint8_t family) {
   if (family == 2) return {90, 10, 13, 20, 3, 80, 2, 1, 1, 2, 5657};
   if (family == 3) return {74, 20, 4, 0, 1, 40, 0, 0, 3, 0, 3253};
@@ -149,7 +150,8 @@ std::uint8_t OnDeviceFamilyChanged(std::uint16_t record, std::uint16_t, std::uin
     for (std::uint16_t element = 44; element <= 48; ++element) WriteBothSets(34, element, set, 0);
     for (std::uint16_t element = 21; element <= 24; ++element) WriteBothSets(59, element, set, 0);
   }
-  WriteNumberRaw(55, 2, set, d.a36);
+  // The 230 V mains code of families 1 and 3 goes only to a 230 V device type; a 400 V type keeps 400 V.
+  WriteNumberRaw(55, 2, set, f == 2 || low_mains ? d.a36 : kMains400V);
   if (f != 2 && from_family2) {
     WriteBothSets(48, 0, set, 30);
     WriteBothSets(48, 2, set, 30);

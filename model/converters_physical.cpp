@@ -55,7 +55,8 @@ std::uint8_t ConvUserLengthUnits(const double* in, double* out, double parameter
     if (status == 0) *out = v / f;
     return status;
   }
-  const double scaled = *in * f;
+  // Whole device steps: -163.84 mm at two decimal digits is -16384, not the -16383.99.. of the product.
+  const double scaled = RoundValue(*in * f);
   return ConvPhysical(&scaled, out, parameter, type, decimals, direction, set, record);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/data_set.h"
+#include "model/motor_rows.h"
 #include "model/record_layout.h"
 #include "model/record_versions.h"
 
@@ -20,6 +21,8 @@ constexpr std::uint16_t kMasterEnableRecord = 52;
 constexpr std::uint16_t kMasterEnableElement = 112;
 constexpr std::uint16_t kOperationRecord = 55;   // element 6: operation input
 constexpr std::uint16_t kEnableRecord = 36;      // element 9: enable input
+constexpr std::uint16_t kMotorRecord1 = 42;
+constexpr std::uint16_t kMotorRecord2 = 43;
 
 std::uint16_t Word(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
 
@@ -105,6 +108,12 @@ std::vector<std::uint8_t>* InverterDevice::Record(std::uint16_t record) {
   if (size == 0) return nullptr;
   std::vector<std::uint8_t> image(size, 0);
   if (const std::uint8_t* defaults = model::RecordDefaultImage(record)) std::copy_n(defaults, size, image.begin());
+  if (record == kMotorRecord1 || record == kMotorRecord2) {
+    // The motor records hold the device type's default motor, as a drive leaves the factory.
+    const std::uint8_t row = model::MotorRowForDefaults(model::DefaultMotorOfDeviceType(identity_.device_type), 'E');
+    if (const std::uint8_t* motor = model::BuiltInMotorRow(row))
+      std::copy_n(motor, std::min<std::size_t>(size, model::kMotorRowSize), image.begin());
+  }
   return &records_.emplace(record, std::move(image)).first->second;
 }
 

@@ -57,12 +57,12 @@ TEST_F(MonitorDialogTest, DriveMonitorShowsTheSimulatorsValuesAtEachPoll) {
     EXPECT_TRUE(IsWindowVisible(drive));
     EXPECT_EQ(drv::MenuState(Main(), 2007).grayed, true);
     drv::Advance(200);
-    EXPECT_EQ(drv::ItemText(drive, 738), "541");
+    EXPECT_EQ(drv::ItemText(drive, 738), "54.1");
     Device().WriteNumber(33, 8, 562);
     drv::Advance(499);
-    EXPECT_EQ(drv::ItemText(drive, 738), "541");
+    EXPECT_EQ(drv::ItemText(drive, 738), "54.1");
     drv::Advance(1);
-    EXPECT_EQ(drv::ItemText(drive, 738), "562");
+    EXPECT_EQ(drv::ItemText(drive, 738), "56.2");
     // The bars show n-motor, I-active and P-motor as the data set holds them after the poll.
     const app::DriveBars& bars = app::DriveMonitorBars();
     ASSERT_TRUE(bars.valid);
@@ -148,7 +148,8 @@ TEST_F(MonitorDialogTest, EverySevenMonitorsOpensOnceAndShowsItsRecord) {
     Device().WriteNumber(33, 104, 1u << 2);
     Device().WriteNumber(52, 40, 1u << 1);
     drv::Advance(200);
-    const char* shown[] = {"4711", "600", "17", "23", "99"};
+    // In their units: E03 in 0.1 V, E10 at 10 V = 16384, E119 an actual speed word.
+    const char* shown[] = {"4711", "60.0", "0.01", "8", "99"};
     for (std::size_t i = 0; i < 5; ++i) {
       SCOPED_TRACE(i);
       EXPECT_EQ(drv::ItemText(Window(cases[i].kind), cases[i].control), shown[i]);
@@ -180,7 +181,7 @@ TEST_F(MonitorDialogTest, ARecordServedShortShowsItsMissingValuesAsInvalid) {
     HWND drive = Window(Modeless::kDriveMonitor);
     HWND bits = Window(Modeless::kStatusBits);
     drv::Advance(200);
-    EXPECT_EQ(drv::ItemText(drive, 738), "555");
+    EXPECT_EQ(drv::ItemText(drive, 738), "55.5");
     ASSERT_TRUE(std::isfinite(app::DriveMonitorBars().bars[2].last));
     Device().SetServedBytes(33, 8);
     Device().WriteNumber(33, 2, 200);
@@ -194,7 +195,7 @@ TEST_F(MonitorDialogTest, ARecordServedShortShowsItsMissingValuesAsInvalid) {
     // Served whole again: values again.
     Device().SetServedBytes(33, 65535);
     drv::Advance(1000);
-    EXPECT_EQ(drv::ItemText(drive, 738), "555");
+    EXPECT_EQ(drv::ItemText(drive, 738), "55.5");
     EXPECT_NE(IsDlgButtonChecked(bits, 833), BST_INDETERMINATE);
     app::CloseAllMonitors();
   }});
@@ -238,7 +239,7 @@ TEST_F(MonitorDialogTest, TheSimulatorStoppingMidPollGivesOneMessageAndStopsTheP
         Device().WriteNumber(33, 8, 432);
         Command(2090);
         drv::Advance(200);
-        EXPECT_EQ(drv::ItemText(Window(Modeless::kDriveMonitor), 738), "432");
+        EXPECT_EQ(drv::ItemText(Window(Modeless::kDriveMonitor), 738), "43.2");
         app::CloseAllMonitors();
       },
   });

@@ -147,8 +147,8 @@ TEST_F(MotorDatabaseTest, BrowsesTheRowsAndOkTakesTheCurrentOneOver) {
     drv::ClickItem(dialog, IDOK);
   }, [&] { set2_poles = Raw(43, 26); });
   EXPECT_EQ(result, 1);
-  EXPECT_EQ(seen, (std::vector<std::string>{"1/3 4", "2/3 2", "3/3 6", "3/3 6", "2/3 2", "1/3 4", "1/3 4",
-                                            "3/3 6"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"1/3 8", "2/3 4", "3/3 12", "3/3 12", "2/3 4", "1/3 8", "1/3 8",
+                                            "3/3 12"}));
   EXPECT_EQ(Raw(42, 26), 6);
   EXPECT_EQ(Raw(42, 6), 400);
   EXPECT_EQ(Raw(43, 26), set2_poles) << "parameter set 2 is not the active one";
@@ -190,7 +190,7 @@ TEST_F(MotorDatabaseTest, AnEditedRowIsWrittenAddedRenamedAndDeletedInTheFile) {
   WriteTable(kThreeMotors);
   OpenWith(64, [&](HWND dialog) {
     // An entry goes into the row (not the file) when its edit loses the focus; Write puts it into the file.
-    drv::Type(GetDlgItem(dialog, kPoles), "8");
+    drv::Type(GetDlgItem(dialog, kPoles), "16");  // 16 poles: 8 pole pairs stored
     SetFocus(GetDlgItem(dialog, kPower));
     drv::PumpUntilIdle();
     EXPECT_EQ(Table().find(Line(1, 0, "pump 1.5kW", Async(8, 150))), std::string::npos);
@@ -253,10 +253,10 @@ TEST_F(MotorDatabaseTest, AProtectedRowRefusesWriteDeleteAndRename) {
 TEST_F(MotorDatabaseTest, ARefusedEntryShowsItsMessageAndKeepsTheRow) {
   WriteTable(kThreeMotors);
   OpenWith(64, [&](HWND dialog) {
-    drv::Type(GetDlgItem(dialog, kPoles), "300");
+    drv::Type(GetDlgItem(dialog, kPoles), "600");  // 300 pole pairs: beyond the byte
     SetFocus(GetDlgItem(dialog, kPower));
     drv::PumpUntilIdle();
-    EXPECT_EQ(Item(dialog, kPoles), "4");
+    EXPECT_EQ(Item(dialog, kPoles), "8");
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kPoles)) << "the focus goes back to the refused entry";
     drv::ClickItem(dialog, IDOK);
   });
@@ -297,7 +297,7 @@ TEST_F(MotorDatabaseTest, FamilyTwoOpensTheServoTableAndItsDialog) {
       [&](HWND dialog) {
         EXPECT_EQ(drv::Text(dialog), "External servo motor database (Parameter set 1)");
         EXPECT_EQ(drv::ItemText(dialog, 1488), "1");
-        EXPECT_EQ(drv::ItemText(dialog, 1476), "8") << "B10 poles";
+        EXPECT_EQ(drv::ItemText(dialog, 1476), "16") << "B10 poles (8 pole pairs)";
         drv::ClickItem(dialog, IDOK);
       },
       [&] {

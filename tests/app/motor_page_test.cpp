@@ -123,7 +123,7 @@ TEST_F(MotorPageTest, ARowTakenOverInTheDatabaseShowsOnThePage) {
              drv::ClickItem(database, 1437);
              drv::ClickItem(database, IDOK);
            });
-  EXPECT_EQ(poles_after, "6") << "the page is filled again";
+  EXPECT_EQ(poles_after, "12") << "the page is filled again (6 pole pairs)";
   EXPECT_EQ(Byte(42, 26), 6);
   EXPECT_EQ(Byte(15, 2), 2);
 }

@@ -621,9 +621,9 @@ TEST_F(ParameterPagesTest, ReferenceValuePagesShowTheRampUnitAndTheCharacteristi
            MakeDevice({.family = c.family});
            // The characteristic's points of the pictured case: a1 (18), b1 (22), a2 (16), b2 (20).
            if (c.family != 1) return;
-           for (const auto& [element, value] : {std::pair{18, 24000.0}, {22, 80.0}, {16, 8000.0}, {20, 30.0}}) {
-             ASSERT_EQ(model::WriteElement(53, static_cast<std::uint16_t>(element), &value, model::kModeConverted, 0),
-                       0);
+           // Stored values (the speeds are speed words, the others tenths of a percent).
+           for (const auto& [element, stored] : {std::pair<int, std::int16_t>{18, 24000}, {22, 80}, {16, 8000}, {20, 30}}) {
+             ASSERT_EQ(model::WriteElement(53, static_cast<std::uint16_t>(element), &stored, model::kModeRaw, 0), 0);
            }
          },
          [&] { PostMessage(Main(), WM_COMMAND, c.command, 0); }});

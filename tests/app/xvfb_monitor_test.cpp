@@ -23,7 +23,7 @@ class XvfbMonitorTest : public VqptXvfbTest {
     // Values for the three bars (n-motor, I-active, P-motor) and the DC-link voltage, set before the server runs.
     sim::InverterDevice& device = *bus->Device(0);
     device.WriteNumber(33, 2, 9000);
-    device.WriteNumber(33, 6, 40);
+    device.WriteNumber(33, 6, 8192);  // E150 I-active: the device nominal current
     device.WriteNumber(33, 12, 150);
     device.WriteNumber(33, 8, 565);
     // Pole pairs: the inverter's (33.68) for the actual speed, the motors' (42.26, 43.26) for the ranges.

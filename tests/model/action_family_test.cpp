@@ -59,8 +59,8 @@ TEST_F(FamilyActionTest, Family2AsTheFirstChange) {
 TEST_F(FamilyActionTest, Family2AsALaterChangeKeepsTheUserValues) {
   LogChanges(1);
   ASSERT_EQ(Change(304, 0, 2, &OnDeviceFamilyChanged), 0);
-  EXPECT_EQ(Get(38, 16), 37);  // 200 in the units of family 2
-  EXPECT_EQ(Get(48, 0), 1000);
+  EXPECT_EQ(Get(38, 16), 73);  // 200 in the units of family 2
+  EXPECT_EQ(Get(48, 0), 100);
   EXPECT_EQ(Get(34, 21), 3);
 }
 
@@ -74,6 +74,7 @@ TEST_F(FamilyActionTest, BackFromFamily2) {
   Put(15, 2, 7, 1);
   ASSERT_EQ(Change(304, 0, 1, &OnDeviceFamilyChanged), 0);
   EXPECT_EQ(Get(304, 1), 55);
+  EXPECT_EQ(Get(55, 2), 5657);  // type 55 is a 400 V type: its mains voltage stays 400 V
   EXPECT_EQ(Get(304, 3), 0);
   EXPECT_EQ(Get(55, 16), 0);
   EXPECT_EQ(Get(514, 20), 0);
@@ -100,19 +101,20 @@ TEST_F(FamilyActionTest, Family3ClearsTheTechnologyFunctions) {
   EXPECT_EQ(Get(34, 44), 0);
   EXPECT_EQ(Get(512, 86), 0);
   EXPECT_EQ(Get(55, 0), 3500);
+  EXPECT_EQ(Get(55, 2), 5657);  // type 74 is a 400 V type
 }
 
 TEST_F(FamilyActionTest, RescaleConvertsSpeedsBothWaysAndSaturates) {
-  // Row 45 holds 4 pole pairs: stored x 7.32421875 / 4 / 10 and back x 4 x 10 x 4096 / 30000.
+  // Row 45 holds 2 pole pairs: stored x 7.32421875 / 2 / 10 and back x 2 x 10 x 4096 / 30000.
   Put(38, 2, 12000);
   Put(39, 2, -12000);
   Put(53, 30, 1000);
   RescaleForFamily(1, 2, 0);
-  EXPECT_EQ(Get(38, 2), 2197);
-  EXPECT_EQ(Get(39, 2), -2197);
-  EXPECT_EQ(Get(53, 30), 183);
+  EXPECT_EQ(Get(38, 2), 4395);
+  EXPECT_EQ(Get(39, 2), -4395);
+  EXPECT_EQ(Get(53, 30), 366);
   RescaleForFamily(2, 1, 0);
-  EXPECT_EQ(Get(38, 2), 11999);
+  EXPECT_EQ(Get(38, 2), 12001);
   EXPECT_EQ(Get(53, 30), 999);
   Put(46, 32, 30000);
   RescaleForFamily(2, 1, 0);

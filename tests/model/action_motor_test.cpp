@@ -123,10 +123,10 @@ TEST_F(MotorActionTest, ScaleMotorTableRecordGuardsTheEmcConstantAndBoundsTheRow
 }
 
 TEST_F(MotorActionTest, DerivedMotorValuesOfFamily1) {
-  // Row 45: I-nominal 3.51 A, P 150, n 1420, 4 poles; type 55 has 3.5 A.
+  // Row 45: I-nominal 3.51 A, P 150, n 1420 rpm (stored 3878), 2 pole pairs; type 55 has 3.5 A.
   const double ratio = static_cast<double>(3.5f) / 3.51;
   EXPECT_DOUBLE_EQ(GetDouble(320, 18), ratio);
-  EXPECT_DOUBLE_EQ(GetDouble(320, 34), 150.0 * 4 / 1420 * 130.38);
+  EXPECT_DOUBLE_EQ(GetDouble(320, 34), 150.0 * 2 / 3878 * 130.38);
   EXPECT_EQ(Get(320, 58), 0);  // as in the database
   // TB 26, C30 10, B20 1 (c = 15): TA = round(26 * 15 * 0.1 * 2 / (2 * ratio)) = 39, minimum round(1.17) = 1.
   EXPECT_EQ(Get(320, 50), 39);
@@ -170,16 +170,21 @@ TEST_F(MotorActionTest, Family2RescalesTheRecordUnlessAskedNotToWriteItBack) {
 }
 
 TEST_F(MotorActionTest, MotorDataTakenOverPicksTheRowByPower) {
-  // P 150 x 4 poles / 2 = 300: the first row of the second table with trunc(P x 1.2) >= 300 is row 17 (P 300).
-  // V 4000 x 16384 / f 5000 = 13107 < 18001, rows 17 and 18 differ in power: divisor 3.
+  // P 150 x 2 pole pairs / 2 = 150: the first row of the second table with trunc(P x 1.2) >= 150 is row 15
+  // (P 150). V 5657 (400 V) x 16384 / f 4096 (50 Hz) = 22628, not below 18001: divisor 1.
   Put(42, 10, 1);
   ASSERT_EQ(OnMotorDataTransferred(42, 6, 0), 0);
-  const std::uint8_t* row = BuiltInMotorRow(47);
+  const std::uint8_t* row = BuiltInMotorRow(45);
   const MotorImage image = Record(42);
-  EXPECT_EQ(ImageI16(image.data(), 12), ImageI16(row, 12) / 3);
+  EXPECT_EQ(ImageI16(image.data(), 12), ImageI16(row, 12));
   EXPECT_EQ(ImageI16(image.data(), 18), ImageI16(row, 18));
   EXPECT_EQ(image[25], 25);
   EXPECT_EQ(ImageU16(image.data(), 10), 1);  // firmware 'E' keeps R1 and the current controller
+
+  // A 230 V motor on 50 Hz: V 3253 x 16384 / 4096 = 13012 < 18001, rows 15 and 16 differ in power: divisor 3.
+  Put(42, 2, 3253);
+  ASSERT_EQ(OnMotorDataTransferred(42, 2, 0), 0);
+  EXPECT_EQ(ImageI16(Record(42).data(), 12), ImageI16(row, 12) / 3);
 
   Put(42, 0, 0);  // f-nominal 0: no ratio, divisor 1
   ASSERT_EQ(OnMotorDataTransferred(42, 0, 0), 0);

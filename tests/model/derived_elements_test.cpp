@@ -151,8 +151,8 @@ TEST_F(FaultSortTest, DerivedBytesOfAnEntry) {
   EXPECT_EQ(t[60], 1);
   double value = 0.0;
   std::memcpy(&value, &t[22], sizeof value);
-  // Parameter set 2 (bit 14): record 43's 4 pole pairs, 1000 x 0.7324219 / 4 rounded to one place.
-  EXPECT_DOUBLE_EQ(value, 1831 * 0.1);
+  // Parameter set 2 (bit 14): record 43's 2 pole pairs, 1000 x 0.7324219 / 2 rounded to a whole rpm.
+  EXPECT_DOUBLE_EQ(value, 366.0);
 
   struct Case {
     std::uint8_t code, byte18, expected;
