@@ -622,7 +622,7 @@ TEST_F(ParameterPagesTest, ReferenceValuePagesShowTheRampUnitAndTheCharacteristi
            // The characteristic's points of the pictured case: a1 (18), b1 (22), a2 (16), b2 (20).
            if (c.family != 1) return;
            // Stored values (the speeds are speed words, the others tenths of a percent).
-           for (const auto& [element, stored] : {std::pair<int, std::int16_t>{18, 24000}, {22, 80}, {16, 8000}, {20, 30}}) {
+           for (const auto& [element, stored] : {std::pair<int, std::int16_t>{18, 24000}, {22, 800}, {16, 8000}, {20, 300}}) {
              ASSERT_EQ(model::WriteElement(53, static_cast<std::uint16_t>(element), &stored, model::kModeRaw, 0), 0);
            }
          },

@@ -235,10 +235,10 @@ TEST(DescriptorUnits, LimitsShowInThePhysicalUnit) {
   }
   // A position at its lower limit in the user unit is taken as it is shown.
   double lowest = 0.0, back = 0.0;
-  ASSERT_EQ(GetElementLowerLimit(512, 26, &lowest, kModeConverted, 0), 0);
-  EXPECT_EQ(WriteElement(512, 26, &lowest, kModeConverted, 0), 0);
-  ASSERT_EQ(ReadElement(512, 26, &back, kModeConverted, 0), 0);
-  EXPECT_DOUBLE_EQ(back, lowest) << "I35 reference speed 2";
+  ASSERT_EQ(GetElementLowerLimit(512, 16, &lowest, kModeConverted, 0), 0);
+  EXPECT_EQ(WriteElement(512, 16, &lowest, kModeConverted, 0), 0);
+  ASSERT_EQ(ReadElement(512, 16, &back, kModeConverted, 0), 0);
+  EXPECT_DOUBLE_EQ(back, lowest) << "I24 position window";
   // A value beyond the range is refused as too great, one below it as too small.
   const double user_defined = 0.0;
   ASSERT_EQ(WriteElement(42, 29, &user_defined, kModeConverted, 0), 0);
