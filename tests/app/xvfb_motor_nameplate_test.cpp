@@ -64,6 +64,7 @@ TEST_F(XvfbMotorNameplateTest, ANameplateTypedOnTheMotorPageIsSavedAsItsRawValue
   ASSERT_TRUE(X({"key", "Tab"}));
   Pause(400);
   SavePng(page, "vqpt32_xvfb_motor_nameplate.png");
+  SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_motor_nameplate_screen.png");
   ASSERT_TRUE(X({"key", "Return"}));
   ASSERT_TRUE(WaitForWindowGone(title)) << "the page stayed open";
   Pause(250);

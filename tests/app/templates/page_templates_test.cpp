@@ -199,7 +199,7 @@ TEST_F(PageTemplatesTest, UnitAndCodeLabelsCarryTheIdsThePagesRewrite) {
   };
   const Case cases[] = {{19, 350, 2, "s/150Hz"}, {20, 383, 9, "s/150Hz"}, {46, 527, 14, "unit"},
                         {74, 1451, 4, "unit"},   {71, 551, 2, "unit"},     {47, 584, 4, "unit"},
-                        {67, 697, 4, "unit"}};
+                        {67, 697, 3, "unit"}};  // the process data lengths are in bytes
   for (const Case& c : cases) {
     SCOPED_TRACE(c.number);
     const auto ids = app::PageUnitLabels(c.number);
