@@ -17,6 +17,7 @@
 #include "model/message_show.h"
 #include "model/settings_ini.h"
 #include "platform/gdi/sys_colors.h"
+#include "platform/sys/private_profile.h"
 
 namespace app {
 namespace {
@@ -67,13 +68,17 @@ bool MainOnCreate(HWND main) {
   model::SetMessageOwner(main, AppInstance());
   CreateStatusBar(main);
   FreshDataSets();
-  if (model::LoadSettingsIni(AppInstance()) != model::kSettingsDone) {
-    model::MessageBoxByNumber(main, 3, 13, kMsgIniReadError);
+  {
+    // The settings file is read once for everything the start takes from it.
+    const platform::sys::ProfileReadOnce read_once;
+    if (model::LoadSettingsIni(AppInstance()) != model::kSettingsDone) {
+      model::MessageBoxByNumber(main, 3, 13, kMsgIniReadError);
+    }
+    ResetFileSlots();
+    LoadRecentFiles();
+    LoadLogoBitmapSettings();
+    ApplyGrayTextColor();
   }
-  ResetFileSlots();
-  LoadRecentFiles();
-  LoadLogoBitmapSettings();
-  ApplyGrayTextColor();
   ReadParameterBoxTimings();
   UpdateFileTitles();
   shell.comment_in_file = false;

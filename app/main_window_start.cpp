@@ -21,8 +21,11 @@ int RunWindowProgram(HINSTANCE instance, int show_command) {
   Shell().accelerators = LoadAccelerators(instance, MAKEINTRESOURCE(kAcceleratorTable));
   int code = kStartFailedExitCode;
   // Without the work buffer the result windows would have nowhere to write: the program ends here.
-  if (InitApplication()) code = RunMainLoop();
-  else {
+  if (InitApplication()) {
+    code = RunMainLoop();
+    // The close gives the work buffer back; a loop that ended otherwise (a quit from elsewhere) must as well.
+    ExitApplication();
+  } else {
     RestoreGrayTextColor();
     DestroyWindow(main);
     MSG quit;

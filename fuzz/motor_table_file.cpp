@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/scratch_folder.h"
 #include "model/data_set.h"
 #include "model/motor_table.h"
 #include "platform/sys/local_time.h"
@@ -20,19 +21,12 @@
 namespace {
 
 struct Folder {
-  std::string dir;
-  std::string file;
+  fuzz::ScratchFolder scratch{"zpr-fuzz-motor"};
+  std::string dir = scratch.path();
+  std::string file = dir + "/motors.txt";
   Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zpr-fuzz-motor.XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    dir = pattern;
-    file = dir + "/motors.txt";
     platform::sys::SetLocalTimeOverride(SYSTEMTIME{2026, 3, 2, 17, 9, 30, 0, 0});
     if (model::InitDataSet(0) != 0) std::abort();
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
   }
 };
 

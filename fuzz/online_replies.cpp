@@ -26,6 +26,7 @@
 namespace {
 
 constexpr std::uint8_t kSet = 0;
+constexpr std::int64_t kVirtualStepNs = 500'000;
 
 struct Rig {
   std::shared_ptr<platform::comm::FakePort> port = std::make_shared<platform::comm::FakePort>();
@@ -34,7 +35,9 @@ struct Rig {
   std::size_t replies = 0;
 
   Rig() {
-    platform::sys::UseVirtualClock(1000);
+    // Coarse virtual steps: the fake port answers at once, so the polls and pauses of an exchange need not be
+    // walked through microsecond by microsecond.
+    platform::sys::UseVirtualClock(kVirtualStepNs);
     platform::sys::SetLocalTimeOverride(SYSTEMTIME{2026, 3, 2, 17, 9, 30, 0, 0});
     platform::comm::InstallPort("COM1", port);
     port->SetResponder([this](platform::comm::FakePort& p, std::span<const std::uint8_t> written) {

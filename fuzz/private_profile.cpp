@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "fuzz/scratch_folder.h"
 #include "model/data_set.h"
 #include "model/settings_ini.h"
 #include "platform/sys/local_time.h"
@@ -19,20 +19,14 @@
 namespace {
 
 struct Folder {
-  std::string dir;
+  fuzz::ScratchFolder scratch{"zpr-fuzz-ini"};
+  std::string dir = scratch.path();
   std::string ini;
   Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zpr-fuzz-ini.XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    dir = pattern;
     platform::sys::SetExecutablePathOverride(dir + "/vqpt32");
     platform::sys::SetLocalTimeOverride(SYSTEMTIME{2026, 3, 2, 17, 9, 30, 0, 0});  // fresh sets alike
     if (model::MakeSettingsIniPath(nullptr) != model::kSettingsDone) std::abort();
     ini = dir + "/vqpt32.ini";
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
   }
 };
 

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kPasses = 6;
 constexpr int kTelegramChoices = 16;
+constexpr std::int64_t kVirtualStepNs = 500'000;
 
 struct Rig {
   std::shared_ptr<platform::comm::FakePort> port = std::make_shared<platform::comm::FakePort>();
@@ -26,7 +27,9 @@ struct Rig {
   int count = 0;
   trevant::TBedien_* form = nullptr;
   Rig() {
-    platform::sys::UseVirtualClock(1000);
+    // Coarse virtual steps: the fake port answers at once, and the waits' last fraction of a millisecond, walked
+    // through in 1-us steps, took a thousand message pumps per wait.
+    platform::sys::UseVirtualClock(kVirtualStepNs);
     platform::sys::SetExecutablePathOverride("/nonexistent/trevant");  // settings neither read nor written
     platform::comm::InstallPort("COM1", port);
     device.script().job = 15;

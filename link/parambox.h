@@ -39,8 +39,8 @@ struct BoxSettings {
 // Reads the box settings of a data set without touching the port: 0, or 15 when record 305 cannot be read.
 std::uint8_t LoadParameterBoxSettings(std::uint8_t set);
 const BoxSettings& ParameterBoxSettings();
-// LoadParameterBoxSettings, then opens the port ("COM1".."COM16", 9600 baud, never sending), sets the lines
-// idle and removes the progress hook. 0; 15 (record 305); 1 (port number outside 1..16 or unknown to the
+// LoadParameterBoxSettings, then opens the port ("COM1".."COM16", 9600 baud, never sending) and removes the
+// progress hook. The lines stay as they are: every transfer begins with its own wake. 0; 15 (record 305); 1 (port number outside 1..16 or unknown to the
 // system); 5 (the port is busy, already open for the inverter link, or cannot be set up).
 std::uint8_t OpenParameterBox(std::uint8_t set);
 // Writes the timings in use back into record 305 (elements 16, 18, 22, 24 and the two carried along):

@@ -3,12 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "link/parambox.h"
 
 namespace ilink {
 
 void SetBoxBusTimings(const BoxSettings& settings);
+
+// A stand-in for a box on the lines, for fuzzing the readers on many box images (the bit-level bus takes a second
+// or so per image even on the virtual clock): while memory (kBoxSize bytes; any other size counts as none) is set, the box counts as present and the block
+// transfers copy from and into memory at once; the lines are not touched. An empty span gives the lines back.
+void SetBoxMemoryStandIn(std::span<std::uint8_t> memory);
 
 // Clock low, data released, then wait 3 (idle) or wait 1 (wake).
 void BoxIdle();

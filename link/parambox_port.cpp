@@ -60,7 +60,6 @@ std::uint8_t OpenParameterBox(std::uint8_t set) {
   if (opened != kOk) return opened == kPortUnavailable ? kBoxWrongPort : kBoxNotFoundHere;
   state.port_open = true;
   StopWatchInit();
-  BoxIdle();
   return kBoxOk;
 }
 

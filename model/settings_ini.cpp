@@ -211,6 +211,7 @@ std::uint8_t GetSettingsIniPath(char* out, std::uint32_t size) {
 std::uint8_t LoadSettingsIni(HINSTANCE module) {
   if (MakeSettingsIniPath(module) != kSettingsDone) return kSettingsNoPath;
   const std::string path = *g_settings_path;
+  const platform::sys::ProfileReadOnce read_once;  // one read of the file for all its rows
   for (const std::uint8_t list : kSettingsListNumbers) {
     std::string section;
     for (const SettingsRow& row : ListRows(list)) {

@@ -1,6 +1,9 @@
 #include "platform/sys/clock.h"
 
+#include <time.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -32,9 +35,23 @@ void AdvanceThreadVirtualClock(std::int64_t ns) {
   if (ns > 0) Drift() += ns;
 }
 
+constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
+
+std::int64_t MonotonicRaw() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<std::int64_t>(ts.tv_sec) * kNanosPerSecond + ts.tv_nsec;
+}
+
+// CLOCK_MONOTONIC when the real clock was first read: the origin of the counter.
+std::int64_t RealOrigin() {
+  static const std::int64_t origin = MonotonicRaw();
+  return origin;
+}
+
 std::int64_t RealNanos() {
-  static const auto start = std::chrono::steady_clock::now();
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+  const std::int64_t origin = RealOrigin();
+  return MonotonicRaw() - origin;
 }
 
 }  // namespace
@@ -46,6 +63,22 @@ std::int64_t MonotonicNanos() {
     return g_virtual_base.load() + drift;
   }
   return RealNanos();
+}
+
+void SleepUntilNanos(std::int64_t deadline_ns) {
+  if (g_virtual.load()) {
+    const std::int64_t now = g_virtual_base.load() + Drift();
+    AdvanceThreadVirtualClock(deadline_ns - now);
+    return;
+  }
+  const std::int64_t absolute = RealOrigin() + deadline_ns;
+  if (absolute <= MonotonicRaw()) return;
+  timespec until{};
+  until.tv_sec = static_cast<time_t>(absolute / kNanosPerSecond);
+  until.tv_nsec = static_cast<long>(absolute % kNanosPerSecond);
+  // A signal ends the sleep early; the deadline stays the same, so sleep on to it.
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
 }
 
 void UseVirtualClock(std::int64_t step_ns) {
@@ -62,8 +95,6 @@ bool IsVirtualClock() { return g_virtual.load(); }
 void AdvanceVirtualClock(std::int64_t ns) {
   if (ns > 0) g_virtual_base.fetch_add(ns);
 }
-
-
 
 void SetPerformanceCounterAvailable(bool available) { g_counter_available.store(available); }
 

@@ -19,6 +19,11 @@ inline constexpr std::int64_t kCounterFrequency = 1'000'000'000;
 // Monotonic time in nanoseconds since the clock was first read (real) or since the virtual clock started.
 std::int64_t MonotonicNanos();
 
+// Sleeps until MonotonicNanos() reaches deadline_ns: an absolute deadline on the monotonic clock, so that the
+// time spent before the call does not lengthen the wait. Returns at once when the deadline has passed. On the
+// virtual clock the calling thread's time moves to the deadline at once.
+void SleepUntilNanos(std::int64_t deadline_ns);
+
 // Switch to virtual time: each thread's reads advance its own time by step_ns, its Sleep by the duration.
 void UseVirtualClock(std::int64_t step_ns = 1000);
 void UseRealClock();

@@ -1,6 +1,7 @@
 #include "platform/sys/private_profile.h"
 
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -13,9 +14,33 @@ namespace {
 // One lock for all profile files: a read-modify-write must not interleave with another.
 std::mutex g_profile_mutex;
 
-platform::sys::IniDocument LoadOrEmpty(const char* file) {
+// The copies of a ProfileReadOnce: each file as read at its first look-up and as this process wrote it since.
+int g_read_once_depth = 0;
+std::map<std::string, platform::sys::IniDocument> g_read_once;
+long g_file_reads = 0;
+
+platform::sys::IniDocument ReadOrEmpty(const char* file) {
+  ++g_file_reads;
   auto text = platform::sys::ReadWholeFile(file);
   return text ? platform::sys::IniDocument::Parse(*text) : platform::sys::IniDocument{};
+}
+
+const platform::sys::IniDocument& LoadOrEmpty(const char* file) {
+  thread_local platform::sys::IniDocument fresh;
+  if (g_read_once_depth == 0) {
+    fresh = ReadOrEmpty(file);
+    return fresh;
+  }
+  auto found = g_read_once.find(file);
+  if (found == g_read_once.end()) found = g_read_once.emplace(file, ReadOrEmpty(file)).first;
+  return found->second;
+}
+
+// After a write: the copy follows the file, or is dropped when the file was not written.
+void Remember(const char* file, const platform::sys::IniDocument& doc, bool written) {
+  if (g_read_once_depth == 0) return;
+  if (written) g_read_once[file] = doc;
+  else g_read_once.erase(file);
 }
 
 DWORD CopyString(const std::string& s, LPSTR out, DWORD size) {
@@ -57,7 +82,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out
   if (!file) return CopyString(fallback, out, size);
 
   std::lock_guard lock(g_profile_mutex);
-  const auto doc = LoadOrEmpty(file);
+  const auto& doc = LoadOrEmpty(file);
   if (!section) return CopyList(doc.SectionNames(), out, size);
   if (!key) return CopyList(doc.KeyNames(section), out, size);
   const auto value = doc.Get(section, key);
@@ -84,8 +109,12 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
   if (!section || !file) return FALSE;
   std::lock_guard lock(g_profile_mutex);
   std::error_code error;
+  ++g_file_reads;
   auto text = platform::sys::ReadWholeFile(file, &error);
-  if (!text && error != std::errc::no_such_file_or_directory) return FALSE;  // never overwrite what we cannot read
+  if (!text && error != std::errc::no_such_file_or_directory) {
+    Remember(file, {}, false);
+    return FALSE;  // never overwrite what we cannot read
+  }
   auto doc = text ? platform::sys::IniDocument::Parse(*text) : platform::sys::IniDocument{};
   if (!key) {
     if (!doc.RemoveSection(section)) return TRUE;
@@ -94,7 +123,9 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
   } else {
     doc.Set(section, key, value);
   }
-  return platform::sys::WriteFileAtomically(file, doc.Serialize()) ? FALSE : TRUE;
+  const bool written = !platform::sys::WriteFileAtomically(file, doc.Serialize());
+  Remember(file, doc, written);
+  return written ? TRUE : FALSE;
 }
 
 DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR file) {
@@ -102,8 +133,27 @@ DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR fi
   std::vector<std::string> entries;
   if (section && file) {
     std::lock_guard lock(g_profile_mutex);
-    const auto doc = LoadOrEmpty(file);
+    const auto& doc = LoadOrEmpty(file);
     for (const auto& key : doc.KeyNames(section)) entries.push_back(key + "=" + doc.Get(section, key).value_or(""));
   }
   return CopyList(entries, out, size);
 }
+
+namespace platform::sys {
+
+ProfileReadOnce::ProfileReadOnce() {
+  std::lock_guard lock(g_profile_mutex);
+  ++g_read_once_depth;
+}
+
+ProfileReadOnce::~ProfileReadOnce() {
+  std::lock_guard lock(g_profile_mutex);
+  if (--g_read_once_depth == 0) g_read_once.clear();
+}
+
+long ProfileFileReads() {
+  std::lock_guard lock(g_profile_mutex);
+  return g_file_reads;
+}
+
+}  // namespace platform::sys

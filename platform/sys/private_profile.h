@@ -1,6 +1,6 @@
 // The private-profile functions: settings kept in INI files, read and written one entry at a time.
-// Every call reads the file afresh; every write replaces the file in one step (never half-written) and
-// leaves all other sections, keys, comments and blank lines as they were.
+// Every call reads the file afresh (except inside a ProfileReadOnce, below); every write replaces the file in one
+// step (never half-written) and leaves all other sections, keys, comments and blank lines as they were.
 #pragma once
 
 #include "platform/sys/wintypes.h"
@@ -21,3 +21,22 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 // The whole section as "key=value" strings, each terminated, ended by a second terminator; characters copied.
 DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR file);
+
+namespace platform::sys {
+
+// While one lives, the profile functions read each file once: the first call parses it and later calls answer
+// from that copy, which this process's own writes keep up to date. For a run of look-ups that belong together
+// (a program's settings at start), so that they see one state of the file and do not read it again per key.
+// Scopes nest; the copies are dropped when the outermost one ends.
+class ProfileReadOnce {
+ public:
+  ProfileReadOnce();
+  ~ProfileReadOnce();
+  ProfileReadOnce(const ProfileReadOnce&) = delete;
+  ProfileReadOnce& operator=(const ProfileReadOnce&) = delete;
+};
+
+// How many times the profile functions have read a file from disk (tests).
+long ProfileFileReads();
+
+}  // namespace platform::sys

@@ -11,12 +11,14 @@
 #include "app/main_commands.h"
 #include "app/main_resources.h"
 #include "app/main_window.h"
+#include "app/recent_files.h"
 #include "app/status_line.h"
 #include "app/templates/info_template.h"
 #include "app/work_buffer.h"
 #include "platform/sys/global_memory.h"
 #include "model/project_file.h"
 #include "platform/gdi/sys_colors.h"
+#include "platform/sys/private_profile.h"
 #include "tests/app/shell_fixture.h"
 
 namespace shell_test {
@@ -168,6 +170,23 @@ TEST_F(ShellTest, DisabledTextColourOfTheSettingsHoldsWhileTheProgramRunsAndIsPu
   EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), before);
 }
 
+// The start takes everything from the settings file (the settings lists, the recent files, the logo settings, the
+// disabled-text colour) in one read of it.
+TEST_F(ShellTest, TheStartReadsTheSettingsFileOnce) {
+  const std::string recent = (folder_.path() / "RECENT.ZPR").string();
+  WriteIni("[Colors]\nGrayText=b10 g20 r30\n[lastfiles]\nfile1=" + recent + "\n[Bitmaps]\nMode=0\n");
+  const long before = platform::sys::ProfileFileReads();
+  long at_idle = 0;
+  COLORREF running = 0;
+  Run({[&] {
+    at_idle = platform::sys::ProfileFileReads();
+    running = GetSysColor(COLOR_GRAYTEXT);
+  }});
+  EXPECT_EQ(at_idle - before, 1);
+  EXPECT_EQ(running, RGB(30, 20, 10));
+  EXPECT_EQ(app::RecentFiles()[0].path, recent);
+}
+
 // Closing asks for each modified file in turn; Cancel, a cancelled save dialog and a failed save keep the
 // program open with nothing lost; a save into each file's own slot lets it close.
 struct CloseCase {
@@ -287,6 +306,18 @@ TEST_F(ShellTest, WorkBufferIsHeldWhileRunningAndReleasedAtClose) {
 }
 
 // Without its work buffer the program says so and ends at once with its start-failure code, leaving nothing.
+// However the loop ends (here without a close: the steps run out), the start's blocks are given back, so that
+// starts in one process hold no more memory than one start.
+TEST_F(ShellTest, WorkBufferIsReleasedAlsoWhenTheLoopEndsWithoutAClose) {
+  const std::size_t before = platform::sys::LiveGlobalBlocks();
+  for (int start = 0; start < 3; ++start) {
+    EXPECT_EQ(Run({[] { EXPECT_FALSE(app::WorkBuffer().empty()); }}), -1);
+    EXPECT_EQ(platform::sys::LiveGlobalBlocks(), before) << "start " << start;
+    EXPECT_TRUE(app::WorkBuffer().empty());
+    EXPECT_TRUE(app::WorkText().empty());
+  }
+}
+
 TEST_F(ShellTest, FailedWorkBufferEndsTheStartWithItsMessage) {
   for (auto op : {platform::sys::GlobalOp::kAlloc, platform::sys::GlobalOp::kLock}) {
     SCOPED_TRACE(static_cast<int>(op));

@@ -1,7 +1,9 @@
 // Opening and closing the box port, the settings from record 305 and writing the timings back.
 #include <cstdlib>
+#include <vector>
 
 #include "link/link_status.h"
+#include "link/stop_watch.h"
 #include "tests/link/parambox_fixture.h"
 
 namespace ilink_test {
@@ -9,11 +11,19 @@ namespace {
 
 using BoxPort = BoxOnFake;
 
-TEST_F(BoxPort, OpenSetsTheLinesIdleAtOnce) {
-  port_->SetOutputLine(platform::comm::OutputLine::kRts, true);  // data driven low before the open
+// The open only opens the port: no line change and no bit wait before a transfer asks for one (each transfer
+// begins with its own wake), so that the probe at the program's start costs no more than the port's open.
+TEST_F(BoxPort, OpenDrivesNoLineAndWaitsNoBitTime) {
+  port_->SetOutputLine(platform::comm::OutputLine::kRts, true);
+  port_->SetOutputLine(platform::comm::OutputLine::kDtr, false);
+  std::vector<double> delays;
+  ilink::SetDelayObserver([&](double ms) { delays.push_back(ms); });
   Open();
-  EXPECT_TRUE(port_->dtr()) << "clock low";
-  EXPECT_FALSE(port_->rts()) << "data released";
+  ilink::CloseParameterBox();
+  ilink::SetDelayObserver(nullptr);
+  EXPECT_TRUE(delays.empty()) << delays.size() << " waits, the first of " << delays.front() << " ms";
+  EXPECT_TRUE(port_->rts()) << "data line as it was";
+  EXPECT_FALSE(port_->dtr()) << "clock line as it was";
   EXPECT_EQ(port_->settings().baud, 9600u);
   EXPECT_TRUE(port_->written().empty());
   const ilink::BoxSettings& s = ilink::ParameterBoxSettings();

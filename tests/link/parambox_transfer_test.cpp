@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <random>
 
+#include "link/parambox_bus.h"
 #include "model/record_layout.h"
 #include "model/record_versions.h"
 #include "tests/link/parambox_fixture.h"
@@ -73,6 +74,31 @@ TEST_F(BoxTransfer, AWrittenDataSetReadsBackEqual) {
     const Bytes a = RecordBytes(record, 0), b = RecordBytes(record, 1);
     const std::uint16_t n = model::RecordElementCount(record, 'Q', 0);
     EXPECT_TRUE(std::equal(a.begin(), a.begin() + n, b.begin())) << "record " << record;
+  }
+}
+
+// The memory stand-in (for fuzzing) answers as the box on the lines does: the same image written, the same
+// records read, and not one bit on the lines.
+TEST_F(BoxTransfer, TheMemoryStandInWritesAndReadsAsTheBoxOnTheLines) {
+  Bytes stand_in = Memory();
+  ASSERT_EQ(ilink::WriteParameterBox(0, 0), ilink::kBoxOk);
+  ASSERT_EQ(ilink::ReadParameterBox(1), ilink::kBoxOk);
+  ASSERT_EQ(ilink::ReadParameterBoxPart(1, 0), ilink::kBoxOk);
+  const Bytes on_lines = Memory();
+  std::vector<Bytes> read_on_lines;
+  for (const std::uint16_t record : kQRecords) read_on_lines.push_back(RecordBytes(record, 1));
+
+  ASSERT_EQ(model::InitDataSet(1), 0);
+  const std::uint32_t counted = CountedBytes();
+  ilink::SetBoxMemoryStandIn(stand_in);
+  EXPECT_EQ(ilink::WriteParameterBox(0, 0), ilink::kBoxOk);
+  EXPECT_EQ(ilink::ReadParameterBox(1), ilink::kBoxOk);
+  EXPECT_EQ(ilink::ReadParameterBoxPart(1, 0), ilink::kBoxOk);
+  ilink::SetBoxMemoryStandIn({});
+  EXPECT_EQ(CountedBytes(), counted) << "the box on the lines was not asked";
+  EXPECT_TRUE(stand_in == on_lines);
+  for (std::size_t i = 0; i < std::size(kQRecords); ++i) {
+    EXPECT_TRUE(RecordBytes(kQRecords[i], 1) == read_on_lines[i]) << "record " << kQRecords[i];
   }
 }
 

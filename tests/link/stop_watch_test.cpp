@@ -55,6 +55,22 @@ TEST_F(StopWatchTest, DelayOfZeroMakesOneRoundAndLongerDelaysPumpUntilDue) {
   EXPECT_LT(waited, 41'000'000);
 }
 
+// The accounting sums what the waits asked for and what they took; it starts afresh when switched on and counts
+// nothing while off.
+TEST_F(StopWatchTest, AccountingSumsAskedAndSpentTime) {
+  ilink::DelayMs(5, false);
+  ilink::SetDelayAccounting(true);
+  for (const double ms : {0.0, 0.2, 2.0, 5.0, 12.5}) ilink::DelayMs(ms, false);
+  const ilink::DelayAccount a = ilink::DelayAccounting();
+  ilink::SetDelayAccounting(false);
+  ilink::DelayMs(5, false);
+  EXPECT_EQ(a.waits, 5);
+  EXPECT_DOUBLE_EQ(a.asked_ms, 19.7);
+  EXPECT_GE(a.spent_ms, a.asked_ms);
+  EXPECT_LT(a.spent_ms, a.asked_ms + 0.1) << "each wait ends at its deadline, a few counter steps late at most";
+  EXPECT_EQ(ilink::DelayAccounting().waits, 5) << "nothing counted while off";
+}
+
 TEST_F(StopWatchTest, DelayFallsBackToTheTickCount) {
   platform::sys::SetPerformanceCounterAvailable(false);
   const DWORD t0 = GetTickCount();

@@ -67,3 +67,31 @@ TEST_F(VirtualClock, AWorkerNeverMovesTheCallingThreadsTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// The absolute-deadline sleep ends at its deadline, not a whole sleep after the call: time spent before the call
+// does not lengthen it, and a deadline already passed returns at once.
+TEST_F(VirtualClock, SleepUntilMovesTheThreadToTheDeadline) {
+  const std::int64_t start = platform::sys::MonotonicNanos();
+  platform::sys::SleepUntilNanos(start + 5'000'000);
+  const std::int64_t after = platform::sys::MonotonicNanos();
+  EXPECT_GE(after, start + 5'000'000);
+  EXPECT_LE(after, start + 5'000'000 + 1000);  // the one step of this read
+  platform::sys::SleepUntilNanos(start);
+  EXPECT_LE(platform::sys::MonotonicNanos() - after, 1000);
+}
+
+TEST(RealClock, SleepUntilEndsAtTheDeadline) {
+  platform::sys::UseRealClock();
+  for (const std::int64_t wait_ns : {200'000, 2'000'000}) {
+    const std::int64_t start = platform::sys::MonotonicNanos();
+    platform::sys::SleepUntilNanos(start + wait_ns);
+    EXPECT_GE(platform::sys::MonotonicNanos() - start, wait_ns);
+  }
+  const std::int64_t now = platform::sys::MonotonicNanos();
+  platform::sys::SleepUntilNanos(now - 1'000'000);  // passed: no sleep (a second would fail the ctest time-out)
+  EXPECT_LT(platform::sys::MonotonicNanos() - now, 1'000'000'000);
+}
+
+}  // namespace

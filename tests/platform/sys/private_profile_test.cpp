@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -118,6 +119,35 @@ TEST_F(PrivateProfile, AnUnreadableFileIsNeverOverwritten) {
   EXPECT_FALSE(WritePrivateProfileStringA("a", "j", "2", ini_.c_str()));
   EXPECT_EQ(TempFolder::Read(ini_ + "/inside"), "x");
   EXPECT_EQ(Get("a", "j", "d"), "d");
+}
+
+// Inside a ProfileReadOnce the file is read once for any number of look-ups, this process's writes are seen
+// at once, and another program's change is seen again only after the scope ends.
+TEST_F(PrivateProfile, ReadOnceReadsTheFileOnceAndSeesItsOwnWrites) {
+  TempFolder::Write(ini_, "[interface]\r\nserial interface=COM2\r\nwait=300\r\n");
+  {
+    const platform::sys::ProfileReadOnce outer;
+    const long before = platform::sys::ProfileFileReads();
+    {
+      const platform::sys::ProfileReadOnce inner;  // nested: the same copy
+      for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(Get("interface", "serial interface", ""), "COM2");
+        EXPECT_EQ(GetPrivateProfileIntA("interface", "wait", 0, ini_.c_str()), 300u);
+      }
+    }
+    std::vector<char> section(64, '#');
+    EXPECT_GT(GetPrivateProfileSectionA("interface", section.data(), 64, ini_.c_str()), 0u);
+    EXPECT_EQ(platform::sys::ProfileFileReads() - before, 1);
+    ASSERT_TRUE(WritePrivateProfileStringA("interface", "wait", "400", ini_.c_str()));
+    EXPECT_EQ(GetPrivateProfileIntA("interface", "wait", 0, ini_.c_str()), 400u);
+    TempFolder::Write(ini_, "[interface]\r\nserial interface=COM3\r\n");  // another program
+    EXPECT_EQ(Get("interface", "serial interface", ""), "COM2");
+  }
+  EXPECT_EQ(Get("interface", "serial interface", ""), "COM3");
+  const long before = platform::sys::ProfileFileReads();
+  Get("interface", "serial interface", "");
+  Get("interface", "serial interface", "");
+  EXPECT_EQ(platform::sys::ProfileFileReads() - before, 2) << "outside the scope every call reads afresh";
 }
 
 TEST_F(PrivateProfile, WrittenFileReadsBackWithConfigparser) {
