@@ -8,13 +8,16 @@
 #include "app/app_instance.h"
 #include "app/binding_support.h"
 #include "app/dialog_placement.h"
+#include "app/dialog_pump.h"
 #include "app/file_titles.h"
 #include "app/link_dialogs.h"
 #include "app/link_fault.h"
 #include "app/templates/link_templates.h"
 #include "app/wait_cursor.h"
+#include "link/bus_search.h"
 #include "link/link_status.h"
 #include "link/online_services.h"
+#include "link/stop_watch.h"
 #include "model/element_access.h"
 #include "model/message_show.h"
 
@@ -30,8 +33,6 @@ constexpr std::int32_t kMsgNoMemory = 16;
 constexpr char kAddressName[] = "inverter address";
 constexpr std::uint16_t kSettingsRecord = 305;
 constexpr std::uint16_t kAddressElement = 42;
-constexpr std::uint16_t kHighestElement = 13;
-constexpr std::uint16_t kTimeoutElement = 38;
 constexpr std::uint8_t kLinkSet = 0;
 
 // The address the link uses (data set 0); 0 when unreadable.
@@ -149,13 +150,22 @@ std::vector<char>& Report() {
   return report;
 }
 
+struct SearchState {
+  HWND dialog = nullptr;
+  bool running = false;
+  bool cancel = false;     // Cancel or Close while the search ran: it stops at the next address
+  int end_with = 0;        // the button that ends the dialog once the search has stopped
+};
+
+SearchState& Search() {
+  static SearchState s;
+  return s;
+}
+
+// The most the search waits: one slave's reply wait (and the pause after it) for each address it covers.
 std::string SearchIntroText() {
-  std::uint32_t timeout = 0;
-  std::uint8_t highest = 0;
-  model::ReadElement(kSettingsRecord, kTimeoutElement, &timeout, model::kModeRaw, kLinkSet);
-  model::ReadElement(kSettingsRecord, kHighestElement, &highest, model::kModeRaw, kLinkSet);
   std::array<char, 32> seconds{};
-  std::snprintf(seconds.data(), seconds.size(), "%.1f sec", timeout * 0.00001 * highest);
+  std::snprintf(seconds.data(), seconds.size(), "%.1f sec", ilink::SearchDurationMs() / 1000.0);
   std::string text =
       "All connected nodes from address 0 to the selected highes serial address will be searched. Maximum waiting "
       "time is: ";
@@ -163,15 +173,23 @@ std::string SearchIntroText() {
   return text;
 }
 
+// The search runs in the dialog's handler; its waits pump the dialog, so it paints and takes Cancel meanwhile.
 void RunSearch(HWND dialog) {
+  SearchState& s = Search();
+  s = SearchState{dialog, true, false, 0};
+  UpdateWindow(dialog);
   BeginWaitCursor();
   std::vector<char>& report = Report();
   if (const std::uint8_t connect = ilink::ConnectInverter(kLinkSet); connect != ilink::kOk) {
     ShowLinkFault(connect);
   } else {
+    ilink::SetDelayPump([] { PumpDialogOnce(Search().dialog); });
+    ilink::SetTransferCancelQuery([] { return Search().cancel; });
     std::array<std::uint8_t, ilink::kSearchAddresses> found{};
     found.fill(ilink::kNotFound);
     const std::uint8_t code = ilink::SearchInverters(GetActiveFile(), report.data(), report.size(), &found);
+    ilink::SetTransferCancelQuery(nullptr);
+    ilink::SetDelayPump(nullptr);
     // The first inverter that answered becomes the address of both sets; none found changes nothing.
     if (found[0] != ilink::kNotFound) {
       for (std::uint8_t set : {std::uint8_t{0}, std::uint8_t{1}}) {
@@ -179,10 +197,13 @@ void RunSearch(HWND dialog) {
       }
     }
     SetDlgItemText(dialog, kNodeSearchReport, report.data());
-    if (code != ilink::kOk) ShowLinkFault(code);
+    // Addresses without an inverter are the report's business; a fault is shown only when nothing answered.
+    if (found[0] == ilink::kNotFound && code != ilink::kOk && code != ilink::kCancelled) ShowLinkFault(code);
     ShowLinkFault(ilink::DisconnectInverter(kLinkSet));
   }
   EndWaitCursor();
+  s.running = false;
+  if (s.end_with != 0) EndDialog(dialog, s.end_with);
 }
 
 INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
@@ -194,9 +215,18 @@ INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /*l
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wparam)) {
-        case kNodeSearchStart: RunSearch(dialog); return TRUE;
+        case kNodeSearchStart:
+          if (!Search().running) RunSearch(dialog);
+          return TRUE;
         case IDOK:
-        case IDCANCEL: EndDialog(dialog, LOWORD(wparam)); return TRUE;
+        case IDCANCEL:
+          if (Search().running) {
+            Search().cancel = true;
+            Search().end_with = LOWORD(wparam);
+          } else {
+            EndDialog(dialog, LOWORD(wparam));
+          }
+          return TRUE;
         default: return TRUE;
       }
     default: return FALSE;

@@ -36,7 +36,18 @@ std::int64_t RawOr0(std::uint16_t record, std::uint16_t element, std::uint8_t se
   return model::ReadRawInteger(record, element, set, &value) == 0 ? value : 0;
 }
 
-void Enable(HMENU menu, UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); }
+// Every item of the command in the menu tree: a command may sit in more than one pop-up ("N.. Posi switch" is in
+// both page pop-ups), and a search by command finds only the first.
+void Enable(HMENU menu, UINT id, bool on) {
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    if (HMENU sub = GetSubMenu(menu, position)) {
+      Enable(sub, id, on);
+    } else if (GetMenuItemID(menu, position) == id) {
+      EnableMenuItem(menu, static_cast<UINT>(position), MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
+    }
+  }
+}
 
 void Check(HMENU menu, UINT id, bool on) { CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); }
 

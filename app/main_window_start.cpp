@@ -4,9 +4,11 @@
 #include "app/main_resources.h"
 #include "app/main_window.h"
 #include "app/monitor_windows.h"
+#include "app/remote_control.h"
 #include "app/shell_state.h"
 #include "app/work_buffer.h"
 #include "model/message_show.h"
+#include "platform/win/termination.h"
 
 namespace app {
 
@@ -19,6 +21,9 @@ int RunWindowProgram(HINSTANCE instance, int show_command) {
   ShowWindow(main, show_command);
   UpdateWindow(main);
   Shell().accelerators = LoadAccelerators(instance, MAKEINTRESOURCE(kAcceleratorTable));
+  // Ended from outside, the program first stops the drives it controls.
+  platform::win::SetTerminationHandler([](int) { StopRemoteControlsAtEnd(); });
+  platform::win::CatchTerminationSignals();
   int code = kStartFailedExitCode;
   // Without the work buffer the result windows would have nowhere to write: the program ends here.
   if (InitApplication()) {
@@ -34,6 +39,7 @@ int RunWindowProgram(HINSTANCE instance, int show_command) {
   }
   if (Shell().accelerators != nullptr) DestroyAcceleratorTable(Shell().accelerators);
   Shell().accelerators = nullptr;
+  platform::win::SetTerminationHandler(nullptr);
   return code;
 }
 

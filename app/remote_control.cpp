@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/app_instance.h"
 #include "app/bound_fields.h"
@@ -19,8 +20,11 @@
 #include "app/templates/remote_templates.h"
 #include "link/link_status.h"
 #include "link/online_services.h"
+#include "link/uss_abandon.h"
 #include "model/element_access.h"
 #include "model/message_show.h"
+#include "model/record_layout.h"
+#include "platform/sys/clock.h"
 
 namespace app {
 namespace {
@@ -44,6 +48,8 @@ constexpr std::uint8_t kInputLeftSerial = 26;
 constexpr std::uint8_t kInputCheck = 0;
 constexpr std::uint8_t kInputToSerial = 1;
 constexpr std::uint8_t kInputBack = 2;
+// The stop at an end from outside: its steps begin within this time, so that the end takes about a second.
+constexpr DWORD kEndStopBudgetMs = 1000;
 
 struct RemoteState {
   RemoteControlView view;
@@ -75,6 +81,18 @@ void ShowModeControls(HWND window) {
 void Refill(HWND window) {
   State().fields.Fill(window, 0);
   ShowModeControls(window);
+}
+
+// The remote values (record 306) drive the inverter; they are no project data: storing them does not make the
+// file modified. The other entries of change list 0 stay, in their order.
+void ForgetRemoteValueChanges(std::uint8_t set) {
+  constexpr std::uint32_t kRemoteRecord = 306;
+  std::vector<std::uint32_t> kept;
+  std::uint32_t entry = 0;
+  while (model::ChangeListCount(set, 0) != 0 && model::ChangeListPop(set, 0, &entry) == 0) {
+    if ((entry & 0xFFFFu) != kRemoteRecord) kept.push_back(entry);
+  }
+  for (auto it = kept.rbegin(); it != kept.rend(); ++it) model::ChangeListPush(set, 0, &*it);
 }
 
 void SetStatus(HWND window, const char* text) { SetDlgItemText(window, kRemoteStatus, text); }
@@ -127,19 +145,29 @@ void ClearRemoteValues(std::uint8_t set) {
   }
 }
 
-// The stop: the remote values cleared (a later send cannot enable again) and control word 0 sent. False when
-// the stop could not be sent; the window says so.
-bool SendStop(HWND window) {
+// The stop: the remote values cleared (a later cyclic send cannot enable again) and control word 0 sent; the
+// window shows the values the drive was last sent. When the stop cannot be sent, that is the values of before:
+// they go back into the record, and the status says they are not confirmed. The link's code.
+std::uint8_t SendStopCode(HWND window) {
   const std::uint8_t set = GetActiveFile();
+  std::vector<std::uint8_t> sent(model::RecordSize(306));
+  const bool kept = !sent.empty() && model::ReadRecord(306, sent.data(), model::kModeRaw9, set) == 0;
   ClearRemoteValues(set);
-  if (IsWindow(window)) Refill(window);
   const std::uint8_t code = ilink::SendControlWord(0, set);
   State().view.stop_failed = code != ilink::kOk;
+  if (code != ilink::kOk && kept) model::WriteRecord(306, sent.data(), model::kModeRaw9, set);
+  if (IsWindow(window)) Refill(window);
+  return code;
+}
+
+// The stop of Stop and close. False when it could not be sent; the window says so.
+bool SendStop(HWND window) {
+  const std::uint8_t code = SendStopCode(window);
   if (code == ilink::kOk) return true;
   if (IsWindow(window)) {
     SetStatus(window,
-              "The stop could not be sent (link fault): the drive may still be enabled. Check the link and press "
-              "Stop and close again, or switch off Enable at the inverter.");
+              "The stop could not be sent (link fault): the drive may still be enabled. Shown are the values last "
+              "sent, not confirmed. Press Stop and close again, or switch off Enable at the inverter.");
   }
   ShowLinkFault(code);
   return false;
@@ -154,7 +182,7 @@ void DestroyRemoteWindow(HWND window) {
   StopTimer(window);
   CloseAllMonitors();
   if (Window() == window) Window() = nullptr;
-  ReleaseDialogBuffers(window);
+  // The window fills and stores its fields without backups: there are no binding buffers of its own to release.
   DestroyWindow(window);
   if (CountOpenMonitors() == 0 && !IsWindow(ModelessWindow(Modeless::kRemoteControl2))) EnableQuelloxMenu();
 }
@@ -189,17 +217,12 @@ bool SendCycle(HWND window) {
   const std::uint8_t code = ilink::SendControlWord(1, GetActiveFile());
   if (code == ilink::kOk) return true;
   StopTimer(window);
-  const std::uint8_t stop = [&] {
-    const std::uint8_t set = GetActiveFile();
-    ClearRemoteValues(set);
-    Refill(window);
-    return ilink::SendControlWord(0, set);
-  }();
-  State().view.stop_failed = stop != ilink::kOk;
+  const std::uint8_t stop = SendStopCode(window);
   SetStatus(window, stop == ilink::kOk
                         ? "Cyclic sending stopped after a link fault; the drive was stopped."
                         : "Cyclic sending stopped after a link fault; the stop could not be sent: the drive may "
-                          "still be enabled. Switch off Enable at the inverter.");
+                          "still be enabled. Shown are the values last sent, not confirmed. Switch off Enable at the "
+                          "inverter.");
   ShowLinkFault(code);
   return false;
 }
@@ -238,6 +261,7 @@ void SendAll(HWND window) {
   if (s.sending) return;
   s.sending = true;
   const bool stored = s.fields.Store(window, 0);
+  ForgetRemoteValueChanges(GetActiveFile());
   s.sending = false;
   ShowModeControls(window);
   if (!stored) return;
@@ -278,6 +302,7 @@ void OnCommand(HWND window, int id, UINT code) {
   const bool store = code == BN_CLICKED || code == EN_KILLFOCUS;
   bool stored = true;
   s.fields.OnCommand(window, id, code, &stored);
+  ForgetRemoteValueChanges(GetActiveFile());
   if (!IsWindow(window)) return;
   ShowModeControls(window);
   if (store && stored) SendControl(id);
@@ -340,6 +365,21 @@ void OpenRemoteControl(HWND main) {
 }
 
 void CommandOpenRemoteControl(HWND main, UINT /*id*/) { OpenRemoteControl(main); }
+
+void StopRemoteControlsAtEnd() {
+  const DWORD start = GetTickCount();
+  ilink::AbandonUssExchange();
+  StopSecondRemoteControlAtEnd();
+  HWND window = Window();
+  if (!IsWindow(window)) return;
+  StopTimer(window);
+  const std::uint8_t set = GetActiveFile();
+  ClearRemoteValues(set);
+  // A link that cannot carry the stop will not carry the switch back either.
+  if (ilink::SendControlWord(0, set) != ilink::kOk) return;
+  if (GetTickCount() - start < kEndStopBudgetMs) ilink::SwitchOperationInputSerial(kInputBack, set);
+  ilink::DisconnectInverter(0);
+}
 
 void CloseRemoteControlWindows() {
   if (IsWindow(Window())) StopAndClose(Window(), true);

@@ -27,6 +27,11 @@ std::uint16_t CycleTime(double factor);
 // reported, the window closes anyway).
 void CloseRemoteControlWindows();
 
+// The program is ended from outside (a signal, the display lost): the stop sequence of Stop and close for each
+// window (control word 0, the operation input switched back; the second form's cleared block), with no question
+// or message and within about a second. The windows are left as they are: the process ends next.
+void StopRemoteControlsAtEnd();
+
 // What the window of template 30 shows, for tests.
 struct RemoteControlView {
   std::uint16_t cycle_ms = 0;

@@ -215,6 +215,14 @@ void OpenSecondRemoteControl(HWND main) {
   if (window != nullptr) ShowWindow(window, SW_SHOW);
 }
 
+void StopSecondRemoteControlAtEnd() {
+  HWND window = Window();
+  if (!IsWindow(window)) return;
+  KillTimer(window, kRemoteTimer);
+  for (std::uint16_t offset = kSendFirst; offset < kSendEnd; ++offset) PutByte(offset, 0);
+  if (ilink::ReadRemoteControlRecord(GetActiveFile()) == ilink::kOk) ilink::DisconnectInverter(0);
+}
+
 void CloseSecondRemoteControl() {
   HWND window = Window();
   if (!IsWindow(window)) {

@@ -21,5 +21,7 @@ void OpenSecondRemoteControl(HWND main);
 // Its close routine: the stop exchanged, timer off, monitors closed, window destroyed, link closed. Nothing when
 // it is closed.
 void CloseSecondRemoteControl();
+// The stop of its close without messages, the window left as it is (the program ends from outside).
+void StopSecondRemoteControlAtEnd();
 
 }  // namespace app

@@ -76,12 +76,7 @@ std::uint8_t WriteBox(std::uint8_t set) {
   if (head == ilink::kBoxUndefinedFormat) return Report(kBoxFaultGroup, head);
   if (head == ilink::kBoxWarnDataSet) return Report(kBoxWarningGroup, head);
   if (head != ilink::kBoxWarnNone && !Ask(kBoxWarningGroup, head)) return head;
-  if (CancelRequested()) return ReportCancelled();
-  if (head == ilink::kBoxWarnOldFormat) {
-    if (const std::uint8_t code = ilink::SetParameterBoxFormat(kCurrentFormat); code != ilink::kBoxOk) {
-      return BoxFault(code);
-    }
-  }
+  // The data set is made ready before the box is touched: a fault here leaves the box as it was.
   if (family != 3) {
     std::uint8_t value = 0;
     if (model::ReadElement(55, 4, &value, model::kModeRaw, set) == 0 && value > 1) {
@@ -92,7 +87,13 @@ std::uint8_t WriteBox(std::uint8_t set) {
   if (const std::uint8_t code = model::ClampDataSetToVariant(set, model::kClampByFirmware); code != 0) {
     return Report(kConversionGroup, code);
   }
-  if (CancelRequested()) return ReportCancelled();
+  // From here the box is written (re-formatted first when asked): no Cancel until it holds the whole set.
+  if (!BeginDeviceWrite()) return ReportCancelled();
+  if (head == ilink::kBoxWarnOldFormat) {
+    if (const std::uint8_t code = ilink::SetParameterBoxFormat(kCurrentFormat); code != ilink::kBoxOk) {
+      return BoxFault(code);
+    }
+  }
   if (const std::uint8_t code = ilink::WriteParameterBox(set, kTargetLetter); code != ilink::kBoxOk) {
     return BoxFault(code);
   }

@@ -6,6 +6,7 @@
 
 #include "app/app_instance.h"
 #include "app/dialog_placement.h"
+#include "app/dialog_pump.h"
 #include "app/drawing_layer.h"
 #include "app/file_titles.h"
 #include "app/instruments.h"
@@ -51,6 +52,7 @@ struct TransferState {
   bool started = false;
   bool running = false;
   bool cancel = false;
+  bool writing = false;  // the device is being written: a stop now would leave it half-written
   std::uint8_t percent = 0;
   PercentBarRecord bar;
 };
@@ -94,33 +96,11 @@ void DrawBar(bool again) {
   EndDrawDC();
 }
 
-// One round of the running transfer's pump: a message of the dialog (its Cancel, keys, paint), else a paint of
-// any window, else a short sleep. Everything else (the main window's timers, commands) waits until the dialog has
-// ended: the link is busy with the transfer.
-void PumpTransferMessages() {
-  const HWND dialog = State().dialog;
-  MSG msg;
-  if (IsWindow(dialog) && PeekMessage(&msg, dialog, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (!IsDialogMessage(dialog, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    return;
-  }
-  if (PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-    DispatchMessage(&msg);
-    return;
-  }
-  Sleep(1);
-}
+void PumpTransferMessages() { PumpDialogOnce(State().dialog); }
 
 void RequestCancel(HWND dialog) {
   TransferState& s = State();
-  if (!s.running) return;
+  if (!s.running || s.writing) return;
   s.cancel = true;
   EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
 }
@@ -194,6 +174,16 @@ INT_PTR CALLBACK TransferDialogProc(HWND dialog, UINT message, WPARAM wparam, LP
 
 namespace transfer {
 bool CancelRequested() { return State().cancel; }
+
+std::uint8_t RunningMode() { return State().mode; }
+
+bool BeginDeviceWrite() {
+  TransferState& s = State();
+  if (s.cancel) return false;
+  s.writing = true;
+  if (IsWindow(s.dialog)) EnableWindow(GetDlgItem(s.dialog, IDCANCEL), FALSE);
+  return true;
+}
 }  // namespace transfer
 
 INT_PTR RunTransferDialog(std::uint8_t mode) {

@@ -79,13 +79,12 @@ std::uint8_t ReadConnected(std::uint8_t set) {
 }
 
 // Waits, reading the state online, until the drive has left its enabled states; the outcome of a failed read,
-// of the time limit (shown) or of Cancel ends the transfer.
+// or of the time limit (shown) ends the transfer. Master enable is off by then: no Cancel.
 std::uint8_t WaitForDisabledDrive(std::uint8_t set) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (ReadOnline(kDeviceState, set) != ilink::kOk) return kOutcomeDriveEnabled;
     if (!DriveEnabled(RawByte(kDeviceState, set))) return kOutcomeDone;
-    if (CancelRequested()) return ReportCancelled();
     if (GetTickCount() - start >= DriveDisableWaitLimit()) {
       Report(kDeviceGroup, kMsgDriveEnabled);
       return kOutcomeDriveEnabled;
@@ -105,6 +104,7 @@ std::uint8_t StopRunningDrive(std::uint8_t set) {
     }
     return kOutcomeDone;
   }
+  if (!BeginDeviceWrite()) return ReportCancelled();
   PutRawByte(kMasterEnable, 0, set);
   if (const std::uint8_t code = ilink::WriteParameterOnline(set, kMasterEnable.record, kMasterEnable.element);
       code != ilink::kOk) {
@@ -149,8 +149,10 @@ std::uint8_t SendConnected(std::uint8_t set) {
   if (const std::uint8_t code = model::ClampDataSetToVariant(set, clamp); code != 0) {
     return Report(kConversionGroup, code);
   }
-  if (const std::uint8_t code = StopRunningDrive(set); code != kOutcomeDone) return code;
   if (CancelRequested()) return ReportCancelled();
+  if (const std::uint8_t code = StopRunningDrive(set); code != kOutcomeDone) return code;
+  // From here the inverter is written: no Cancel until it has all (or a link fault ends it).
+  if (!BeginDeviceWrite()) return ReportCancelled();
   if (const std::uint8_t code = ilink::WriteFullParameterList(set); code != ilink::kOk) {
     return Report(kLinkGroup, code);
   }

@@ -1,18 +1,22 @@
 // What the transfer modes share: their faults and questions, and the steps that finish a read set.
 #include "app/file_titles.h"
+#include "app/transfer_dialog.h"
 #include "app/transfer_steps.h"
 #include "link/link_status.h"
 #include "model/data_set.h"
 #include "model/derived_elements.h"
 #include "model/element_access.h"
 #include "model/layout_upgrade.h"
+#include "model/message_presenter.h"
 #include "model/message_show.h"
+#include "model/message_text.h"
 #include "model/project_file.h"
 
 namespace app::transfer {
 namespace {
 
-constexpr std::int32_t kMsgInterrupted = 24;  // 2.24 "Interruption of the serial communication"
+constexpr std::int32_t kMsgInterrupted = 24;
+constexpr std::int8_t kInformationGroup = 7;  // 2.24 "Interruption of the serial communication"
 constexpr std::uint8_t kConversionFailed = 3;  // 11.3: the data could not be compiled
 constexpr std::size_t kCommentBytes = 512;
 
@@ -29,7 +33,17 @@ bool Ask(std::int8_t group, std::uint8_t number) {
 }
 
 std::uint8_t ReportCancelled() {
-  model::ShowMessage(model::kShowFault, kDeviceGroup, kMsgInterrupted);
+  const std::uint8_t mode = RunningMode();
+  if (mode != kTransferWriteBox && mode != kTransferSendInverter) {
+    model::ShowMessage(model::kShowFault, kDeviceGroup, kMsgInterrupted);
+    return kOutcomeCancelled;
+  }
+  const bool box = mode == kTransferWriteBox;
+  model::ActiveMessagePresenter().ShowMessageBox(
+      model::MessageOwner(),
+      box ? "Writing was cancelled before anything was written:\nthe Quellox holds its former data."
+          : "Sending was cancelled before anything was written:\nthe inverter holds its former data.",
+      model::BuildMessageTitle(kInformationGroup, false), model::MessageBoxKind::kInformation);
   return kOutcomeCancelled;
 }
 

@@ -32,8 +32,14 @@ std::uint8_t Report(std::int8_t group, std::uint8_t code);
 bool Ask(std::int8_t group, std::uint8_t number);
 // Whether the user asked the running transfer to stop (the dialog's Cancel).
 bool CancelRequested();
-// The user's Cancel reported: the interruption message; outcome kOutcomeCancelled.
+// The user's Cancel reported: the interruption message, or for a mode that writes the device that nothing was
+// written; outcome kOutcomeCancelled.
 std::uint8_t ReportCancelled();
+// The mode of the running transfer (kTransferReadBox ...).
+std::uint8_t RunningMode();
+// The first write to the device is next: from here on Cancel is greyed and ignored, so that the device is never
+// left half-written. False (nothing begun) when the user has already asked to cancel.
+bool BeginDeviceWrite();
 // Writes the current or the default value of an element of record 15 into an element of record 317
 // in the access mode given: the date and user of a reading become its comment date and first comment.
 void CopyCommentElement(std::uint16_t from, std::uint16_t to, bool default_value, std::uint8_t write_mode,

@@ -1,5 +1,6 @@
 // Whether the connected inverter fits the data set: group 2 numbers of the message catalogue.
 #include "link/online_state.h"
+#include "model/element_access.h"
 
 namespace ilink {
 namespace {
@@ -55,7 +56,16 @@ std::uint8_t CheckSending(std::uint8_t set, std::uint8_t family, std::uint8_t ty
   if (InSet(state, {3, 4, 7}) && v < 'M') return 3;
   if (v < kAt) return 9;
   if (v > 'Q') return 12;
-  return CompareWithTarget(target_version, v);
+  const std::uint8_t compared = CompareWithTarget(target_version, v);
+  // "Newer than the selection in Target of project" asks the user to correct the target: a target already at the
+  // highest version its device type allows cannot be corrected, and a project taken from this very inverter
+  // would ask on every send.
+  std::uint8_t highest = 0;
+  if (compared == 11 && model::GetElementUpperLimit(304, 5, &highest, model::kModeRaw, set) == 0 &&
+      target_version == highest) {
+    return 0;
+  }
+  return compared;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "model/element_access.h"
 #include "model/record_layout.h"
 #include "model/record_versions.h"
+#include "model/target_version.h"
 
 namespace ilink {
 namespace {
@@ -108,7 +109,8 @@ std::uint8_t TransferParameterSet(std::uint8_t kind, std::uint8_t set) {
     std::vector<std::uint8_t> identity(model::RecordSize(5));
     if (identity.empty() || model::ReadRecord(5, identity.data(), model::kModeRaw, set) != 0 ||
         model::RecordSize(304) != identity.size() ||
-        model::WriteRecord(304, identity.data(), model::kModeRaw, set) != 0) {
+        model::WriteRecord(304, identity.data(), model::kModeRaw, set) != 0 ||
+        model::KeepTargetVersionInRange(set) != 0) {
       return kSoftwareError;
     }
   }

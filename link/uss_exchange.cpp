@@ -6,6 +6,7 @@
 #include "link/com_port.h"
 #include "link/link_status.h"
 #include "link/stop_watch.h"
+#include "link/uss_abandon.h"
 #include "link/uss_state.h"
 #include "platform/sys/clock.h"
 
@@ -87,6 +88,22 @@ void DiscardStale() {
   }
 }
 
+// A reply cut short in time may still be on its way: its late rest would be taken for the start of the next
+// reply (a first byte other than STX). It is waited for, within the first-byte window, and dropped with the
+// reply; `expected` is 0 when LGE never came.
+void DropLateRest(std::size_t expected) {
+  auto& m = Uss();
+  for (std::uint32_t waited = 0; waited <= m.first_byte_limit; waited += kRestPollSteps) {
+    if (expected != 0 && m.reply_count >= expected) break;
+    DelayMs(kRestPollMs, kPumpMessages);
+    if (m.reply_count >= m.reply.size()) {
+      DiscardStale();
+    } else if (ReadMore() != kOk) {
+      break;
+    }
+  }
+}
+
 // States 2 to 11 of one exchange.
 std::uint8_t Exchange() {
   auto& m = Uss();
@@ -124,7 +141,10 @@ std::uint8_t Exchange() {
     elapsed += kRestPollSteps;
     if (const std::uint8_t code = ReadMore(); code != kOk) return code;
   } while (m.reply_count < 2 && limit > elapsed);
-  if (m.reply_count < 2) return kReplyIncomplete;
+  if (m.reply_count < 2) {
+    DropLateRest(0);
+    return kReplyIncomplete;
+  }
   limit = std::min<std::uint32_t>(std::uint32_t{m.reply[1]} * m.char_allowance, kLimitCap);
   // 10: the rest (the elapsed count goes on from state 9).
   m.state = 10;
@@ -137,7 +157,10 @@ std::uint8_t Exchange() {
   // 11: check the frame.
   m.state = 11;
   if (m.reply[0] != kStx) return kNoStx;
-  if (m.reply_count < expected) return kReplyIncomplete;
+  if (m.reply_count < expected) {
+    DropLateRest(expected);
+    return kReplyIncomplete;
+  }
   if (m.reply_count > expected) return kTooManyBytes;
   if (m.reply[expected - 1] != ComputeBcc(m.reply)) return kBadBcc;
   if (m.reply[2] != m.request[2]) return kWrongSlave;
@@ -194,6 +217,11 @@ void SetUssDriverSettings(std::uint8_t port_index, std::uint8_t baud_index, std:
   s.reply_wait = reply_wait;
   s.highest_address = highest_address;
   s.unused_byte = unused_byte;
+}
+
+void AbandonUssExchange() {
+  auto& m = Uss();
+  if (m.state != kLinkClosed) m.state = kLinkOpen;
 }
 
 const UssDriverSettings& GetUssDriverSettings() { return Uss().settings; }

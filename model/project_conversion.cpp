@@ -1,4 +1,5 @@
 // ConvertToProjectType: the file kind of a data set, and turning reverse documentation into a project.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "model/element_type.h"
 #include "model/function_tables.h"
 #include "model/stored_value.h"
+#include "model/target_version.h"
 
 namespace model {
 namespace {
@@ -95,12 +97,7 @@ bool ReverseDocumentationToProject(std::uint8_t set) {
   if (comment.size() < 2 || ReadElement(317, 0, comment.data(), kModeRaw, set) != 0) return false;
   if (WriteElement(15, 4, comment.data(), kModeRaw, set) != 0) return false;
 
-  double letter = 0.0;
-  if (!ReadRawNumber(304, 5, set, &letter)) return false;
-  std::uint8_t limit_stored[8] = {};
-  if (GetElementUpperLimit(304, 5, limit_stored, kModeRaw, set) != 0) return false;
-  const double limit = LoadStoredAsDouble(limit_stored, GetElementType(304, 5));
-  if (limit < letter && !WriteRawNumber(304, 5, set, limit)) return false;
+  if (KeepTargetVersionInRange(set) != 0) return false;
 
   for (const std::uint16_t record : {std::uint16_t{40}, std::uint16_t{41}}) {
     double value = 0.0;
@@ -111,6 +108,20 @@ bool ReverseDocumentationToProject(std::uint8_t set) {
 }
 
 }  // namespace
+
+std::uint8_t KeepTargetVersionInRange(std::uint8_t set) {
+  constexpr std::uint8_t kFailed = 3;
+  double letter = 0.0;
+  if (!ReadRawNumber(304, 5, set, &letter)) return kFailed;
+  const std::uint8_t type = GetElementType(304, 5);
+  std::uint8_t upper[8] = {};
+  std::uint8_t lower[8] = {};
+  if (GetElementUpperLimit(304, 5, upper, kModeRaw, set) != 0 || GetElementLowerLimit(304, 5, lower, kModeRaw, set) != 0) {
+    return kFailed;
+  }
+  const double kept = std::clamp(letter, LoadStoredAsDouble(lower, type), LoadStoredAsDouble(upper, type));
+  return kept == letter || WriteRawNumber(304, 5, set, kept) ? 0 : kFailed;
+}
 
 // Every step works on the live data set; a copy taken first is put back when any step fails, so the data set
 // changes completely or not at all.

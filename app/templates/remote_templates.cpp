@@ -32,9 +32,9 @@ constexpr DialogItemTemplate kRemoteItems[] = {
     {kRemoteReferencing, WC_BUTTON, "J0&5 start reference", kButton, 200, 134, 70, 14},
     {kRemoteSend, WC_BUTTON, "S&end control signals", BS_DEFPUSHBUTTON | WS_TABSTOP, 8, 154, 100, 14},
     {kRemoteStopAndClose, WC_BUTTON, "&Stop and close", kButton, 112, 154, 80, 14},
-    {kRemoteStatus, WC_STATIC, "", SS_LEFT | SS_NOPREFIX, 8, 174, 262, 20},
+    {kRemoteStatus, WC_STATIC, "", SS_LEFT | SS_NOPREFIX, 8, 174, 262, 28},
 };
-constexpr DialogTemplate kRemote{kWindow, 0, 0, 278, 198, "Remote control", kRemoteItems};
+constexpr DialogTemplate kRemote{kWindow, 0, 0, 278, 206, "Remote control", kRemoteItems};
 
 // Record 306's exchange: five values out (bytes 8..19), four back (bytes 20..31); per row a code text and an edit.
 constexpr DWORD kShown = ES_LEFT | ES_READONLY | WS_BORDER;

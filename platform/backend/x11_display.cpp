@@ -29,6 +29,7 @@
 #include "platform/win/messages.h"
 #include "platform/win/metrics.h"
 #include "platform/win/popup.h"
+#include "platform/win/termination.h"
 #include "platform/win/window.h"
 
 namespace platform::backend {
@@ -510,6 +511,11 @@ bool Wait(long long timeout_ns) {
   return true;
 }
 
+int DisplayLost(Display*) {
+  platform::win::RunTerminationNow(platform::win::kDisplayLost);
+  return 0;
+}
+
 }  // namespace
 
 bool StartX11Display(std::string* error) {
@@ -543,7 +549,10 @@ bool StartX11Display(std::string* error) {
   platform::win::SetDoubleClickDetection(true);
   if (pipe(s.wake_pipe) == 0) {
     for (int fd : s.wake_pipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    platform::win::SetTerminationWakeFd(s.wake_pipe[1]);
   }
+  // A lost connection (the server ended or killed the client): the program's last words, then Xlib ends it.
+  XSetIOErrorHandler(DisplayLost);
   // On a real screen dialogs are laid out with the fonts they are drawn in.
   gdi::UseDrawingFontsForDialogs();
   platform::win::SetScreenSize(DisplayWidth(s.display, screen), DisplayHeight(s.display, screen));
@@ -590,6 +599,7 @@ void StopX11Display() {
   platform::win::SetDoubleClickDetection(false);
   XCloseDisplay(s.display);
   s.display = nullptr;
+  platform::win::SetTerminationWakeFd(-1);
   for (int& fd : s.wake_pipe) {
     if (fd >= 0) close(fd);
     fd = -1;

@@ -30,6 +30,7 @@
 #include "platform/win/input.h"
 #include "platform/win/input_injection.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/termination.h"
 #include "platform/win/threads.h"
 #include "platform/win/timers.h"
 #include "platform/win/window.h"
@@ -245,6 +246,7 @@ void BindUiThread() {
 
 bool Retrieve(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   if (!IsWindowThread()) return RetrieveOnWorker(out, filter, min, max, remove);
+  RunPendingTermination();
   ServeCrossThreadCalls();
   QueueState& q = Q();
   MSG m{};

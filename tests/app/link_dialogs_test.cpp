@@ -10,6 +10,7 @@
 #include "app/dialog_binding.h"
 #include "app/link_dialogs.h"
 #include "app/templates/link_templates.h"
+#include "platform/sys/clock.h"
 #include "tests/app/transfer_fixture.h"
 
 namespace shell_test {
@@ -96,18 +97,30 @@ TEST_F(LinkDialogTest, ChangeAddressThenReadReadsTheInverterAtTheNewAddress) {
 
 // ---- node search ----
 
+// The search covers 0 to the highest address (the whole bus for 0, a single inverter's setting), waits one slave's
+// reply time for each address as it announces, and shows a fault only when no inverter answered.
 TEST_F(LinkDialogTest, TheNodeSearchFindsTheSimulatorsAddressesAndTakesTheFirst) {
   bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{3, 7});
   struct Case {
     std::uint8_t highest;
+    const char* announced;  // (reply wait 0.2 s + pause 10 ms) per address
+    double seconds;
     int address;  // both sets afterwards
     bool found3;
     bool found7;
+    bool whole_bus;
   };
-  const Case cases[] = {{10, 3, true, true}, {2, 9, false, false}};
+  const Case cases[] = {
+      {10, "2.3 sec", 2.31, 3, true, true, false},
+      {2, "0.6 sec", 0.63, 9, false, false, false},
+      {0, "6.5 sec", 6.51, 3, true, true, true},
+  };
   for (const Case& c : cases) {
+    SCOPED_TRACE(int{c.highest});
     std::string intro;
     std::string report;
+    DWORD took = 0;
+    dialogs_.clear();
     Run({[&] {
       ConnectInverter();
       PutRaw<std::uint8_t>(305, 13, c.highest, 0);
@@ -118,17 +131,51 @@ TEST_F(LinkDialogTest, TheNodeSearchFindsTheSimulatorsAddressesAndTakesTheFirst)
         report = drv::ItemText(d, app::kNodeSearchReport);
         EndDialog(d, IDOK);
       });
+      const DWORD start = GetTickCount();
       app::OpenNodeSearchDialog(Main());
+      took = GetTickCount() - start;
     }});
-    EXPECT_NE(intro.find("Maximum waiting time is: "), std::string::npos);
-    const std::string seconds = c.highest == 10 ? "2.0 sec" : "0.4 sec";
-    EXPECT_NE(intro.find(seconds), std::string::npos) << intro;
+    EXPECT_NE(intro.find(std::string("Maximum waiting time is: ") + c.announced), std::string::npos) << intro;
+    EXPECT_LE(took, c.seconds * 1000 + 100) << "announced " << c.announced;
+    EXPECT_GE(took, c.seconds * 1000 * 0.8) << "announced " << c.announced;
     EXPECT_EQ(report.find("3: Found!") != std::string::npos, c.found3) << report;
     EXPECT_EQ(report.find("7: Found!") != std::string::npos, c.found7) << report;
+    EXPECT_EQ(report.find("30: ") != std::string::npos, c.whole_bus) << report;
     EXPECT_EQ(GetRaw(305, 42, 0), c.address);
     EXPECT_EQ(GetRaw(305, 42, 1), c.address);
     EXPECT_EQ(ilink::InverterConnected(), 0);
+    if (c.found3) {
+      EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+    } else {
+      ASSERT_EQ(dialogs_.size(), 1u);
+      EXPECT_EQ(dialogs_[0].rfind("Inverter does not answer!", 0), 0u) << dialogs_[0];
+    }
   }
+}
+
+// The dialog paints before the search and takes its Cancel while it runs: the search stops at the next address,
+// without a fault, and the dialog ends.
+TEST_F(LinkDialogTest, TheNodeSearchIsPaintedAndCancelStopsIt) {
+  bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{3});
+  bool painted = false;
+  std::size_t telegrams = 0;
+  Run({[&] {
+    ConnectInverter();
+    PutRaw<std::uint8_t>(305, 13, 0, 0);
+    AfterTelegrams(6, [&] {
+      HWND dialog = drv::FindDialog(app::kNodeSearchTemplate);
+      RECT pending{};
+      painted = IsWindow(dialog) && !GetUpdateRect(dialog, &pending, FALSE);
+      PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    app::OpenNodeSearchDialog(Main());
+    telegrams = bus_->telegrams();
+  }});
+  EXPECT_TRUE(painted);
+  EXPECT_LT(telegrams, 12u);
+  EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+  EXPECT_EQ(GetRaw(305, 42, 0), 3);  // found before the Cancel
+  EXPECT_EQ(ilink::InverterConnected(), 0);
 }
 
 // ---- options ----

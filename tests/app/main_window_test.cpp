@@ -2,6 +2,7 @@
 // and answer, the help keys and commands, the menu hints and closing with modified files.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "app/device_view.h"
@@ -79,6 +80,25 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
           const bool allowed = app::DeviceAllowsCommand(app::ViewOfDataSet(0, 0), id);
           EXPECT_EQ(state.grayed, !app::CommandAvailable(id) || !allowed);
         }
+        // Every item by its position: a command in two pop-ups ("N.. Posi switch") is greyed in both.
+        std::size_t items = 0;
+        std::function<void(HMENU)> walk = [&](HMENU menu) {
+          for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+            if (HMENU sub = GetSubMenu(menu, position)) {
+              walk(sub);
+              continue;
+            }
+            const UINT id = GetMenuItemID(menu, position);
+            if (ids.count(id) == 0) continue;
+            SCOPED_TRACE(testing::Message() << "item " << id << " at " << position);
+            const bool allowed = app::DeviceAllowsCommand(app::ViewOfDataSet(0, 0), id);
+            const bool grayed = (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_GRAYED) != 0;
+            EXPECT_EQ(grayed, !app::CommandAvailable(id) || !allowed);
+            ++items;
+          }
+        };
+        walk(GetMenu(Main()));
+        EXPECT_EQ(items, ids.size() + 1);  // 2089 twice
         for (UINT id : {1999u, 2059u, 2101u, 2109u, 2134u}) PostMessage(Main(), WM_COMMAND, id, 0);
         // Commands whose work is not built yet (as many as are left, at most two).
         for (const app::CommandRow& row : app::MainCommandTable()) {

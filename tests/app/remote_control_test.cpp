@@ -3,10 +3,14 @@
 // with their outcome and refusal, Stop and close with the input switched back, and the stop on every way the
 // window goes (its button, the program's end, a link fault of the cyclic send).
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include "app/dialog_binding.h"
 #include "app/remote_control.h"
 #include "app/shell_state.h"
 #include "app/templates/remote_templates.h"
+#include "model/input_check.h"
+#include "platform/win/termination.h"
 #include "tests/app/transfer_fixture.h"
 
 namespace shell_test {
@@ -32,9 +36,16 @@ class RemoteControlTest : public TransferTest {
     device().WriteNumber(55, 6, 0);
     device().set_enable(false);
   }
+  // No test of this window expects a message box (the catalogue's internal errors come as boxes).
+  void TearDown() override {
+    EXPECT_TRUE(boxes_.empty()) << boxes_.size() << " message boxes, the first: " << (boxes_.empty() ? "" : boxes_[0]);
+    TransferTest::TearDown();
+  }
   HWND Window() { return app::ModelessWindow(app::Modeless::kRemoteControl); }
   void Open() { PostMessage(Main(), WM_COMMAND, 2095, 0); }
 };
+
+constexpr const char* kInputRestoredText = "The drive at the ZPR is stopped and the parameter\noperation input (A30) is being modified,\nlike before the remote controlling.";
 
 TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveAndSwitchesTheInputBack) {
   std::size_t telegrams = 0;
@@ -70,7 +81,7 @@ TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveA
         EXPECT_EQ(device().control_word(), 0);
         EXPECT_EQ(device().device_state(), 2);
         EXPECT_EQ(device().operation_input(), 0);
-        EXPECT_TRUE(Contains(dialogs_, "like before the remote controlling"));
+        EXPECT_EQ(dialogs_, std::vector<std::string>{kInputRestoredText});  // 7.15 and nothing else
         EXPECT_EQ(ilink::InverterConnected(), 0);
         EXPECT_FALSE(drv::MenuState(Main(), 2007).grayed);
         telegrams = bus_->telegrams();
@@ -80,6 +91,56 @@ TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveA
   });
   EXPECT_EQ(steps_run_, 5u);
   EXPECT_EQ(drv::DeadlockCount(), 0);
+}
+
+// Closed with a user list open (a window that keeps binding buffers of its own): the close shows 7.15 alone and
+// leaves the list's buffers alone.
+TEST_F(RemoteControlTest, StopAndCloseWithAUserListOpenShowsOnlyTheInputMessage) {
+  std::size_t buffers = 0;
+  Run({
+      [&] { Prepare(); PostMessage(Main(), WM_COMMAND, 2099, 0); },
+      [&] {
+        buffers = app::CountUsedBackupSlots();
+        Open();
+      },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        dialogs_.clear();
+        drv::ClickItem(Window(), kStopAndClose);
+      },
+      [&] {
+        EXPECT_EQ(Window(), nullptr);
+        EXPECT_EQ(dialogs_, std::vector<std::string>{kInputRestoredText});
+        EXPECT_EQ(app::CountUsedBackupSlots(), buffers);
+      },
+  });
+  EXPECT_EQ(steps_run_, 4u);
+}
+
+// The identity the opening reads goes into the project's target: the project still passes its own input check
+// (what Exit > Yes runs before saving), the software version kept within its device type's range.
+TEST_F(RemoteControlTest, TheProjectPassesItsInputCheckAfterTheRemoteControl) {
+  auto findings = [] {
+    std::uint16_t count = 0;
+    std::vector<char> report(model::kInputCheckReportSize);
+    EXPECT_EQ(model::CheckParameterSet(0, &count, report.data(), static_cast<std::uint16_t>(report.size())), 0);
+    return count == 0 ? std::string() : std::string(report.data());
+  };
+  Run({
+      [&] {
+        Prepare();
+        EXPECT_EQ(findings(), "");
+        Open();
+      },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        EXPECT_EQ(GetRaw(304, 1), device().identity().device_type);  // the target is the inverter now
+        EXPECT_EQ(findings(), "");
+        drv::ClickItem(Window(), kStopAndClose);
+      },
+      [&] { EXPECT_EQ(findings(), ""); },
+  });
+  EXPECT_EQ(steps_run_, 3u);
 }
 
 TEST_F(RemoteControlTest, OpeningAgainRaisesTheOpenWindowAndANoToTheInputQuestionOpensNothing) {
@@ -149,7 +210,9 @@ TEST_F(RemoteControlTest, ALinkFaultStopsTheCyclicSendAndTheWindowSaysTheStopWas
         EXPECT_FALSE(app::RemoteControlState().timer_on);
         EXPECT_TRUE(app::RemoteControlState().stop_failed);
         EXPECT_NE(drv::ItemText(Window(), app::kRemoteStatus).find("may still be enabled"), std::string::npos);
-        EXPECT_FALSE(drv::Checked(Window(), app::kRemoteEnable));  // a later send cannot enable again
+        // What the drive was last sent (enable), not what the unsent stop would have made of it.
+        EXPECT_TRUE(drv::Checked(Window(), app::kRemoteEnable));
+        EXPECT_NE(drv::ItemText(Window(), app::kRemoteStatus).find("not confirmed"), std::string::npos);
         EXPECT_TRUE(Contains(dialogs_, "Inverter does not answer!"));
         // The link comes back: Stop and close sends the stop.
         bus_->SetPersistentFault({});
@@ -175,6 +238,7 @@ TEST_F(RemoteControlTest, AStopThatCannotBeSentKeepsTheWindowOpenUntilStopAndClo
         ASSERT_TRUE(IsWindow(Window()));
         EXPECT_TRUE(app::RemoteControlState().stop_failed);
         EXPECT_NE(drv::ItemText(Window(), app::kRemoteStatus).find("could not be sent"), std::string::npos);
+        EXPECT_NE(drv::ItemText(Window(), app::kRemoteStatus).find("not confirmed"), std::string::npos);
         SendMessage(Window(), WM_COMMAND, kStopAndClose, 0);
         EXPECT_EQ(Window(), nullptr);
       },
@@ -194,6 +258,49 @@ TEST_F(RemoteControlTest, TheProgramsEndStopsTheDriveFirst) {
   EXPECT_EQ(device().control_word(), 0);
   EXPECT_EQ(device().device_state(), 2);
   EXPECT_EQ(device().operation_input(), 0);
+}
+
+// Ended from outside (SIGTERM, SIGINT, SIGHUP) with the drive enabled: the stop of Stop and close goes out in the
+// program's normal flow before the end, with no question or message; without a remote control nothing is sent.
+TEST_F(RemoteControlTest, ASignalStopsTheDriveAndSwitchesTheInputBackBeforeTheEnd) {
+  std::vector<int> ended;
+  platform::win::SetTerminationEnder([&](int cause) { ended.push_back(cause); });
+  std::vector<std::function<void()>> steps = {[&] { Prepare(); }};
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    steps.push_back([&] { Open(); });
+    steps.push_back([&] { drv::Click(GetDlgItem(Window(), app::kRemoteEnable)); });
+    steps.push_back([&, signal] {
+      ASSERT_EQ(device().control_flags() & kEnableFlag, kEnableFlag) << signal;
+      ASSERT_EQ(device().operation_input(), 1) << signal;
+      dialogs_.clear();
+      ended.clear();
+      raise(signal);
+    });
+    steps.push_back([&, signal] {
+      EXPECT_EQ(ended, std::vector<int>{signal});
+      EXPECT_EQ(device().control_word(), 0) << signal;
+      EXPECT_EQ(device().device_state(), 2) << signal;
+      EXPECT_EQ(device().operation_input(), 0) << signal;
+      EXPECT_TRUE(dialogs_.empty()) << signal << ": " << LastMessage();
+      // The test goes on where the program would have ended: the window closed as usual.
+      drv::ClickItem(Window(), kStopAndClose);
+    });
+  }
+  std::size_t telegrams = 0;
+  steps.push_back([&] {
+    ASSERT_EQ(Window(), nullptr);
+    ended.clear();
+    telegrams = bus_->telegrams();
+    raise(SIGTERM);
+  });
+  steps.push_back([&] {
+    // No remote control: the end sends nothing.
+    EXPECT_EQ(ended, std::vector<int>{SIGTERM});
+    EXPECT_EQ(bus_->telegrams(), telegrams);
+  });
+  Run(steps);
+  EXPECT_EQ(steps_run_, steps.size());
+  platform::win::SetTerminationEnder(nullptr);
 }
 
 // The positioning commands with positioning mode 2: each outcome and a refusal by the inverter.

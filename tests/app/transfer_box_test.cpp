@@ -2,7 +2,11 @@
 // a box that is missing or pulled out during the read, a device family the box does not serve.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/file_slots.h"
+#include "app/templates/transfer_template.h"
 #include "model/data_set.h"
 #include "tests/app/transfer_fixture.h"
 
@@ -78,6 +82,38 @@ TEST_F(TransferTest, ABoxOfTheOldFormatIsReformattedOnlyOnYes) {
     EXPECT_EQ(dialogs_.size(), 1u);
     EXPECT_EQ(box_->memory()[0], 2);
     EXPECT_EQ(box_->memory()[8], 0x55);
+  }});
+}
+
+// Cancel once the box is being written is greyed and ignored: the box gets the whole set.
+TEST_F(TransferTest, CancelDoesNotStopTheWritingOfTheBox) {
+  Run({[&] {
+    ConnectBox();
+    PutRaw<std::uint16_t>(kRecord, kElement, 4321);
+    bool greyed = false;
+    bool posted = false;
+    const std::vector<std::uint8_t> empty(box_->memory().begin(), box_->memory().end());
+    // Once the first bytes have reached the box: Cancel, Escape and the window manager's close.
+    ilink::SetDelayObserver([&](double) {
+      if (posted || std::equal(empty.begin(), empty.end(), box_->memory().begin())) return;
+      posted = true;
+      HWND dialog = drv::FindDialog(app::kTransferTemplate);
+      greyed = !IsWindowEnabled(GetDlgItem(dialog, IDCANCEL));
+      PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+      PostMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    ASSERT_EQ(ilink::OpenParameterBox(0), 0);
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferWriteBox), app::kTransferSucceeded);
+    ilink::SetDelayObserver(nullptr);
+    EXPECT_TRUE(posted);
+    EXPECT_TRUE(greyed);
+    EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+    EXPECT_TRUE(boxes_.empty());
+    // What the box holds reads back whole.
+    PutRaw<std::uint16_t>(kRecord, kElement, 1);
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferReadBox), app::kTransferSucceeded);
+    ilink::CloseParameterBox();
+    EXPECT_EQ(GetRaw<std::uint16_t>(kRecord, kElement), 4321);
   }});
 }
 

@@ -102,6 +102,19 @@ TEST_F(TransferTest, EveryFaultOfTheLineEndsTheReadWithItsMessageAndLeavesTheSet
   }});
 }
 
+// An inverter whose replies come late (their rest 80 ms after the head): the time-out message, not a wrong
+// device.
+TEST_F(TransferTest, ALateReplyIsATimeOut) {
+  Run({[&] {
+    ConnectInverter();
+    bus_->SetRestDelay(80'000'000);
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferReadInverter), kTransferFailed);
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_TRUE(StartsWith(dialogs_[0], "Time-out error: Rest-runtime of des service or\nanswer telegram is passed over!"))
+        << dialogs_[0];
+  }});
+}
+
 // The read of the identity fails: the transfer ends there, nothing further is asked of the inverter.
 TEST_F(TransferTest, AFailedIdentityEndsTheTransferBeforeAnythingElse) {
   Run({[&] {
@@ -210,6 +223,49 @@ TEST_F(SendTest, ASendLostHalfWayAndAFailedSaveAreShown) {
     ASSERT_EQ(dialogs_.size(), 1u);
     EXPECT_TRUE(StartsWith(dialogs_[0], "Action 'Save values'")) << dialogs_[0];
     EXPECT_EQ(ilink::InverterConnected(), 0);
+  }});
+}
+
+// Read from the inverter, a value changed (the reverse documentation becomes a project), sent back to the same
+// inverter: one inverter's round trip raises no version question.
+TEST_F(SendTest, ARoundTripWithOneInverterAsksNoVersionQuestion) {
+  Run({[&] {
+    ReadThenChangeDevice();
+    ASSERT_EQ(model::ConvertToProjectType(model::kFileKindProject, 0), model::kFileKindProject);
+    PutRaw<std::uint16_t>(kRecord, kElement, 1234);
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferSendInverter), kTransferSucceeded);
+    EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+    EXPECT_EQ(device().ReadNumber(kRecord, kElement), 1234u);
+  }});
+}
+
+// Cancel during a send: before the first write it stops with the inverter as it was, and says so; once writing
+// has begun it is greyed and ignored, and the inverter gets the whole set.
+TEST_F(SendTest, CancelStopsASendOnlyBeforeAnythingIsWritten) {
+  Run({[&] {
+    ReadThenChangeDevice();
+    const std::size_t start = bus_->telegrams();
+    AfterTelegrams(start + 1, [&] { PostMessage(drv::FindDialog(app::kTransferTemplate), WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferSendInverter), kTransferFailed);
+    EXPECT_EQ(DeviceRecord(device(), kRecord), changed_);
+    EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0], "Sending was cancelled before anything was written:\nthe inverter holds its former data.");
+
+    boxes_.clear();
+    bool greyed = false;
+    AfterTelegrams(bus_->telegrams() + 25, [&] {
+      HWND dialog = drv::FindDialog(app::kTransferTemplate);
+      greyed = !IsWindowEnabled(GetDlgItem(dialog, IDCANCEL));
+      drv::Click(GetDlgItem(dialog, IDCANCEL));
+      PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);  // Escape
+      PostMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(app::RunTransferDialog(app::kTransferSendInverter), kTransferSucceeded);
+    EXPECT_TRUE(greyed);
+    EXPECT_EQ(DeviceRecord(device(), kRecord), read_);
+    EXPECT_TRUE(dialogs_.empty()) << LastMessage();
+    EXPECT_TRUE(boxes_.empty());
   }});
 }
 

@@ -1,9 +1,19 @@
-// The real vqpt32 on a virtual X server drives the simulated inverter, served on a pseudo-terminal, by remote
-// control with real X input: the menu opens the window (the operation-input questions answered Yes), the enable
-// check box is set by keys and sent, Stop and close sends the stop and switches the input back. A screenshot of
-// the window is left in the test folder.
+// The real vqpt32 on a virtual X server drives the simulated inverter by remote control with real X input: the
+// menu opens the window (the operation-input questions answered Yes), the enable check box is set by keys and
+// sent, and each way of closing (Stop and close, the window manager's close, the main window's close) stops the
+// drive, switches the input back and shows exactly the message boxes it should. Ended by SIGTERM with the drive
+// enabled, the program stops the real simulator's drive first. Screenshots are left in the test folder.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
+#include <cstdio>
+
+#include "link/link_status.h"
+#include "link/online_services.h"
+#include "model/data_set.h"
+#include "model/element_access.h"
+#include "platform/sys/clock.h"
 #include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
@@ -11,11 +21,61 @@ namespace {
 using namespace xvfb_test;
 
 const std::string kRemoteCaption = "Remote control";
+const std::string kQuestionCaption = "Conflict with connected device";  // 2.5 and 2.19
+const std::string kInformationCaption = "Information:";                 // 7.15
 
 class XvfbRemoteControlTest : public VqptXvfbTest {
  protected:
+  // The program started with its windows watched; the names mapped up to its main window are skipped.
+  void Start(const std::string& com1) {
+    watched_ = std::make_unique<MappedWindows>(server_.display());
+    ASSERT_TRUE(watched_->ok());
+    program_ = std::make_unique<Program>(kVqptBinary, server_.display(), com1);
+    ASSERT_TRUE(program_->started());
+    main_ = WaitForWindow(kFreshTitle);
+    ASSERT_NE(main_, 0u);
+    Pause(300);
+  }
+  // Remote > Remote control, the two questions answered Yes: the window, and exactly those boxes on the way.
+  Window OpenRemoteControl() {
+    const std::size_t before = watched_->size();
+    const std::size_t asked = Count(kQuestionCaption);
+    const Window question = PickUntilShown(
+        [&] {
+          X({"key", "alt+r"});
+          Pause(400);
+          X({"key", "r"});
+        },
+        kQuestionCaption, 2);
+    if (question == 0) return 0;
+    X({"key", "Return"});  // 2.5: switch the input
+    if (!watched_->WaitForCount(kQuestionCaption, asked + 2)) return 0;
+    Pause(300);
+    X({"key", "Return"});  // 2.19: really switch
+    const Window window = WaitForWindow(kRemoteCaption);
+    EXPECT_EQ(watched_->NamesAfter(before),
+              (std::vector<std::string>{kQuestionCaption, kQuestionCaption, kRemoteCaption}));
+    return window;
+  }
+  std::size_t Count(const std::string& name) const {
+    const auto names = watched_->Names();
+    return static_cast<std::size_t>(std::count(names.begin(), names.end(), name));
+  }
+  // The focus starts on the reference value: Tab to "enable", Space checks it and sends it.
+  void Enable() {
+    X({"key", "Tab"});
+    X({"key", "space"});
+  }
+
+  std::unique_ptr<MappedWindows> watched_;
+  std::unique_ptr<Program> program_;
+  Window main_ = 0;
+};
+
+class XvfbRemoteControlOnServedInverter : public XvfbRemoteControlTest {
+ protected:
   void SetUp() override {
-    VqptXvfbTest::SetUp();
+    XvfbRemoteControlTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     sim::DeviceIdentity identity;
     identity.device_type = 43;
@@ -23,42 +83,125 @@ class XvfbRemoteControlTest : public VqptXvfbTest {
     ServeInverter(std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0}, identity));
   }
   sim::InverterDevice& device() { return *bus_->Device(0); }
+  bool DriveStoppedAndInputBack() {
+    return WaitFor([&] { return device().operation_input() == 0 && device().control_word() == 0; });
+  }
 };
 
-TEST_F(XvfbRemoteControlTest, EnableByRealKeysIsSentAndStopAndCloseStopsTheDrive) {
-  Program program(kVqptBinary, server_.display(), com1_);
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
-  ASSERT_NE(main, 0u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  Window window = 0;
-  for (int attempt = 0; attempt < 3 && window == 0; ++attempt) {
-    X({"key", "alt+r"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    X({"key", "r"});
-    // The operation-input questions (2.5, 2.19) are answered with their first button.
-    for (int i = 0; i < 4 && window == 0; ++i) {
-      window = WaitForWindow(kRemoteCaption, 1500);
-      if (window == 0) X({"key", "Return"});
+// Each close shows 7.15 and nothing else: Stop and close, the window manager's close, the main window's close.
+TEST_F(XvfbRemoteControlOnServedInverter, EveryCloseStopsTheDriveAndShowsOnlyTheInputMessage) {
+  Start(com1_);
+  if (HasFatalFailure()) return;
+  const struct {
+    const char* how;
+    std::function<void(Window)> close;
+  } closes[] = {
+      {"Stop and close", [&](Window) { X({"key", "alt+s"}); }},
+      {"the window manager's close", [&](Window w) { CloseAsWindowManager(user_, w); }},
+      {"the main window's close", [&](Window) { CloseAsWindowManager(user_, main_); }},
+  };
+  for (const auto& c : closes) {
+    SCOPED_TRACE(c.how);
+    const Window window = OpenRemoteControl();
+    ASSERT_NE(window, 0u) << "no remote-control window";
+    ASSERT_TRUE(WaitFor([&] { return device().operation_input() == 1; })) << "the input was not switched to serial";
+    Pause(300);
+    Enable();
+    ASSERT_TRUE(WaitFor([&] { return (device().control_flags() & 0x10) != 0; })) << "enable was not sent";
+    Pause(300);
+    SavePng(window, "vqpt32_xvfb_remote_control.png");
+    const std::size_t before = watched_->size();
+    c.close(window);
+    const Window info = WaitForWindow(kInformationCaption);
+    ASSERT_NE(info, 0u) << "no 7.15";
+    EXPECT_TRUE(DriveStoppedAndInputBack());
+    Pause(500);  // time for a further box to show, which would be a fault
+    SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_remote_control_closed.png");
+    X({"key", "Return"});
+    EXPECT_TRUE(WaitForWindowGone(kRemoteCaption)) << "the window stayed";
+    EXPECT_TRUE(WaitForWindowGone(kInformationCaption));
+    Pause(500);
+    EXPECT_EQ(watched_->NamesAfter(before), std::vector<std::string>{kInformationCaption});
+  }
+  // The main window's close ended the program (nothing unsaved).
+  EXPECT_EQ(program_->WaitExit(10000), std::optional<int>(0));
+}
+
+// The real simulator program on its pseudo-terminal, its path read from its first line.
+class SimulatorProgram {
+ public:
+  SimulatorProgram() {
+    const std::string program = std::string(ZPR_BIN_DIR) + "/inverter-sim";
+    int out[2];
+    if (access(program.c_str(), X_OK) != 0 || pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], 1);
+      close(out[0]);
+      close(out[1]);
+      execl(program.c_str(), program.c_str(), "--pty", "--version", "P", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(out[1]);
+    FILE* in = fdopen(out[0], "r");
+    char line[256] = {};
+    if (in != nullptr && std::fgets(line, sizeof line, in) != nullptr) path_ = line;
+    while (!path_.empty() && (path_.back() == '\n' || path_.back() == '\r')) path_.pop_back();
+    if (in != nullptr) fclose(in);
+  }
+  ~SimulatorProgram() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      int status = 0;
+      waitpid(pid_, &status, 0);
     }
   }
-  ASSERT_NE(window, 0u) << "no remote-control window";
-  ASSERT_TRUE(WaitFor([&] { return device().operation_input() == 1; })) << "the input was not switched to serial";
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  // The focus starts on the reference value: Tab to "enable", Space checks it and sends it.
-  X({"key", "Tab"});
-  X({"key", "space"});
-  EXPECT_TRUE(WaitFor([&] { return (device().control_flags() & 0x10) != 0; })) << "enable was not sent";
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  SavePng(window, "vqpt32_xvfb_remote_control.png");
-  X({"key", "alt+s"});  // "&Stop and close"
-  // 7.15 says the input is back as before: its button ends it.
-  for (int i = 0; i < 5 && FindWindowNamed(user_, kRemoteCaption) != 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
-    X({"key", "Return"});
+  SimulatorProgram(const SimulatorProgram&) = delete;
+  SimulatorProgram& operator=(const SimulatorProgram&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string path_;
+};
+
+// One element of the simulator read over the link by this test (after vqpt32 has let go of the line).
+std::optional<std::uint32_t> ReadOnline(const std::string& path, std::uint16_t record, std::uint16_t element) {
+  platform::sys::UseRealClock();
+  setenv("COM1", path.c_str(), 1);
+  model::InitDataSet(0);
+  std::uint8_t zero = 0;
+  model::WriteElement(305, 0, &zero, model::kModeRaw9, 0);
+  model::WriteElement(305, 42, &zero, model::kModeRaw9, 0);
+  std::optional<std::uint32_t> value;
+  if (ilink::ConnectInverter(0) == ilink::kOk && ilink::ReadParameterOnline(0, record, element) == ilink::kOk) {
+    std::uint32_t v = 0;
+    if (model::ReadElement(record, element, &v, model::kModeRaw9, 0) == 0) value = v;
   }
-  EXPECT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kRemoteCaption) == 0; })) << "the window stayed";
-  EXPECT_TRUE(WaitFor([&] { return device().operation_input() == 0 && device().control_word() == 0; }));
+  ilink::DisconnectInverter(0);
+  unsetenv("COM1");
+  return value;
+}
+
+// SIGTERM while the drive is enabled: the program sends the stop of Stop and close (control word 0, the input
+// switched back) before it ends by the signal; the simulator's drive is found stopped and on its terminals.
+TEST_F(XvfbRemoteControlTest, SigtermWithTheDriveEnabledStopsItBeforeTheEnd) {
+  const SimulatorProgram simulator;
+  ASSERT_FALSE(simulator.path().empty()) << "no inverter-sim";
+  Start(simulator.path());
+  if (HasFatalFailure()) return;
+  const Window window = OpenRemoteControl();
+  ASSERT_NE(window, 0u) << "no remote-control window";
+  Pause(500);
+  Enable();
+  Pause(1000);
+  SavePng(window, "vqpt32_xvfb_remote_control_enabled.png");
+  const std::size_t before = watched_->size();
+  ASSERT_TRUE(program_->Signal(SIGTERM));
+  EXPECT_EQ(program_->WaitExit(10000), std::optional<int>(128 + SIGTERM));
+  EXPECT_TRUE(watched_->NamesAfter(before).empty()) << "a window showed on the way out";
+  EXPECT_EQ(ReadOnline(simulator.path(), 55, 6), std::optional<std::uint32_t>(0)) << "the input stayed serial";
+  EXPECT_EQ(ReadOnline(simulator.path(), 33, 67), std::optional<std::uint32_t>(2)) << "the drive stayed enabled";
 }
 
 }  // namespace

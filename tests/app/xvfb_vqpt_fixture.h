@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,6 +29,71 @@ namespace xvfb_test {
 
 inline const std::string kVqptBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
 inline const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";  // the title of a fresh start
+
+// Every top-level window that is mapped on the display, by its name, in the order they appear (menus, lists and
+// tool tips, which carry no name, are left out). A message box's name is its caption, the title of its message
+// group, so a test counts the boxes the program showed exactly. Watched on a connection and thread of its own.
+class MappedWindows {
+ public:
+  explicit MappedWindows(const std::string& display) : d_(XOpenDisplay(display.c_str())) {
+    if (d_ == nullptr) return;
+    XSelectInput(d_, DefaultRootWindow(d_), SubstructureNotifyMask);
+    XSync(d_, False);
+    thread_ = std::thread([this] { Watch(); });
+  }
+  ~MappedWindows() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    if (d_) XCloseDisplay(d_);
+  }
+  MappedWindows(const MappedWindows&) = delete;
+  MappedWindows& operator=(const MappedWindows&) = delete;
+
+  bool ok() const { return d_ != nullptr; }
+  std::vector<std::string> Names() const {
+    std::lock_guard lock(mutex_);
+    return names_;
+  }
+  // The names mapped since the first `from` ones.
+  std::vector<std::string> NamesAfter(std::size_t from) const {
+    const std::vector<std::string> all = Names();
+    return from < all.size() ? std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(from), all.end())
+                             : std::vector<std::string>{};
+  }
+  std::size_t size() const { return Names().size(); }
+  // True once `count` windows named `name` have been mapped, within `ms`.
+  bool WaitForCount(const std::string& name, std::size_t count, int ms = 10000) const {
+    return WaitFor([&] {
+      const auto names = Names();
+      return static_cast<std::size_t>(std::count(names.begin(), names.end(), name)) >= count;
+    }, ms);
+  }
+
+ private:
+  void Watch() {
+    while (!stop_) {
+      pollfd fd{ConnectionNumber(d_), POLLIN, 0};
+      poll(&fd, 1, 20);
+      while (XPending(d_) > 0) {
+        XEvent ev;
+        XNextEvent(d_, &ev);
+        if (ev.type != MapNotify || ev.xmap.override_redirect) continue;
+        char* name = nullptr;
+        if (XFetchName(d_, ev.xmap.window, &name) && name) {
+          std::lock_guard lock(mutex_);
+          names_.emplace_back(name);
+        }
+        if (name) XFree(name);
+      }
+    }
+  }
+
+  Display* d_;
+  std::thread thread_;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::vector<std::string> names_;
+};
 
 class VqptXvfbTest : public ::testing::Test {
  protected:

@@ -118,9 +118,18 @@ TEST_F(UssReadReply, ReplyRestMustFollowWithinItsAllowance) {
   const Bytes r = Frame(0x00, {0x00, 1, 2});
   fake_->SetResponder([&](pc::FakePort& p, std::span<const std::uint8_t>) {
     p.Deliver(std::span(r.data(), 2));
-    p.Deliver(std::span(r.data() + 2, r.size() - 2), 50'000'000);
+    p.Deliver(std::span(r.data() + 2, r.size() - 2), 80'000'000);
   });
   EXPECT_EQ(ilink::UssCommand(4, 0), ilink::kReplyIncomplete);
+  // The late rest of one reply is no start of the next: every late reply is a time-out, and a prompt one after
+  // them is read.
+  ilink::UssSlotAt(0).logged_in = 1;
+  EXPECT_EQ(ilink::UssCommand(4, 0), ilink::kReplyIncomplete);
+  fake_->SetResponder(nullptr);
+  Answer(r);
+  ilink::UssSlotAt(0).logged_in = 1;
+  EXPECT_EQ(ilink::UssCommand(4, 0), ilink::kOk);
+  EXPECT_EQ(scratch_[1], 2);
 }
 
 TEST_F(UssOnFake, LowestBaudRateAllowsTheFullCappedTimeForALongRest) {
