@@ -46,6 +46,13 @@ const char* ValueText(const binding::MenuListEntry& row, long value, byte set) {
   return binding::SelectionText(row, value, lower);
 }
 
+// Whether a selection text begins with the value's own number and a colon, as the menu lists write them.
+bool CarriesNumber(const char* text, long value) {
+  char prefix[32];
+  const int length = std::snprintf(prefix, sizeof prefix, "%ld:", value);
+  return length > 0 && std::strncmp(text, prefix, static_cast<std::size_t>(length)) == 0;
+}
+
 }  // namespace
 
 byte ReadValueAndLimits(HWND owner, std::uint16_t record, std::uint16_t element, double* value, double* lower,
@@ -91,8 +98,9 @@ byte ElementDisplayText(char* out, std::uint16_t size, std::uint16_t record, std
     const long integer = binding::AsInteger(value);
     char number[32];
     std::snprintf(number, sizeof number, "%d ", static_cast<int>(integer));
-    text = number;
     const char* value_text = with_text != 0 ? ValueText(row, integer, set) : nullptr;
+    // A text that already begins with its number ("3:ZPR03 8.5A 400V") is shown alone, not after it again.
+    if (value_text == nullptr || !CarriesNumber(value_text, integer)) text = number;
     if (value_text != nullptr) text += value_text;
   } else {
     return kBindingFailed;

@@ -107,8 +107,8 @@ Outcome SendFileToInverter(const ServiceRequest& request) {
   }
   if (!ReadOpenFileAsProject(path)) {
     // A damaged line is named, so that the file can be mended.
-    if (const std::uint32_t line = model::ProjectFileFaultLine(); line != 0) {
-      std::fprintf(stderr, "vqpt32: %s: line %u holds no value of its element\n", path, static_cast<unsigned>(line));
+    if (const std::string fault = model::ProjectFileFaultLineText(); !fault.empty()) {
+      std::fprintf(stderr, "vqpt32: %s: %s\n", path, fault.c_str());
     }
     return {kServiceFileReadError, ServiceTextId::kFileReadFailed};
   }

@@ -40,6 +40,7 @@ constexpr std::int32_t kMsgNoReverseDoc = 13;
 constexpr std::int32_t kMsgOverwrite = 12;
 constexpr std::int32_t kMsgModifyAll = 7;
 constexpr std::uint8_t kAnsweredYes = 3;
+constexpr char kDamagedFileText[] = "File is damaged and can not be read:\n";
 
 class WaitCursor {
  public:
@@ -95,6 +96,8 @@ bool ReadOpenFile(std::uint8_t set, const std::string& path, bool reverse_doc_on
   const auto saved = std::make_unique<model::ProjectDataSet>(*model::DataSetSlot(set));
   const std::uint8_t mode = kind == kKindProject ? model::kProjectReadProject : model::kProjectReadReverseDoc;
   std::uint8_t code = model::ProjectFileAccess(mode, set, path.c_str());
+  // Taken before the close, which starts a new call.
+  const std::string damaged_line = model::ProjectFileFaultLineText();
   model::ProjectFileAccess(model::kProjectClose, set, path.c_str());
   std::int8_t group = kFileGroup;
   if (code == model::kFileDone) {
@@ -104,7 +107,12 @@ bool ReadOpenFile(std::uint8_t set, const std::string& path, bool reverse_doc_on
   }
   if (code == 0) return true;
   *model::DataSetSlot(set) = *saved;
-  model::ShowMessage(model::kShowFault, group, code);
+  if (group == kFileGroup && !damaged_line.empty()) {
+    // A damaged line is named, so that the file can be mended.
+    model::ShowMessageText(model::kShowFault, kFileGroup, kDamagedFileText + damaged_line + ".");
+  } else {
+    model::ShowMessage(model::kShowFault, group, code);
+  }
   return false;
 }
 

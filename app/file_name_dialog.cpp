@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::int8_t kFileGroup = 5;
 constexpr std::int32_t kMsgInternalError = 3;
+// The export's name while the file has none (a name of only an extension would be hidden).
+constexpr char kUnnamedExport[] = "SCOPE";
 
 struct DialogKind {
   const char* filter;  // text and pattern separated by '|'
@@ -56,13 +58,17 @@ std::uint8_t FileNameDialog(std::uint8_t type, bool save, std::string* out) {
   const FileSlot& slot = Slot(GetActiveFile());
   std::string proposal;
   if (save) {
-    if (type == kDialogProtocol) proposal = "PROTOCOL.TXT";
-    else if (type == kDialogPrintText) proposal = WithExtension(slot.name, "PRN");
-    else proposal = slot.name;
+    if (type == kDialogProtocol) {
+      proposal = "PROTOCOL.TXT";
+    } else if (type == kDialogPrintText) {
+      proposal = WithExtension(slot.name.empty() || slot.name[0] == '.' ? kUnnamedExport : slot.name, "PRN");
+    } else {
+      proposal = slot.name;
+    }
   }
   const std::string folder = FolderOf(slot.path);
   const std::string filter = FilterText(kind.filter);
-  std::array<char, kSlotPathLimit + 1024> path{};
+  std::array<char, 4097> path{};  // a whole path of the system's longest and its end
   std::strncpy(path.data(), proposal.c_str(), path.size() - 1);
   OPENFILENAME request{};
   request.lStructSize = sizeof request;

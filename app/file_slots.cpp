@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 
 #include "app/file_titles.h"
 #include "app/scope_file_switch.h"
@@ -75,6 +76,13 @@ std::string FileNamePart(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string WholePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
 void SetActiveFileName(const std::string& name, const std::string& path) {
   const std::uint8_t set = GetActiveFile();
   FileSlot& slot = Slot(set);
@@ -85,7 +93,7 @@ void SetActiveFileName(const std::string& name, const std::string& path) {
   std::memcpy(element.data(), zpr.data(), zpr.size());
   const NameElement at = NameElementOf(set);
   model::WriteElement(at.record, at.element, element.data(), model::kModeConverted, set);
-  if (path.size() > 1) slot.path = path.substr(0, kSlotPathLimit - 1);
+  if (path.size() > 1) slot.path = WholePath(path);
   UpdateFileTitles();
 }
 

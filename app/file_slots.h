@@ -8,7 +8,6 @@
 namespace app {
 
 inline constexpr std::size_t kSlotNameLimit = 80;
-inline constexpr std::size_t kSlotPathLimit = 266;
 inline constexpr std::uint16_t kKindProject = 17;
 inline constexpr std::uint16_t kKindReverseDoc = 18;
 
@@ -35,9 +34,12 @@ std::string ReadNameElement(std::uint8_t set);
 std::string WithExtension(const std::string& name, const std::string& ext);
 // The last part of a path (after its last '/' or '\').
 std::string FileNamePart(const std::string& path);
+// The path whole and absolute (a relative one taken from the working folder, "." and ".." steps resolved
+// lexically); empty stays empty.
+std::string WholePath(const std::string& path);
 
 // The name (with extension "ZPR", cut to kSlotNameLimit) becomes the active slot's name and its name element;
-// a path of more than one character becomes the slot's path. The menus are refreshed.
+// a path of more than one character becomes the slot's path, whole and absolute. The menus are refreshed.
 void SetActiveFileName(const std::string& name, const std::string& path);
 // Slot name and path := the current name element (the default name after InitDataSet), path empty.
 void ResetActiveFileName();

@@ -159,6 +159,7 @@ int PrintStartJob() {
   j.frame = no_frame == 0;
 
   HDC dc = nullptr;
+  ProposePrintOutput();  // the file follows the active file unless the user chose one
   if (!job::ShowPrintDialog(kJobDialogFlags, JobHook, &dc) || !dc) {
     SetHelpContext(j.saved_help);
     return 0;

@@ -7,10 +7,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/sys/atomic_file.h"
 #include "platform/sys/user_name.h"
 
 namespace app {
@@ -19,7 +19,6 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFull;
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::int64_t kMaxDimension = 0x8000;
@@ -66,26 +65,23 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 std::int32_t S32(const std::vector<std::uint8_t>& b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
 
+// Only a regular file of bounded size is read (a FIFO or device named as a logo never blocks the paint).
 bool ReadWholeFile(const char* name, std::vector<std::uint8_t>* out) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) {
-    Log("CreateFile failed.\n");
+  std::error_code error;
+  const auto content = platform::sys::ReadWholeFile(name, &error);
+  if (!content) {
+    if (error == std::errc::file_too_large) {
+      Log("File opened.\n");
+      Log("File too large: HighSize = %d\n", 0);
+    } else {
+      Log("CreateFile failed.\n");
+    }
     return false;
   }
   Log("File opened.\n");
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size < 0 || static_cast<std::uint64_t>(size) > kMaxFileSize) {
-    Log("File too large: HighSize = %d\n", size < 0 ? -1 : static_cast<int>(static_cast<std::uint64_t>(size) >> 32));
-    return false;
-  }
-  out->resize(static_cast<std::size_t>(size));
-  in.read(reinterpret_cast<char*>(out->data()), size);
-  const std::streamsize got = in.gcount();
-  const bool ok = got == size;
-  Log("ReadFile-Success = %d. %d Bytes readed\n", ok ? 1 : 0, static_cast<int>(got));
-  return ok;
+  out->assign(content->begin(), content->end());
+  Log("ReadFile-Success = %d. %d Bytes readed\n", 1, static_cast<int>(out->size()));
+  return true;
 }
 
 // What the headers say, once they are known to lie inside the file.

@@ -54,6 +54,8 @@ std::uint8_t GetMotorTablePath(char* out, int size, std::uint8_t family);
 // file, 16 the memory); the buffer then holds what could be read.
 std::int32_t LoadMotorDatabase(MotorDatabaseKind kind);
 void FreeMotorDatabase(MotorDatabaseKind kind);
+// The record lines of the file beyond the 65535 that the count and the buffer hold (0 for a shorter file).
+std::size_t MotorDatabaseLeftOut(MotorDatabaseKind kind);
 // The rows read (count of them).
 std::span<const model::MotorTableEntry> MotorDatabaseRows(MotorDatabaseKind kind);
 // Row `index` of the buffer (the spare rows included); null beyond it.

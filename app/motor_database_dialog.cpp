@@ -53,6 +53,17 @@ std::uint8_t Set() { return GetActiveFile(); }
 std::size_t Count(MotorDatabaseKind kind) { return MotorDatabaseRows(kind).size(); }
 void Fault(std::int32_t number) { model::MessageBoxByNumber(MainWindow(), model::kShowFault, kDatabaseGroup, number); }
 
+// Loads the buffer; a failure gets its message, and a file longer than the count can hold says what is missing.
+void Load(MotorDatabaseKind kind) {
+  if (const std::int32_t failure = LoadMotorDatabase(kind); failure != 0) Fault(failure);
+  if (const std::size_t left_out = MotorDatabaseLeftOut(kind); left_out != 0) {
+    const std::string text = "The motor database holds more rows than can be shown: the first " +
+                             std::to_string(UINT16_MAX) + " are shown, " + std::to_string(left_out) +
+                             " rows were left out.";
+    model::MessageBoxText(MainWindow(), model::kShowFault, kDatabaseGroup, text);
+  }
+}
+
 // Record 42's pole count swapped with record 348's (raw, so that nothing is logged as changed and no after-write
 // action runs), and back when the scope ends.
 class PoleExchange {
@@ -105,7 +116,7 @@ void FillDatabase(MotorDatabaseKind kind, HWND dialog, byte backup) {
 }
 
 void Reload(MotorDatabaseKind kind, HWND dialog) {
-  if (const std::int32_t failure = LoadMotorDatabase(kind); failure != 0) Fault(failure);
+  Load(kind);
   DialogState& state = StateOf(kind);
   const std::size_t count = Count(kind);
   if (count == 0) state.current = 0;
@@ -203,7 +214,7 @@ void OnOk(MotorDatabaseKind kind, HWND dialog) {
 
 void OnAdd(MotorDatabaseKind kind, HWND dialog) {
   auto n = static_cast<std::uint16_t>(StateOf(kind).current);
-  if (model::MotorTableAddRecord(&n) != 0) {
+  if (model::MotorTableAddRecord(&n, MotorDatabaseOf(kind).layout) != 0) {
     Fault(kMsgMotorRowProtected);
     return;
   }
@@ -366,7 +377,7 @@ INT_PTR OpenDatabase(MotorDatabaseKind kind, DLGPROC proc) {
     return 0;
   }
   if (model::MotorTableSetFile(path.data()) != 0) Fault(kMsgMotorTableDamaged);
-  if (const std::int32_t failure = LoadMotorDatabase(kind); failure != 0) Fault(failure);
+  Load(kind);
   const INT_PTR result = DialogBoxParam(AppInstance(), MAKEINTRESOURCE(MotorDatabaseOf(kind).template_number),
                                         MainWindow(), proc, 0);
   StateOf(kind).window = nullptr;

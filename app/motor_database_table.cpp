@@ -25,6 +25,7 @@ constexpr std::array<MotorDatabaseDialog, kMotorDatabaseKinds> kDialogs = {{
 struct Buffer {
   std::vector<model::MotorTableEntry> rows;  // count + 5, zeroed
   std::size_t count = 0;
+  std::size_t left_out = 0;
 };
 
 std::array<Buffer, kMotorDatabaseKinds>& Buffers() {
@@ -58,8 +59,11 @@ std::int32_t LoadMotorDatabase(MotorDatabaseKind kind) {
   Buffer& buffer = BufferOf(kind);
   buffer.rows.clear();
   buffer.count = 0;
+  buffer.left_out = 0;
   std::uint16_t count = 0;
   const bool counted = model::MotorTableCount(&count) == 0;
+  std::size_t all = 0;
+  if (counted && model::MotorTableCountAll(&all) == 0 && all > count) buffer.left_out = all - count;
   try {
     buffer.rows.assign((counted ? count : 0) + kSpareRows, model::MotorTableEntry{});
   } catch (const std::bad_alloc&) {
@@ -80,7 +84,10 @@ void FreeMotorDatabase(MotorDatabaseKind kind) {
   buffer.rows.clear();
   buffer.rows.shrink_to_fit();
   buffer.count = 0;
+  buffer.left_out = 0;
 }
+
+std::size_t MotorDatabaseLeftOut(MotorDatabaseKind kind) { return BufferOf(kind).left_out; }
 
 std::span<const model::MotorTableEntry> MotorDatabaseRows(MotorDatabaseKind kind) {
   const Buffer& buffer = BufferOf(kind);

@@ -2,6 +2,7 @@
 // and the text file's page header.
 #include <cstdio>
 
+#include "app/output_paths.h"
 #include "app/print_content.h"
 #include "app/print_state.h"
 #include "model/data_set.h"
@@ -44,7 +45,7 @@ constexpr char kPrinterIndent[] = "    ";
 PrintLineOutput* g_output = nullptr;  // null: the print job
 
 PrintLineOutput& Output() { return g_output ? *g_output : PrintJobLineOutput(); }
-std::string g_text_path = kPrintTextFileName;
+std::string g_text_path;  // empty: ZPRPRINT.TXT in the output folder
 
 // The element is one byte; only its low byte counts.
 bool SettingOn(std::uint16_t element) { return (print::RawOr(kSettingsRecord, element, kSettingsSet, 0) & 0xFF) != 0; }
@@ -93,14 +94,14 @@ void AddToPrinter(const std::string& text) {
   if (!piece.empty()) emit();
 }
 
-bool WriteTextFile(const std::string& text) { return !platform::sys::WriteFileAtomically(g_text_path, text); }
+bool WriteTextFile(const std::string& text) { return !platform::sys::WriteFileAtomically(GetPrintTextPath(), text); }
 
 }  // namespace
 
 void SetPrintLineOutput(PrintLineOutput* output) { g_output = output; }
 PrintLineOutput* GetPrintLineOutput() { return &Output(); }
-void SetPrintTextPath(const std::string& path) { g_text_path = path.empty() ? kPrintTextFileName : path; }
-std::string GetPrintTextPath() { return g_text_path; }
+void SetPrintTextPath(const std::string& path) { g_text_path = path; }
+std::string GetPrintTextPath() { return g_text_path.empty() ? OutputPath(kPrintTextFileName) : g_text_path; }
 
 std::uint8_t OpenPrintBuffer(std::uint8_t set) {
   auto& s = State();

@@ -49,7 +49,7 @@ void SetPrintLineOutput(PrintLineOutput* output);
 PrintLineOutput* GetPrintLineOutput();
 PrintLineOutput& PrintJobLineOutput();
 
-// The text file's path ("ZPRPRINT.TXT" in the working directory unless set).
+// The text file's path: "ZPRPRINT.TXT" in the output folder (beside the active project file) unless set.
 void SetPrintTextPath(const std::string& path);
 std::string GetPrintTextPath();
 

@@ -44,7 +44,8 @@ void OnInit(HWND dialog) {
     SetDlgItemText(dialog, kPrintPrinterField, field);
   } else {
     SetWindowText(dialog, "Print");
-    SetDlgItemText(dialog, kPrintPrinterField, kNoPrinterText);
+    const std::string output = PrintOutputText();
+    SetDlgItemText(dialog, kPrintPrinterField, output.empty() ? kNoPrinterText : output.c_str());
   }
   EnableWindow(GetDlgItem(dialog, kPrintSetup), export_text ? FALSE : TRUE);
 }
@@ -74,7 +75,9 @@ INT_PTR CALLBACK PrintDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARA
         EndDialog(dialog, 2);
       } else if (id == kPrintSetup && code == BN_CLICKED) {
         PrinterSetup();
-        SetDlgItemText(dialog, kPrintPrinterField, GetPrinterName(kPrinterNameLimit).c_str());
+        const std::string output = PrintOutputText();
+        SetDlgItemText(dialog, kPrintPrinterField,
+                       output.empty() ? GetPrinterName(kPrinterNameLimit).c_str() : output.c_str());
       } else if (Bound(id) && code == BN_CLICKED) {
         if (!Store(dialog, id)) SetFocus(GetDlgItem(dialog, id));
       } else {

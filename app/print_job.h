@@ -43,6 +43,12 @@ HWND PrintAbortDialog();
 
 // The printer setup: the user chooses the printer (and a PDF's output file); the choice is kept for later jobs.
 void PrinterSetup();
+// With the PDF printer: the file the printout goes to, whole. The user's choice in the printer setup, else the
+// active file's name with ".pdf" beside its project file (kept in the printer settings, so that the setup and
+// the job use it). Empty for another printer.
+std::string ProposePrintOutput();
+// "PDF file '<path>'" for the printer field of the print dialog; empty for another printer.
+std::string PrintOutputText();
 // The chosen printer's name, else "Default printer"; cut to size - 1 characters.
 std::string GetPrinterName(std::size_t size);
 void FreePrinterSettings();

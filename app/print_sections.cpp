@@ -104,7 +104,8 @@ std::string PrintRowPair(const ListRows& rows, std::size_t& at, std::uint8_t set
       ++at;
       continue;
     }
-    if (line.size() < kPrintRightColumn) line.append(kPrintRightColumn - line.size(), ' ');
+    // A left text that fills its column keeps one blank before the right one.
+    line.append(line.size() < kPrintRightColumn ? kPrintRightColumn - line.size() : 1, ' ');
     if (line.size() + second.size() <= kPrintLineWidth) {
       line += second;
       ++at;

@@ -1,10 +1,13 @@
 // The printer setup and the printer settings it keeps (the device mode and names handles of the last choice).
 #include <cstring>
+#include <string>
 
+#include "app/output_paths.h"
 #include "app/print_job.h"
 #include "app/print_job_state.h"
 #include "app/shell_state.h"
 #include "platform/gdi/print_dialog.h"
+#include "platform/gdi/printing.h"
 #include "platform/sys/global_memory.h"
 
 namespace app {
@@ -24,7 +27,33 @@ UINT_PTR SetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
   return 0;
 }
 
+std::string g_proposed;  // the output file last proposed (not chosen by the user)
+
 }  // namespace
+
+std::string ProposePrintOutput() {
+  auto& j = Job();
+  const platform::gdi::PrinterSettings def = platform::gdi::DefaultPrinter();
+  platform::gdi::DevNamesTexts kept{platform::gdi::kDevNamesDriver, def.name, def.output_path, true};
+  platform::gdi::DevNamesTexts held;
+  if (platform::gdi::ReadDevNames(j.dev_names, &held)) {
+    if (!held.device.empty()) kept.device = held.device;
+    kept.output = held.output;
+  }
+  if (kept.device != platform::gdi::kPdfPrinterName) return {};
+  // A file the user chose in the setup stays; a proposed one follows the active file.
+  if (!kept.output.empty() && kept.output != g_proposed) return kept.output;
+  g_proposed = OutputNamedAfterActiveFile("pdf");
+  kept.output = g_proposed;
+  kept.is_default = kept.device == def.name;
+  j.dev_names = platform::gdi::WriteDevNames(j.dev_names, kept);
+  return kept.output;
+}
+
+std::string PrintOutputText() {
+  const std::string output = ProposePrintOutput();
+  return output.empty() ? std::string() : std::string(platform::gdi::kPdfPrinterName) + " '" + output + "'";
+}
 
 namespace job {
 
@@ -46,7 +75,10 @@ BOOL ShowPrintDialog(DWORD flags, LPPRINTHOOKPROC hook, HDC* dc) {
 
 }  // namespace job
 
-void PrinterSetup() { job::ShowPrintDialog(kSetupDialogFlags, SetupHook); }
+void PrinterSetup() {
+  ProposePrintOutput();
+  job::ShowPrintDialog(kSetupDialogFlags, SetupHook);
+}
 
 std::string GetPrinterName(std::size_t size) {
   std::string name = kDefaultPrinterName;
@@ -69,6 +101,7 @@ void FreePrinterSettings() {
   if (j.dev_names) GlobalFree(j.dev_names);
   j.dev_mode = nullptr;
   j.dev_names = nullptr;
+  g_proposed.clear();
 }
 
 }  // namespace app

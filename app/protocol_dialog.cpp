@@ -8,6 +8,7 @@
 #include "app/file_titles.h"
 #include "app/monitor_dialogs.h"
 #include "app/monitor_windows.h"
+#include "app/value_log.h"
 #include "model/element_access.h"
 
 namespace app {
@@ -19,6 +20,7 @@ constexpr int kLast = 902;
 constexpr std::uint8_t kProtocolList = 54;
 constexpr int kStartButton = 3;
 constexpr int kCompleteButton = 4;
+constexpr int kLogTargetField = 905;  // a static: the log's file
 constexpr std::uint16_t kProtocolRecord = 317;
 constexpr std::uint16_t kProtocolComment = 3668;
 constexpr std::uint16_t kSettingsRecord = 305;
@@ -46,6 +48,9 @@ void InitProtocolDialog(HWND dialog) {
   const bool polling = CountOpenMonitors() != 0;
   std::uint8_t no_complete = 0;
   if (model::ReadElement(kSettingsRecord, kNoCompleteElement, &no_complete, model::kModeRaw, 0) != 0) no_complete = 0;
+  // Where the log goes, so that it can be found.
+  const std::string target = ValueLogTarget();
+  SetDlgItemText(dialog, kLogTargetField, (target.empty() ? std::string("Log: printer") : "Log file: " + target).c_str());
   EnableWindow(GetDlgItem(dialog, kStartButton), polling ? TRUE : FALSE);
   EnableWindow(GetDlgItem(dialog, kCompleteButton), polling && no_complete == 0 ? TRUE : FALSE);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/file_commands.h"
+#include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/shell_state.h"
 #include "app/unsaved_changes.h"
@@ -17,7 +18,7 @@ namespace app {
 namespace {
 
 constexpr char kSection[] = "lastfiles";
-constexpr std::size_t kPathLimit = 260;
+constexpr std::size_t kPathBuffer = 4097;  // a whole path of the system's longest (4096) and its end
 constexpr std::size_t kNameWindow = 63;
 constexpr std::size_t kShortestPath = 4;  // shorter values count as empty
 constexpr unsigned kExitCommand = 2019;
@@ -79,7 +80,7 @@ void LoadRecentFiles() {
   const std::string ini = IniPath();
   if (!ini.empty()) {
     for (std::size_t i = 0; i < kRecentCount; ++i) {
-      std::array<char, kPathLimit> value{};
+      std::vector<char> value(kPathBuffer);
       GetPrivateProfileStringA(kSection, KeyOf(i).c_str(), "", value.data(), static_cast<DWORD>(value.size()),
                               ini.c_str());
       const std::string path = value.data();
@@ -90,10 +91,12 @@ void LoadRecentFiles() {
   RebuildMenu();
 }
 
-void SaveRecentFiles(const std::string& path, const std::string& /*name*/) {
+void SaveRecentFiles(const std::string& typed, const std::string& /*name*/) {
+  // Kept whole and absolute, so that an entry opens from any working folder.
+  const std::string path = WholePath(typed);
   std::vector<RecentFile>& list = List();
   if (list.front().path == path) return;
-  list.insert(list.begin(), RecentFile{path.substr(0, kPathLimit - 1), DisplayName(path)});
+  list.insert(list.begin(), RecentFile{path, DisplayName(path)});
   list.resize(kRecentCount);
   RebuildMenu();
   WriteList();

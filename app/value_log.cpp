@@ -9,6 +9,7 @@
 
 #include "app/binding_support.h"
 #include "app/monitor_windows.h"
+#include "app/output_paths.h"
 #include "app/print_content.h"
 #include "app/print_state.h"
 #include "model/element_access.h"
@@ -63,7 +64,8 @@ std::string FileNameSetting() {
   text.back() = '\0';
   std::string name = text.data();
   while (!name.empty() && name.back() == ' ') name.pop_back();
-  return name.empty() ? std::string(kValueLogFileName) : name;
+  // A bare name goes beside the active project file, as the printout does.
+  return OutputPath(name.empty() ? std::string(kValueLogFileName) : name);
 }
 
 bool Logged(const binding::MenuListEntry& row) {
@@ -190,8 +192,8 @@ std::uint8_t Start(std::uint8_t set, std::span<const std::uint8_t> kinds) {
   log.set = set;
   log.start = GetTickCount();
   log.entry = 1;
-  log.to_text_file = Setting(kOutputElement, 0xFF) == kOutputTextFile;
-  log.path = log.to_text_file ? FileNameSetting() : std::string();
+  log.path = ValueLogTarget();
+  log.to_text_file = !log.path.empty();
   log.columns = Columns(kinds, set);
   std::vector<std::string> lines = PrintTitleBlock(set, kValueLogHeadList);
   lines.push_back(HeadingLine(log.columns, set));
@@ -228,6 +230,10 @@ std::uint8_t WriteValueLog(std::uint8_t mode, std::uint8_t set, std::span<const 
   if (GetTickCount() - log.start < interval_ms) return kValueLogNothing;
   log.start += interval_ms;
   return NextEntry();
+}
+
+std::string ValueLogTarget() {
+  return Setting(kOutputElement, 0xFF) == kOutputTextFile ? FileNameSetting() : std::string();
 }
 
 bool ValueLogRunning() { return Log().running; }

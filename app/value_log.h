@@ -34,6 +34,9 @@ inline constexpr std::uint8_t kValueLogHeadList = 54;
 // The settings (record 305 elements 56, 57, 58, 60, 62) are read from the settings data set 0.
 std::uint8_t WriteValueLog(std::uint8_t mode, std::uint8_t set, std::span<const std::uint8_t> kinds);
 
+// The file a new log goes to, whole (the setting's name, bare names beside the active project file); empty when
+// it goes to the printer.
+std::string ValueLogTarget();
 bool ValueLogRunning();
 int ValueLogEntryNumber();
 // The path of the running log's file (empty when it goes to the printer or none runs).

@@ -24,10 +24,11 @@ constexpr std::uint16_t kBlockRepeat = 19;      // repeat number
 constexpr std::uint16_t kBlockNext = 20;        // next block
 constexpr std::uint16_t kBlockNextStart = 21;   // next start
 
-// Where the 32 process blocks start: record 514 holds eight at 0..154 and its last at 210 (its bytes 176 to
-// 209 are other elements), 516 and 518 ten each, 520 three; the same offsets the positioning speeds are
-// derived from.
-constexpr std::array<std::uint16_t, 9> kBlocks514 = {0, 22, 44, 66, 88, 110, 132, 154, 210};
+// The block offsets the checks recognise an element by: 0..176 in steps of 22 in every record, 198 in 516 and
+// 518, and the last block of 514 at 210. Record 514's bytes at 176 are the step elements, but they sit where
+// a block would, so the checks serve them like one (the positioning speeds are derived from the 32 real
+// blocks only: 514 at 0..154 and 210).
+constexpr std::array<std::uint16_t, 10> kBlocks514 = {0, 22, 44, 66, 88, 110, 132, 154, 176, 210};
 constexpr std::array<std::uint16_t, 10> kBlocks516 = {0, 22, 44, 66, 88, 110, 132, 154, 176, 198};
 constexpr std::array<std::uint16_t, 3> kBlocks520 = {0, 22, 44};
 

@@ -19,11 +19,11 @@ class ModalGuard {
   ModalGuard& operator=(const ModalGuard&) = delete;
 };
 
-MessageDialogRequest MakeRequest(int dialog_template, std::int8_t group, std::int32_t number, const char* insert) {
+MessageDialogRequest MakeRequest(int dialog_template, std::int8_t group, const std::string& text) {
   MessageDialogRequest request;
   request.dialog_template = dialog_template;
   request.title = BuildMessageTitle(group, true);
-  request.text = SubstituteMessageInsert(BuildMessageText(group, number), insert);
+  request.text = text;
   request.instance = g_instance;
   request.owner = g_owner;
   return request;
@@ -36,6 +36,10 @@ void SetMessagePresenter(MessagePresenter* presenter) { g_presenter = presenter;
 MessagePresenter& ActiveMessagePresenter() { return g_presenter != nullptr ? *g_presenter : WindowMessagePresenter(); }
 
 std::uint8_t ShowMessage(std::uint8_t kind, std::int8_t group, std::int32_t number, const char* insert) {
+  return ShowMessageText(kind, group, SubstituteMessageInsert(BuildMessageText(group, number), insert));
+}
+
+std::uint8_t ShowMessageText(std::uint8_t kind, std::int8_t group, const std::string& text) {
   MessagePresenter& presenter = ActiveMessagePresenter();
   switch (kind) {
     case kShowModal:
@@ -45,7 +49,7 @@ std::uint8_t ShowMessage(std::uint8_t kind, std::int8_t group, std::int32_t numb
       const int dialog_template = kind == kShowModal      ? kMessageTemplateOneButton
                                   : kind == kShowQuestion ? kMessageTemplateQuestion
                                                           : kMessageTemplateModal;
-      const MessageDialogRequest request = MakeRequest(dialog_template, group, number, insert);
+      const MessageDialogRequest request = MakeRequest(dialog_template, group, text);
       int button;
       {
         ModalGuard guard;
@@ -55,7 +59,7 @@ std::uint8_t ShowMessage(std::uint8_t kind, std::int8_t group, std::int32_t numb
       return kind == kShowFault ? 3 : 0;
     }
     case kShowNotice:
-      if (!presenter.NoticeOpen()) presenter.OpenNotice(MakeRequest(kMessageTemplateOneButton, group, number, insert));
+      if (!presenter.NoticeOpen()) presenter.OpenNotice(MakeRequest(kMessageTemplateOneButton, group, text));
       return 0;
     case kShowCloseNotice:
       presenter.CloseNotice();
@@ -66,11 +70,14 @@ std::uint8_t ShowMessage(std::uint8_t kind, std::int8_t group, std::int32_t numb
 }
 
 int MessageBoxByNumber(HWND owner, std::uint8_t kind, std::int8_t group, std::int32_t number) {
+  return MessageBoxText(owner, kind, group, BuildMessageText(group, number));
+}
+
+int MessageBoxText(HWND owner, std::uint8_t kind, std::int8_t group, const std::string& text) {
   const MessageBoxKind box = kind == 2   ? MessageBoxKind::kQuestionYesNoCancel
                              : kind == 3 ? MessageBoxKind::kExclamation
                                          : MessageBoxKind::kInformation;
-  return ActiveMessagePresenter().ShowMessageBox(owner, BuildMessageText(group, number),
-                                                 BuildMessageTitle(group, false), box);
+  return ActiveMessagePresenter().ShowMessageBox(owner, text, BuildMessageTitle(group, false), box);
 }
 
 void SetMessageOwner(HINSTANCE instance, HWND owner) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/sys/wintypes.h"
 
@@ -21,10 +22,14 @@ inline constexpr std::uint8_t kQuestionNo = 1;
 // above 5 show nothing and return 0. Modal kinds do not nest: while one of them is open a further modal call
 // shows nothing and returns at once, kind 2 with 1 ("no"); callers take 1 as "leave it as it is".
 std::uint8_t ShowMessage(std::uint8_t kind, std::int8_t group, std::int32_t number, const char* insert = nullptr);
+// The same with a text of the caller's (a catalogue text with details added) under the group's title.
+std::uint8_t ShowMessageText(std::uint8_t kind, std::int8_t group, const std::string& text);
 
 // Shows the text as stored ("%s" stays) in the platform message box under the group's title: kind 2 asks
 // yes/no/cancel, kind 3 warns, any other kind informs. Returns the box's result.
 int MessageBoxByNumber(HWND owner, std::uint8_t kind, std::int8_t group, std::int32_t number);
+// The same with a text of the caller's.
+int MessageBoxText(HWND owner, std::uint8_t kind, std::int8_t group, const std::string& text);
 
 // The instance and the owner window of the message dialogs, set once at start.
 void SetMessageOwner(HINSTANCE instance, HWND owner);

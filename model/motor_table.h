@@ -26,6 +26,7 @@ inline constexpr std::size_t kMotorLineLength = 1023;     // characters of a lin
 inline constexpr std::size_t kMotorRecordMinLength = 51;  // shorter lines are no records
 inline constexpr char kMotorPlaceholderName[] = "     neu         ";
 inline constexpr char kMotorDefaultName[] = "unknown";
+inline constexpr char kMotorTableHeading[] = "; External motor database of ZPR-Tool";
 
 // One record as read from a database: the motor record image (layout of records 42/43/348), its number, the
 // write-protect flag (0 or 1) and the name.
@@ -83,11 +84,19 @@ std::uint8_t MotorTableReadRecord(std::span<MotorTableEntry> out, std::uint8_t l
                                   std::uint16_t* read = nullptr);
 // Adds a copy of a record after the one the selected number n leads to, with the placeholder name and the
 // number count + 1; n becomes the new record's number (from 0).
-std::uint8_t MotorTableAddRecord(std::uint16_t* n);
+// A database that does not exist yet is created with that record alone, over the layout's template (n := 0).
+std::uint8_t MotorTableAddRecord(std::uint16_t* n, std::uint8_t layout = kMotorLayoutAsync);
+// Every record line of the file, not capped at the 16 bits of MotorTableCount.
+std::uint8_t MotorTableCountAll(std::size_t* count);
 // Replaces record n with the motor data held in record 348 of the data set (the database dialogs' working
 // copy), the given name and flag 0; the motor number of record n is kept (n + 1 when it cannot be read).
 std::uint8_t MotorTableStoreRecord(std::uint16_t n, std::string_view name, std::uint8_t set, std::uint8_t layout);
 std::uint8_t MotorTableDeleteRecord(std::uint16_t n);
+
+// The content of a database as a fresh installation ships it: a comment heading, then the built-in motor rows of
+// the layout (the current firmware's standard motors 1..29, or the servo motors 61..69) as records numbered from
+// 1, each named by its nameplate values in the motor page's units. Uses record 42 of `set` as its scratch.
+std::string MotorTableSeedText(std::uint8_t layout, std::uint8_t set);
 
 // Copies the layout's columns of record 348 into record 42 (toSet2 0) or 43 raw, then runs the after-write action
 // OnMotorDataTransferred for that record: its status (0 done), or the status of a failed copy.

@@ -129,9 +129,25 @@ std::uint8_t MotorTableReadRecord(std::span<MotorTableEntry> out, std::uint8_t l
   return ReadMotorTableText(*content, layout, out, read);
 }
 
-std::uint8_t MotorTableAddRecord(std::uint16_t* n) {
-  if (!n) return 1;
+std::uint8_t MotorTableCountAll(std::size_t* count) {
   const auto content = ReadFile(g_path);
+  if (!content) return 1;
+  if (count) *count = RecordLines(*content).size();
+  return 0;
+}
+
+std::uint8_t MotorTableAddRecord(std::uint16_t* n, std::uint8_t layout) {
+  if (!n) return 1;
+  std::error_code error;
+  const auto content = g_path.empty() ? std::nullopt : platform::sys::ReadWholeFile(g_path, &error);
+  if (!content && error == std::errc::no_such_file_or_directory && !MotorTableColumns(layout).empty()) {
+    // No database yet: it begins with the placeholder record over the layout's template.
+    const std::string first = PadToRecordLength(
+        FormatMotorTableLine(1, kMotorPlaceholderName, MotorTableValues(MotorTableTemplate(layout), layout)));
+    if (platform::sys::WriteFileAtomically(g_path, std::string(kMotorTableHeading) + "\n" + first + "\n")) return 1;
+    *n = 0;
+    return 0;
+  }
   if (!content) return 1;
   const auto records = RecordLines(*content);
   if (*n >= records.size()) return 1;

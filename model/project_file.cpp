@@ -57,6 +57,11 @@ std::uint8_t ProjectFileAccess(ProjectFileProfile& profile, std::uint8_t mode, s
 std::uint32_t ProjectFileFaultLine() { return ProjectFileFaultLine(ModelProjectFiles()); }
 std::uint32_t ProjectFileFaultLine(ProjectFileProfile& profile) { return profile.session().fault_line; }
 
+std::string ProjectFileFaultLineText() {
+  const std::uint32_t line = ProjectFileFaultLine();
+  return line == 0 ? std::string() : "line " + std::to_string(line) + " holds no value of its element";
+}
+
 std::uint8_t IsProjectFileOpen() { return ModelProjectFiles().session().open_file ? 1 : 0; }
 
 std::uint16_t OpenProjectFileKind() { return OpenProjectFileKind(ModelProjectFiles()); }

@@ -55,6 +55,8 @@ std::uint8_t ProjectFileAccess(std::uint8_t mode, std::uint8_t set, const char* 
 // The 1-based number of the line whose value could not be read by the last open or read (a number with
 // trailing characters, out of its element's range, or a line that is missing); 0 when that call met no such line.
 std::uint32_t ProjectFileFaultLine();
+// "line N holds no value of its element" for that line; empty when there is none.
+std::string ProjectFileFaultLineText();
 
 // 1 while a file is open for reading.
 std::uint8_t IsProjectFileOpen();

@@ -34,7 +34,7 @@ std::uint8_t RangeControlMode(void* value, const RangePair*, std::uint8_t type, 
 
 std::uint8_t RangeProcessBlock(void* value, const RangePair*, std::uint8_t type, std::uint8_t set,
                                std::uint8_t which) {
-  return ApplyPair(value, type, which, 0, GetDeviceFamily(set) == 2 ? 32 : 8);
+  return GetDeviceFamily(set) == 2 ? ApplyPair(value, type, which, 0, 32) : ApplyPair(value, type, which, 0, 8);
 }
 
 std::uint8_t RangeX20Increments(void* value, const RangePair*, std::uint8_t type, std::uint8_t, std::uint8_t which) {
@@ -49,7 +49,7 @@ std::uint8_t RangeRunMode(void* value, const RangePair*, std::uint8_t type, std:
       // The positioning variant (element 9 of the identity record); an unreadable variant counts as 0.
       std::int64_t variant = 0;
       ReadRawInteger(IdentityRecord(set, IdentitySource::kRecord5ForReverseDoc), 9, set, &variant);
-      return ApplyPair(value, type, which, 1, variant < 2 ? 1 : 2);
+      return variant < 2 ? ApplyPair(value, type, which, 1, 1) : ApplyPair(value, type, which, 1, 2);
     }
   }
 }
@@ -78,13 +78,16 @@ std::uint8_t RangeMotorTimeConstant(void* value, const RangePair* pair, std::uin
 
 std::uint8_t RangeX20Function(void* value, const RangePair*, std::uint8_t type, std::uint8_t set,
                               std::uint8_t which) {
-  const std::uint8_t family = GetDeviceFamily(set);
-  return ApplyPair(value, type, which, 0, (family == 1 || family == 2) ? 5 : 0);
+  switch (GetDeviceFamily(set)) {
+    case 1:
+    case 2: return ApplyPair(value, type, which, 0, 5);
+    default: return ApplyPair(value, type, which, 0, 0);
+  }
 }
 
 std::uint8_t RangeSynchronEncoder(void* value, const RangePair*, std::uint8_t type, std::uint8_t set,
                                   std::uint8_t which) {
-  return ApplyPair(value, type, which, 0, GetDeviceFamily(set) == 2 ? 2 : 1);
+  return GetDeviceFamily(set) == 2 ? ApplyPair(value, type, which, 0, 2) : ApplyPair(value, type, which, 0, 1);
 }
 
 std::uint8_t RangePositionEncoder(void* value, const RangePair*, std::uint8_t type, std::uint8_t set,
@@ -112,8 +115,8 @@ std::uint8_t RangeLanguage(void* value, const RangePair*, std::uint8_t type, std
   std::int64_t layout_letter = 0;
   const std::uint8_t status = ReadRawInteger(4, 0, set, &layout_letter);
   if (status != 0) return status;
-  const bool third_language = layout_letter >= kCurrentLayoutLetter && GetVersionLetter(set) >= kE;
-  return ApplyPair(value, type, which, 0, third_language ? 2 : 1);
+  if (layout_letter < kCurrentLayoutLetter) return ApplyPair(value, type, which, 0, 1);
+  return PairByLetter(value, type, set, which, {Below(kE, 0, 1), Otherwise(0, 2)});
 }
 
 std::uint8_t RangeLowVoltageLevel(void* value, const RangePair* pair, std::uint8_t type, std::uint8_t set,

@@ -71,6 +71,13 @@ std::optional<std::string> SelectionText(const SettingsRow& row, std::uint32_t v
   return std::string(texts[value]);
 }
 
+// The text after a selection text's "n:" prefix; empty for a text without one.
+std::string_view AfterNumber(std::string_view text) {
+  std::size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  return digits > 0 && digits < text.size() && text[digits] == ':' ? text.substr(digits + 1) : std::string_view();
+}
+
 enum class Form { kNone, kNumber16, kNumber32, kSelection, kString };
 
 Form FormOf(const SettingsRow& row, std::uint8_t type) {
@@ -146,7 +153,12 @@ bool LoadRow(const std::string& path, const std::string& section, const Settings
       const std::string text =
           ProfileString(path, section.c_str(), key, SelectionText(row, LoadUnsigned(def, size)).value_or(""));
       const auto texts = SelectionTexts(row);
-      const auto match = std::find(texts.begin(), texts.end(), text);
+      auto match = std::find(texts.begin(), texts.end(), text);
+      // A file written when the list numbered its texts otherwise ("3:9600 baud") still names the same choice.
+      if (match == texts.end() && !AfterNumber(text).empty()) {
+        match = std::find_if(texts.begin(), texts.end(),
+                             [&](std::string_view t) { return AfterNumber(t) == AfterNumber(text); });
+      }
       if (match == texts.end()) return true;  // no equal text: the element keeps its value
       StoreLow(value, size, static_cast<std::uint32_t>(match - texts.begin()));
       break;

@@ -3,7 +3,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+
+#include "platform/sys/global_memory.h"
 
 namespace platform::gdi {
 namespace {
@@ -72,6 +75,46 @@ PrinterSettings SettingsForPrinter(const std::string& name, const std::string& o
     }
   }
   return s;
+}
+
+bool ReadDevNames(HGLOBAL names, DevNamesTexts* out) {
+  if (!names || !out || GlobalSize(names) <= sizeof(DEVNAMES)) return false;
+  const SIZE_T size = GlobalSize(names);
+  const auto* base = static_cast<const char*>(GlobalLock(names));
+  if (!base) return false;
+  const auto* header = reinterpret_cast<const DEVNAMES*>(base);
+  auto at = [&](WORD offset) {
+    return offset >= size ? std::string() : std::string(base + offset, strnlen(base + offset, size - offset));
+  };
+  *out = DevNamesTexts{at(header->wDriverOffset), at(header->wDeviceOffset), at(header->wOutputOffset),
+                       header->wDefault != 0};
+  GlobalUnlock(names);
+  return true;
+}
+
+HGLOBAL WriteDevNames(HGLOBAL reuse, const DevNamesTexts& texts) {
+  const SIZE_T size = sizeof(DEVNAMES) + texts.driver.size() + texts.device.size() + texts.output.size() + 3;
+  HGLOBAL names = reuse;
+  if (!names || GlobalSize(names) < size) {
+    if (names) GlobalFree(names);
+    names = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  }
+  auto* base = names ? static_cast<char*>(GlobalLock(names)) : nullptr;
+  if (!base) return names;
+  auto* header = reinterpret_cast<DEVNAMES*>(base);
+  std::size_t at = sizeof(DEVNAMES);
+  auto put = [&](const std::string& text) {
+    const auto offset = static_cast<WORD>(at);
+    std::memcpy(base + at, text.c_str(), text.size() + 1);
+    at += text.size() + 1;
+    return offset;
+  };
+  header->wDriverOffset = put(texts.driver);
+  header->wDeviceOffset = put(texts.device);
+  header->wOutputOffset = put(texts.output);
+  header->wDefault = texts.is_default ? 1 : 0;
+  GlobalUnlock(names);
+  return names;
 }
 
 }  // namespace platform::gdi

@@ -120,4 +120,19 @@ void SetCupsPrinterLister(std::function<std::vector<std::string>()> lister);
 // writes a PDF and hands it to "lp -d <printer>".
 PrinterSettings SettingsForPrinter(const std::string& name, const std::string& output_path);
 
+// The driver text of the device names the print dialogs keep.
+inline constexpr const char* kDevNamesDriver = "zpr";
+// The texts of a device-names block (DEVNAMES and the strings behind it).
+struct DevNamesTexts {
+  std::string driver;
+  std::string device;
+  std::string output;
+  bool is_default = false;
+};
+// What a block holds; false for no block or one too short for its header (offsets beyond it read as empty).
+bool ReadDevNames(HGLOBAL names, DevNamesTexts* out);
+// The texts packed into `reuse` when it is large enough, else into a new moveable block (`reuse` freed); null
+// when no block can be had.
+HGLOBAL WriteDevNames(HGLOBAL reuse, const DevNamesTexts& texts);
+
 }  // namespace platform::gdi

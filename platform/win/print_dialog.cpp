@@ -48,18 +48,10 @@ void StartFrom(const PRINTDLGA& pd, PrintDialogState& s) {
   const platform::gdi::PrinterSettings def = platform::gdi::DefaultPrinter();
   s.printer = def.name;
   s.output = def.output_path;
-  if (pd.hDevNames && GlobalSize(pd.hDevNames) > sizeof(DEVNAMES)) {
-    const SIZE_T size = GlobalSize(pd.hDevNames);
-    if (const auto* base = static_cast<const char*>(GlobalLock(pd.hDevNames))) {
-      const auto* names = reinterpret_cast<const DEVNAMES*>(base);
-      auto at = [&](WORD offset) -> std::string {
-        if (offset >= size) return {};
-        return std::string(base + offset, strnlen(base + offset, size - offset));
-      };
-      if (!at(names->wDeviceOffset).empty()) s.printer = at(names->wDeviceOffset);
-      s.output = at(names->wOutputOffset);
-      GlobalUnlock(pd.hDevNames);
-    }
+  platform::gdi::DevNamesTexts names;
+  if (platform::gdi::ReadDevNames(pd.hDevNames, &names)) {
+    if (!names.device.empty()) s.printer = names.device;
+    s.output = names.output;
   } else if (pd.hDevMode && GlobalSize(pd.hDevMode) >= sizeof(DEVMODEA)) {
     if (const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(pd.hDevMode))) {
       const std::string name(mode->dmDeviceName, strnlen(mode->dmDeviceName, CCHDEVICENAME));
@@ -96,24 +88,9 @@ void WriteHandles(PrintDialogState& s) {
     mode->dmCopies = static_cast<short>(s.copies);
     GlobalUnlock(pd.hDevMode);
   }
-  const std::string driver = "zpr";
-  const SIZE_T size = sizeof(DEVNAMES) + driver.size() + 1 + s.printer.size() + 1 + s.output.size() + 1;
-  pd.hDevNames = Reuse(pd.hDevNames, size);
-  if (auto* base = static_cast<char*>(GlobalLock(pd.hDevNames))) {
-    auto* names = reinterpret_cast<DEVNAMES*>(base);
-    std::size_t at = sizeof(DEVNAMES);
-    auto put = [&](const std::string& text) {
-      const auto offset = static_cast<WORD>(at);
-      std::memcpy(base + at, text.c_str(), text.size() + 1);
-      at += text.size() + 1;
-      return offset;
-    };
-    names->wDriverOffset = put(driver);
-    names->wDeviceOffset = put(s.printer);
-    names->wOutputOffset = put(s.output);
-    names->wDefault = s.printer == platform::gdi::DefaultPrinter().name ? 1 : 0;
-    GlobalUnlock(pd.hDevNames);
-  }
+  const bool is_default = s.printer == platform::gdi::DefaultPrinter().name;
+  pd.hDevNames =
+      platform::gdi::WriteDevNames(pd.hDevNames, {platform::gdi::kDevNamesDriver, s.printer, s.output, is_default});
 }
 
 void FillPrinters(HWND dialog, const PrintDialogState& s) {

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/file_commands.h"
+#include "app/file_name_dialog.h"
 #include "app/file_slots.h"
 #include "app/file_titles.h"
 #include "app/recent_files.h"
@@ -149,6 +151,93 @@ TEST_F(DocumentsTest, BadFilesLeaveEverythingAsItWas) {
         },
     });
     EXPECT_GE(dialogs_.size(), 2u);  // the question and the fault
+  }
+}
+
+// A line that holds no value of its element: one box that says the file is damaged and names the line.
+TEST_F(DocumentsTest, ADamagedLineIsNamedInTheFaultBox) {
+  const auto path = MakeProject("lines.ZPR", "from file");
+  std::string text = ReadAll(path);
+  // The first line after the 200th that holds a plain number gets letters.
+  std::size_t start = 0;
+  std::size_t line = 1;
+  for (; line < 200; ++line) start = text.find('\n', start) + 1;
+  for (;; ++line) {
+    const std::size_t end = text.find('\r', start);
+    ASSERT_NE(end, std::string::npos);
+    const std::string value = text.substr(start, end - start);
+    if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos) {
+      text.replace(start, end - start, "no number");
+      break;
+    }
+    start = text.find('\n', start) + 1;
+  }
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+  Run({
+      [&] {
+        drv::AnswerFileDialog(path.string());
+        drv::PickMenu(Main(), 2001);
+      },
+      [&] { EXPECT_EQ(Title(), "ZPR-Tool - File 1: NONAME1.ZPR"); },
+  });
+  const std::vector<std::string> expected = {"File is damaged and can not be read:\nline " + std::to_string(line) +
+                                             " holds no value of its element."};
+  EXPECT_EQ(dialogs_, expected);
+}
+
+// A folder deeper than the old 265-character slot: save, save again and the recent list keep the whole path.
+TEST_F(DocumentsTest, ADeepFolderKeepsItsWholePath) {
+  std::filesystem::path deep = folder_.path();
+  while (deep.string().size() < 400) deep /= "a-rather-long-folder-name-for-plant-data";
+  std::filesystem::create_directories(deep);
+  const auto path = deep / "deep.ZPR";
+  drv::AnswerFileDialog(path.string());
+  Run({
+      [] {
+        Modify(0, "first");
+        drv::PickMenu(Main(), 2002);  // a default name goes through Save as
+      },
+      [&] {
+        EXPECT_EQ(app::Slot(0).path, path.string());
+        EXPECT_EQ(app::RecentFiles().front().path, path.string());
+        Modify(0, "second");
+        drv::PickMenu(Main(), 2002);
+      },
+      [&] {
+        EXPECT_NE(ReadAll(path).find("second"), std::string::npos);
+        EXPECT_NE(model::ChangeList0Empty(0), 0) << "the save of the deep path succeeded";
+      },
+  });
+  EXPECT_TRUE(dialogs_.empty()) << dialogs_.front();
+  app::LoadRecentFiles();
+  EXPECT_EQ(app::RecentFiles().front().path, path.string()) << "the settings file holds it whole";
+}
+
+// A relative path (as typed on the command line) is opened from the working folder and kept absolute.
+TEST_F(DocumentsTest, ARelativePathIsKeptAbsolute) {
+  MakeProject("relative.ZPR", "from file");
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(folder_.path());
+  Run({[] { EXPECT_EQ(app::OpenProjectFile("./relative.ZPR"), 0); }});
+  std::filesystem::current_path(before);
+  const std::string whole = (folder_.path() / "relative.ZPR").string();
+  EXPECT_EQ(app::Slot(0).path, whole);
+  EXPECT_EQ(app::RecentFiles().front().path, whole);
+  EXPECT_TRUE(dialogs_.empty());
+}
+
+// The scope export proposes a file named after the active file, and a visible name while it has none.
+TEST_F(DocumentsTest, TheScopeExportProposesAVisibleName) {
+  for (const auto& [name, proposed] : {std::pair{"PLANT.ZPR", "PLANT.PRN"}, {"", "SCOPE.PRN"}, {".ZPR", "SCOPE.PRN"}}) {
+    SCOPED_TRACE(name);
+    drv::AnswerFileDialog(std::nullopt);
+    Run({[&] {
+      app::Slot(0).name = name;
+      std::string out;
+      EXPECT_EQ(app::FileNameDialog(app::kDialogPrintText, true, &out), app::kDialogCancelled);
+    }});
+    ASSERT_FALSE(drv::FileDialogs().empty());
+    EXPECT_EQ(drv::FileDialogs().back().proposed, proposed);
   }
 }
 

@@ -243,4 +243,39 @@ TEST_F(PrintDialogTest, PrintOrExportCaptionAndAClickStoredAtOnceThatCancelPutsB
   app::SetPrintTextPath({});
 }
 
+// The output files are named before anything is written: the PDF printer's file beside the active project file
+// and named after it (in the print dialog and in the job), following the active file; the export's whole path.
+TEST_F(PrintDialogTest, TheDialogNamesTheFileThePrintoutGoesTo) {
+  namespace drv = platform::testing;
+  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "print-output";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "other");
+  UsePrinter(gdi::PrintBackendKind::kPdf, gdi::kPdfPrinterName, {});
+  app::Slot(0).name = "PLANT.ZPR";
+  app::Slot(0).path = (folder / "plant.ZPR").string();
+  SetByte(305, 10, 0);
+  const std::string pdf = (folder / "plant.pdf").string();
+  Open([&](HWND d) {
+    EXPECT_EQ(drv::ItemText(d, 115), "PDF file '" + pdf + "'");
+    drv::ClickItem(d, IDCANCEL);
+  });
+  ASSERT_EQ(app::PrintStartJob(), 1);
+  app::PrintLine("a line");
+  app::PrintEndJob(true);
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+
+  app::Slot(0).path = (folder / "other" / "line 2.ZPR").string();
+  Open([&](HWND d) {
+    EXPECT_EQ(drv::ItemText(d, 115), "PDF file '" + (folder / "other" / "line 2.pdf").string() + "'");
+    drv::ClickItem(d, IDCANCEL);
+  });
+
+  SetByte(305, 10, 1);
+  Open([&](HWND d) {
+    EXPECT_EQ(drv::ItemText(d, 115), "Text file  '" + (folder / "other" / "ZPRPRINT.TXT").string() + "'");
+    drv::ClickItem(d, IDCANCEL);
+  });
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace

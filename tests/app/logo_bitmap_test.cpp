@@ -2,7 +2,13 @@
 // its line in the diagnostic text, the header report and its copy rules, and the centred paint position.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <functional>
 
 #include "app/logo_bitmap.h"
@@ -109,6 +115,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LogoBitmapTest, MissingFileSaysCreateFileFailed) {
   EXPECT_EQ(app::BitmapLoadFile((folder_.path() / "none.bmp").string().c_str()), 1);
+  EXPECT_EQ(app::BitmapLog(), "CreateFile failed.\n");
+}
+
+// A FIFO or a folder named as the logo is no regular file: refused at once like a missing file, never waited on.
+TEST_F(LogoBitmapTest, AFifoOrAFolderIsRefusedWithoutWaiting) {
+  const auto fifo = folder_.path() / "logo.fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto load = std::async(std::launch::async, [&] { return app::BitmapLoadFile(fifo.c_str()); });
+  if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    // Let the blocked reader go before failing, so the test ends.
+    const int writer = open(fifo.c_str(), O_WRONLY);
+    if (writer >= 0) close(writer);
+    FAIL() << "the load waits for a writer of the FIFO";
+  }
+  EXPECT_EQ(load.get(), 1);
+  EXPECT_EQ(app::BitmapLog(), "CreateFile failed.\n");
+  EXPECT_EQ(app::BitmapLoadFile(folder_.path().c_str()), 1);
   EXPECT_EQ(app::BitmapLog(), "CreateFile failed.\n");
 }
 

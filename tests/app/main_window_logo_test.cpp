@@ -4,6 +4,9 @@
 
 #include "app/logo_bitmap.h"
 #include "app/status_line.h"
+#include "model/data_set.h"
+#include "model/descriptor.h"
+#include "model/element_access.h"
 #include "platform/backend/capture.h"
 #include "tests/app/shell_fixture.h"
 
@@ -62,6 +65,35 @@ TEST(LogoFiles, FamilyChoosesTheFileAndRelativeNamesLieBesideTheProgram) {
   EXPECT_EQ(app::LogoFileForFamily(1), (folder.path() / "VANDRO2.BMP").string());
   EXPECT_EQ(app::LogoFileForFamily(0), (folder.path() / "VANDRO2.BMP").string());
   platform::sys::SetExecutablePathOverride(std::nullopt);
+}
+
+// The family list of the P page names each family as its logo does (Bitmap<Name>), and every device type the
+// family offers (the limits of "P00 device-type" for it) carries that name.
+TEST(LogoFiles, TheFamilyListAgreesWithTheLogosAndTheDeviceTypes) {
+  service_test::TempFolder folder;
+  platform::sys::SetExecutablePathOverride((folder.path() / "vqpt32").string());
+  std::ofstream(folder.path() / "vqpt32.ini") << "[Bitmaps]\nMode=1\nBitmapZpr=ZPR\nBitmapKlx=KLX\nBitmapQwm=QWM\n";
+  ASSERT_EQ(app::LoadLogoBitmapSettings(), 0);
+  platform::sys::SetExecutablePathOverride(std::nullopt);
+  const model::ParameterDescriptor* families = model::FindDescriptor(304, 0);
+  const model::ParameterDescriptor* types = model::FindDescriptor(304, 1);
+  ASSERT_NE(families, nullptr);
+  ASSERT_NE(types, nullptr);
+  for (std::uint8_t family = 1; family <= 3; ++family) {
+    SCOPED_TRACE(int(family));
+    const std::string text = families->texts[family + 1];
+    const std::string name = text.substr(text.find(':') + 1);
+    EXPECT_EQ(app::LogoFileForFamily(family), (folder.path() / name).string()) << text;
+    ASSERT_EQ(model::InitDataSet(1), 0);
+    ASSERT_EQ(model::WriteElement(304, 0, &family, model::kModeRaw, 1), 0);
+    std::uint8_t low = 0, high = 0;  // the element is a byte
+    ASSERT_EQ(model::GetElementLowerLimit(304, 1, &low, model::kModeRaw, 1), 0);
+    ASSERT_EQ(model::GetElementUpperLimit(304, 1, &high, model::kModeRaw, 1), 0);
+    for (int type = low; type <= high; ++type) {
+      const std::string offered = types->texts[type + 1];
+      EXPECT_EQ(offered.find(std::to_string(type) + ":" + name), 0u) << offered;
+    }
+  }
 }
 
 }  // namespace

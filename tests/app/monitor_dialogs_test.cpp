@@ -297,9 +297,11 @@ TEST_F(MonitorDialogTest, TheProtocolDialogChoosesTheNextValueLogMode) {
     SCOPED_TRACE(testing::Message() << c.monitor << int{c.no_complete});
     bool start = false;
     bool complete = false;
+    std::string target;
     drv::OnDialogIdle(34, [&](HWND d) {
       start = drv::Enabled(d, 3);
       complete = drv::Enabled(d, 4);
+      target = drv::ItemText(d, 905);
       drv::ClickItem(d, start ? 3 : IDOK);
     });
     Run({[&] {
@@ -323,6 +325,7 @@ TEST_F(MonitorDialogTest, TheProtocolDialogChoosesTheNextValueLogMode) {
     }});
     EXPECT_EQ(start, c.start_enabled);
     EXPECT_EQ(complete, c.complete_enabled);
+    EXPECT_EQ(target, "Log file: " + log.string()) << "the dialog says where the log goes";
   }
 }
 

@@ -186,6 +186,36 @@ TEST_F(MotorDatabaseTest, AnEmptyOrMissingTableOpensEmptyAndTakesNothingOver) {
   }
 }
 
+// No table yet (a fresh folder): the dialog says so once, and Add creates the table with its first row.
+TEST_F(MotorDatabaseTest, AddCreatesAMissingTable) {
+  fs::remove(table_);
+  boxes_.clear();
+  OpenWith(64, [&](HWND dialog) {
+    drv::ClickItem(dialog, app::kAddRowButton);
+    EXPECT_EQ(Item(dialog, 1434) + "/" + Item(dialog, 1435), "1/1");
+    EXPECT_EQ(Names(dialog), std::vector<std::string>{model::kMotorPlaceholderName});
+    drv::ClickItem(dialog, IDCANCEL);
+  });
+  ASSERT_EQ(boxes_.size(), 1u) << "the missing table only";
+  EXPECT_EQ(boxes_[0].rfind("Error in file with external motordatabase", 0), 0u) << boxes_[0];
+  EXPECT_TRUE(fs::exists(table_));
+}
+
+// More rows than the dialog's 16-bit count: it shows the first 65535 and says how many were left out, once.
+TEST_F(MotorDatabaseTest, ATableBeyondTheCountSaysHowManyRowsWereLeftOut) {
+  std::string content;
+  const std::string line = Line(1, 0, "pump 1.5kW", Async(4, 150)) + "\n";
+  for (int i = 0; i < 65538; ++i) content += line;
+  std::ofstream(table_, std::ios::binary) << content;
+  boxes_.clear();
+  OpenWith(64, [&](HWND dialog) {
+    EXPECT_EQ(Item(dialog, 1435), "65535");
+    drv::ClickItem(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(boxes_, std::vector<std::string>{"The motor database holds more rows than can be shown: the first 65535 "
+                                             "are shown, 3 rows were left out."});
+}
+
 TEST_F(MotorDatabaseTest, AnEditedRowIsWrittenAddedRenamedAndDeletedInTheFile) {
   WriteTable(kThreeMotors);
   OpenWith(64, [&](HWND dialog) {

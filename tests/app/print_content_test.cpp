@@ -12,6 +12,7 @@
 
 #include "app/file_slots.h"
 #include "app/print_content.h"
+#include "app/print_rows.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "model/menu_list_table.h"
@@ -28,6 +29,7 @@ const char* kTCheck[] = {"A02 check", "0:no", "1:yes", ""};
 const char* kTCombo[] = {"A04 combo", "0:zero", "1:one", "2:two", ""};
 const char* kTLong[] = {"A05 a long name that fills the left-hand column", "0:off", "1:on", ""};
 const char* kTReserved[] = {"A06 reserved", ""};
+const char* kTFull[] = {"A07 name that fills column 1", "0:inactive", "1:active", ""};
 const char* kTScope[] = {"A08 scope setting", ""};
 const char* kTSpeed[] = {"A13 speed", "m/s", ""};
 
@@ -52,6 +54,12 @@ std::array<ParameterDescriptor, 81> ManyRows() {
   return rows;
 }
 const std::array<ParameterDescriptor, 81> kMany = ManyRows();
+// List 12: a left row of exactly 40 characters, then a short one.
+const ParameterDescriptor kFullLeft[] = {
+    {305, 45, 2, 0, 1, 0, 0.0, kTFull},
+    {306, 8, 1, 0, 1, 0, 0.0, kTNumber},
+    {0, 0, 0, 0, 0, 0, 0.0, nullptr},
+};
 
 using app_test::RecordingOutput;
 
@@ -65,6 +73,7 @@ class PrintContentTest : public ::testing::Test {
     for (auto& slot : slots_) slot = {kEmpty, 0, false};
     slots_[11] = {kPairs, 0, true};
     slots_[33] = {kMany.data(), 0, true};
+    slots_[12] = {kFullLeft, 0, true};
     model::SetMenuListTableForTest(slots_);
     char pattern[] = "/tmp/print-test-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -117,6 +126,16 @@ TEST_F(PrintContentTest, RowsPairUpAtColumn40AndLongOrOutOfRangeRowsStandAlone) 
       "\r\n"
       "A06 reserved:                           A13 speed: 14.6 m/s\r\n";
   EXPECT_EQ(PrintToText({app::kSectionProjectTarget}), expected);
+}
+
+TEST_F(PrintContentTest, ALeftRowThatFillsItsColumnKeepsOneBlankBeforeTheRightOne) {
+  SetByte(305, 45, 0);
+  SetByte(306, 8, 7);
+  app::binding::ListRows rows;
+  ASSERT_TRUE(app::binding::LoadRows(12, 0, rows));
+  std::size_t at = 0;
+  EXPECT_EQ(app::print::PrintRowPair(rows, at, 0, false), "A07 name that fills column 1: 0:inactive A01 block: 7 blk\n\r");
+  EXPECT_EQ(at, 2u);
 }
 
 TEST_F(PrintContentTest, OnlyDifferingValuesLeaveOutDefaultRowsAndAnEmptyResult) {

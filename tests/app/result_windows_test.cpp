@@ -146,13 +146,13 @@ TEST_F(DocumentsTest, FilesAndParameterSetsAreComparedWithBothValuesAndTheCaptio
   // Newest difference first; File 1's value, then File 2's (a selection's number and its text).
   EXPECT_EQ(files, (std::vector<std::string>{
                        "K05 R-filename                \tNONAME1.ZPR\tNONAME2.ZPR",
-                       "P1.F34 BE4-function         \t4 4:fault reset\t14 14:posi.step",
+                       "P1.F34 BE4-function         \t4:fault reset\t14:posi.step",
                        "P1.C01 n-Max                  \t1500 rpm\t916 rpm",
                        "P2.B10 poles                  \t4 \t6 ",
                    }));
   // Set 1's value, then set 2's.
   EXPECT_EQ(sets, (std::vector<std::string>{
-                      "P2.F34 BE4-function         \t4 4:fault reset\t14 14:posi.step",
+                      "P2.F34 BE4-function         \t4:fault reset\t14:posi.step",
                       "P2.B10 poles                  \t4 \t6 ",
                   }));
   EXPECT_TRUE(drv::MessageBoxes().empty());

@@ -218,9 +218,24 @@ TEST_F(ValueLogTest, AnUnwritableFileFailsAndLeavesNoPartialFile) {
   const auto cwd = std::filesystem::current_path();
   std::filesystem::current_path(dir_);
   EXPECT_EQ(Log(app::kValueLogStart), app::kValueLogWritten);  // an empty name: the default file name
-  EXPECT_EQ(app::ValueLogPath(), app::kValueLogFileName);
+  EXPECT_EQ(app::ValueLogPath(), (dir_ / app::kValueLogFileName).string()) << "a whole path, to be found again";
   std::filesystem::current_path(cwd);
   EXPECT_TRUE(std::filesystem::exists(dir_ / app::kValueLogFileName));
+}
+
+// A fresh settings set logs into a text file; a bare name goes beside the active project file, whole.
+TEST_F(ValueLogTest, TheLogGoesToATextFileBesideTheProjectByDefault) {
+  model::InitDataSet(0);
+  std::uint8_t selection = 0;
+  ASSERT_EQ(model::ReadElement(305, 57, &selection, model::kModeRaw, 0), 0);
+  EXPECT_EQ(selection, 1) << "a text file, not the printer";
+  app::Slot(0).path = (dir_ / "plant.ZPR").string();
+  SetText(305, 62, "");
+  EXPECT_EQ(app::ValueLogTarget(), (dir_ / app::kValueLogFileName).string());
+  SetText(305, 62, "line2.txt");
+  EXPECT_EQ(app::ValueLogTarget(), (dir_ / "line2.txt").string());
+  SetByte(305, 57, 0);
+  EXPECT_EQ(app::ValueLogTarget(), "");
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "link/link_status.h"
 #include "link/uss_driver.h"
+#include "link/uss_telegram.h"
+#include "model/descriptor.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
+#include "model/menu_list_table.h"
 
 namespace {
 
@@ -42,6 +47,31 @@ TEST(LinkSettingsRecord, SettingsFollowTheRecord) {
   EXPECT_EQ(s.reply_wait, 12345u);
   EXPECT_EQ(ilink::LoadUssDriverSettings(3), ilink::kSoftwareError);
   model::InitDataSet(1);
+}
+
+}  // namespace
+
+namespace {
+
+// Every list that offers the baud index (the interface options and the settings file) names the rate the driver
+// opens the line with for that index, and no index beyond the driver's table.
+TEST(LinkSettingsRecord, BaudTextsNameTheDriversRates) {
+  for (const model::MenuListSlot& slot : model::OwnMenuListTable()) {
+    if (!slot.used) continue;
+    for (std::size_t i = 0; slot.rows[i].record != 0; ++i) {
+      const model::ParameterDescriptor& row = slot.rows[i];
+      if (row.record != 305 || row.element != 28) continue;
+      SCOPED_TRACE(row.texts[0]);
+      std::uint8_t index = 0;
+      for (; row.texts[index + 1] && row.texts[index + 1][0] != '\0'; ++index) {
+        ASSERT_LT(index, ilink::kUssBaudSteps) << row.texts[index + 1] << ": the driver has no such step";
+        const std::string expected =
+            std::to_string(index) + ":" + std::to_string(ilink::UssBaudStepOf(index).baud) + " baud";
+        EXPECT_EQ(row.texts[index + 1], expected);
+      }
+      EXPECT_EQ(index, ilink::kUssBaudSteps);
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "model/element_access.h"
 #include "model/function_tables.h"
+#include "model/motor_rows.h"
 #include "model/motor_table.h"
 #include "model/record_layout.h"
 #include "model/stored_value.h"
@@ -284,6 +286,76 @@ TEST_F(MotorTableTest, PathsAndMissingFiles) {
   EXPECT_FALSE(fs::exists(dir_ / "absent.txt"));
   EXPECT_EQ(fs::path(MotorTablePathBesideProgram(kMotorLayoutAsync)).filename(), "mottab.txt");
   EXPECT_EQ(fs::path(MotorTablePathBesideProgram(kMotorLayoutServo)).filename(), "esmottab.txt");
+}
+
+// Add on a table that does not exist creates it with the placeholder record over the layout's template; a table
+// that cannot be read (a folder here) is still refused.
+TEST_F(MotorTableTest, AddCreatesAMissingTable) {
+  for (const std::uint8_t layout : {kMotorLayoutAsync, kMotorLayoutServo}) {
+    SCOPED_TRACE(int(layout));
+    const std::string path = (dir_ / MotorTableFileName(layout)).string();
+    fs::remove(path);
+    ASSERT_EQ(MotorTableSetFile(path), 0);
+    std::uint16_t n = 3;
+    ASSERT_EQ(MotorTableAddRecord(&n, layout), 0);
+    EXPECT_EQ(n, 0);
+    const auto entries = ReadAll(layout);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_STREQ(entries[0].name.data(), kMotorPlaceholderName);
+    EXPECT_EQ(entries[0].motor_record, MotorTableTemplate(layout).motor_record);
+  }
+  ASSERT_EQ(MotorTableSetFile(dir_.string()), 0);
+  std::uint16_t n = 0;
+  EXPECT_EQ(MotorTableAddRecord(&n), 1);
+}
+
+// A table beyond the 16-bit count: the count stops at 65535, the full count says how many lines there are.
+TEST_F(MotorTableTest, TheFullCountGoesBeyondSixteenBits) {
+  std::string content;
+  const std::string line = Line(1, 0, "many", AsyncValues(10)) + "\n";
+  for (int i = 0; i < 65540; ++i) content += line;
+  ASSERT_FALSE(platform::sys::WriteFileAtomically(path_, content));
+  std::uint16_t count = 0;
+  ASSERT_EQ(MotorTableCount(&count), 0);
+  EXPECT_EQ(count, 65535);
+  std::size_t all = 0;
+  ASSERT_EQ(MotorTableCountAll(&all), 0);
+  EXPECT_EQ(all, 65540u);
+}
+
+// The shipped tables: every built-in motor of the layout as a record that reads back to its built-in row, named
+// by its nameplate, the names told apart.
+TEST_F(MotorTableTest, TheSeedHoldsTheBuiltInMotors) {
+  struct Seed {
+    std::uint8_t layout;
+    std::uint8_t first_row;
+    std::size_t count;
+    const char* kind;
+  };
+  for (const Seed& seed : {Seed{kMotorLayoutAsync, 31, 29, "ASM "}, Seed{kMotorLayoutServo, 61, 9, "servo "}}) {
+    SCOPED_TRACE(seed.kind);
+    ASSERT_FALSE(platform::sys::WriteFileAtomically(path_, MotorTableSeedText(seed.layout, 1)));
+    const auto entries = ReadAll(seed.layout);
+    ASSERT_EQ(entries.size(), seed.count);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const MotorTableEntry& e = entries[i];
+      EXPECT_EQ(e.motor_number, i + 1);
+      EXPECT_EQ(e.flag, 0);
+      const std::string name = e.name.data();
+      EXPECT_EQ(name.rfind(seed.kind, 0), 0u) << name;
+      EXPECT_GT(name.size(), std::string(seed.kind).size() + 4) << name;
+      EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << name;
+      names.push_back(name);
+      const std::uint8_t* row = BuiltInMotorRow(static_cast<std::uint8_t>(seed.first_row + i));
+      ASSERT_NE(row, nullptr);
+      for (const std::uint16_t element : MotorTableColumns(seed.layout)) {
+        const std::uint8_t type = GetElementType(348, element);
+        EXPECT_EQ(Stored(e, element), static_cast<std::int64_t>(LoadStoredAsDouble(row + element, type)))
+            << name << " element " << element;
+      }
+    }
+  }
 }
 
 class MotorTakeOverTest : public testing::ModelTest {};

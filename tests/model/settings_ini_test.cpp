@@ -235,6 +235,21 @@ TEST_F(SettingsIni, EditedValuesAreCheckedAndOpGehIsReadOnly) {
   EXPECT_NE(saved.find("[INTERFACE]\nserial interface=COM2\n"), std::string::npos);
 }
 
+// A settings file from a list that numbered its texts otherwise ("3:9600 baud" where "1:9600 baud" now stands)
+// keeps the named choice; a name no text has leaves the element as it is.
+TEST_F(SettingsIni, ANumberedTextOfAnOlderListKeepsItsChoice) {
+  const char* const rates[] = {"baudrate", "0:4800 baud", "1:9600 baud", "2:19200 baud", "3:38400 baud", ""};
+  list58_[1] = ParameterDescriptor{log_.record, log_.element, 4, 0, 1, 0, 0.0, rates};
+  for (const auto& [written, expected] : {std::pair{"3:9600 baud", 1}, {"1:38400 baud", 3}, {"2:19200 baud", 2},
+                                          {"1:2400 baud", 2}, {"9600 baud", 2}}) {
+    SCOPED_TRACE(written);
+    std::ofstream(ini_, std::ios::binary | std::ios::trunc) << "[USS-Protocol]\nbaudrate=" << written << "\n";
+    SetRaw<std::uint8_t>(log_, 2);
+    ASSERT_EQ(LoadSettingsIni(nullptr), kSettingsDone);
+    EXPECT_EQ(Raw<std::uint8_t>(log_), expected);
+  }
+}
+
 TEST_F(SettingsIni, WaitingTimeAndPortOfTheLinkSettings) {
   // The real elements: port index (305, 0) and polling interval (305, 160, default 2000 ms).
   const Element port{305, 0};
