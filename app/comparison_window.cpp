@@ -65,7 +65,7 @@ void Refill(HWND window, std::uint8_t mode) {
 
 constexpr ResultWindowKind kWindowKind{Modeless::kComparisonResult, kComparisonTemplate, kComparisonHeading,
                                       kComparisonCountLabel, kPlaceCentred, kPlaceCentred,
-                                      [](HWND window) { Refill(window, g_mode); }, nullptr};
+                                      [](HWND window) { Refill(window, g_mode); }, nullptr, kComparisonList};
 
 INT_PTR CALLBACK ComparisonProc(HWND window, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
   return ResultWindowMessage(kWindowKind, window, message, wparam);

@@ -1,9 +1,8 @@
 // PlaceDialog and RaiseWindow.
 #include "app/dialog_placement.h"
 
-#include <algorithm>
-
 #include "app/shell_state.h"
+#include "platform/win/screen_fit.h"
 
 namespace app {
 namespace {
@@ -29,7 +28,12 @@ void PlaceDialog(HWND window, int x, int y) {
   const int below_menu = GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYCAPTION) + frame_y;
   const int left = PlaceAxis(x, main.left, main.right, own.right - own.left, frame_x, frame_x);
   const int top = PlaceAxis(y, main.top, main.bottom, own.bottom - own.top, frame_y, below_menu);
-  SetWindowPos(window, nullptr, std::max(left, 0), std::max(top, 0), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // On the screen: a window larger than the main window is centred on the screen, one larger than the screen
+  // starts at its edge (and a sizable one is sized to it).
+  const RECT placed = platform::win::FitOverOwner(main, POINT{left, top},
+                                                  SIZE{own.right - own.left, own.bottom - own.top});
+  SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  platform::win::KeepOnScreen(window);
 }
 
 void RaiseWindow(HWND window) {

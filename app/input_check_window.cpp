@@ -92,7 +92,7 @@ void FillWindow(HWND window) {
 
 constexpr ResultWindowKind kWindowKind{Modeless::kInputCheckResult, kInputCheckTemplate, kInputCheckCount,
                                       kInputCheckHeading, kPlaceBottomRight, kPlaceBottomRight, FillWindow,
-                                      FreeErrorBuffer};
+                                      FreeErrorBuffer, kInputCheckList};
 
 INT_PTR CALLBACK InputCheckProc(HWND window, UINT message, WPARAM wparam, LPARAM /*lparam*/) {
   return ResultWindowMessage(kWindowKind, window, message, wparam);

@@ -1,6 +1,8 @@
 // The common message handling of the modeless result windows.
 #include "app/result_window.h"
 
+#include <iterator>
+
 #include "app/dialog_placement.h"
 #include "app/help_context.h"
 
@@ -20,6 +22,8 @@ INT_PTR ResultWindowMessage(const ResultWindowKind& kind, HWND window, UINT mess
     case WM_INITDIALOG:
       ModelessWindow(kind.slot) = window;
       PlaceDialog(window, kind.place_x, kind.place_y);
+      SendDlgItemMessage(window, kind.list, EM_SETTABSTOPS, std::size(kResultListTabStops),
+                         reinterpret_cast<LPARAM>(kResultListTabStops));
       kind.fill(window);
       SetFocus(GetDlgItem(window, IDOK));  // not the list, which would show all of its text selected
       return FALSE;

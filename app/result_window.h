@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/shell_state.h"
+#include "platform/win/edit_tab_stops.h"
 #include "platform/win/win.h"
 
 namespace app {
@@ -15,7 +16,12 @@ struct ResultWindowKind {
   int place_x, place_y;      // PlaceDialog's
   void (*fill)(HWND);        // fills list and count on WM_INITDIALOG
   bool (*release)();         // gives back what the window holds; false keeps it open (nullptr: nothing held)
+  int list;                  // the list, whose lines hold tab-separated columns
 };
+
+// The list's tab stops in dialog units: the first value column after the parameter names, the second after the
+// first value (wide enough for a value with its unit).
+inline constexpr int kResultListTabStops[] = {130, 215};
 
 // The dialog procedure's body for `kind`.
 INT_PTR ResultWindowMessage(const ResultWindowKind& kind, HWND window, UINT message, WPARAM wparam);

@@ -5,6 +5,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/images.h"
 #include "platform/gdi/sys_colors.h"
+#include "platform/gdi/tab_stops.h"
 #include "platform/win/rect.h"
 #include "platform/win/scroll_geometry.h"
 
@@ -209,14 +210,13 @@ void PaintStaticText(HDC dc, const RECT& rect, std::string_view text, HFONT font
   DrawText(dc, copy.c_str(), static_cast<int>(copy.size()), &r, format);
 }
 
-int EditTextWidth(HFONT font, std::string_view text, int n) {
+int EditTextWidth(HFONT font, std::string_view text, int n, std::span<const int> tab_stops) {
   LOGFONTA lf{};
   if (!font || GetObject(font, sizeof(lf), &lf) == 0) GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
   n = std::clamp(n, 0, static_cast<int>(text.size()));
   const std::string_view shown = text.substr(0, static_cast<std::size_t>(n));
   if (shown.find('\t') == std::string_view::npos) return MeasureText(lf, shown.data(), n).cx;
-  // A tab moves to the next stop; an edit's stops lie every 8 average character widths.
-  const int step = std::max(1, 8 * MeasureFontMetrics(lf).tmAveCharWidth);
+  const int average = MeasureFontMetrics(lf).tmAveCharWidth;
   int x = 0;
   std::size_t start = 0;
   for (;;) {
@@ -224,7 +224,7 @@ int EditTextWidth(HFONT font, std::string_view text, int n) {
     const std::string_view piece = shown.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
     x += MeasureText(lf, piece.data(), static_cast<int>(piece.size())).cx;
     if (tab == std::string_view::npos) return x;
-    x = (x / step + 1) * step;
+    x = NextTabStop(x, 0, static_cast<int>(tab_stops.size()), tab_stops.data(), average);
     start = tab + 1;
   }
 }
@@ -233,12 +233,13 @@ namespace {
 
 // Characters first..last of an edit's line drawn at their places, the line starting at x0: tabs are not drawn,
 // the text after one starts at its stop.
-void DrawEditText(HDC dc, HFONT font, int x0, int y, std::string_view line, int first, int last) {
+void DrawEditText(HDC dc, HFONT font, int x0, int y, std::string_view line, int first, int last,
+                  std::span<const int> stops) {
   int start = first;
   while (start < last) {
     const std::size_t tab = line.find('\t', static_cast<std::size_t>(start));
     const int end = tab == std::string_view::npos ? last : std::min(last, static_cast<int>(tab));
-    if (end > start) TextOut(dc, x0 + EditTextWidth(font, line, start), y, line.data() + start, end - start);
+    if (end > start) TextOut(dc, x0 + EditTextWidth(font, line, start, stops), y, line.data() + start, end - start);
     start = end + 1;
   }
 }
@@ -296,21 +297,21 @@ void PaintEditField(HDC dc, const RECT& rect, const EditLook& look) {
   for (int i = first; i < static_cast<int>(lines.size()) && y < inner.bottom; ++i, y += tm.tmHeight) {
     const Line& l = lines[static_cast<std::size_t>(i)];
     const int scroll = look.multiline ? 0 : std::clamp(look.scroll, 0, static_cast<int>(l.text.size()));
-    const int x0 = inner.left + 1 - EditTextWidth(look.font, l.text, scroll);
+    const int x0 = inner.left + 1 - EditTextWidth(look.font, l.text, scroll, look.tab_stops);
     SetTextColor(dc, TextOf(look.colours, look.enabled, COLOR_WINDOWTEXT));
-    DrawEditText(dc, look.font, x0, y, l.text, 0, static_cast<int>(l.text.size()));
+    DrawEditText(dc, look.font, x0, y, l.text, 0, static_cast<int>(l.text.size()), look.tab_stops);
     // The selected part drawn over in the highlight colours.
     const int s0 = std::clamp(lo - l.start, 0, static_cast<int>(l.text.size()));
     const int s1 = std::clamp(hi - l.start, 0, static_cast<int>(l.text.size()));
     if (s1 > s0 && look.focused) {
-      const RECT sel{x0 + EditTextWidth(look.font, l.text, s0), y, x0 + EditTextWidth(look.font, l.text, s1),
-                     y + tm.tmHeight};
+      const RECT sel{x0 + EditTextWidth(look.font, l.text, s0, look.tab_stops), y,
+                     x0 + EditTextWidth(look.font, l.text, s1, look.tab_stops), y + tm.tmHeight};
       Fill(dc, sel, COLOR_HIGHLIGHT);
       SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-      DrawEditText(dc, look.font, x0, y, l.text, s0, s1);
+      DrawEditText(dc, look.font, x0, y, l.text, s0, s1, look.tab_stops);
     }
     if (look.focused && look.caret >= l.start && look.caret <= l.start + static_cast<int>(l.text.size())) {
-      const int cx = x0 + EditTextWidth(look.font, l.text, look.caret - l.start);
+      const int cx = x0 + EditTextWidth(look.font, l.text, look.caret - l.start, look.tab_stops);
       const RECT caret{cx, y, cx + 1, y + tm.tmHeight};
       Fill(dc, caret, COLOR_WINDOWTEXT);
     }

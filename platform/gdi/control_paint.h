@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -65,13 +66,14 @@ struct EditLook {
   bool border = true;
   bool multiline = false;
   bool focused = false;
+  std::span<const int> tab_stops;  // in pixels from the line's left edge; none: every 8 average widths
   ControlColours colours;
 };
 void PaintEditField(HDC dc, const RECT& rect, const EditLook& look);
 // The character position of a single-line field nearest to client x (for clicks), as PaintEditField lays it out.
 int EditPositionAt(HFONT font, std::string_view text, int scroll, int x);
-// Pixels from the text's left edge to before character n, in the field's font.
-int EditTextWidth(HFONT font, std::string_view text, int n);
+// Pixels from the text's left edge to before character n, in the field's font, a tab going to the next stop.
+int EditTextWidth(HFONT font, std::string_view text, int n, std::span<const int> tab_stops = {});
 
 struct ListLook {
   const std::vector<std::string>* rows = nullptr;

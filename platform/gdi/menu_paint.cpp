@@ -5,6 +5,7 @@
 
 #include "platform/gdi/control_paint.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/mnemonic.h"
 #include "platform/gdi/sys_colors.h"
 #include "platform/win/menu.h"
 #include "platform/win/metrics.h"
@@ -27,24 +28,6 @@ LOGFONTA MenuFont() {
   return lf;
 }
 
-// The label without '&' marks, and the position of the mnemonic in it (npos: none).
-struct Label {
-  std::string text;
-  std::size_t mnemonic = std::string::npos;
-};
-
-Label StripMnemonic(const std::string& s) {
-  Label l;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '&' && i + 1 < s.size()) {
-      ++i;
-      if (s[i] != '&' && l.mnemonic == std::string::npos) l.mnemonic = l.text.size();
-    }
-    l.text += s[i];
-  }
-  return l;
-}
-
 // An item's text splits at a tab into the label and the accelerator text shown at the right.
 void SplitAtTab(const std::string& s, std::string* label, std::string* accel) {
   const std::size_t tab = s.find('\t');
@@ -63,7 +46,7 @@ int ItemHeight(const LOGFONTA& font) {
 
 // Draws a label with its mnemonic underlined, vertically centred in r.
 void DrawLabel(HDC dc, const LOGFONTA& font, const std::string& raw, const RECT& r, COLORREF colour) {
-  const Label l = StripMnemonic(raw);
+  const MnemonicText l = StripMnemonic(raw);
   SetTextColor(dc, colour);
   RECT t = r;
   DrawText(dc, l.text.c_str(), static_cast<int>(l.text.size()), &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

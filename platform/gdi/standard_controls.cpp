@@ -15,6 +15,8 @@
 #include "platform/gdi/window_dc.h"
 #include "platform/win/caret.h"
 #include "platform/win/controls.h"
+#include "platform/win/edit_tab_stops.h"
+#include "platform/win/dialog_font.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
 #include "platform/win/message_loop.h"
@@ -188,6 +190,14 @@ std::string ShownEditText(HWND hwnd) {
   return text;
 }
 
+// An edit's tab stops in pixels: its dialog units in the base units of its font.
+std::vector<int> TabStopsInPixels(HWND edit, HFONT font) {
+  std::vector<int> stops = platform::win::EditTabStops(edit);
+  const int base_x = platform::win::BaseUnitsOf(font).x;
+  for (int& stop : stops) stop = stop * base_x / 4;
+  return stops;
+}
+
 // A single-line edit scrolls so that the text before the caret fits its width.
 int SingleLineScroll(HFONT font, std::string_view text, int caret, int width) {
   int scroll = 0;
@@ -196,10 +206,10 @@ int SingleLineScroll(HFONT font, std::string_view text, int caret, int width) {
 }
 
 // The character of a line nearest to x, the line's left edge being at origin.
-int NearestInLine(HFONT font, std::string_view line, int origin, int x) {
+int NearestInLine(HFONT font, std::string_view line, int origin, int x, std::span<const int> stops = {}) {
   int best = 0, best_distance = 1 << 30;
   for (int i = 0; i <= static_cast<int>(line.size()); ++i) {
-    const int d = std::abs(origin + EditTextWidth(font, line, i) - x);
+    const int d = std::abs(origin + EditTextWidth(font, line, i, stops) - x);
     if (d < best_distance) {
       best = i;
       best_distance = d;
@@ -217,6 +227,8 @@ void PaintEdit(HWND hwnd, HDC dc, const RECT& r) {
   look.text = text;
   look.font = FontOf(hwnd);
   look.multiline = (style & ES_MULTILINE) != 0;
+  const std::vector<int> stops = look.multiline ? TabStopsInPixels(hwnd, look.font) : std::vector<int>{};
+  look.tab_stops = stops;
   look.scroll = look.multiline ? static_cast<int>(SendMessage(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0;
   look.selection_start = static_cast<int>(start);
   look.selection_end = static_cast<int>(end);
@@ -350,7 +362,8 @@ int EditCharAt(HWND edit, POINT client) {
   std::size_t end = text.find('\n', start);
   if (end == std::string::npos) end = text.size();
   if (end > start && text[end - 1] == '\r') --end;
-  return static_cast<int>(start) + NearestInLine(font, std::string_view(text).substr(start, end - start), 1, client.x);
+  const std::vector<int> stops = TabStopsInPixels(edit, font);
+  return static_cast<int>(start) + NearestInLine(font, std::string_view(text).substr(start, end - start), 1, client.x, stops);
 }
 
 bool PaintStandardControl(HWND hwnd, HDC dc) {

@@ -13,7 +13,9 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font_engine.h"
 #include "platform/gdi/gdi_state.h"
+#include "platform/gdi/mnemonic.h"
 #include "platform/gdi/raster.h"
+#include "platform/gdi/tab_stops.h"
 
 using namespace platform::gdi;
 
@@ -85,24 +87,6 @@ POINT Aligned(const DeviceContext& dc, POINT ref, int width, const FontInstance&
   return p;
 }
 
-// Tab positions: none = every 8 average widths, one = that spacing, more = those positions (then the last
-// spacing continues).
-int NextTab(int x, int origin, int count, const INT* stops, int ave) {
-  const int rel = x - origin;
-  if (count <= 0 || !stops) {
-    const int step = std::max(1, 8 * ave);
-    return origin + (rel / step + 1) * step;
-  }
-  if (count == 1) {
-    const int step = std::max(1, std::abs(stops[0]));
-    return origin + (rel / step + 1) * step;
-  }
-  for (int i = 0; i < count; ++i)
-    if (std::abs(stops[i]) > rel) return origin + std::abs(stops[i]);
-  const int step = std::max(1, 8 * ave);
-  return origin + (rel / step + 1) * step;
-}
-
 struct TabRun {
   int x;  // offset from the start
   std::string_view text;
@@ -120,27 +104,11 @@ std::vector<TabRun> TabRuns(std::string_view text, const FontInstance& f, int co
     runs.push_back({x, piece});
     x += f.Width(piece);
     if (tab == std::string_view::npos) break;
-    x = NextTab(x, origin_offset, count, stops, f.metrics().tmAveCharWidth);
+    x = NextTabStop(x, origin_offset, count, stops, f.metrics().tmAveCharWidth);
     start = tab + 1;
   }
   *total = x;
   return runs;
-}
-
-// Removes '&' prefixes ("&&" stays one '&').
-std::string StripPrefix(std::string_view s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '&') {
-      if (i + 1 < s.size() && s[i + 1] == '&') {
-        out += '&';
-        ++i;
-      }
-      continue;
-    }
-    out += s[i];
-  }
-  return out;
 }
 
 std::string ExpandTabs(std::string_view s, const FontInstance& f) {
@@ -149,7 +117,7 @@ std::string ExpandTabs(std::string_view s, const FontInstance& f) {
   const int space = std::max(1, f.Advance(' '));
   for (const char c : s) {
     if (c == '\t') {
-      const int next = NextTab(x, 0, 0, nullptr, f.metrics().tmAveCharWidth);
+      const int next = NextTabStop(x, 0, 0, nullptr, f.metrics().tmAveCharWidth);
       while (x < next) {
         out += ' ';
         x += space;
@@ -162,8 +130,15 @@ std::string ExpandTabs(std::string_view s, const FontInstance& f) {
   return out;
 }
 
-// Lines of DrawText: split at line ends, broken at blanks to fit width with DT_WORDBREAK.
-std::vector<std::string> LayoutLines(std::string_view text, UINT format, int width, const FontInstance& f) {
+// A line of DrawText and the position of its underlined access key (npos: none).
+struct TextLine {
+  std::string text;
+  std::size_t mnemonic = std::string::npos;
+};
+
+// Lines of DrawText: split at line ends, broken at blanks to fit width with DT_WORDBREAK. Without DT_NOPREFIX
+// the first access key of the text is kept with the line it lands in.
+std::vector<TextLine> LayoutLines(std::string_view text, UINT format, int width, const FontInstance& f) {
   std::vector<std::string> paragraphs;
   if (format & DT_SINGLELINE) {
     std::string one;
@@ -183,15 +158,32 @@ std::vector<std::string> LayoutLines(std::string_view text, UINT format, int wid
     }
     paragraphs.push_back(cur);
   }
-  std::vector<std::string> lines;
+  std::vector<TextLine> lines;
+  bool marked = false;
   for (std::string p : paragraphs) {
-    if (!(format & DT_NOPREFIX)) p = StripPrefix(p);
-    if (format & DT_EXPANDTABS) p = ExpandTabs(p, f);
+    std::size_t mnemonic = std::string::npos;
+    if (!(format & DT_NOPREFIX)) {
+      MnemonicText m = StripMnemonic(p);
+      p = std::move(m.text);
+      if (!marked) mnemonic = m.mnemonic;
+      marked = marked || mnemonic != std::string::npos;
+    }
+    if (format & DT_EXPANDTABS) {
+      if (mnemonic != std::string::npos) mnemonic = ExpandTabs(p.substr(0, mnemonic), f).size();
+      p = ExpandTabs(p, f);
+    }
     if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE) || f.Width(p) <= width) {
-      lines.push_back(p);
+      lines.push_back({p, mnemonic});
       continue;
     }
+    // Words are joined back with the one blank they were split at, so a line is a piece of p from `start`.
     std::string line;
+    std::size_t start = 0;
+    const auto push = [&](std::size_t next_start) {
+      const bool here = mnemonic != std::string::npos && mnemonic >= start && mnemonic < start + line.size();
+      lines.push_back({line, here ? mnemonic - start : std::string::npos});
+      start = next_start;
+    };
     std::size_t i = 0;
     while (i < p.size()) {
       std::size_t j = p.find(' ', i);
@@ -199,16 +191,32 @@ std::vector<std::string> LayoutLines(std::string_view text, UINT format, int wid
       const std::string word = p.substr(i, j - i);
       const std::string trial = line.empty() ? word : line + ' ' + word;
       if (!line.empty() && f.Width(trial) > width) {
-        lines.push_back(line);
+        push(i);
         line = word;
       } else {
         line = trial;
       }
       i = j + 1;
     }
-    lines.push_back(line);
+    push(p.size());
   }
   return lines;
+}
+
+// The access key's underline below the character, one pixel under the base line, in the text colour.
+void UnderlineMnemonic(DeviceContext& dc, POINT p, const TextLine& line, const FontInstance& f, const RECT* clip) {
+  if (line.mnemonic == std::string::npos || line.mnemonic >= line.text.size() || dc.job || !dc.surface) return;
+  const std::string_view t = line.text;
+  const int x0 = p.x + dc.device_origin.x + f.Width(t.substr(0, line.mnemonic));
+  const int x1 = x0 + f.Width(t.substr(line.mnemonic, 1));
+  const int y = p.y + dc.device_origin.y + f.metrics().tmAscent + 1;
+  raster::Target target = RasterTarget(dc);
+  if (clip) {
+    target.clip = Intersect(target.clip, RECT{clip->left + dc.device_origin.x, clip->top + dc.device_origin.y,
+                                              clip->right + dc.device_origin.x, clip->bottom + dc.device_origin.y});
+  }
+  target.rop2 = R2_COPYPEN;
+  raster::FillRect(target, RECT{x0, y, x1, y + 1}, ToPixel(dc.state.text_color));
 }
 
 }  // namespace
@@ -295,7 +303,7 @@ int DrawTextA(HDC h, LPCSTR text, int length, RECT* rect, UINT format) {
   const int line_height = font->metrics().tmHeight;
   const auto lines = LayoutLines(s, format, rect->right - rect->left, *font);
   int width = 0;
-  for (const auto& l : lines) width = std::max(width, font->Width(l));
+  for (const auto& l : lines) width = std::max(width, font->Width(l.text));
   const int height = line_height * static_cast<int>(lines.size());
   if (format & DT_CALCRECT) {
     rect->right = rect->left + width;
@@ -312,11 +320,13 @@ int DrawTextA(HDC h, LPCSTR text, int length, RECT* rect, UINT format) {
   const POINT b = ToDevice(*dc, POINT{rect->right, rect->bottom});
   const RECT clip = Normalised(RECT{a.x, a.y, b.x, b.y});
   for (const auto& l : lines) {
-    const int w = font->Width(l);
+    const int w = font->Width(l.text);
     int x = rect->left;
     if (format & DT_CENTER) x = rect->left + (rect->right - rect->left - w) / 2;
     else if (format & DT_RIGHT) x = rect->right - w;
-    DrawRun(*dc, h, ToDevice(*dc, POINT{x, y}), l, (format & DT_NOCLIP) ? nullptr : &clip);
+    const POINT at = ToDevice(*dc, POINT{x, y});
+    DrawRun(*dc, h, at, l.text, (format & DT_NOCLIP) ? nullptr : &clip);
+    UnderlineMnemonic(*dc, at, l, *font, (format & DT_NOCLIP) ? nullptr : &clip);
     y += line_height;
   }
   return height;

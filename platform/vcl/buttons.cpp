@@ -11,6 +11,11 @@ TControl::WindowParams TButton::CreateParams() const {
   return {WC_BUTTON, static_cast<DWORD>(WS_TABSTOP | (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)), 0, true};
 }
 
+void TButton::SetDefault(bool on) {
+  default_ = on;
+  if (Handle()) SendMessage(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
 void TButton::CommandNotify(WORD code) {
   if (code == BN_CLICKED) Click();
 }

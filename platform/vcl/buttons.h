@@ -1,7 +1,7 @@
 // Push button, check box and radio button on the layer's built-in buttons. A user's click and a Checked set by
 // the program both run OnClick (a radio button only when it becomes checked); checking a radio button clears
 // the other radio buttons of the same parent. A button with a ModalResult sets its form's ModalResult when
-// clicked.
+// clicked. On a form, Return clicks the Default button (or the focused button) and Escape the Cancel button.
 #pragma once
 
 #include "platform/vcl/control.h"
@@ -12,7 +12,10 @@ class TButton : public TControl {
   TModalResult ModalResult() const { return modal_result_; }
   void SetModalResult(TModalResult result) { modal_result_ = result; }
   bool Default() const { return default_; }
-  void SetDefault(bool on) { default_ = on; }
+  // The default button is drawn with the heavier frame.
+  void SetDefault(bool on);
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool on) { cancel_ = on; }
   void Click() override;
 
  protected:
@@ -22,6 +25,7 @@ class TButton : public TControl {
  private:
   TModalResult modal_result_ = mrNone;
   bool default_ = false;
+  bool cancel_ = false;
 };
 
 class TCheckBox : public TControl {

@@ -8,6 +8,8 @@
 #include "platform/vcl/form.h"
 #include "platform/vcl/menus.h"
 #include "platform/win/cursor.h"
+#include "platform/win/dialog.h"
+#include "platform/win/message_loop.h"
 #include "platform/win/input.h"
 #include "platform/win/window.h"
 
@@ -16,6 +18,26 @@ namespace {
 constexpr const char* kControlProp = "ZprVclControl";
 constexpr const char* kOriginalProcProp = "ZprVclOriginalProc";
 std::atomic<int> g_next_id{1000};
+// The character of a Tab, Return or Escape the form used: its WM_CHAR is not passed on to the control.
+thread_local WPARAM t_dialog_char = 0;
+
+WPARAM DialogCharOf(WORD key) {
+  switch (key) {
+    case VK_TAB: return '\t';
+    case VK_RETURN: return '\r';
+    case VK_ESCAPE: return 0x1B;
+    default: return 0;
+  }
+}
+
+// Whether the control's own window takes the key itself (a multi-line edit with Return, a control that wants
+// Tab).
+bool ControlWantsKey(HWND hwnd, WORD key) {
+  MSG m{hwnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
+  const LRESULT code = SendMessage(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&m));
+  if (code & DLGC_WANTMESSAGE) return true;
+  return key == VK_TAB && (code & DLGC_WANTTAB);
+}
 
 TMouseButton ButtonOf(UINT message) {
   switch (message) {
@@ -232,7 +254,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         pressed_ = true;
         if (plain) {
           SetCapture(hwnd);
-          Invalidate();
+          if (ShowsPressed()) Invalidate();
         }
       }
       MouseDown(button, MouseShiftState(wparam), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
@@ -248,7 +270,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       if (button == mbLeft) {
         pressed_ = false;
         if (plain && GetCapture() == hwnd) ReleaseCapture();
-        if (plain) Invalidate();
+        if (plain && ShowsPressed()) Invalidate();
       }
       MouseUp(button, MouseShiftState(wparam), x, y);
       if (!IsWindow(hwnd)) return 0;
@@ -268,9 +290,25 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(wparam);
-      if (KeyDown(key, KeyboardShiftState())) return 0;
+      t_dialog_char = 0;
+      const TShiftState shift = KeyboardShiftState();
+      if (KeyDown(key, shift)) return 0;
+      if (message == WM_KEYDOWN && DialogCharOf(key) && !ControlWantsKey(hwnd, key)) {
+        if (TForm* form = ParentForm()) {
+          t_dialog_char = DialogCharOf(key);
+          if (form->DialogKey(key, shift)) return 0;
+          t_dialog_char = 0;
+        }
+      }
+      if (!IsWindow(hwnd)) return 0;
       return DefaultHandler(message, key, lparam);
     }
+    case WM_CHAR:
+      if (t_dialog_char && wparam == t_dialog_char) {
+        t_dialog_char = 0;
+        return 0;
+      }
+      break;
     case WM_COMMAND:
       if (lparam) {
         if (TControl* child = FromHandle(reinterpret_cast<HWND>(lparam))) {

@@ -106,6 +106,8 @@ class TControl : public TComponent {
   // Whether a left button released over the control counts as a click (plain controls; built-in buttons
   // click themselves).
   virtual bool ClickOnMouseUp() const { return !CreateParams().subclass; }
+  // Whether the control looks different while the left button is held on it (repainted on press and release).
+  virtual bool ShowsPressed() const { return false; }
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   // A key for this control: the form's preview first; true when the key was consumed.

@@ -5,12 +5,14 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/vcl/application.h"
+#include "platform/vcl/buttons.h"
 #include "platform/vcl/menus.h"
 #include "platform/win/detail/queue.h"
 #include "platform/win/input.h"
 #include "platform/win/menu.h"
 #include "platform/win/window.h"
 #include "platform/win/message_loop.h"
+#include "platform/win/controls.h"
 
 namespace {
 
@@ -34,6 +36,31 @@ Styles StylesOf(TFormBorderStyle border) {
     case bsSizeable:
     default: return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0};
   }
+}
+
+// The controls on a form in tab order: as they were put on it, each container's controls after it.
+void CollectControls(const TControl& parent, std::vector<TControl*>& out) {
+  for (TControl* c : parent.Controls()) {
+    out.push_back(c);
+    CollectControls(*c, out);
+  }
+}
+
+bool Usable(const TControl& c) {
+  return c.HandleAllocated() && IsWindowVisible(c.Handle()) && IsWindowEnabled(c.Handle());
+}
+
+bool IsTabStop(const TControl& c) {
+  return Usable(c) && (static_cast<DWORD>(GetWindowLong(c.Handle(), GWL_STYLE)) & WS_TABSTOP);
+}
+
+// Focus by the keyboard: an edit's whole text is selected, as a user tabbing into it expects.
+void FocusByKeyboard(TControl& c) {
+  c.SetFocus();
+  char class_name[32] = {};
+  if (c.HandleAllocated() && GetClassName(c.Handle(), class_name, sizeof class_name) &&
+      std::string_view(class_name) == WC_EDIT)
+    SendMessage(c.Handle(), EM_SETSEL, 0, -1);
 }
 
 }  // namespace
@@ -117,6 +144,15 @@ void TForm::SetVisible(bool visible) {
     if (!IsWindow(hwnd) || !visible_) return;
     ShowWindow(hwnd, SW_SHOW);
     SetActiveWindow(hwnd);
+    if (IsWindow(hwnd) && !IsChild(hwnd, GetFocus())) {
+      std::vector<TControl*> controls;
+      CollectControls(*this, controls);
+      for (TControl* c : controls)
+        if (IsTabStop(*c)) {
+          FocusByKeyboard(*c);
+          break;
+        }
+    }
   } else {
     if (OnHide) OnHide(this);
     if (!IsWindow(hwnd)) return;
@@ -235,6 +271,47 @@ int TForm::ShowModal() {
 
 void TForm::PreviewKeyDown(WORD& key, TShiftState shift) {
   if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TForm::SelectNext(bool backwards) {
+  std::vector<TControl*> controls;
+  CollectControls(*this, controls);
+  std::vector<TControl*> stops;
+  for (TControl* c : controls)
+    if (IsTabStop(*c)) stops.push_back(c);
+  if (stops.empty()) return;
+  const HWND focus = GetFocus();
+  int at = -1;
+  for (std::size_t i = 0; i < stops.size() && at < 0; ++i)
+    if (stops[i]->Handle() == focus || IsChild(stops[i]->Handle(), focus)) at = static_cast<int>(i);
+  const int n = static_cast<int>(stops.size());
+  const int next = at < 0 ? (backwards ? n - 1 : 0) : (at + (backwards ? n - 1 : 1)) % n;
+  FocusByKeyboard(*stops[static_cast<std::size_t>(next)]);
+}
+
+bool TForm::DialogKey(WORD key, TShiftState shift) {
+  if (key == VK_TAB) {
+    if (shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+    SelectNext(shift.Contains(ssShift));
+    return true;
+  }
+  if (key != VK_RETURN && key != VK_ESCAPE) return false;
+  if (shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+  std::vector<TControl*> controls;
+  CollectControls(*this, controls);
+  TButton* target = nullptr;
+  if (key == VK_RETURN) {
+    for (TControl* c : controls)
+      if (auto* b = dynamic_cast<TButton*>(c); b && Usable(*b) && b->Focused()) target = b;
+  }
+  for (TControl* c : controls) {
+    if (target) break;
+    auto* b = dynamic_cast<TButton*>(c);
+    if (b && Usable(*b) && (key == VK_RETURN ? b->Default() : b->Cancel())) target = b;
+  }
+  if (!target) return false;
+  target->Click();
+  return true;
 }
 
 void TForm::Paint(HDC dc) {

@@ -6,6 +6,10 @@
 //   application, closing a modal form sets ModalResult to mrCancel, caFree destroys the form after the current
 //   message.
 // - With KeyPreview the form's OnKeyDown sees every key before the focused control does.
+// - Keys the focused control does not take: Tab and Shift+Tab move the focus through the tab stops (visible,
+//   enabled controls with a tab stop, in the order they were put on the form), Return clicks the focused
+//   button or else the Default button, Escape clicks the Cancel button. Showing a form focuses its first tab
+//   stop when the focus is not on one of its controls.
 #pragma once
 
 #include <vector>
@@ -60,6 +64,10 @@ class TForm : public TControl {
   // The form's key handler ahead of the focused control (KeyPreview).
   void PreviewKeyDown(WORD& key, TShiftState shift);
   bool CloseQuery();
+  // The form's own handling of Tab, Return and Escape; true when the key was used.
+  bool DialogKey(WORD key, TShiftState shift);
+  // Moves the focus to the next (or previous) tab stop after the focused control, round the form.
+  void SelectNext(bool backwards);
 
  protected:
   WindowParams CreateParams() const override;

@@ -10,4 +10,5 @@ class TSpeedButton : public TControl {
 
  protected:
   void Paint(HDC dc) override;
+  bool ShowsPressed() const override { return true; }
 };

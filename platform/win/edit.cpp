@@ -9,11 +9,13 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/standard_controls.h"
 #include "platform/win/caret.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/controls.h"
+#include "platform/win/edit_tab_stops.h"
 #include "platform/win/detail/control_procs.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/dialog.h"
@@ -35,6 +37,7 @@ struct EditData : ControlData {
   std::string undo;
   bool can_undo = false;
   int first_line = 0;  // multi-line: the first visible line
+  std::vector<int> tab_stops;  // EM_SETTABSTOPS, dialog units; none: every 8 average widths
 };
 
 // Lines of a multi-line text: they end at '\n' (a '\r' before it belongs to the break).
@@ -448,6 +451,17 @@ LRESULT EditMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case EM_EMPTYUNDOBUFFER: d->can_undo = false; return 0;
     case EM_SCROLLCARET: ScrollCaret(hwnd, *d); return TRUE;
     case EM_GETFIRSTVISIBLELINE: return (Style(hwnd) & ES_MULTILINE) ? d->first_line : 0;
+    case EM_SETTABSTOPS: {
+      // Only a multi-line edit has tab stops; none (count 0) goes back to the default, one is a spacing.
+      if (!(Style(hwnd) & ES_MULTILINE)) return FALSE;
+      const auto* stops = reinterpret_cast<const int*>(lparam);
+      const int count = static_cast<int>(wparam);
+      if (count > 0 && !stops) return FALSE;
+      d->tab_stops.assign(stops, stops + std::max(0, count));
+      if (count == 1 && d->tab_stops[0] == 0) d->tab_stops.clear();
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return TRUE;
+    }
     case EM_GETRECT:
       if (lparam) GetClientRect(hwnd, reinterpret_cast<RECT*>(lparam));
       return 0;
@@ -537,3 +551,8 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 }  // namespace platform::win::detail
+
+std::vector<int> platform::win::EditTabStops(HWND edit) {
+  const auto* d = platform::win::detail::DataOf<platform::win::detail::EditData>(edit);
+  return d ? d->tab_stops : std::vector<int>{};
+}

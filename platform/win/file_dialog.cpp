@@ -13,11 +13,15 @@
 #include "platform/win/detail/dialog_data.h"
 #include "platform/win/detail/window_table.h"
 #include "platform/win/dialog.h"
+#include "platform/win/input.h"
+#include "platform/win/layer_texts.h"
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
 
 namespace fs = std::filesystem;
+using platform::win::LayerItems;
+using platform::win::LayerText;
 
 namespace {
 
@@ -76,6 +80,8 @@ struct FileDialogState {
   std::string dir;
   std::string typed_pattern;  // a pattern typed into the name field ("*.txt") rules until the filter changes
   std::vector<ListEntry> entries;
+  // A folder of the list was marked since the name was last typed: Return (OK) goes into it.
+  bool folder_marked = false;
 };
 
 std::string Native(std::string path) {
@@ -132,7 +138,7 @@ void FillList(HWND dialog, FileDialogState& s) {
   ShowEntries(dialog, s);
   if (ec) {
     std::string line = s.dir;
-    line += " (cannot be read: ";
+    line += LayerText(" (cannot be read: ");
     line += ec.message();
     line += ')';
     SetDlgItemText(dialog, kFileDirStatic, line.c_str());
@@ -140,7 +146,7 @@ void FillList(HWND dialog, FileDialogState& s) {
 }
 
 const char* TitleOf(const FileDialogState& s) {
-  return s.request.title.empty() ? (s.request.save ? "Save As" : "Open") : s.request.title.c_str();
+  return s.request.title.empty() ? LayerText(s.request.save ? "Save As" : "Open") : s.request.title.c_str();
 }
 
 // Goes into a folder: the list shows it when it can be read; otherwise a message tells why and the dialog stays
@@ -152,7 +158,7 @@ bool ChangeFolder(HWND dialog, FileDialogState& s, const fs::path& to) {
   std::vector<ListEntry> entries = ReadFolder(target.string(), Patterns(dialog, s), ec);
   if (ec) {
     std::string msg = target.string();
-    msg += "\nThe folder cannot be read: ";
+    msg += LayerText("\nThe folder cannot be read: ");
     msg += ec.message();
     msg += '.';
     MessageBox(dialog, msg.c_str(), TitleOf(s), MB_OK | MB_ICONEXCLAMATION);
@@ -161,6 +167,7 @@ bool ChangeFolder(HWND dialog, FileDialogState& s, const fs::path& to) {
   }
   s.dir = target.string();
   s.entries = std::move(entries);
+  s.folder_marked = false;
   ShowEntries(dialog, s);
   return true;
 }
@@ -195,6 +202,13 @@ std::string ExpandHome(const std::string& name) {
 }
 
 bool Finish(HWND dialog, FileDialogState& s) {
+  if (s.folder_marked) {
+    const int sel = static_cast<int>(SendDlgItemMessage(dialog, kFileList, LB_GETCURSEL, 0, 0));
+    if (sel >= 0 && sel < static_cast<int>(s.entries.size()) && s.entries[static_cast<std::size_t>(sel)].folder) {
+      ChangeFolder(dialog, s, fs::path(s.dir) / s.entries[static_cast<std::size_t>(sel)].name);
+      return false;
+    }
+  }
   char text[1024];
   GetDlgItemText(dialog, kFileNameEdit, text, sizeof text);
   std::string name = ExpandHome(Native(text));
@@ -219,17 +233,17 @@ bool Finish(HWND dialog, FileDialogState& s) {
   path = MatchCase(path);
   const char* title = TitleOf(s);
   if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && path.has_parent_path() && !fs::is_directory(path.parent_path(), ec)) {
-    std::string msg = path.parent_path().string() + "\nThe path does not exist.";
+    std::string msg = path.parent_path().string() + LayerText("\nThe path does not exist.");
     MessageBox(dialog, msg.c_str(), title, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   if ((flags & OFN_FILEMUSTEXIST) && !fs::exists(path, ec)) {
-    std::string msg = path.string() + "\nFile not found.";
+    std::string msg = path.string() + LayerText("\nFile not found.");
     MessageBox(dialog, msg.c_str(), title, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   if (s.request.save && (flags & OFN_OVERWRITEPROMPT) && fs::exists(path, ec)) {
-    std::string msg = path.string() + " already exists.\nDo you want to replace it?";
+    std::string msg = path.string() + LayerText(" already exists.\nDo you want to replace it?");
     if (MessageBox(dialog, msg.c_str(), title, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
   }
   std::string full = path.string();
@@ -281,13 +295,16 @@ INT_PTR FileDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) 
         if (sel < 0 || sel >= static_cast<int>(s->entries.size())) return TRUE;
         const ListEntry entry = s->entries[static_cast<std::size_t>(sel)];
         if (entry.folder) {
-          // A double click goes into the folder; a single one only marks it.
-          if (code == LBN_DBLCLK && ChangeFolder(dialog, *s, fs::path(s->dir) / entry.name))
-            SetDlgItemText(dialog, kFileNameEdit, "");
+          // A double click goes into the folder; a single one marks it for Return. The typed name stays.
+          s->folder_marked = true;
+          if (code == LBN_DBLCLK) ChangeFolder(dialog, *s, fs::path(s->dir) / entry.name);
           return TRUE;
         }
         SetDlgItemText(dialog, kFileNameEdit, entry.name.c_str());
+        s->folder_marked = false;
         if (code == LBN_DBLCLK) Finish(dialog, *s);
+      } else if (id == kFileNameEdit && code == EN_CHANGE && GetFocus() == GetDlgItem(dialog, kFileNameEdit)) {
+        s->folder_marked = false;  // the user typed a name
       } else if (id == kFileUpButton && code == BN_CLICKED) {
         ChangeFolder(dialog, *s, fs::path(s->dir) / "..");
       } else if (id == kFileHomeButton && code == BN_CLICKED) {
@@ -309,7 +326,8 @@ constexpr DialogItemTemplate kFileItems[] = {
     {kFileList, WC_LISTBOX, "", LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP, 7, 33, 150, 70},
     {IDC_STATIC, WC_STATIC, "Files of &type:", SS_LEFT, 7, 107, 60, 8},
     {kFileFilterCombo, WC_COMBOBOX, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 117, 150, 60},
-    {kFileDirStatic, WC_STATIC, "", SS_LEFT | SS_NOPREFIX, 7, 135, 210, 8},
+    {IDC_STATIC, WC_STATIC, "Folder:", SS_LEFT, 7, 135, 30, 8},
+    {kFileDirStatic, WC_STATIC, "", SS_LEFT | SS_NOPREFIX, 37, 135, 180, 8},
     {IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 165, 17, 50, 14},
     {IDCANCEL, WC_BUTTON, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 165, 35, 50, 14},
     {kFileUpButton, WC_BUTTON, "&Up", BS_PUSHBUTTON | WS_TABSTOP, 165, 59, 50, 14},
@@ -352,8 +370,8 @@ BOOL RunFileDialog(OPENFILENAME* ofn, bool save) {
     s.dir = fs::current_path(ec).string();
   }
   s.request.proposed = proposed;
-  DialogTemplate dialog{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 20, 222, 150,
-                        s.request.title.empty() ? (save ? "Save As" : "Open") : s.request.title.c_str(), kFileItems};
+  const std::vector<DialogItemTemplate> items = LayerItems(kFileItems);
+  DialogTemplate dialog{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 20, 222, 150, TitleOf(s), items};
   HWND owner = ofn->hwndOwner ? platform::win::detail::Root(ofn->hwndOwner) : nullptr;
   HWND box = platform::win::detail::CreateDialogCore(
       GetModuleHandle(nullptr), &dialog, owner, FileDialogProc, reinterpret_cast<LPARAM>(&s), true,

@@ -55,6 +55,8 @@ struct MenuLoop {
   DWORD opened_at = 0;        // tick count when the window menu opened by the box (a second press soon: Close)
   HMENU system_menu = nullptr;  // the owner's window menu, reached by Left/Right from the bar and back
   bool chosen_system = false;   // the pick is a window-menu command (WM_SYSCOMMAND)
+  // The keyboard moves along the bar with the drop-downs open: a greyed title (which opens none) keeps it so.
+  bool bar_open = false;
   bool ended = false;
   UINT chosen = 0;
   bool chosen_by_mouse = false;
@@ -192,6 +194,8 @@ Placement NearPoint(int x, int y, int flip_left) {
 // Opens `menu` as a pop-up window (see popup.h: it never takes the activation; on X11 the window manager leaves
 // it alone) at the place `place` gives for its size.
 void OpenLevel(MenuLoop& loop, HMENU menu, int parent_index, const Placement& place) {
+  // The window menu's items follow the window's state each time it opens, however it is reached.
+  if (menu == loop.system_menu && loop.system && loop.levels.empty()) UpdateSystemMenuState(loop.owner);
   Notify(loop, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
          MAKELPARAM(static_cast<WORD>(parent_index), loop.system && loop.levels.empty() ? TRUE : FALSE));
   if (loop.ended || !IsMenu(menu)) return;
@@ -413,6 +417,9 @@ void OnKey(MenuLoop& loop, int vk) {
     case VK_ESCAPE:
       if (in_popup && (depth > 0 || (loop.bar && !loop.system))) {
         CloseLevelsFrom(loop, depth);
+        if (depth == 0) loop.bar_open = false;
+      } else if (!in_popup && loop.bar_open) {
+        loop.bar_open = false;  // on a greyed title: back to the bar alone
       } else {
         loop.ended = true;
       }
@@ -448,7 +455,8 @@ void OnKey(MenuLoop& loop, int vk) {
       } else if (n > 0 && loop.system_menu && loop.bar_hot == n - 1) {
         CrossToWindowMenu(loop);
       } else if (n > 0) {
-        SelectBar(loop, (loop.bar_hot + 1) % n, in_popup, false, true);
+        loop.bar_open = in_popup || loop.bar_open;
+        SelectBar(loop, (loop.bar_hot + 1) % n, loop.bar_open, false, true);
       }
       return;
     }
@@ -461,7 +469,8 @@ void OnKey(MenuLoop& loop, int vk) {
       } else if (n > 0 && loop.system_menu && loop.bar_hot == 0) {
         CrossToWindowMenu(loop);
       } else if (n > 0) {
-        SelectBar(loop, (loop.bar_hot - 1 + n) % n, in_popup, false, true);
+        loop.bar_open = in_popup || loop.bar_open;
+        SelectBar(loop, (loop.bar_hot - 1 + n) % n, loop.bar_open, false, true);
       }
       return;
     }

@@ -221,9 +221,10 @@ bool FindPaint(HWND hwnd, HWND filter, MSG* out) {
     *out = MSG{hwnd, WM_PAINT, 0, 0, 0, {0, 0}};
     return true;
   }
+  // The children bottom first, so that the ones above paint last.
   std::vector<HWND> children = w->children;
-  for (HWND c : children)
-    if (FindPaint(c, filter, out)) return true;
+  for (auto c = children.rbegin(); c != children.rend(); ++c)
+    if (FindPaint(*c, filter, out)) return true;
   return false;
 }
 

@@ -1,4 +1,6 @@
 // Update rectangles, WM_PAINT and the device contexts the drawing layer hands out for windows.
+#include <vector>
+
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/win/detail/window_table.h"
@@ -9,18 +11,35 @@ using platform::win::detail::CallProc;
 using platform::win::detail::Lookup;
 using platform::win::detail::Window;
 
-BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
-  if (!hwnd) {
-    for (HWND t : platform::win::detail::TopLevelWindows()) InvalidateRect(t, nullptr, erase);
-    return TRUE;
+namespace {
+
+// Windows are drawn on their top-level window's surface without clipping each other out, so a repaint keeps
+// the z-order by repainting what lies on top of it: the children under the rectangle (they paint after their
+// parent) and the siblings above the window that overlap it (siblings paint bottom first).
+void Invalidate(HWND hwnd, const RECT* rect, BOOL erase, bool with_siblings);
+
+// rect in the client coordinates of parent: the overlapping part of each of the children, in its own.
+void InvalidateChildrenUnder(HWND parent, const RECT& rect, BOOL erase, const std::vector<HWND>& children) {
+  for (HWND c : children) {
+    Window* cw = Lookup(c);
+    if (!cw || !(cw->style & WS_VISIBLE) || cw->destroying) continue;
+    RECT overlap{};
+    if (!IntersectRect(&overlap, &cw->rect, &rect)) continue;
+    POINT origin{0, 0};
+    MapWindowPoints(c, parent, &origin, 1);
+    OffsetRect(&overlap, -origin.x, -origin.y);
+    Invalidate(c, &overlap, erase, false);
   }
+}
+
+void Invalidate(HWND hwnd, const RECT* rect, BOOL erase, bool with_siblings) {
   Window* w = Lookup(hwnd);
-  if (!w) return FALSE;
+  if (!w) return;
   RECT client{};
   GetClientRect(hwnd, &client);
   RECT r = client;
-  if (rect && !IntersectRect(&r, rect, &client)) return TRUE;
-  if (IsRectEmpty(&r)) return TRUE;
+  if (rect && !IntersectRect(&r, rect, &client)) return;
+  if (IsRectEmpty(&r)) return;
   RECT merged{};
   if (w->has_update) {
     UnionRect(&merged, &w->update, &r);
@@ -32,21 +51,43 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   w->erase = w->erase || erase;
   ++w->update_serial;
   platform::win::detail::NotifyInvalidated(hwnd, r);
-  // Without WS_CLIPCHILDREN the parent paints (and erases) over its children, so the children under the
-  // rectangle are invalidated too and paint after it.
   w = Lookup(hwnd);
-  if (!w || (w->style & WS_CLIPCHILDREN)) return TRUE;
-  const std::vector<HWND> children = w->children;
-  for (HWND c : children) {
-    Window* cw = Lookup(c);
-    if (!cw || !(cw->style & WS_VISIBLE) || cw->destroying) continue;
-    RECT overlap{};
-    if (!IntersectRect(&overlap, &cw->rect, &r)) continue;
+  if (!w) return;
+  InvalidateChildrenUnder(hwnd, r, erase, w->children);
+  if (!with_siblings) return;
+  // Up the chain of parents: the siblings above each window on the way that overlap the rectangle.
+  RECT area = r;
+  for (HWND h = hwnd; h;) {
+    Window* hw = Lookup(h);
+    if (!hw || !(hw->style & WS_CHILD)) break;
+    HWND parent = hw->parent;
+    Window* pw = Lookup(parent);
+    if (!pw) break;
     POINT origin{0, 0};
-    MapWindowPoints(c, hwnd, &origin, 1);
-    OffsetRect(&overlap, -origin.x, -origin.y);
-    InvalidateRect(c, &overlap, erase);
+    MapWindowPoints(h, parent, &origin, 1);
+    OffsetRect(&area, origin.x, origin.y);
+    std::vector<HWND> above;
+    for (HWND c : pw->children) {
+      if (c == h) break;
+      above.push_back(c);
+    }
+    InvalidateChildrenUnder(parent, area, FALSE, above);
+    RECT parent_client{};
+    GetClientRect(parent, &parent_client);
+    if (!IntersectRect(&area, &area, &parent_client)) break;
+    h = parent;
   }
+}
+
+}  // namespace
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
+  if (!hwnd) {
+    for (HWND t : platform::win::detail::TopLevelWindows()) InvalidateRect(t, nullptr, erase);
+    return TRUE;
+  }
+  if (!Lookup(hwnd)) return FALSE;
+  Invalidate(hwnd, rect, erase, true);
   return TRUE;
 }
 

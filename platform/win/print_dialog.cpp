@@ -15,6 +15,7 @@
 #include "platform/win/detail/window_table.h"
 #include "platform/win/dialog.h"
 #include "platform/win/input.h"
+#include "platform/win/layer_texts.h"
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
@@ -22,6 +23,9 @@
 namespace platform::gdi {
 const std::function<bool(const PRINTDLGA&)>& PrintDialogAnswer();  // print_dialog.cpp
 }  // namespace platform::gdi
+
+using platform::win::LayerItems;
+using platform::win::LayerText;
 
 namespace {
 
@@ -118,8 +122,8 @@ bool TakeChoice(HWND dialog, PrintDialogState& s) {
     const std::string folder = slash == std::string::npos ? "." : s.output.substr(0, slash + 1);
     if (access(folder.c_str(), W_OK) != 0) {
       std::string msg = s.output;
-      msg += "\nThe folder of the output file does not exist or cannot be written.";
-      MessageBox(dialog, msg.c_str(), s.request.setup ? "Print Setup" : "Print", MB_OK | MB_ICONEXCLAMATION);
+      msg += LayerText("\nThe folder of the output file does not exist or cannot be written.");
+      MessageBox(dialog, msg.c_str(), LayerText(s.request.setup ? "Print Setup" : "Print"), MB_OK | MB_ICONEXCLAMATION);
       return false;
     }
   }
@@ -154,7 +158,8 @@ INT_PTR CALLBACK PrintDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARA
       BOOL ok = FALSE;
       const UINT copies = GetDlgItemInt(dialog, kPrintCopiesEdit, &ok, FALSE);
       if (!ok || copies < 1 || copies > 999) {
-        MessageBox(dialog, "The number of copies must be between 1 and 999.", "Print", MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(dialog, LayerText("The number of copies must be between 1 and 999."), LayerText("Print"),
+                   MB_OK | MB_ICONEXCLAMATION);
         SetFocus(GetDlgItem(dialog, kPrintCopiesEdit));
         return TRUE;
       }
@@ -201,8 +206,13 @@ INT_PTR RunDialog(HWND owner, PrintDialogState& s) {
   static constexpr DialogTemplate kPrint{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 20, 265, 64, "Print", kPrintItems};
   static constexpr DialogTemplate kSetup{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 20, 265, 46, "Print Setup",
                                          kSetupItems};
+  const DialogTemplate& shape = s.request.setup ? kSetup : kPrint;
+  const std::vector<DialogItemTemplate> items = LayerItems(shape.items);
+  DialogTemplate dialog = shape;
+  dialog.caption = LayerText(shape.caption);
+  dialog.items = items;
   HWND root = owner ? platform::win::detail::Root(owner) : nullptr;
-  HWND box = platform::win::detail::CreateDialogCore(GetModuleHandle(nullptr), s.request.setup ? &kSetup : &kPrint, root,
+  HWND box = platform::win::detail::CreateDialogCore(GetModuleHandle(nullptr), &dialog, root,
                                                      PrintDialogProc, reinterpret_cast<LPARAM>(&s), true,
                                                      platform::win::detail::DialogKind::kPrint, &s.request);
   if (!box) return -1;

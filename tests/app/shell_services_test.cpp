@@ -57,7 +57,36 @@ INSTANTIATE_TEST_SUITE_P(Codes, PlaceDialogTest,
                                            PlaceCase{-2, -2, 100 + (400 - 120) / 2, 50 + (300 - 80) / 2},
                                            PlaceCase{-3, -3, 500 - 120 - kFrameX, 350 - 80 - kFrameY},
                                            PlaceCase{10, 20, 110, 70}, PlaceCase{-2, -1, 240, 50 + kBelowMenu},
-                                           PlaceCase{-150, -60, 0, 0}));  // a negative result becomes 0
+                                           PlaceCase{-150, -60, 0, 0},  // a negative result becomes 0
+                                           PlaceCase{2000, 2000, 1280 - 120, 1024 - 80}));  // kept on the screen
+
+struct LargeCase {
+  const char* name;
+  SIZE size;
+  DWORD style;
+  RECT expected;
+};
+
+// Windows larger than the main window (100,50 - 500,350) on the headless 1280 x 1024 screen.
+TEST_F(PlaceDialogTest, AWindowLargerThanTheMainWindowLiesOnTheScreen) {
+  const LargeCase cases[] = {
+      {"wider than the main window", {1063, 200}, WS_POPUP, {(1280 - 1063) / 2, 100, (1280 + 1063) / 2, 300}},
+      {"taller too", {600, 700}, WS_POPUP, {340, 162, 940, 862}},
+      {"wider than the screen", {1400, 200}, WS_POPUP, {0, 100, 1400, 300}},
+      {"sizable, wider than the screen", {1400, 200}, WS_POPUP | WS_THICKFRAME, {0, 100, 1280, 300}},
+  };
+  for (const LargeCase& c : cases) {
+    HWND w = CreateWindow("ShellPlain", "large", c.style, 0, 0, c.size.cx, c.size.cy, nullptr, nullptr, nullptr, nullptr);
+    app::PlaceDialog(w, app::kPlaceCentred, app::kPlaceCentred);
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, c.expected.left) << c.name;
+    EXPECT_EQ(r.top, c.expected.top) << c.name;
+    EXPECT_EQ(r.right, c.expected.right) << c.name;
+    EXPECT_EQ(r.bottom, c.expected.bottom) << c.name;
+    DestroyWindow(w);
+  }
+}
 
 TEST(HelpContext, DefaultKeepsAContextInsideTheRangeAndReplacesOneOutside) {
   app::SetHelpContext(705);

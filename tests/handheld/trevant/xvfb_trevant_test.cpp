@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <atomic>
 #include <vector>
 #include <filesystem>
@@ -296,4 +297,83 @@ TEST(XvfbTrevantTest, TrevantAndTxToolRunAWholeExchangeOnAPseudoTerminalPair) {
 }
 
 }  // namespace
+// trevant on a virtual X server with its COM1 served by the simulated device: started, its window shown and the
+// device polled; the test's own display connection is `user`.
+class TrevantOnX {
+ public:
+  ~TrevantOnX() {
+    if (user) XCloseDisplay(user);
+    std::error_code ignored;
+    if (!folder.empty()) fs::remove_all(folder, ignored);
+  }
+  void Start(const std::string& name) {
+    ASSERT_FALSE(server.display().empty());
+    user = XOpenDisplay(server.display().c_str());
+    ASSERT_NE(user, nullptr);
+    ASSERT_TRUE(pty.ok());
+    device.emplace(pty);
+    folder = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
+    program.emplace(StartTrevant(folder, server.display(), pty.slave_path()));
+    ASSERT_TRUE(program->started());
+    ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
+    ASSERT_TRUE(WaitFor([&] { return device->Polled(); }));
+  }
+  VirtualServer server{"1024x768x24"};
+  Display* user = nullptr;
+  platform::comm::PseudoTerminal pty;
+  std::optional<ServedDevice> device;
+  fs::path folder;
+  std::optional<ChildProcess> program;
+  Window w = 0;
+};
+
+// A region of a screenshot as its pixels, for comparing two pictures.
+std::vector<std::uint32_t> Region(const platform::gdi::Surface& shot, int left, int top, int right, int bottom) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) pixels.push_back(shot.Pixel(x, y));
+  return pixels;
+}
+
+// A click on the form's background or on the display panel repaints what it covers and nothing else: the keys,
+// LEDs, port and baud labels and "Ende" stay as they were, pixel for pixel.
+TEST(XvfbTrevantTest, AClickOnTheFormOrTheDisplayLeavesTheKeypadAsItWas) {
+  if (!XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
+  TrevantOnX t;
+  t.Start("trevant_xvfb_repaint");
+  if (::testing::Test::HasFatalFailure()) return;
+  Display* user = t.user;
+  const Window w = t.w;
+  VirtualServer& server = t.server;
+  XWindowAttributes a;
+  XGetWindowAttributes(user, w, &a);
+  const int frame = (a.width - kClientWidth) / 2;
+  const int top = a.height - kClientHeight - frame;
+  const std::string id = std::to_string(w);
+  // The keypad: everything below the display.
+  const auto keypad = [&] { return Region(*Screenshot(user, w), frame, top + 84, frame + kClientWidth, top + kClientHeight); };
+  // Settled: two pictures a moment apart are the same and the keys are drawn (dark pixels of their captions).
+  const auto settled = [&] {
+    const auto first = keypad();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    return first == keypad() && std::count(first.begin(), first.end(), 0x000000u) > 200;
+  };
+  ASSERT_TRUE(WaitFor(settled));
+  const auto before = keypad();
+  Screenshot(user, w)->WritePng((fs::path(::testing::TempDir()) / "trevant_xvfb_before_click.png").string());
+  const struct {
+    const char* where;
+    int x, y;
+  } clicks[] = {{"form background", 290, 200}, {"display panel", 23, 17}, {"form below the display", 150, 84}};
+  for (const auto& c : clicks) {
+    ASSERT_TRUE(Xdotool(server.display(), {"mousemove", "--window", id, std::to_string(frame + c.x), std::to_string(top + c.y)}));
+    ASSERT_TRUE(Xdotool(server.display(), {"click", "1"}));
+    ASSERT_TRUE(WaitFor(settled)) << c.where;
+    EXPECT_TRUE(keypad() == before) << "the keypad changed after a click on the " << c.where;
+  }
+  Screenshot(user, w)->WritePng((fs::path(::testing::TempDir()) / "trevant_xvfb_after_click.png").string());
+  CloseAsWindowManager(user, w);
+  EXPECT_EQ(t.program->WaitExit(10000), std::optional<int>(0));
+}
+
 }  // namespace trevant

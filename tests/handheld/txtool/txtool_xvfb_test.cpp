@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <vector>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -220,4 +222,93 @@ TEST_F(TxToolXvfb, AUnitPulledDuringAJobIsReportedWithTheJobThenAwaited) {
 }
 
 }  // namespace
+// Whether a pop-up (a menu's drop-down: an override-redirect window) is shown.
+bool APopupIsShown(Display* d) {
+  XSync(d, False);
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
+  bool shown = false;
+  for (unsigned i = 0; i < count && !shown; ++i) {
+    XWindowAttributes a;
+    shown = XGetWindowAttributes(d, children[i], &a) && a.override_redirect && a.map_state == IsViewable;
+  }
+  if (children) XFree(children);
+  return shown;
+}
+
+// Every pixel of a window's picture once it has settled: two pictures a moment apart are the same.
+std::vector<std::uint32_t> SettledPicture(Display* d, Window w) {
+  std::vector<std::uint32_t> last;
+  for (int round = 0; round < 50; ++round) {
+    const auto shot = Screenshot(d, w);
+    std::vector<std::uint32_t> now;
+    for (int y = 0; y < shot->height(); ++y)
+      for (int x = 0; x < shot->width(); ++x) now.push_back(shot->Pixel(x, y));
+    if (now == last) return now;
+    last = std::move(now);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  }
+  return last;
+}
+
+// The unit's information shown twice looks the same both times, with its labels, check box and buttons; the main
+// window looks as it did before the dialog.
+TEST_F(TxToolXvfb, ADialogShownTwiceIsDrawnWholeAndTheMainWindowStaysAsItWas) {
+  ChildProcess program = StartTxTool(folder_, server_.display(), unit_.path());
+  ASSERT_TRUE(program.started());
+  Window start = 0;
+  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
+  SettledPicture(user_, start);
+  const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  ClickClient(start, dlg, caption, 60, 79);  // COM 2
+  ClickClient(start, dlg, caption, 56, 228);  // Ok
+  Window main = 0;
+  ASSERT_TRUE(WaitFor([&] { return (main = FindWindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
+  const int frame = GetSystemMetrics(SM_CXFRAME);
+  // The list shows its rows before the comparison starts.
+  ASSERT_TRUE(WaitFor([&] {
+    const auto shot = Screenshot(user_, main);
+    const int top = frame + caption + GetSystemMetrics(SM_CYMENU) + 36 + 20;
+    return DarkPixels(*shot, frame + 8, top + 48, frame + 550, top + 64) > 20;
+  }, 30000));
+  const auto main_before = SettledPicture(user_, main);
+  SavePng(main, "txtool_xvfb_main_before_dialog.png");
+  std::vector<std::vector<std::uint32_t>> shown;
+  int info_width = 0;
+  for (int time = 1; time <= 2; ++time) {
+    ClickClient(main, frame, caption, 110, GetSystemMetrics(SM_CYMENU) / 2);  // "&Tastomatik"
+    ASSERT_TRUE(WaitFor([&] { return APopupIsShown(user_); }));  // the drop-down
+    ASSERT_TRUE(Xdotool(server_.display(), {"key", "i"}));
+    Window info = 0;
+    ASSERT_TRUE(WaitFor([&] { return (info = FindWindowNamed(user_, "Tastomatik-Info", 300, 400)) != 0; }));
+    shown.push_back(SettledPicture(user_, info));
+    info_width = Screenshot(user_, info)->width();
+    SavePng(info, "txtool_xvfb_info_" + std::to_string(time) + ".png");
+    // The labels, the check box and both buttons are there.
+    const auto shot = Screenshot(user_, info);
+    EXPECT_GT(DarkPixels(*shot, dlg + 12, dlg + caption + 16, dlg + 120, dlg + caption + 30), 20) << time;
+    EXPECT_GT(DarkPixels(*shot, dlg + 130, dlg + caption + 76, dlg + 310, dlg + caption + 98), 20) << time;
+    EXPECT_GT(DarkPixels(*shot, dlg + 144, dlg + caption + 206, dlg + 360, dlg + caption + 231), 20) << time;
+    ClickClient(info, dlg, caption, 300, 220);  // "&Abbrechen"
+    ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "Tastomatik-Info", 300, 400) == 0; }));
+    const auto main_after = SettledPicture(user_, main);
+    EXPECT_TRUE(main_after == main_before) << "the main window changed after the dialog, time " << time;
+    if (main_after != main_before) SavePng(main, "txtool_xvfb_main_after_dialog.png");
+  }
+  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown[0].size(), shown[1].size());
+  // Pixel for pixel, but for the focused first text field, where the caret blinks.
+  int differ = 0;
+  for (std::size_t i = 0; i < shown[0].size(); ++i) {
+    const int x = static_cast<int>(i) % info_width - dlg, y = static_cast<int>(i) / info_width - dlg - caption;
+    const bool in_caret_field = x >= 128 && x < 320 && y >= 10 && y < 38;
+    differ += !in_caret_field && shown[0][i] != shown[1][i];
+  }
+  EXPECT_EQ(differ, 0) << "the dialog looked different the second time";
+  CloseAsWindowManager(user_, main);
+  EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
+}
+
 }  // namespace txtool

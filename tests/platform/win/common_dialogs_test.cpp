@@ -173,6 +173,53 @@ TEST_F(CommonDialogsTest, FoldersAreGoneIntoByTypedPathsUpHomeAndDoubleClick) {
   EXPECT_NE(drv::MessageBoxes()[0].text.find("The folder cannot be read"), std::string::npos) << drv::MessageBoxes()[0].text;
 }
 
+// In Save As, a folder marked in the list is gone into by Return ("[..]" too) and a double click on a folder
+// keeps the typed name; a name typed after the mark is saved, in the folder the dialog shows.
+TEST_F(CommonDialogsTest, SaveGoesIntoAMarkedFolderByReturnAndKeepsTheTypedName) {
+  fs::create_directories(dir_ / "Sub");
+  auto folder = [](HWND d) { return drv::ItemText(d, kFileDirStatic); };
+  auto name = [](HWND d) { return drv::ItemText(d, kFileNameEdit); };
+  auto notify = [](HWND d, int row, WORD code) {
+    SendDlgItemMessage(d, kFileList, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessage(d, WM_COMMAND, MAKEWPARAM(kFileList, code), reinterpret_cast<LPARAM>(GetDlgItem(d, kFileList)));
+  };
+  int step = 0;
+  drv::OnAnyDialogIdle([&](HWND d) {
+    switch (step++) {
+      case 0:
+        ASSERT_EQ(ListRows(d), (std::vector<std::string>{"[..]", "[Sub]", "A.ZPR"}));
+        notify(d, 1, LBN_SELCHANGE);  // "[Sub]" marked
+        drv::PressKey(VK_RETURN);
+        break;
+      case 1:
+        EXPECT_EQ(folder(d), (dir_ / "Sub").string());
+        EXPECT_EQ(name(d), "NONAME1.ZPR");
+        notify(d, 0, LBN_SELCHANGE);  // "[..]"
+        drv::PressKey(VK_RETURN);
+        break;
+      case 2:
+        EXPECT_EQ(folder(d), dir_.string());
+        EXPECT_EQ(name(d), "NONAME1.ZPR");
+        notify(d, 1, LBN_DBLCLK);
+        break;
+      case 3:
+        EXPECT_EQ(folder(d), (dir_ / "Sub").string());
+        EXPECT_EQ(name(d), "NONAME1.ZPR");
+        notify(d, 0, LBN_SELCHANGE);
+        SetFocus(GetDlgItem(d, kFileNameEdit));
+        SetDlgItemText(d, kFileNameEdit, "plant.zpr");  // typed after the mark
+        drv::PressKey(VK_RETURN);
+        break;
+      default: drv::ClickItem(d, IDCANCEL); break;
+    }
+  });
+  char file[MAX_PATH] = "NONAME1.ZPR";
+  OPENFILENAME ofn = Ofn(file, sizeof file, OFN_OVERWRITEPROMPT);
+  ASSERT_TRUE(GetSaveFileName(&ofn));
+  EXPECT_EQ(step, 4);
+  EXPECT_EQ(std::string(file), (dir_ / "Sub" / "plant.zpr").string());
+}
+
 std::string DeviceOf(const PRINTDLGA& pd) {
   const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(pd.hDevMode));
   std::string name = mode ? mode->dmDeviceName : "";

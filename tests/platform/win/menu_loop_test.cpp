@@ -262,6 +262,67 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"AltClosesTheMenu", {'H'}, {VK_MENU}, 0}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
+// Moving along the bar with a drop-down open: a greyed title opens none, and the next title's opens again.
+TEST_F(MenuLoopTest, RightAcrossAGreyedTitleKeepsTheDropDownsOpen) {
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu(), reverse = CreatePopupMenu(), help = CreatePopupMenu();
+  AppendMenu(file, MF_STRING, 3000, "&Open");
+  AppendMenu(reverse, MF_STRING, 3100, "&Read");
+  AppendMenu(help, MF_STRING, 3200, "&Contents");
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+  AppendMenu(bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(reverse), "&Reverse documentation");
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
+  HMENU old = GetMenu(main_);
+  SetMenu(main_, bar);
+  std::vector<HMENU> open_after;
+  int round = 0;
+  drv::OnMenuIdle([&](HWND) {
+    const auto windows = platform::win::OpenMenuWindows();
+    open_after.push_back(windows.empty() ? nullptr : platform::win::MenuOfWindow(windows.back(), nullptr));
+    if (++round <= 2) Key(VK_RIGHT);
+    else if (round == 3) Key(VK_LEFT);
+    else EndMenu();
+  });
+  AltKey('F');
+  drv::PumpUntilIdle();
+  EXPECT_EQ(open_after, (std::vector<HMENU>{file, nullptr, help, nullptr}));
+  SetMenu(main_, old);
+  DestroyMenu(bar);
+}
+
+// The window menu opened right after Maximize shows the maximized window's items.
+TEST_F(MenuLoopTest, TheWindowMenuFollowsTheStateWhenItOpens) {
+  std::vector<std::pair<bool, bool>> greyed;  // Minimize, Maximize
+  drv::OnMenuIdle([&](HWND) {
+    HMENU menu = GetSystemMenu(main_, FALSE);
+    greyed.emplace_back((GetMenuState(menu, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED) != 0,
+                        (GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+    EndMenu();
+  });
+  AltKey(VK_SPACE);
+  drv::PumpUntilIdle();
+  SendMessage(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  AltKey(VK_SPACE);
+  drv::PumpUntilIdle();
+  SendMessage(main_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  AltKey('F');
+  bool crossed = false;
+  drv::OnMenuIdle([&](HWND) {
+    if (!crossed) {
+      crossed = true;
+      SendMessage(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      Key(VK_LEFT);  // from the first title over to the window menu
+      return;
+    }
+    HMENU menu = GetSystemMenu(main_, FALSE);
+    greyed.emplace_back((GetMenuState(menu, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED) != 0,
+                        (GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+    EndMenu();
+  });
+  drv::PumpUntilIdle();
+  EXPECT_EQ(greyed, (std::vector<std::pair<bool, bool>>{{false, false}, {false, true}, {false, true}}));
+}
+
 TEST_F(MenuLoopTest, RightClickOpensTheContextMenuAtThePointer) {
   g_context = CreatePopupMenu();
   AppendMenu(g_context, MF_STRING, 2800, "&Copy");
