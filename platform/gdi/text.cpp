@@ -16,6 +16,7 @@
 #include "platform/gdi/mnemonic.h"
 #include "platform/gdi/raster.h"
 #include "platform/gdi/tab_stops.h"
+#include "platform/gdi/word_break.h"
 
 using namespace platform::gdi;
 
@@ -172,33 +173,14 @@ std::vector<TextLine> LayoutLines(std::string_view text, UINT format, int width,
       if (mnemonic != std::string::npos) mnemonic = ExpandTabs(p.substr(0, mnemonic), f).size();
       p = ExpandTabs(p, f);
     }
-    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE) || f.Width(p) <= width) {
+    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE)) {
       lines.push_back({p, mnemonic});
       continue;
     }
-    // Words are joined back with the one blank they were split at, so a line is a piece of p from `start`.
-    std::string line;
-    std::size_t start = 0;
-    const auto push = [&](std::size_t next_start) {
-      const bool here = mnemonic != std::string::npos && mnemonic >= start && mnemonic < start + line.size();
-      lines.push_back({line, here ? mnemonic - start : std::string::npos});
-      start = next_start;
-    };
-    std::size_t i = 0;
-    while (i < p.size()) {
-      std::size_t j = p.find(' ', i);
-      if (j == std::string::npos) j = p.size();
-      const std::string word = p.substr(i, j - i);
-      const std::string trial = line.empty() ? word : line + ' ' + word;
-      if (!line.empty() && f.Width(trial) > width) {
-        push(i);
-        line = word;
-      } else {
-        line = trial;
-      }
-      i = j + 1;
+    for (const BrokenLine& l : BreakAtBlanks(p, width, [&f](std::string_view t) { return f.Width(t); })) {
+      const bool here = mnemonic != std::string::npos && mnemonic >= l.start && mnemonic < l.start + l.text.size();
+      lines.push_back({l.text, here ? mnemonic - l.start : std::string::npos});
     }
-    push(p.size());
   }
   return lines;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/gdi/word_break.h"
 #include "platform/win/controls.h"
 #include "platform/win/detail/dialog_data.h"
 #include "platform/win/detail/window_table.h"
@@ -59,8 +60,8 @@ std::string OneLineEnd(const std::string& text) {
 // The lines of the text as the static control breaks them (DrawText's word break at blanks) at max_width.
 std::vector<std::string> WrapLines(const std::string& text, int max_width) {
   std::vector<std::string> lines;
-  const auto width = [](const std::string& s) {
-    return platform::win::TextWidthOf(nullptr, s.c_str(), static_cast<int>(s.size()));
+  const auto width = [](std::string_view s) {
+    return platform::win::TextWidthOf(nullptr, s.data(), static_cast<int>(s.size()));
   };
   std::size_t start = 0;
   while (start <= text.size()) {
@@ -68,26 +69,8 @@ std::vector<std::string> WrapLines(const std::string& text, int max_width) {
     if (end == std::string::npos) end = text.size();
     std::string paragraph = text.substr(start, end - start);
     start = end + 1;
-    if (width(paragraph) <= max_width) {
-      lines.push_back(paragraph);
-      continue;
-    }
-    std::string line;
-    std::size_t i = 0;
-    while (i < paragraph.size()) {
-      std::size_t j = paragraph.find(' ', i);
-      if (j == std::string::npos) j = paragraph.size();
-      const std::string word = paragraph.substr(i, j - i);
-      const std::string trial = line.empty() ? word : line + ' ' + word;
-      if (!line.empty() && width(trial) > max_width) {
-        lines.push_back(line);
-        line = word;
-      } else {
-        line = trial;
-      }
-      i = j + 1;
-    }
-    lines.push_back(line);
+    for (const platform::gdi::BrokenLine& l : platform::gdi::BreakAtBlanks(paragraph, max_width, width))
+      lines.push_back(l.text);
   }
   return lines;
 }

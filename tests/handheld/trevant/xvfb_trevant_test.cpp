@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "platform/comm/pseudo_terminal.h"
@@ -74,26 +75,43 @@ ChildProcess StartTrevant(const fs::path& folder, const std::string& display, co
                       {"DISPLAY=" + display, "COM1=" + com1});
 }
 
+// trevant on a virtual X server with its COM1 served by the simulated device: started, its window shown and the
+// device polled; the test's own display connection is `user`.
+class TrevantOnX {
+ public:
+  ~TrevantOnX() {
+    if (user) XCloseDisplay(user);
+    std::error_code ignored;
+    if (!folder.empty()) fs::remove_all(folder, ignored);
+  }
+  void Start(const std::string& name) {
+    ASSERT_FALSE(server.display().empty());
+    user = XOpenDisplay(server.display().c_str());
+    ASSERT_NE(user, nullptr);
+    ASSERT_TRUE(pty.ok());
+    device.emplace(pty);
+    folder = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
+    program.emplace(StartTrevant(folder, server.display(), pty.slave_path()));
+    ASSERT_TRUE(program->started());
+    ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
+    ASSERT_TRUE(WaitFor([&] { return device->Polled(); }));
+  }
+  VirtualServer server{"1024x768x24"};
+  Display* user = nullptr;
+  platform::comm::PseudoTerminal pty;
+  std::optional<ServedDevice> device;
+  fs::path folder;
+  std::optional<ChildProcess> program;
+  Window w = 0;
+};
+
 TEST(XvfbTrevantTest, TheWindowManagersCloseEndsTheProgram) {
   if (!XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";
-  VirtualServer server("1024x768x24");
-  ASSERT_FALSE(server.display().empty());
-  Display* user = XOpenDisplay(server.display().c_str());
-  ASSERT_NE(user, nullptr);
-  platform::comm::PseudoTerminal pty;
-  ASSERT_TRUE(pty.ok());
-  ServedDevice device(pty);
-  const fs::path folder = fs::path(::testing::TempDir()) / ("trevant_xvfb_close_" + std::to_string(getpid()));
-  ChildProcess program = StartTrevant(folder, server.display(), pty.slave_path());
-  ASSERT_TRUE(program.started());
-  Window w = 0;
-  ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
-  ASSERT_TRUE(WaitFor([&] { return device.Polled(); }));
-  CloseAsWindowManager(user, w);
-  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
-  XCloseDisplay(user);
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
+  TrevantOnX t;
+  t.Start("trevant_xvfb_close");
+  if (::testing::Test::HasFatalFailure()) return;
+  CloseAsWindowManager(t.user, t.w);
+  EXPECT_EQ(t.program->WaitExit(10000), std::optional<int>(0));
 }
 
 TEST(XvfbTrevantTest, PanelFollowsTheDeviceAndRealClicksAndKeysReachIt) {

@@ -16,6 +16,7 @@
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
 #include "platform/win/help.h"
+#include "platform/win/input.h"
 #include "platform/win/message_box.h"
 #include "platform/win/message_loop.h"
 #include "platform/win/window.h"
