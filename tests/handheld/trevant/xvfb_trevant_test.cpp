@@ -314,29 +314,6 @@ TEST(XvfbTrevantTest, TrevantAndTxToolRunAWholeExchangeOnAPseudoTerminalPair) {
   fs::remove_all(folder, ignored);
 }
 
-}  // namespace
-// trevant on a virtual X server with its COM1 served by the simulated device: started, its window shown and the
-// device polled; the test's own display connection is `user`.
-class TrevantOnX {
- public:
-  ~TrevantOnX() {
-    if (user) XCloseDisplay(user);
-    std::error_code ignored;
-    if (!folder.empty()) fs::remove_all(folder, ignored);
-  }
-  void Start(const std::string& name) {
-    ASSERT_FALSE(server.display().empty());
-    user = XOpenDisplay(server.display().c_str());
-    ASSERT_NE(user, nullptr);
-    ASSERT_TRUE(pty.ok());
-    device.emplace(pty);
-    folder = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
-    program.emplace(StartTrevant(folder, server.display(), pty.slave_path()));
-    ASSERT_TRUE(program->started());
-    ASSERT_TRUE(WaitFor([&] { return (w = FindWindowNamed(user, "Trevant")) != 0; }));
-    ASSERT_TRUE(WaitFor([&] { return device->Polled(); }));
-  }
-  VirtualServer server{"1024x768x24"};
   Display* user = nullptr;
   platform::comm::PseudoTerminal pty;
   std::optional<ServedDevice> device;
