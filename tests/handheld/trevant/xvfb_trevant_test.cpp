@@ -314,14 +314,6 @@ TEST(XvfbTrevantTest, TrevantAndTxToolRunAWholeExchangeOnAPseudoTerminalPair) {
   fs::remove_all(folder, ignored);
 }
 
-  Display* user = nullptr;
-  platform::comm::PseudoTerminal pty;
-  std::optional<ServedDevice> device;
-  fs::path folder;
-  std::optional<ChildProcess> program;
-  Window w = 0;
-};
-
 // A region of a screenshot as its pixels, for comparing two pictures.
 std::vector<std::uint32_t> Region(const platform::gdi::Surface& shot, int left, int top, int right, int bottom) {
   std::vector<std::uint32_t> pixels;
