@@ -314,6 +314,8 @@ TEST(XvfbTrevantTest, TrevantAndTxToolRunAWholeExchangeOnAPseudoTerminalPair) {
   fs::remove_all(folder, ignored);
 }
 
+}  // namespace
+
 // A region of a screenshot as its pixels, for comparing two pictures.
 std::vector<std::uint32_t> Region(const platform::gdi::Surface& shot, int left, int top, int right, int bottom) {
   std::vector<std::uint32_t> pixels;
