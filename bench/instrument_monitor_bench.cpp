@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "app/drawing_layer.h"
-#include "app/instruments.h"
+#include "app/drawing/drawing_layer.h"
+#include "app/drawing/instruments.h"
 #include "platform/gdi/gdi.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "app/application_start.h"
-#include "app/monitor_dialogs.h"
-#include "app/monitor_windows.h"
+#include "app/online/monitor_dialogs.h"
+#include "app/online/monitor_windows.h"
+#include "app/online/value_log.h"
+#include "app/shell/application_start.h"
 #include "app/templates/page_templates.h"
-#include "app/value_log.h"
 #include "link/online_services.h"
 #include "model/data_set.h"
 #include "model/element_access.h"

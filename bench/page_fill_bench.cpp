@@ -2,7 +2,7 @@
 // a store of the whole of the largest page that stores, finding nothing changed (goal: a fill under 2 ms).
 #include <benchmark/benchmark.h>
 
-#include "app/dialog_binding.h"
+#include "app/binding/dialog_binding.h"
 #include "app/templates/page_templates.h"
 #include "model/data_set.h"
 #include "model/menu_list_table.h"

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/application_start.h"
-#include "app/file_slots.h"
-#include "app/file_titles.h"
-#include "app/main_resources.h"
-#include "app/print_commands.h"
-#include "app/print_content.h"
-#include "app/print_job.h"
+#include "app/documents/file_slots.h"
+#include "app/documents/file_titles.h"
+#include "app/print/print_commands.h"
+#include "app/print/print_content.h"
+#include "app/print/print_job.h"
+#include "app/shell/application_start.h"
+#include "app/shell/main_resources.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "platform/gdi/print_dialog.h"

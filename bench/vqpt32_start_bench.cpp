@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <fstream>
 
-#include "app/application_start.h"
-#include "app/shell_state.h"
+#include "app/common/shell_state.h"
+#include "app/shell/application_start.h"
 #include "platform/testing/driver.h"
 #include "platform/win/win.h"
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/logo_bitmap.h"
+#include "app/shell/logo_bitmap.h"
 #include "platform/gdi/gdi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/service_options.h"
-#include "app/service_texts.h"
+#include "app/service/service_options.h"
+#include "app/service/service_texts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> arguments(1);

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "app/binding_support.h"
+#include "app/binding/binding_support.h"
 #include "app/templates/page_parts.h"
 #include "model/element_type.h"
 #include "model/menu_list_table.h"

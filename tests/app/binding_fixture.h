@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_binding.h"
+#include "app/binding/dialog_binding.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "model/function_tables.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/drawing_layer.h"
+#include "app/drawing/drawing_layer.h"
 #include "platform/gdi/call_log.h"
 #include "tests/platform/gdi/canvas_fixture.h"
 

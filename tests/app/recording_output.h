@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/print_content.h"
+#include "app/print/print_content.h"
 
 namespace app_test {
 

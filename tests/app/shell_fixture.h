@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application_start.h"
-#include "app/shell_state.h"
+#include "app/common/shell_state.h"
+#include "app/shell/application_start.h"
 #include "model/data_set.h"
 #include "model/element_access.h"
 #include "platform/sys/module_path.h"

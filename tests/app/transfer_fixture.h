@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/file_titles.h"
-#include "app/main_commands.h"
-#include "app/transfer_dialog.h"
+#include "app/documents/file_titles.h"
+#include "app/online/transfer_dialog.h"
+#include "app/shell/main_commands.h"
 #include "link/link_status.h"
 #include "link/online_services.h"
 #include "link/parambox.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "app/binding_support.h"
-#include "app/dialog_binding.h"
+#include "app/binding/binding_support.h"
+#include "app/binding/dialog_binding.h"
 #include "app/templates/page_templates.h"
 #include "model/data_set.h"
 #include "model/element_access.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/binding_support.h"
-#include "app/dialog_binding.h"
+#include "app/binding/binding_support.h"
+#include "app/binding/dialog_binding.h"
 #include "app/templates/page_templates.h"
 #include "model/data_set.h"
 #include "model/menu_list_table.h"
