@@ -167,6 +167,15 @@ class VqptXvfbTest : public ::testing::Test {
     }
     return 0;
   }
+  // Opens the Projecting menu by keys on the main window and picks the item `steps` rows below its first (the
+  // arrows pass over separators).
+  void PickProjectingItem(Window main, int steps) {
+    ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
+    ASSERT_TRUE(X({"key", "alt+p"}));
+    Pause(250);
+    for (int i = 0; i < steps; ++i) ASSERT_TRUE(X({"key", "Down"}));
+    ASSERT_TRUE(X({"key", "Return"}));
+  }
   static void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
   VirtualServer server_;

@@ -48,11 +48,7 @@ TEST_F(XvfbMotorNameplateTest, ANameplateTypedOnTheMotorPageIsSavedAsItsRawValue
   ASSERT_NE(main, 0u);
   Pause(300);
   // Projecting opens with its first item; eight steps down (over the separator) reach B.. Motor.
-  ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
-  ASSERT_TRUE(X({"key", "alt+p"}));
-  Pause(250);
-  for (int i = 0; i < 8; ++i) ASSERT_TRUE(X({"key", "Down"}));
-  ASSERT_TRUE(X({"key", "Return"}));
+  PickProjectingItem(main, 8);
   const std::string title = "B.. Motor (Parameter set 1)";
   const Window page = WaitForWindow(title);
   ASSERT_NE(page, 0u) << "the motor page did not open";

@@ -41,11 +41,7 @@ TEST_F(XvfbParameterPageTest, ACommentTypedOnItsPageIsSavedIntoTheProjectFile) {
   ASSERT_NE(main, 0u);
   Pause(300);
   // Projecting opens with its first item; five steps down (over the separator) reach K.. Comments.
-  ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
-  ASSERT_TRUE(X({"key", "alt+p"}));
-  Pause(250);
-  for (int i = 0; i < 5; ++i) ASSERT_TRUE(X({"key", "Down"}));
-  ASSERT_TRUE(X({"key", "Return"}));
+  PickProjectingItem(main, 5);
   const Window page = WaitForWindow("K.. Comments");
   ASSERT_NE(page, 0u) << "the comments page did not open";
   Pause(300);

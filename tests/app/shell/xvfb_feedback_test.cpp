@@ -127,11 +127,7 @@ TEST_F(XvfbFeedbackTest, ThePageOfTheTargetListsTheFamiliesByTheirLogos) {
   ASSERT_NE(main, 0u);
   Pause(300);
   // Projecting > P.. Target of project: the sixth item (over the separator).
-  ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
-  ASSERT_TRUE(X({"key", "alt+p"}));
-  Pause(250);
-  for (int i = 0; i < 4; ++i) ASSERT_TRUE(X({"key", "Down"}));
-  ASSERT_TRUE(X({"key", "Return"}));
+  PickProjectingItem(main, 4);
   const Window page = WaitForWindow("P.. Target of project");
   ASSERT_NE(page, 0u) << "the page did not open";
   Pause(300);
