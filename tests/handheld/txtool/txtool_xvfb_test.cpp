@@ -209,7 +209,8 @@ TEST_F(TxToolXvfb, AUnitPulledDuringAJobIsReportedWithTheJobThenAwaited) {
   SavePng(main, "txtool_xvfb_unit_lost_main.png");
   const auto shot = Screenshot(user_, box);
   EXPECT_GT(DarkPixels(*shot, 0, caption, shot->width(), shot->height() - 40), 300);  // two lines of text
-  ASSERT_TRUE(Xdotool(server_.display(), {"key", "--window", std::to_string(box), "Return"}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"windowfocus", "--sync", std::to_string(box)}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "Return"}));
   ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kTitle, 100, 499) == 0; }));
   // The unit comes back: its list again, and no further message on the way.
   const int rows_top = frame + caption + menu + 36 + 20;
