@@ -422,6 +422,16 @@ MenuItemState MenuState(HWND window, unsigned id) {
   return out;
 }
 
+LRESULT BlankWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    BeginPaint(h, &ps);
+    EndPaint(h, &ps);
+    return 0;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
 bool RegisterTestWindowClass(const char* name, LRESULT (*proc)(HWND, UINT, WPARAM, LPARAM), int window_extra) {
   static std::set<std::string> registered;
   if (registered.count(name)) return true;

@@ -121,5 +121,7 @@ MenuItemState MenuState(HWND window, unsigned id);
 // Registers a plain window class of this name once a process (window classes outlive a session); true when
 // it is registered.
 bool RegisterTestWindowClass(const char* name, LRESULT (*proc)(HWND, UINT, WPARAM, LPARAM), int window_extra = 0);
+// A window procedure that draws nothing: WM_PAINT only validates, every other message goes to DefWindowProc.
+LRESULT BlankWindowProc(HWND h, UINT m, WPARAM w, LPARAM l);
 
 }  // namespace platform::testing

@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "model/data_set.h"
+#include "model/project_file.h"
 #include "platform/win/win.h"
 #include "sim/inverter_bus.h"
 #include "sim/inverter_transport.h"
@@ -29,6 +31,43 @@ namespace xvfb_test {
 
 inline const std::string kVqptBinary = std::string(ZPR_BIN_DIR) + "/vqpt32";
 inline const std::string kFreshTitle = "ZPR-Tool - File 1: NONAME1.ZPR";  // the title of a fresh start
+
+// The names of the viewable top-level windows at this moment.
+inline std::vector<std::string> ShownWindows(Display* d) {
+  XSync(d, False);
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  std::vector<std::string> names;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return names;
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes a;
+    char* title = nullptr;
+    if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && XFetchName(d, children[i], &title) &&
+        title) {
+      names.emplace_back(title);
+      XFree(title);
+    }
+  }
+  if (children) XFree(children);
+  return names;
+}
+
+// A project file written from a fresh data set 1 that `edit` may change first; the data set is fresh again
+// afterwards, so that only the program under test holds the project's values.
+inline void WriteProject(const std::filesystem::path& file, const std::function<void()>& edit = {}) {
+  model::InitDataSet(1);
+  if (edit) edit();
+  ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, file.c_str()), model::kFileDone);
+  model::InitDataSet(1);
+}
+
+// The project file read into a fresh data set 1, as the program saved it.
+inline void ReadProjectBack(const std::filesystem::path& file) {
+  model::InitDataSet(1);
+  ASSERT_EQ(model::ProjectFileAccess(model::kProjectOpen, 1, file.c_str()), model::kFileDone);
+  ASSERT_EQ(model::ProjectFileAccess(model::kProjectReadProject, 1, file.c_str()), model::kFileDone);
+  model::ProjectFileAccess(model::kProjectClose, 1, file.c_str());
+}
 
 // Every top-level window that is mapped on the display, by its name, in the order they appear (menus, lists and
 // tool tips, which carry no name, are left out). A message box's name is its caption, the title of its message
@@ -126,6 +165,30 @@ class VqptXvfbTest : public ::testing::Test {
     inverter_->Start();
   }
 
+  // The started program's main window named `title`, once it shows and has had its first paint; 0 when the
+  // program did not start or the window never showed.
+  Window WaitForMainWindow(const Program& program, const std::string& title = kFreshTitle) {
+    if (!program.started()) return 0;
+    const Window main = WaitForWindow(title);
+    if (main != 0) Pause(300);
+    return main;
+  }
+  // File > Save by the menu's mnemonics, then the window manager's close; the program must end with 0.
+  void SaveByMenuAndClose(Program& program, Window main) {
+    ASSERT_TRUE(X({"key", "alt+f"}));
+    Pause(250);
+    ASSERT_TRUE(X({"key", "s"}));
+    Pause(600);
+    CloseAsWindowManager(user_, main);
+    EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  }
+  // File > Print by a real click on the menu bar and the item's mnemonic; the print dialog, or 0.
+  Window OpenPrintDialog(Window main) {
+    if (!ClickFileMenu(main)) return 0;
+    Pause(300);
+    if (!X({"key", "p"})) return 0;
+    return WaitForWindow("Print");
+  }
   Window WaitForWindow(const std::string& name, int ms = 10000) {
     Window w = 0;
     WaitFor([&] { return (w = FindWindowNamed(user_, name)) != 0; }, ms);

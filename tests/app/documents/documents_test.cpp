@@ -13,6 +13,7 @@
 #include "app/documents/recent_files.h"
 #include "model/element_access.h"
 #include "model/project_file.h"
+#include "tests/app/damaged_project.h"
 #include "tests/app/documents_fixture.h"
 
 namespace shell_test {
@@ -157,22 +158,8 @@ TEST_F(DocumentsTest, BadFilesLeaveEverythingAsItWas) {
 // A line that holds no value of its element: one box that says the file is damaged and names the line.
 TEST_F(DocumentsTest, ADamagedLineIsNamedInTheFaultBox) {
   const auto path = MakeProject("lines.ZPR", "from file");
-  std::string text = ReadAll(path);
-  // The first line after the 200th that holds a plain number gets letters.
-  std::size_t start = 0;
-  std::size_t line = 1;
-  for (; line < 200; ++line) start = text.find('\n', start) + 1;
-  for (;; ++line) {
-    const std::size_t end = text.find('\r', start);
-    ASSERT_NE(end, std::string::npos);
-    const std::string value = text.substr(start, end - start);
-    if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos) {
-      text.replace(start, end - start, "no number");
-      break;
-    }
-    start = text.find('\n', start) + 1;
-  }
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+  const std::size_t line = project_test::DamageANumberLine(path);
+  ASSERT_NE(line, 0u);
   Run({
       [&] {
         drv::AnswerFileDialog(path.string());

@@ -80,10 +80,8 @@ class XvfbComparisonTest : public VqptXvfbTest {
 TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkClosesIt) {
   WriteProject(false);
   Program program(binary_, server_.display(), "", {project_.string()});
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kTitle);
+  const Window main = WaitForMainWindow(program, kTitle);
   ASSERT_NE(main, 0u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const Window result = PickFileItem(main, "m", kCaption);  // "Co&mpare..."
   ASSERT_NE(result, 0u) << "no comparison window";
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -119,10 +117,8 @@ TEST_F(XvfbComparisonTest, CompareFromTheFileMenuShowsTheResultWindowAndOkCloses
 TEST_F(XvfbComparisonTest, SaveAsWithAWrongValueShowsTheInputCheckAndTheCopyDialogCopies) {
   WriteProject(true);
   Program program(binary_, server_.display(), "", {project_.string()});
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kTitle);
+  const Window main = WaitForMainWindow(program, kTitle);
   ASSERT_NE(main, 0u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
 
   // Save as: the input-check window with the wrong parameter, and the question over it.
   const Window check = PickFileItem(main, "a", "Result of input-check");  // "Save &as..."

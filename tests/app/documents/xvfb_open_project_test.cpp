@@ -26,10 +26,7 @@ class XvfbOpenProjectTest : public VqptXvfbTest {
     binary_ = CopyProgramToFolder();
     project_ = folder_.path() / "projects" / "plant.zpr";
     fs::create_directory(project_.parent_path());
-    model::InitDataSet(1);
-    ASSERT_EQ(model::WriteElement(317, 0, "line 4 conveyor", model::kModeWriteUnchecked, 1), 0);
-    ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
-    model::InitDataSet(1);
+    WriteProject(project_, [] { ASSERT_EQ(model::WriteElement(317, 0, "line 4 conveyor", model::kModeWriteUnchecked, 1), 0); });
   }
 
   std::string binary_;
@@ -38,10 +35,8 @@ class XvfbOpenProjectTest : public VqptXvfbTest {
 
 TEST_F(XvfbOpenProjectTest, OpenThroughTheRealFileDialogNamesTheWindowAfterTheFile) {
   Program program(binary_, server_.display());
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   // "File" on the menu bar, then "&Open..." by its mnemonic.
   ASSERT_TRUE(ClickFileMenu(main));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));

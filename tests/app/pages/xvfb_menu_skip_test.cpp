@@ -51,10 +51,8 @@ class XvfbMenuSkipTest : public VqptXvfbTest {
 
 TEST_F(XvfbMenuSkipTest, MarksSetByRealKeysAreThereWhenThePageOpensAgain) {
   Program program(binary_, server_.display());
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  Pause(300);
   Window page = OpenPage();
   ASSERT_NE(page, 0u) << "the page did not open";
   const auto opened = Shot(page, "vqpt32_xvfb_menu_skip_opened.png");

@@ -49,11 +49,10 @@ class XvfbMotorDatabaseTest : public VqptXvfbTest {
     table << model::FormatMotorTableLine(2, "conveyor", values) << "\n";
     table.close();
     project_ = folder_.path() / "plant.zpr";
-    model::InitDataSet(1);
-    const std::uint8_t user_defined = 0;
-    ASSERT_EQ(model::WriteElement(42, 29, &user_defined, model::kModeRaw, 1), 0);
-    ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
-    model::InitDataSet(1);
+    WriteProject(project_, [] {
+      const std::uint8_t user_defined = 0;
+      ASSERT_EQ(model::WriteElement(42, 29, &user_defined, model::kModeRaw, 1), 0);
+    });
   }
   std::string binary_;
   fs::path project_;
@@ -61,10 +60,8 @@ class XvfbMotorDatabaseTest : public VqptXvfbTest {
 
 TEST_F(XvfbMotorDatabaseTest, AMotorPickedInTheDatabaseIsTakenOverAndSaved) {
   Program program(binary_, server_.display(), "", {project_.string()});
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool - File 1: PLANT.ZPR");
+  const Window main = WaitForMainWindow(program, "ZPR-Tool - File 1: PLANT.ZPR");
   ASSERT_NE(main, 0u);
-  Pause(300);
   // Projecting opens with its first item; eight steps down (over the separator) reach B.. Motor.
   PickProjectingItem(main, 8);
   const Window page = WaitForWindow("B.. Motor (Parameter set 1)");
@@ -89,17 +86,9 @@ TEST_F(XvfbMotorDatabaseTest, AMotorPickedInTheDatabaseIsTakenOverAndSaved) {
   ASSERT_TRUE(X({"key", "alt+o"}));
   ASSERT_TRUE(WaitForWindowGone("B.. Motor (Parameter set 1)")) << "the page stayed open";
   Pause(250);
-  ASSERT_TRUE(X({"key", "alt+f"}));
-  Pause(250);
-  ASSERT_TRUE(X({"key", "s"}));
-  Pause(600);
-  CloseAsWindowManager(user_, main);
-  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  SaveByMenuAndClose(program, main);
 
-  model::InitDataSet(1);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectOpen, 1, project_.c_str()), model::kFileDone);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectReadProject, 1, project_.c_str()), model::kFileDone);
-  model::ProjectFileAccess(model::kProjectClose, 1, project_.c_str());
+  ReadProjectBack(project_);
   std::uint8_t cos_phi = 0;
   std::uint16_t r1 = 0;
   std::uint8_t number = 0;

@@ -25,9 +25,7 @@ class XvfbMotorNameplateTest : public VqptXvfbTest {
     if (IsSkipped() || HasFatalFailure()) return;
     binary_ = CopyProgramToFolder();
     project_ = folder_.path() / "pump.zpr";
-    model::InitDataSet(1);
-    ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
-    model::InitDataSet(1);
+    WriteProject(project_);
   }
   // Moves the focus to the next control and replaces the text of its edit.
   void TypeIntoNext(const std::string& text) {
@@ -43,10 +41,8 @@ class XvfbMotorNameplateTest : public VqptXvfbTest {
 
 TEST_F(XvfbMotorNameplateTest, ANameplateTypedOnTheMotorPageIsSavedAsItsRawValues) {
   Program program(binary_, server_.display(), "", {project_.string()});
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool - File 1: PUMP.ZPR");
+  const Window main = WaitForMainWindow(program, "ZPR-Tool - File 1: PUMP.ZPR");
   ASSERT_NE(main, 0u);
-  Pause(300);
   // Projecting opens with its first item; eight steps down (over the separator) reach B.. Motor.
   PickProjectingItem(main, 8);
   const std::string title = "B.. Motor (Parameter set 1)";
@@ -64,16 +60,9 @@ TEST_F(XvfbMotorNameplateTest, ANameplateTypedOnTheMotorPageIsSavedAsItsRawValue
   ASSERT_TRUE(X({"key", "Return"}));
   ASSERT_TRUE(WaitForWindowGone(title)) << "the page stayed open";
   Pause(250);
-  ASSERT_TRUE(X({"key", "alt+f"}));
-  Pause(250);
-  ASSERT_TRUE(X({"key", "s"}));
-  Pause(600);
-  CloseAsWindowManager(user_, main);
-  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  SaveByMenuAndClose(program, main);
 
-  model::InitDataSet(1);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectOpen, 1, project_.c_str()), model::kFileDone);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectReadProject, 1, project_.c_str()), model::kFileDone);
+  ReadProjectBack(project_);
   const struct {
     const char* name;
     std::uint16_t element;

@@ -24,10 +24,7 @@ class XvfbParameterPageTest : public VqptXvfbTest {
     if (IsSkipped() || HasFatalFailure()) return;
     binary_ = CopyProgramToFolder();
     project_ = folder_.path() / "plant.zpr";
-    model::InitDataSet(1);
-    ASSERT_EQ(model::WriteElement(317, 0, "line 4 conveyor", model::kModeWriteUnchecked, 1), 0);
-    ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project_.c_str()), model::kFileDone);
-    model::InitDataSet(1);
+    WriteProject(project_, [] { ASSERT_EQ(model::WriteElement(317, 0, "line 4 conveyor", model::kModeWriteUnchecked, 1), 0); });
   }
 
   std::string binary_;
@@ -36,10 +33,8 @@ class XvfbParameterPageTest : public VqptXvfbTest {
 
 TEST_F(XvfbParameterPageTest, ACommentTypedOnItsPageIsSavedIntoTheProjectFile) {
   Program program(binary_, server_.display(), "", {project_.string()});
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool - File 1: PLANT.ZPR");
+  const Window main = WaitForMainWindow(program, "ZPR-Tool - File 1: PLANT.ZPR");
   ASSERT_NE(main, 0u);
-  Pause(300);
   // Projecting opens with its first item; five steps down (over the separator) reach K.. Comments.
   PickProjectingItem(main, 5);
   const Window page = WaitForWindow("K.. Comments");
@@ -53,16 +48,9 @@ TEST_F(XvfbParameterPageTest, ACommentTypedOnItsPageIsSavedIntoTheProjectFile) {
   ASSERT_TRUE(X({"key", "Return"}));
   ASSERT_TRUE(WaitForWindowGone("K.. Comments")) << "the page stayed open";
   Pause(250);
-  ASSERT_TRUE(X({"key", "alt+f"}));
-  Pause(250);
-  ASSERT_TRUE(X({"key", "s"}));
-  Pause(600);
-  CloseAsWindowManager(user_, main);
-  EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  SaveByMenuAndClose(program, main);
 
-  model::InitDataSet(1);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectOpen, 1, project_.c_str()), model::kFileDone);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectReadProject, 1, project_.c_str()), model::kFileDone);
+  ReadProjectBack(project_);
   std::array<char, 1100> text{};
   ASSERT_EQ(model::ReadElement(317, 81, text.data(), model::kModeRaw, 1), 0);
   EXPECT_STREQ(text.data(), "xvfb remark");

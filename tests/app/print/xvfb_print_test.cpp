@@ -33,14 +33,9 @@ TEST_F(XvfbPrintTest, ThePrintDialogChoosesAndPrintsToThePdfPrinter) {
   const fs::path pdf = folder_.path() / "documentation.pdf";
   setenv("ZPR_PRINT_OUTPUT", pdf.c_str(), 1);
   Program program(binary_, server_.display());
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  Pause(300);
-  ASSERT_TRUE(ClickFileMenu(main));
-  Pause(300);
-  ASSERT_TRUE(X({"key", "p"}));
-  const Window dialog = WaitForWindow("Print");
+  const Window dialog = OpenPrintDialog(main);
   ASSERT_NE(dialog, 0u) << "no print dialog";
   Pause(300);
   SavePng(dialog, "vqpt32_xvfb_print_dialog.png");

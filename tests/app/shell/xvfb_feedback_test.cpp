@@ -6,39 +6,18 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/data_set.h"
 #include "model/project_file.h"
+#include "tests/app/damaged_project.h"
 #include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
 
 using namespace xvfb_test;
 namespace fs = std::filesystem;
-
-// The names of the viewable top-level windows.
-std::vector<std::string> ShownWindows(Display* d) {
-  XSync(d, False);
-  Window root, parent, *children = nullptr;
-  unsigned count = 0;
-  std::vector<std::string> names;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return names;
-  for (unsigned i = 0; i < count; ++i) {
-    XWindowAttributes a;
-    char* title = nullptr;
-    if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && XFetchName(d, children[i], &title) &&
-        title) {
-      names.emplace_back(title);
-      XFree(title);
-    }
-  }
-  if (children) XFree(children);
-  return names;
-}
 
 class XvfbFeedbackTest : public VqptXvfbTest {
  protected:
@@ -52,26 +31,8 @@ class XvfbFeedbackTest : public VqptXvfbTest {
 
 TEST_F(XvfbFeedbackTest, ADamagedProjectOnTheCommandLineNamesItsLineInOneBox) {
   const fs::path project = folder_.path() / "damaged.zpr";
-  model::InitDataSet(1);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project.c_str()), model::kFileDone);
-  // The first line after the 200th that holds a plain number gets letters.
-  std::ifstream in(project, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
-  std::size_t start = 0, line = 1;
-  for (; line < 200; ++line) start = text.find('\n', start) + 1;
-  for (;; ++line) {
-    const std::size_t end = text.find('\r', start);
-    ASSERT_NE(end, std::string::npos);
-    const std::string value = text.substr(start, end - start);
-    if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos) {
-      text.replace(start, end - start, "no number");
-      break;
-    }
-    start = text.find('\n', start) + 1;
-  }
-  std::ofstream(project, std::ios::binary | std::ios::trunc) << text;
+  WriteProject(project);
+  ASSERT_NE(project_test::DamageANumberLine(project), 0u);
 
   Program program(binary_, server_.display(), "", {project.string()});
   ASSERT_TRUE(program.started());
@@ -96,18 +57,12 @@ TEST_F(XvfbFeedbackTest, ADamagedProjectOnTheCommandLineNamesItsLineInOneBox) {
 
 TEST_F(XvfbFeedbackTest, ThePrintoutGoesBesideTheProjectNamedAfterIt) {
   const fs::path project = folder_.path() / "plant.zpr";
-  model::InitDataSet(1);
-  ASSERT_EQ(model::ProjectFileAccess(model::kProjectWriteProject, 1, project.c_str()), model::kFileDone);
+  WriteProject(project);
   const fs::path pdf = folder_.path() / "plant.pdf";
   Program program(binary_, server_.display(), "", {project.string()});
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow("ZPR-Tool - File 1: PLANT.ZPR");
+  const Window main = WaitForMainWindow(program, "ZPR-Tool - File 1: PLANT.ZPR");
   ASSERT_NE(main, 0u);
-  Pause(300);
-  ASSERT_TRUE(ClickFileMenu(main));
-  Pause(300);
-  ASSERT_TRUE(X({"key", "p"}));
-  const Window dialog = WaitForWindow("Print");
+  const Window dialog = OpenPrintDialog(main);
   ASSERT_NE(dialog, 0u) << "no print dialog";
   Pause(400);
   SavePng(dialog, "vqpt32_xvfb_print_names_its_file.png");
@@ -122,10 +77,8 @@ TEST_F(XvfbFeedbackTest, ThePrintoutGoesBesideTheProjectNamedAfterIt) {
 
 TEST_F(XvfbFeedbackTest, ThePageOfTheTargetListsTheFamiliesByTheirLogos) {
   Program program(binary_, server_.display());
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  Pause(300);
   // Projecting > P.. Target of project: the sixth item (over the separator).
   PickProjectingItem(main, 4);
   const Window page = WaitForWindow("P.. Target of project");

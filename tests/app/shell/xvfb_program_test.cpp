@@ -13,10 +13,8 @@ using XvfbProgramTest = VqptXvfbTest;
 
 TEST_F(XvfbProgramTest, WindowAppearsWithTitleAndLogoAndTheWindowManagersCloseEndsIt) {
   Program program(kVqptBinary, server_.display());
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u) << "no window named " << kFreshTitle;
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   // The logo of the fresh build (its dark blue band) lies in the middle of the window.
   EXPECT_GT(CountPixels(main, 0x143C8C), 5000);
   SavePng(main, "vqpt32_xvfb_main.png");
@@ -26,10 +24,8 @@ TEST_F(XvfbProgramTest, WindowAppearsWithTitleAndLogoAndTheWindowManagersCloseEn
 
 TEST_F(XvfbProgramTest, MenuOpenedByARealClickAndACommandPicked) {
   Program program(kVqptBinary, server_.display());
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ASSERT_TRUE(ClickFileMenu(main));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   SavePng(DefaultRootWindow(user_), "vqpt32_xvfb_menu.png");

@@ -12,20 +12,10 @@
 
 namespace {
 
-LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(h, &ps);
-    EndPaint(h, &ps);
-    return 0;
-  }
-  return DefWindowProc(h, m, w, l);
-}
-
 class QueueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestQueue", Proc));
+    ASSERT_TRUE(platform::testing::RegisterTestWindowClass("TestQueue", platform::testing::BlankWindowProc));
     hwnd_ = CreateWindowEx(0, "TestQueue", "q", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     platform::testing::PumpUntilIdle();
   }

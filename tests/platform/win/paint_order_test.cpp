@@ -18,20 +18,10 @@ namespace {
 
 namespace drv = platform::testing;
 
-LRESULT Painter(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(h, &ps);
-    EndPaint(h, &ps);
-    return 0;
-  }
-  return DefWindowProc(h, m, w, l);
-}
-
 class PaintOrderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(drv::RegisterTestWindowClass("PaintOrder", Painter));
+    ASSERT_TRUE(drv::RegisterTestWindowClass("PaintOrder", platform::testing::BlankWindowProc));
     form = CreateWindow("PaintOrder", "form", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, 400, 300, nullptr,
                         nullptr, nullptr, nullptr);
     // key and led overlap: the led was made first, so it lies above the key.
