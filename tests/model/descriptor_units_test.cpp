@@ -16,6 +16,7 @@
 #include "model/element_attributes.h"
 #include "model/menu_list_table.h"
 #include "model/project_file.h"
+#include "model/raw_number.h"
 #include "model/record_layout.h"
 #include "model/value_formatting.h"
 
@@ -41,6 +42,7 @@ const NameWord kNameWords[] = {
     {"accel", {"s/150Hz*D98", "ms/3000rpm", "unit/s\xB2"}},
     {"decel", {"s/150Hz*D98", "ms/3000rpm", "unit/s\xB2"}},
     {"poles", {""}},             {"cos phi", {""}},         {"temp.", {"\xB0" "C"}},
+    {"angle", {"\xB0"}},
     {"position", {"unit", "inc", "rev"}},
 };
 
@@ -174,6 +176,53 @@ TEST(DescriptorUnits, ValuesTheTablesFixShowInTheirUnits) {
       ASSERT_EQ(WriteElement(c.set_record, c.set_element, &c.value, kModeConverted, 0), 0);
     }
     EXPECT_EQ(Shown(c.record, c.element), c.shown);
+  }
+}
+
+// The converters that only some rows name: a stored value shows as the physical one, and the physical value
+// typed in is stored as the raw one.
+TEST(DescriptorUnits, TheNamedConvertersShowTheRawValueAndTakeThePhysicalOneBack) {
+  struct Raw {
+    std::uint16_t record, element;
+    std::int64_t value;
+  };
+  struct Case {
+    const char* what;
+    std::uint8_t family;
+    std::vector<Raw> context;  // raw values the conversion depends on
+    std::uint16_t record, element;
+    std::int64_t raw;
+    const char* shown;
+    double typed;
+    std::int64_t stored;
+  };
+  const Case cases[] = {
+      {"10: E94 phase current of the 3.5 A type", 1, {}, 33, 24, 5792, "3.5 A", 1.75, 2896},
+      {"10: E97 phase current", 1, {}, 33, 46, -5792, "-3.5 A", -3.5, -5792},
+      {"11: E84 parameter set 2", 1, {}, 33, 61, 1, "2", 1.0, 0},
+      {"18: H24 angle, family 2's 16384 increments", 2, {}, 59, 6, 4096, "90.0 \xB0", 45.0, 2048},
+      {"25: remote speed by the reported pole pairs", 1, {{33, 68, 2}}, 306, 0, 4096, "1500 rpm", 750.0, 2048},
+      {"25: remote torque reference of family 2", 2, {{38, 56, 0}}, 306, 0, 32768, "200 rpm", 100.0, 16384},
+      {"25: remote speed of family 2", 2, {{38, 56, 1}}, 306, 0, 1024, "128 rpm", 1000.0, 8000},
+      {"26: E92 field current", 1, {}, 33, 30, 8192, "100.00 A", 50.0, 4096},
+      {"26: E93 field current of family 2", 2, {}, 33, 28, 16384, "999.03 A", 999.03, 16384},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FreshDataSetOfFamily(c.family);
+    for (const Raw& r : c.context) {
+      alignas(8) unsigned char buffer[8] = {};
+      StoreNumber(buffer, GetElementType(r.record, r.element), static_cast<double>(r.value));
+      ASSERT_EQ(WriteElement(r.record, r.element, buffer, kModeRaw, 0), 0);
+    }
+    alignas(8) unsigned char buffer[8] = {};
+    StoreNumber(buffer, GetElementType(c.record, c.element), static_cast<double>(c.raw));
+    ASSERT_EQ(WriteElement(c.record, c.element, buffer, kModeRaw, 0), 0);
+    EXPECT_EQ(Shown(c.record, c.element), c.shown);
+    ASSERT_EQ(WriteElement(c.record, c.element, &c.typed, kModeConverted, 0), 0);
+    std::int64_t stored = 0;
+    ASSERT_EQ(ReadRawInteger(c.record, c.element, 0, &stored), 0);
+    EXPECT_EQ(stored, c.stored);
   }
 }
 

@@ -247,8 +247,8 @@ TEST_F(MonitorDialogTest, TheSimulatorStoppingMidPollGivesOneMessageAndStopsTheP
   EXPECT_EQ(dialogs_.size(), 1u);
 }
 
-// The ranges are set when the window opens and anew when the scale mode (E84, 33.61) changes: mode 2 takes
-// them from the second parameter set's records.
+// The ranges are set when the window opens and anew when the scale mode (E84, 33.61, shown counted from 1)
+// changes: mode 2, stored 1, takes them from the second parameter set's records.
 TEST_F(MonitorDialogTest, ANewScaleModeRescalesTheDriveBars) {
   Run({[&] {
     Connect(1000);
@@ -259,11 +259,11 @@ TEST_F(MonitorDialogTest, ANewScaleModeRescalesTheDriveBars) {
     Command(2090);
     drv::Advance(200);
     const app::DriveBars& bars = app::DriveMonitorBars();
-    EXPECT_EQ(bars.scale_mode, 0);
+    EXPECT_EQ(bars.scale_mode, 1);
     EXPECT_FLOAT_EQ(bars.bars[0].maximum, static_cast<float>(speed));
     EXPECT_FLOAT_EQ(bars.bars[0].minimum, static_cast<float>(-speed));
     PutRaw<std::uint16_t>(43, 6, 75);
-    Device().WriteNumber(33, 61, 2);
+    Device().WriteNumber(33, 61, 1);
     drv::Advance(1000);
     EXPECT_EQ(bars.scale_mode, 2);
     ASSERT_LT(std::fabs(Converted(39, 2)), model::kSpeedNotComputable);
@@ -273,7 +273,8 @@ TEST_F(MonitorDialogTest, ANewScaleModeRescalesTheDriveBars) {
     Device().WriteNumber(43, 26, 0);
     Device().WriteNumber(33, 61, 0);
     drv::Advance(1000);
-    Device().WriteNumber(33, 61, 2);
+    EXPECT_EQ(bars.scale_mode, 1);
+    Device().WriteNumber(33, 61, 1);
     drv::Advance(1000);
     EXPECT_FLOAT_EQ(bars.bars[0].maximum, 3000.0f);
     ASSERT_NE(Converted(43, 6), 0.0);

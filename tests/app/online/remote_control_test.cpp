@@ -66,7 +66,7 @@ TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveA
       },
       [&] { drv::Click(GetDlgItem(Window(), app::kRemoteEnable)); },
       [&] {
-        EXPECT_EQ(device().control_word(), 1500);
+        EXPECT_EQ(device().control_word(), 4096);  // 1500 rpm at the 2 pole pairs the inverter reports
         EXPECT_EQ(device().control_flags() & kEnableFlag, kEnableFlag);
         EXPECT_FALSE(drv::Enabled(Window(), app::kRemoteProcessBlock));  // still greyed after the refill
         telegrams = bus_->telegrams();

@@ -32,6 +32,8 @@ struct Editable {
   std::uint16_t element = 0;
   double lower = 0.0;
   double upper = 0.0;
+  std::uint8_t kind = 0;
+  std::uint8_t attributes = 0;  // the decimals the page shows the value with
 };
 
 // The page's first number edit that is enabled, with its element and range.
@@ -51,6 +53,8 @@ Editable FirstEditable(HWND dialog) {
       found.id = id;
       found.record = row.record;
       found.element = row.element;
+      found.kind = row.kind;
+      found.attributes = row.attributes;
       return found;
     }
     id += app::binding::IdsOfRow(row);
@@ -133,8 +137,9 @@ TEST_F(LatePagesTest, EachPageOpensFillsCommitsRefusesAndCancels) {
       }
       opening = GetShown(edit.record, edit.element);
       filled = drv::ItemText(d, edit.id);
+      // The limit typed as the page shows it (a user length with I06 decimal digits shows -163.84).
       const double wanted = opening != edit.lower ? edit.lower : edit.upper;
-      TypeAndLeave(d, edit.id, Number(wanted));
+      TypeAndLeave(d, edit.id, app::binding::FormatEntry(wanted, edit.kind, edit.attributes));
       committed = GetShown(edit.record, edit.element);
       shown_committed = drv::ItemText(d, edit.id);
       const std::size_t before = messages_.texts.size();
