@@ -2,8 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "handheld/trevant/bedien.h"
+#include "handheld/trevant/trevant_application.h"
 #include "platform/backend/x11_display.h"
+#include "platform/vcl/application.h"
 
 int main() {
   std::string error;
@@ -11,8 +12,7 @@ int main() {
     std::fprintf(stderr, "trevant: %s\n", error.c_str());
     return 1;
   }
-  Application->SetTitle("Trevant");
-  Application->CreateForm<trevant::TBedien_>();
+  trevant::CreateTrevantForm();
   Application->Run();
   Application->Reset();
   platform::backend::StopX11Display();

@@ -6,6 +6,7 @@
 #include "handheld/txtool/start_form.h"
 #include "handheld/txtool/txtool_texts.h"
 #include "platform/vcl/application.h"
+#include "platform/win/layer_texts.h"
 
 namespace txtool {
 
@@ -21,6 +22,8 @@ T* Create(const char* name) {
 }  // namespace
 
 TData* CreateTxToolForms() {
+  // A German program: the message boxes' buttons and the file dialog speak German whatever the user's locale.
+  platform::win::SetLayerLanguage(platform::win::LayerLanguage::kGerman);
   Application->SetTitle(kAppTitle);
   Application->SetHelpFile(kHelpFile);
   TData* data = Create<TData>("Data");

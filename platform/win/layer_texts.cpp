@@ -18,7 +18,7 @@ constexpr LayerTextRow kLayerTexts[] = {
 #include "platform/win/layer_texts.def"
 #undef LAYER_TEXT
 };
-static_assert(std::size(kLayerTexts) == 28);
+static_assert(std::size(kLayerTexts) == 34);
 
 // -1 until the environment was read or a program chose.
 std::atomic<int> g_language{-1};

@@ -1,5 +1,5 @@
 // The language of the window layer's own texts (file dialog, message-box buttons, print and printer-setup
-// dialogs): German where the user's locale is German (the first of LC_ALL, LC_MESSAGES, LANG that is set
+// dialogs, the window menu): German where the user's locale is German (the first of LC_ALL, LC_MESSAGES, LANG that is set
 // begins with "de"), English otherwise; a program may set it itself.
 #pragma once
 

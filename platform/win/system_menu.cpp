@@ -1,8 +1,9 @@
-// The window menu (system menu) of a window: built from a table on the first GetSystemMenu, kept per window until
-// the window goes or the program reverts it.
+// The window menu (system menu) of a window: built from a table, in the layer's language, on the first
+// GetSystemMenu, kept per window until the window goes or the program reverts it.
 #include <map>
 
 #include "platform/win/input_injection.h"
+#include "platform/win/layer_texts.h"
 #include "platform/win/menu.h"
 #include "platform/win/window.h"
 
@@ -44,7 +45,7 @@ HMENU Build(DWORD style) {
   for (const SystemMenuItem& item : kSystemMenuItems) {
     if (item.styles && !(style & item.styles)) continue;
     if (item.command) {
-      AppendMenu(menu, MF_STRING, item.command, item.text);
+      AppendMenu(menu, MF_STRING, item.command, platform::win::LayerText(item.text));
     } else {
       AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
     }

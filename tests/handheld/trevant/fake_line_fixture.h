@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "handheld/trevant/bedien.h"
+#include "handheld/trevant/trevant_application.h"
 #include "platform/comm/fake_port.h"
 #include "platform/comm/win_comm.h"
 #include "platform/sys/module_path.h"
@@ -61,7 +62,7 @@ class FakeLineFixture : public ::testing::Test {
 
   // The form made as the program makes it, shown, with the start timer held back (the tests run the passes).
   TBedien_* Create() {
-    form_ = Application->CreateForm<TBedien_>();
+    form_ = CreateTrevantForm();
     form_->Timer_Startdelay_->SetEnabled(false);
     form_->Show();
     platform::testing::PumpUntilIdle();

@@ -1,7 +1,8 @@
 // Trevant's panel without the line: the settings it reads and writes back, the port and baud selectors, the
-// cycle time, and the ways to close it.
+// cycle time, the ways to close it, and the window layer's texts in German.
 #include "platform/testing/vcl_driver.h"
 #include "platform/vcl/ini_file.h"
+#include "platform/win/layer_texts.h"
 #include "platform/win/win.h"
 #include "tests/handheld/trevant/fake_line_fixture.h"
 
@@ -106,6 +107,22 @@ TEST_F(PanelTest, F12OrTheWindowManagerClosesItWithThePortGivenBack) {
     EXPECT_TRUE(Application->Terminated());
     Application->Reset();
   }
+}
+
+// A German program on any locale: the window menu, the one text of the layer trevant shows, is German.
+TEST_F(PanelTest, TheWindowMenuIsGermanWhateverTheLocale) {
+  platform::win::SetLayerLanguage(platform::win::LayerLanguage::kEnglish);  // as an English locale would set it
+  Create();
+  EXPECT_EQ(Application->Title(), "Trevant");
+  HMENU menu = GetSystemMenu(form_->Handle(), FALSE);
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::string> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[64] = {};
+    if (GetMenuString(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) > 0) items.emplace_back(text);
+  }
+  EXPECT_EQ(items, (std::vector<std::string>{"&Wiederherstellen", "&Verschieben", "Mi&nimieren",
+                                             "&Schlie\xDF" "en\tAlt+F4"}));
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "platform/sys/module_path.h"
 #include "platform/testing/driver.h"
 #include "platform/vcl/application.h"
+#include "platform/win/layer_texts.h"
 #include "platform/win/win.h"
 
 namespace txtool {
@@ -81,6 +82,20 @@ class TxToolForms : public ::testing::Test {
     std::copy(texts.begin(), texts.end(), shared->display_texts.begin());
   }
   std::string Path(const std::string& name) const { return (dir / name).string(); }
+  // A reverse documentation written into the test's folder: the drive's identity lies in record 5, the project's
+  // 304 is a default. Its path.
+  std::string ReverseDocumentation(const std::string& name, std::uint8_t family, std::uint8_t type,
+                                   std::uint8_t board) {
+    EXPECT_EQ(ConvInitImage(0), kConvDone);
+    EXPECT_EQ(ConvWriteElement(5, 0, &family, 8, 0), kConvDone);
+    EXPECT_EQ(ConvWriteElement(5, 1, &type, 8, 0), kConvDone);
+    EXPECT_EQ(ConvWriteElement(5, 3, &board, 8, 0), kConvDone);
+    EXPECT_EQ(ConvSetFileKind(18, 0), 18);
+    const std::string path = Path(name);
+    EXPECT_EQ(ConvProjectFile(model::kProjectWriteReverseDoc, 0, path.c_str()), model::kFileDone);
+    EXPECT_EQ(ConvInitImage(0), kConvDone);
+    return path;
+  }
   int State() {
     std::lock_guard lock(shared->mutex);
     return shared->state;
@@ -409,16 +424,9 @@ TEST_F(TxToolForms, AProjectFileBecomesAnImageForTheUnit) {
 TEST_F(TxToolForms, ReverseDocumentationGoesToTheUnitWithItsIdentity) {
   Create();
   Unit({kAttrValid});
-  // Written as reverse documentation: the drive's identity lies in record 5, the project's 304 is a default.
-  ASSERT_EQ(ConvInitImage(0), kConvDone);
-  const std::uint8_t family = 2, type = 61, board = 4;
-  ASSERT_EQ(ConvWriteElement(5, 0, &family, 8, 0), kConvDone);
-  ASSERT_EQ(ConvWriteElement(5, 1, &type, 8, 0), kConvDone);
-  ASSERT_EQ(ConvWriteElement(5, 3, &board, 8, 0), kConvDone);
-  ASSERT_EQ(ConvSetFileKind(18, 0), 18);
-  const std::string reverse = Path("rueck.ZPR");
-  ASSERT_EQ(ConvProjectFile(model::kProjectWriteReverseDoc, 0, reverse.c_str()), model::kFileDone);
-  ASSERT_EQ(ConvInitImage(0), kConvDone);
+  const std::uint8_t family = 2, type = 61;
+  const std::string reverse = ReverseDocumentation("rueck.ZPR", family, type, 4);
+  ASSERT_FALSE(HasFailure());
 
   drv::OnMessageBox([](const drv::MessageBoxRecord& m) { return m.text == kTextReverseDocQuestion ? IDYES : IDOK; });
   data->FileName = reverse;
@@ -433,6 +441,25 @@ TEST_F(TxToolForms, ReverseDocumentationGoesToTheUnitWithItsIdentity) {
   EXPECT_EQ(shared->outgoing[id->offset], family);
   EXPECT_EQ(shared->outgoing[id->offset + 1], type);
   EXPECT_EQ(shared->outgoing[id->offset + 3], 10);  // family 2: an option board below 10 becomes 10
+}
+
+// A German program on any locale: the question before a reverse documentation is written answers "Ja" or
+// "Nein", and the file dialogs are German.
+TEST_F(TxToolForms, TheWindowLayersTextsAreGermanWhateverTheLocale) {
+  platform::win::SetLayerLanguage(platform::win::LayerLanguage::kEnglish);  // as an English locale would set it
+  Create();
+  Unit({kAttrValid});
+  EXPECT_STREQ(platform::win::LayerText("Open"), "\xD6" "ffnen");
+  std::vector<std::string> buttons;
+  drv::OnMessageBox([&](const drv::MessageBoxRecord& m) {
+    for (int id : {IDYES, IDNO, IDOK, IDCANCEL})
+      if (GetDlgItem(drv::ActiveModal(), id)) buttons.push_back(drv::ItemText(drv::ActiveModal(), id));
+    return m.text == kTextReverseDocQuestion ? IDNO : IDOK;
+  });
+  data->FileName = ReverseDocumentation("rueck.ZPR", 2, 61, 4);
+  data->LoadFileToDataSet();
+  ASSERT_EQ(Messages(), (std::vector<std::string>{kTextReverseDocQuestion}));
+  EXPECT_EQ(buttons, (std::vector<std::string>{"&Ja", "&Nein"}));
 }
 
 TEST_F(TxToolForms, ClosingTheStartFormWhileWaitingEndsTheProgram) {

@@ -1,8 +1,9 @@
 // The real txtool on a virtual X server with the simulated Tastomatik on COM2: real clicks choose the port on the
 // start form (COM1 is not there: the form says so and lets the user choose again), the unit is found, the main
 // window lists its data sets, the unit's information opens from the menu bar, and the window manager's close ends
-// the program with 0. Screenshots are left in
-// the test folder. Skipped where Xvfb or xdotool is not installed.
+// the program with 0; a reverse documentation is loaded through the German file dialog (a folder typed, the file
+// clicked), the name dialog answered by Return, and the German question before it is written answered. Screenshots
+// are left in the test folder. Skipped where Xvfb or xdotool is not installed.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,12 +12,21 @@
 #include <thread>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
+#include "handheld/txtool/conv_images.h"
+#include "handheld/txtool/conv_project_file.h"
+#include "handheld/txtool/txtool_texts.h"
+#include "model/project_file.h"
+#include "platform/backend/x11_display.h"
 #include "platform/comm/pseudo_terminal.h"
+#include "platform/testing/driver.h"
+#include "platform/win/common_dialogs.h"
+#include "platform/win/layer_texts.h"
 #include "platform/win/win.h"
 #include "tests/handheld/txtool/unit_on_line.h"
-#include "tests/support/xvfb.h"
+#include "tests/support/xvfb_in_process.h"
 
 namespace txtool {
 namespace {
@@ -53,6 +63,36 @@ int DarkPixels(const platform::gdi::Surface& shot, int left, int top, int right,
     for (int x = left; x < right && x < shot.width(); ++x) n += (shot.Pixel(x, y) & 0xFFFFFF) < 0x404040;
   }
   return n;
+}
+
+// Whether a pop-up (a menu's drop-down: an override-redirect window) is shown.
+bool APopupIsShown(Display* d) {
+  XSync(d, False);
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
+  bool shown = false;
+  for (unsigned i = 0; i < count && !shown; ++i) {
+    XWindowAttributes a;
+    shown = XGetWindowAttributes(d, children[i], &a) && a.override_redirect && a.map_state == IsViewable;
+  }
+  if (children) XFree(children);
+  return shown;
+}
+
+// Every pixel of a window's picture once it has settled: two pictures a moment apart are the same.
+std::vector<std::uint32_t> SettledPicture(Display* d, Window w) {
+  std::vector<std::uint32_t> last;
+  for (int round = 0; round < 50; ++round) {
+    const auto shot = Screenshot(d, w);
+    std::vector<std::uint32_t> now;
+    for (int y = 0; y < shot->height(); ++y)
+      for (int x = 0; x < shot->width(); ++x) now.push_back(shot->Pixel(x, y));
+    if (now == last) return now;
+    last = std::move(now);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  }
+  return last;
 }
 
 class TxToolXvfb : public ::testing::Test {
@@ -95,6 +135,21 @@ class TxToolXvfb : public ::testing::Test {
   }
   void SavePng(Window w, const std::string& name) {
     Screenshot(user_, w)->WritePng((fs::path(::testing::TempDir()) / name).string());
+  }
+  // COM 2 and Ok clicked on the settled start form; the main window once its list shows the unit's four rows.
+  void ChooseCom2(Window* main) {
+    Window start = 0;
+    ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
+    SettledPicture(user_, start);
+    const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    ClickClient(start, dlg, caption, 60, 79);   // COM 2
+    ClickClient(start, dlg, caption, 56, 228);  // Ok
+    ASSERT_TRUE(WaitFor([&] { return (*main = FindWindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    const int top = frame + caption + GetSystemMetrics(SM_CYMENU) + 36 + 20;
+    ASSERT_TRUE(WaitFor([&] { return DarkPixels(*Screenshot(user_, *main), frame + 8, top + 48, frame + 550, top + 64) > 20; },
+                        30000));
   }
 
   UnitOnLine unit_{FourSlots()};
@@ -222,58 +277,16 @@ TEST_F(TxToolXvfb, AUnitPulledDuringAJobIsReportedWithTheJobThenAwaited) {
   EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
 }
 
-}  // namespace
-// Whether a pop-up (a menu's drop-down: an override-redirect window) is shown.
-bool APopupIsShown(Display* d) {
-  XSync(d, False);
-  Window root, parent, *children = nullptr;
-  unsigned count = 0;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return false;
-  bool shown = false;
-  for (unsigned i = 0; i < count && !shown; ++i) {
-    XWindowAttributes a;
-    shown = XGetWindowAttributes(d, children[i], &a) && a.override_redirect && a.map_state == IsViewable;
-  }
-  if (children) XFree(children);
-  return shown;
-}
-
-// Every pixel of a window's picture once it has settled: two pictures a moment apart are the same.
-std::vector<std::uint32_t> SettledPicture(Display* d, Window w) {
-  std::vector<std::uint32_t> last;
-  for (int round = 0; round < 50; ++round) {
-    const auto shot = Screenshot(d, w);
-    std::vector<std::uint32_t> now;
-    for (int y = 0; y < shot->height(); ++y)
-      for (int x = 0; x < shot->width(); ++x) now.push_back(shot->Pixel(x, y));
-    if (now == last) return now;
-    last = std::move(now);
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  }
-  return last;
-}
-
 // The unit's information shown twice looks the same both times, with its labels, check box and buttons; the main
 // window looks as it did before the dialog.
 TEST_F(TxToolXvfb, ADialogShownTwiceIsDrawnWholeAndTheMainWindowStaysAsItWas) {
   ChildProcess program = StartTxTool(folder_, server_.display(), unit_.path());
   ASSERT_TRUE(program.started());
-  Window start = 0;
-  ASSERT_TRUE(WaitFor([&] { return (start = FindWindowNamed(user_, kTitle, 300, 400)) != 0; }));
-  SettledPicture(user_, start);
+  Window main = 0;
+  ASSERT_NO_FATAL_FAILURE(ChooseCom2(&main));  // the list shows its rows before the comparison starts
   const int dlg = GetSystemMetrics(SM_CXDLGFRAME);
   const int caption = GetSystemMetrics(SM_CYCAPTION);
-  ClickClient(start, dlg, caption, 60, 79);  // COM 2
-  ClickClient(start, dlg, caption, 56, 228);  // Ok
-  Window main = 0;
-  ASSERT_TRUE(WaitFor([&] { return (main = FindWindowNamed(user_, kTitle, 500, 2000)) != 0; }, 60000));
   const int frame = GetSystemMetrics(SM_CXFRAME);
-  // The list shows its rows before the comparison starts.
-  ASSERT_TRUE(WaitFor([&] {
-    const auto shot = Screenshot(user_, main);
-    const int top = frame + caption + GetSystemMetrics(SM_CYMENU) + 36 + 20;
-    return DarkPixels(*shot, frame + 8, top + 48, frame + 550, top + 64) > 20;
-  }, 30000));
   const auto main_before = SettledPicture(user_, main);
   SavePng(main, "txtool_xvfb_main_before_dialog.png");
   std::vector<std::vector<std::uint32_t>> shown;
@@ -312,4 +325,183 @@ TEST_F(TxToolXvfb, ADialogShownTwiceIsDrawnWholeAndTheMainWindowStaysAsItWas) {
   EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
 }
 
+// The layer in this process on the test's X server, to learn where it puts the parts of its own dialogs and what
+// they look like there, as the program shows them: the test clicks and compares with that.
+class LayerOnTheServer {
+ public:
+  LayerOnTheServer(Display* user, const std::string& display) : user_(user) {
+    setenv("DISPLAY", display.c_str(), 1);
+    std::string error;
+    started_ = platform::backend::StartX11Display(&error);
+  }
+  ~LayerOnTheServer() {
+    if (started_) platform::backend::StopX11Display();
+  }
+  LayerOnTheServer(const LayerOnTheServer&) = delete;
+  LayerOnTheServer& operator=(const LayerOnTheServer&) = delete;
+  bool started() const { return started_; }
+
+  // The open dialog's first list row, relative to the dialog's window.
+  RECT FirstFileRow() {
+    RECT row{};
+    OnShown([&](HWND dialog, const platform::gdi::Surface&) {
+      RECT box{};
+      GetWindowRect(dialog, &box);
+      HWND list = GetDlgItem(dialog, kFileList);
+      SendMessage(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+      MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+      OffsetRect(&row, -box.left, -box.top);
+      EndDialog(dialog, IDCANCEL);
+    });
+    char file[260] = "";
+    OPENFILENAME ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    GetOpenFileName(&ofn);
+    return row;
+  }
+  // The pictures of the Yes and No buttons of the question before a reverse documentation is written, in the
+  // layer's `language`.
+  std::vector<std::unique_ptr<platform::gdi::Surface>> ReverseDocButtons(platform::win::LayerLanguage language) {
+    platform::win::SetLayerLanguage(language);
+    std::vector<std::unique_ptr<platform::gdi::Surface>> pictures;
+    OnShown([&](HWND box, const platform::gdi::Surface& shot) {
+      RECT whole{};
+      GetWindowRect(box, &whole);
+      for (int id : {IDYES, IDNO}) {
+        RECT r{};
+        GetWindowRect(GetDlgItem(box, id), &r);
+        auto picture = std::make_unique<platform::gdi::Surface>(r.right - r.left, r.bottom - r.top);
+        for (int y = 0; y < picture->height(); ++y)
+          for (int x = 0; x < picture->width(); ++x)
+            picture->Row(y)[x] = shot.Pixel(r.left - whole.left + x, r.top - whole.top + y);
+        pictures.push_back(std::move(picture));
+      }
+      EndDialog(box, IDNO);
+    });
+    MessageBox(nullptr, kTextReverseDocQuestion, kCaptionLoad, MB_YESNO | MB_ICONQUESTION);
+    return pictures;
+  }
+
+ private:
+  // Runs `look` once, when the modal dialog is shown and painted on the server, with its screenshot.
+  void OnShown(std::function<void(HWND, const platform::gdi::Surface&)> look) {
+    platform::testing::OnAnyDialogIdle([this, look = std::move(look)](HWND dialog) {
+      platform::backend::PumpX11Display();
+      const Window w = platform::backend::X11WindowOf(dialog);
+      XWindowAttributes a;
+      if (w == 0 || !XGetWindowAttributes(user_, w, &a) || a.map_state != IsViewable) return;
+      xtest::in_process::PumpUntil([] { return false; }, 20);  // painted
+      look(dialog, *Screenshot(user_, w));
+    });
+  }
+
+  platform::testing::Session session_;
+  Display* user_;
+  bool started_ = false;
+};
+
+// Whether the screenshot shows the picture somewhere, pixel for pixel.
+bool Shows(const platform::gdi::Surface& shot, const platform::gdi::Surface& picture) {
+  const auto same_at = [&](int left, int top) {
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x)
+        if ((shot.Pixel(left + x, top + y) & 0xFFFFFF) != (picture.Pixel(x, y) & 0xFFFFFF)) return false;
+    return true;
+  };
+  for (int top = 0; top + picture.height() <= shot.height(); ++top)
+    for (int left = 0; left + picture.width() <= shot.width(); ++left)
+      if (same_at(left, top)) return true;
+  return false;
+}
+
+// A reverse documentation loaded into the empty third slot: the German open dialog goes into the typed folder, a
+// click picks the file, Return confirms it; Return on the name dialog presses "Weiter"; the question before the
+// reverse documentation is written shows "Ja" and "Nein", and its access key "n" answers it. One question, no
+// other box.
+TEST_F(TxToolXvfb, AReverseDocumentationIsLoadedThroughGermanDialogsByClicksAndReturn) {
+  ASSERT_EQ(ConvInitImage(0), kConvDone);
+  const std::uint8_t family = 2, type = 61;
+  ASSERT_EQ(ConvWriteElement(5, 0, &family, 8, 0), kConvDone);
+  ASSERT_EQ(ConvWriteElement(5, 1, &type, 8, 0), kConvDone);
+  ASSERT_EQ(ConvSetFileKind(18, 0), 18);
+  const fs::path documents = folder_ / "documents";
+  fs::create_directories(documents);
+  ASSERT_EQ(ConvProjectFile(model::kProjectWriteReverseDoc, 0, (documents / "rueck.ZPR").c_str()), model::kFileDone);
+  RECT first_row{};
+  std::vector<std::unique_ptr<platform::gdi::Surface>> german, english;
+  {
+    LayerOnTheServer layer(user_, server_.display());
+    ASSERT_TRUE(layer.started());
+    first_row = layer.FirstFileRow();
+    german = layer.ReverseDocButtons(platform::win::LayerLanguage::kGerman);
+    english = layer.ReverseDocButtons(platform::win::LayerLanguage::kEnglish);
+  }
+  ASSERT_EQ(german.size(), 2u);
+  ASSERT_EQ(english.size(), 2u);
+
+  ChildProcess program = StartTxTool(folder_, server_.display(), unit_.path());
+  ASSERT_TRUE(program.started());
+  Window main = 0;
+  ASSERT_NO_FATAL_FAILURE(ChooseCom2(&main));
+  SettledPicture(user_, main);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const int frame = GetSystemMetrics(SM_CXFRAME);
+  const int menu = GetSystemMetrics(SM_CYMENU);
+  ClickClient(main, frame, caption + menu, 60, 36 + 20 + 8 + 32);  // the third slot, empty
+  ClickClient(main, frame, caption + menu, 96 + 44, 4 + 13);       // "Laden"
+
+  const std::string open_title = "\xD6" "ffnen";
+  Window open = 0;
+  ASSERT_TRUE(WaitFor([&] { return (open = FindWindowNamed(user_, open_title)) != 0; }));
+  const std::vector<std::uint32_t> in_start_folder = SettledPicture(user_, open);
+  SavePng(open, "txtool_xvfb_open_dialog.png");
+  // The folder typed into the name field, then Return: the list shows that folder.
+  ASSERT_TRUE(Xdotool(server_.display(), {"windowfocus", "--sync", std::to_string(open)}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"type", "--delay", "5", documents.string()}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "Return"}));
+  ASSERT_TRUE(WaitFor([&] { return SettledPicture(user_, open) != in_start_folder; }));
+  // A click on the second row, the file ("[..]" is the first), puts its name into the field; Return opens it.
+  const int row_height = first_row.bottom - first_row.top;
+  ASSERT_TRUE(Xdotool(server_.display(), {"mousemove", "--window", std::to_string(open),
+                                          std::to_string(first_row.left + 12),
+                                          std::to_string(first_row.top + row_height + row_height / 2)}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"click", "1"}));
+  SettledPicture(user_, open);
+  SavePng(open, "txtool_xvfb_open_dialog_file.png");
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "Return"}));
+  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, open_title) == 0; }));
+
+  // The name dialog proposes the file's name; Return is "Weiter".
+  Window names = 0;
+  ASSERT_TRUE(WaitFor([&] { return (names = FindWindowNamed(user_, "Datensatzname")) != 0; }));
+  SettledPicture(user_, names);
+  SavePng(names, "txtool_xvfb_name_dialog.png");
+  ASSERT_TRUE(Xdotool(server_.display(), {"windowfocus", "--sync", std::to_string(names)}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "Return"}));
+  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, "Datensatzname") == 0; }));
+
+  // The question, with the buttons the layer draws for "&Ja" and "&Nein".
+  Window question = 0;
+  ASSERT_TRUE(WaitFor([&] { return (question = FindWindowNamed(user_, kCaptionLoad)) != 0; }));
+  SettledPicture(user_, question);
+  SavePng(question, "txtool_xvfb_reverse_doc_question.png");
+  const auto shot = Screenshot(user_, question);
+  EXPECT_TRUE(Shows(*shot, *german[0])) << "no \"Ja\" button";
+  EXPECT_TRUE(Shows(*shot, *german[1])) << "no \"Nein\" button";
+  EXPECT_FALSE(Shows(*shot, *english[0])) << "a \"Yes\" button";
+  EXPECT_FALSE(Shows(*shot, *english[1])) << "a \"No\" button";
+  ASSERT_TRUE(Xdotool(server_.display(), {"windowfocus", "--sync", std::to_string(question)}));
+  ASSERT_TRUE(Xdotool(server_.display(), {"key", "n"}));
+  ASSERT_TRUE(WaitFor([&] { return FindWindowNamed(user_, kCaptionLoad) == 0; }));
+  // Answered "Nein": nothing is written and no further box comes.
+  EXPECT_FALSE(WaitFor([&] {
+    return FindWindowNamed(user_, kCaptionLoad) != 0 || FindWindowNamed(user_, kTitle, 100, 499) != 0;
+  }, 2000));
+  CloseAsWindowManager(user_, main);
+  EXPECT_EQ(program.WaitExit(15000), std::optional<int>(0));
+}
+
+}  // namespace
 }  // namespace txtool

@@ -1,5 +1,5 @@
 // The layer's own dialogs on a real X display (a virtual X server), driven by real X input while their modal
-// loops wait on the display: the save dialog goes into "[..]", marked by the keys, on Return and saves there; the longest message
+// loops wait on the display: the save dialog goes into "[..]", marked by a click, on Return and saves there; the longest message
 // box of the handheld tool shows every line of its text above its buttons, centred on its owner, and Return
 // answers it. Screenshots are left in the test folder. Skipped where Xvfb or xdotool is not installed.
 #include <gtest/gtest.h>
@@ -88,10 +88,18 @@ TEST_F(X11DialogsTest, ReturnOnTheFolderAboveGoesIntoItAndTheNameIsSavedThere) {
     char dir[512] = {};
     GetDlgItemText(dialog, kFileDirStatic, dir, sizeof dir);
     switch (step) {
-      case 0:  // Tab from the name to the list, Down marks its first row, "[..]"
-        ASSERT_TRUE(X({"key", "--window", std::to_string(w), "--delay", "50", "Tab", "Down"}));
+      case 0: {  // a click on the list's first row, "[..]", marks it
+        RECT box{}, row{};
+        GetWindowRect(dialog, &box);
+        SendMessage(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        POINT at{row.left + 12, (row.top + row.bottom) / 2};
+        ClientToScreen(list, &at);
+        ASSERT_TRUE(X({"mousemove", "--window", std::to_string(w), std::to_string(at.x - box.left),
+                       std::to_string(at.y - box.top)}));
+        ASSERT_TRUE(X({"click", "1"}));
         step = 1;
         return;
+      }
       case 1:
         if (SendMessage(list, LB_GETCURSEL, 0, 0) != 0) return;
         SavePng(w, "x11_file_dialog_marked.png");

@@ -1,5 +1,6 @@
 // The language of the layer's own texts: read from LC_ALL, LC_MESSAGES and LANG (the first one set decides;
-// German for de_*), set by a program; the message-box buttons, the file dialog and the print dialog follow it.
+// German for de_*), set by a program; the message-box buttons, the file dialog, the print dialog and the window
+// menu follow it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -81,6 +82,7 @@ TEST_F(LayerTextsTest, TheTableGivesGermanTextsAndLeavesOthersAsTheyAre) {
   } cases[] = {
       {"&Yes", "&Ja"}, {"&No", "&Nein"}, {"Cancel", "Abbrechen"}, {"Save As", "Speichern unter"},
       {"Open", "\xD6" "ffnen"}, {"File &name:", "Datei&name:"}, {"Print Setup", "Druckereinrichtung"},
+      {"&Size", "&Gr\xF6\xDF" "e \xE4ndern"}, {"&Close\tAlt+F4", "&Schlie\xDF" "en\tAlt+F4"},
       {"a text of the program", "a text of the program"},
   };
   for (const auto& c : cases) {
