@@ -26,16 +26,30 @@ constexpr std::array<std::uint8_t, kPositionDeviceTypes> kPositionToDeviceType =
 constexpr std::uint32_t Code(std::uint32_t record, std::uint32_t element) { return (record << 16) | element; }
 
 constexpr std::array<std::uint32_t, kProcessOutputCodeCount> kProcessOutputCodes = {
-#define PROCESS_CODE(position, record, element) Code(record, element),
+#define PROCESS_CODE(position, record, element, name) Code(record, element),
 #include "model/data/process_output_codes.def"
 #undef PROCESS_CODE
 };
 
 constexpr std::array<std::uint32_t, kProcessInputCodeCount> kProcessInputCodes = {
-#define PROCESS_CODE(position, record, element) Code(record, element),
+#define PROCESS_CODE(position, record, element, name) Code(record, element),
 #include "model/data/process_input_codes.def"
 #undef PROCESS_CODE
 };
+
+constexpr std::array<const char*, kProcessOutputCodeCount> kProcessOutputNames = {
+#define PROCESS_CODE(position, record, element, name) name,
+#include "model/data/process_output_codes.def"
+#undef PROCESS_CODE
+};
+
+constexpr std::array<const char*, kProcessInputCodeCount> kProcessInputNames = {
+#define PROCESS_CODE(position, record, element, name) name,
+#include "model/data/process_input_codes.def"
+#undef PROCESS_CODE
+};
+
+constexpr const char* kUnknownProcessCode = "unknown code";
 
 // Every row of the .def files must sit at the position its first column states.
 constexpr bool RowsInOrder() {
@@ -48,7 +62,7 @@ constexpr bool RowsInOrder() {
 #include "model/data/position_device_types.def"
 #undef POSITION_DEVICE_TYPE
   n = 0;
-#define PROCESS_CODE(position, record, element) if (position != n++) return false;
+#define PROCESS_CODE(position, record, element, name) if (position != n++) return false;
 #include "model/data/process_output_codes.def"
   n = 0;
 #include "model/data/process_input_codes.def"
@@ -207,6 +221,17 @@ std::uint8_t ConvProcessInputCode(const double* in, double* out, double, std::ui
                                   std::uint8_t direction, std::uint8_t, std::uint16_t record) {
   if (type != 6 || record != 55) return kConverterNotServed;
   return CodeToPosition(kProcessInputCodes, in, out, direction);
+}
+
+const char* ProcessCodeName(std::uint8_t converter, double position) {
+  std::size_t index = 0;
+  switch (converter) {
+    case kConverterProcessOutput: case kConverterProcessOutputCopy:
+      return IndexBelow(position, kProcessOutputCodeCount, &index) ? kProcessOutputNames[index] : kUnknownProcessCode;
+    case kConverterProcessInput: case kConverterProcessInputCopy:
+      return IndexBelow(position, kProcessInputCodeCount, &index) ? kProcessInputNames[index] : kUnknownProcessCode;
+    default: return nullptr;
+  }
 }
 
 std::uint8_t ConvPackedByte2(const double* in, double* out, double, std::uint8_t, std::uint8_t,

@@ -93,6 +93,17 @@ const std::array<std::uint8_t, kPositionDeviceTypes>& PositionToDeviceType();
 const std::array<std::uint32_t, kProcessOutputCodeCount>& ProcessOutputCodes();
 const std::array<std::uint32_t, kProcessInputCodeCount>& ProcessInputCodes();
 
+// The process-data code converters: a row that names one shows its list position with the name of the element
+// the position stands for.
+inline constexpr std::uint8_t kConverterProcessOutput = 21;
+inline constexpr std::uint8_t kConverterProcessOutputCopy = 22;
+inline constexpr std::uint8_t kConverterProcessInput = 23;
+inline constexpr std::uint8_t kConverterProcessInputCopy = 24;
+// The name of the element at a list position of converter 21/22 (process output) or 23/24 (process input)
+// ("E45 control word"); "unknown code" for the position of a code outside the list; nullptr for any other
+// converter.
+const char* ProcessCodeName(std::uint8_t converter, double position);
+
 // The encoder resolutions (increments per revolution) of the motor and of the position encoder for
 // parameter set 1 (parameterSet 0) or 2 (1). The governing elements are read raw; one that cannot be read
 // counts as 0. Computed in 32 bits: a negative product gives 0.

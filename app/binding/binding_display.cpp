@@ -92,7 +92,7 @@ byte ElementDisplayText(char* out, std::uint16_t size, std::uint16_t record, std
     text = binding::FormatEntry(value, row.kind, row.attributes);
     if (with_unit != 0) {
       text += ' ';
-      text += binding::TextEntry(row, 1);
+      text += binding::UnitText(row, value, set);
     }
   } else if (binding::IsSelectionKind(row.kind)) {
     const long integer = binding::AsInteger(value);

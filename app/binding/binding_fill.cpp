@@ -29,6 +29,11 @@ void ShowNothing(const MenuListEntry&, const Shown&) {}
 void ShowNumber(const MenuListEntry& row, const Shown& s) {
   binding::SetItemText(s.dialog, s.id, binding::FormatEntry(s.value, row.kind, row.attributes));
   binding::EnableItem(s.dialog, s.id, binding::RowEnabled(row, s.set));
+  // A page that lays out a label for the name of the value (a process-data code's position) shows it there.
+  if (GetDlgItem(s.dialog, s.id + binding::kValueNameIdOffset) != nullptr) {
+    const char* name = binding::ValueName(row, s.value);
+    binding::SetItemText(s.dialog, s.id + binding::kValueNameIdOffset, name != nullptr ? name : "");
+  }
 }
 
 void ShowCheck(const MenuListEntry& row, const Shown& s) {

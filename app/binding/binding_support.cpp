@@ -14,6 +14,8 @@
 #include "model/menu_list_table.h"
 #include "model/message_show.h"
 #include "model/record_layout.h"
+#include "model/unit_texts.h"
+#include "model/value_converters.h"
 #include "model/value_formatting.h"
 #include "platform/win/win.h"
 
@@ -209,6 +211,19 @@ std::string FormatEntry(double value, byte kind, byte attributes) {
   char text[kValueTextLimit + 1] = {};
   if (model::FormatValue(value, kind, attributes, text, sizeof text) != 0) return {};
   return text;
+}
+
+const char* ValueName(const MenuListEntry& row, double value) {
+  if (!IsNumericKind(row.kind)) return nullptr;
+  const model::ParameterDescriptor* descriptor = model::FindDescriptor(row.record, row.element);
+  return descriptor != nullptr ? model::ProcessCodeName(descriptor->converter, value) : nullptr;
+}
+
+std::string UnitText(const MenuListEntry& row, double value, byte set) {
+  if (const char* name = ValueName(row, value)) return name;
+  std::array<char, 64> unit{};
+  model::ExpandUnitText(TextEntry(row, 1), unit.data(), unit.size(), set);  // other texts are copied as they are
+  return unit.data();
 }
 
 std::string FormatG6(double value) {

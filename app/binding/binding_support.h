@@ -63,6 +63,16 @@ byte CheckLimits(const MenuListEntry& row, byte set, double value);
 // The display text of a value for a numeric kind (FormatValue, at most 50 characters).
 std::string FormatEntry(double value, byte kind, byte attributes);
 
+// A number row whose value is a list position of process-data codes shows beside it the name of the element the
+// position stands for ("2" and "E45 control word"); nullptr for any other row. A page's label for that name
+// has the id of the row's edit plus kValueNameIdOffset, and room for kValueNameChars characters.
+const char* ValueName(const MenuListEntry& row, double value);
+inline constexpr int kValueNameIdOffset = 20000;
+inline constexpr int kValueNameChars = 30;
+// What a number row shows after its value: the value's name (above), the positioning unit for the shared unit
+// texts ("unit/s" as "mm/s"), else the row's unit text.
+std::string UnitText(const MenuListEntry& row, double value, byte set);
+
 // printf's "%.6g" in the C locale.
 std::string FormatG6(double value);
 

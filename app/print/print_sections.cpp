@@ -189,15 +189,7 @@ std::string PrintRowText(const MenuListEntry& row, std::uint8_t set, bool only_d
   }
   line += binding::FormatEntry(value, row.kind, row.attributes);
   line += ' ';
-  const char* unit = binding::TextEntry(row, 1);
-  if (std::strcmp(unit, model::kUnitPosition) == 0 || std::strcmp(unit, model::kUnitPositionPerS) == 0 ||
-      std::strcmp(unit, model::kUnitPositionPerS2) == 0) {
-    std::array<char, 64> expanded{};
-    model::ExpandUnitText(unit, expanded.data(), expanded.size(), set);
-    line += expanded.data();
-  } else {
-    line += unit;
-  }
+  line += binding::UnitText(row, value, set);
   return line;
 }
 

@@ -64,6 +64,7 @@ struct RowPiece {
   int lines = 1;
   const char* unit = "";
   bool variable_unit = false;
+  int value_name_id = 0;  // the label of the value's name (a process-data code's position), 0: none
 };
 
 using MakeControls = void (*)(const MenuListEntry& row, int id, RowPiece& piece);
@@ -80,6 +81,7 @@ void MakeNumber(const MenuListEntry& row, int id, RowPiece& piece) {
   Add(piece, Item(id, WC_EDIT, "", kEditStyle, 0, 0, chars * kCharWidth + 8, kControlHeight));
   piece.unit = binding::TextEntry(row, 1);
   piece.variable_unit = IsVariableUnit(row.texts[1]);
+  if (binding::ValueName(row, 0.0) != nullptr) piece.value_name_id = id + binding::kValueNameIdOffset;
 }
 
 void MakeShownText(int id, RowPiece& piece, int chars) {
@@ -171,7 +173,9 @@ int PlaceColumns(const std::vector<RowPiece>& pieces, const PageDefinition& def,
     for (std::size_t i = next; i < end; ++i) {
       label_width = std::max(label_width, Chars(pieces[i].label) * kLayoutCharWidth + kGap);
       control_width = std::max(control_width, pieces[i].control_width);
-      const int unit_chars = pieces[i].variable_unit ? kVariableUnitChars : Chars(pieces[i].unit);
+      const int unit_chars = pieces[i].value_name_id != 0 ? binding::kValueNameChars
+                             : pieces[i].variable_unit  ? kVariableUnitChars
+                                                        : Chars(pieces[i].unit);
       unit_width = std::max(unit_width, unit_chars * kLayoutCharWidth + (unit_chars > 0 ? kGap : 0));
     }
     const int control_x = x + label_width + kGap;
@@ -185,7 +189,9 @@ int PlaceColumns(const std::vector<RowPiece>& pieces, const PageDefinition& def,
         item.y = static_cast<short>(item.y + y);
         page.items.push_back(item);
       }
-      if (piece.variable_unit) {
+      if (piece.value_name_id != 0) {
+        page.items.push_back(Static(piece.value_name_id, "", unit_x, y, unit_width));
+      } else if (piece.variable_unit) {
         const int id = def.unit_first != 0 ? def.unit_first + unit_index++ : IDC_STATIC;
         if (id != IDC_STATIC) page.unit_labels.push_back(id);
         page.items.push_back(Static(id, piece.unit, unit_x, y, unit_width));

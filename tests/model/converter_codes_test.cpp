@@ -102,6 +102,30 @@ TEST_F(ConverterTest, ProcessDataCodes) {
   }
 }
 
+TEST(ConverterCodeTables, APositionNamesTheElementItStandsFor) {
+  struct Case {
+    std::uint8_t converter;
+    double position;
+    const char* name;  // nullptr: no name
+  };
+  const Case cases[] = {
+      {21, 0, "none"},          {21, 2, "E45 control word"},   {22, 31, "P2 G14 begin.winding diameter"},
+      {21, 32, "I81 target position"}, {21, 33, "unknown code"}, {23, 7, "E164 n-post ramp"},
+      {24, 23, "I88 speed"},    {23, 24, "unknown code"},      {23, -1, "unknown code"},
+      {0, 2, nullptr},          {25, 2, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "converter " << int{c.converter} << " position " << c.position);
+    const char* name = model::ProcessCodeName(c.converter, c.position);
+    if (c.name == nullptr) {
+      EXPECT_EQ(name, nullptr);
+    } else {
+      ASSERT_NE(name, nullptr);
+      EXPECT_STREQ(name, c.name);
+    }
+  }
+}
+
 TEST_F(ConverterTest, BytesOfThePackedWord) {
   const std::vector<Put> word = {{458, 4, 0x12345678}};
   ExpectAll({

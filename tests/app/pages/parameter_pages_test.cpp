@@ -586,6 +586,48 @@ TEST_F(ParameterPagesTest, InverterPart3OpensBesidePart2AndClosesWithIt) {
   EXPECT_EQ(app::CountUsedBackupSlots(), 0u);
 }
 
+// The process-data words of part 2 show their list position with the name of the element it stands for beside
+// it; a position typed in stores that element's code, and the name follows.
+TEST_F(ParameterPagesTest, ProcessDataWordsShowTheNameOfTheirElementAndTakeAPosition) {
+  struct Row {
+    std::uint16_t element;
+    const char* shown;
+    const char* name;
+  };
+  const Row defaults[] = {{26, "2", "E45 control word"}, {34, "11", "E46 status word"}, {62, "0", "none"}};
+  std::vector<EditableRow> rows;
+  std::vector<std::string> seen;
+  std::string name_after;
+  auto id_of = [&](std::uint16_t element) {
+    for (const EditableRow& r : rows)
+      if (r.row.record == 55 && r.row.element == element) return r.id;
+    return 0;
+  };
+  drv::OnDialogIdle(60, [&](HWND page) {
+    for (const Row& r : defaults) {
+      const int id = id_of(r.element);
+      seen.push_back(drv::ItemText(page, id) + " " + drv::ItemText(page, id + app::binding::kValueNameIdOffset));
+    }
+    TypeAndLeave(page, id_of(26), "3");
+    name_after = drv::ItemText(page, id_of(26) + app::binding::kValueNameIdOffset);
+    drv::ClickItem(page, IDOK);
+  });
+  Run({[&] {
+         MakeDevice({});
+         rows = EditableRows(14, 216);
+       },
+       [] { PostMessage(Main(), WM_COMMAND, 2037, 0); }});
+  ASSERT_EQ(seen.size(), std::size(defaults));
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i], std::string(defaults[i].shown) + " " + defaults[i].name);
+  }
+  std::uint32_t code = 0;
+  ASSERT_EQ(model::ReadElement(55, 26, &code, model::kModeRaw, 0), 0);
+  EXPECT_EQ(code, (52u << 16) | 62u) << "position 3 is E47 n-field-bus";
+  EXPECT_EQ(name_after, "E47 n-field-bus");
+  EXPECT_TRUE(dialogs_.empty()) << dialogs_.front();
+}
+
 // The reference-value pages write the ramp unit of the family into their unit labels; part 1 draws the
 // characteristic into its frame (held against a golden picture).
 TEST_F(ParameterPagesTest, ReferenceValuePagesShowTheRampUnitAndTheCharacteristic) {

@@ -93,6 +93,15 @@ TEST_P(PrintUnitsTest, TheMainsVoltageAndTheSwitchingFrequencyPrintAsTheDeviceHa
       << text;
 }
 
+// The process-data words print their list position with the name of the element it stands for.
+TEST_P(PrintUnitsTest, ProcessDataWordsPrintTheNamesOfTheirElements) {
+  const std::string text = Export();
+  for (const char* line : {"A110 prcs-out.data0: 2 E45 control word", "A120 prcs-in.data: 11 E46 status word",
+                           "A112 process output 3: 0 none"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, PrintUnitsTest, ::testing::Values(1, 2, 3));
 
 }  // namespace
