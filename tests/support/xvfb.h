@@ -112,19 +112,11 @@ class ChildProcess {
 // the test. display() is empty where Xvfb is not installed or does not start.
 class VirtualServer {
  public:
+  // Xvfb chooses a free display and writes its number; two servers starting at once may both go for one number,
+  // and the one that loses gives up without a number, so a start is tried a few times.
   explicit VirtualServer(const std::string& screen = "800x600x24") {
     if (access(kXvfb, X_OK) != 0) return;
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", nullptr};
-    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
+    for (int attempt = 0; attempt < 3 && display_.empty(); ++attempt) Start(screen);
   }
   ~VirtualServer() {
     if (pid_ > 0) {
@@ -138,6 +130,26 @@ class VirtualServer {
   const std::string& display() const { return display_; }
 
  private:
+  void Start(const std::string& screen) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", nullptr};
+    if (posix_spawn(&pid_, kXvfb, nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) pid_ = -1;
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) {
+      display_ = ":" + number;
+    } else if (pid_ > 0) {
+      int status;
+      waitpid(pid_, &status, 0);
+      pid_ = -1;
+    }
+  }
+
   pid_t pid_ = -1;
   std::string display_;
 };
