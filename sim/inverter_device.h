@@ -35,8 +35,9 @@ inline constexpr std::uint8_t kFaultCommunication = 52;
 
 struct DeviceIdentity {
   std::uint8_t family = 1;        // record 5, element 0 (1..3)
-  // Record 5, element 1: a type the selection list shows, so a read and a send back name the same device.
-  std::uint8_t device_type = 43;
+  // Record 5, element 1: a type the selection list shows, so a read and a send back name the same device, and
+  // whose software versions ('B'..'E') take the P01 'E' of the default image (3.5 A at 400 V).
+  std::uint8_t device_type = 55;
   std::uint8_t option_board = 0;  // record 5, element 3
   char version = 'Q';             // record 4, element 0
   std::uint8_t version_byte = 22;  // record 4, element 1

@@ -131,7 +131,7 @@ void InverterDevice::Trip(std::uint8_t code) {
   watch_.Stop();
   const DriveValues& v = drive_.values();
   StoreFaultEntry(code, RunSeconds(), static_cast<std::int16_t>(I16(v.speed)),
-                  static_cast<std::int16_t>(I16(v.current * kNominalRaw)), static_cast<std::int16_t>(I16(v.dc_link)));
+                  static_cast<std::int16_t>(I16(v.current * kNominalRaw)), static_cast<std::int16_t>(I16(v.dc_link * kVoltRaw)));
   CountFault(code);
   WriteNumber(kStateRecord, 58, code);
   WriteNumber(kStateRecord, 64, 3);  // event level: fault
@@ -282,15 +282,15 @@ void InverterDevice::WriteOutputs() {
   WriteNumber(kStateRecord, 18, speed);  // reference behind the ramp
   WriteNumber(kStateRecord, 40, speed);
   WriteNumber(kStateRecord, 32, I16(v.reference));
-  WriteNumber(kStateRecord, 16, I16(std::abs(v.speed) / kSpeedRawPerHz * kFrequencyRawPerHz));
+  WriteNumber(kStateRecord, 16, I16(std::abs(v.speed)));
   WriteNumber(kStateRecord, 14, I16(v.current * kNominalRaw));
   WriteNumber(kStateRecord, 6, I16(v.torque * kNominalRaw));
   WriteNumber(kStateRecord, 4, I16(v.torque * kTorqueRawPerUnit));
   WriteNumber(kStateRecord, 12, I16(v.power * kNominalRaw));
-  WriteNumber(kStateRecord, 8, I16(v.dc_link));
-  WriteNumber(kStateRecord, 10, I16(v.motor_volts));
-  WriteNumber(kStateRecord, 50, I16(v.heat * 100));
-  WriteNumber(kStateRecord, 52, I16(v.heat * 100));
+  WriteNumber(kStateRecord, 8, I16(v.dc_link * kVoltRaw));
+  WriteNumber(kStateRecord, 10, I16(v.motor_volts * kVoltRaw));
+  WriteNumber(kStateRecord, 50, I16(v.heat * 100 * kPercentRaw));
+  WriteNumber(kStateRecord, 52, I16(v.heat * 100 * kPercentRaw));
   WriteNumber(kStateRecord, 34, I16(30 + 20 * v.heat));
   WriteNumber(kStateRecord, 36, I16(25 + 30 * v.heat));
   status_word_ = static_cast<std::uint16_t>(speed);

@@ -102,7 +102,7 @@ void InverterDevice::FillFaultMemory(unsigned n) {
     const std::uint32_t ago = (n - i) * (7 * 3600 + 137 * (i + 1));
     const std::uint8_t code = kSampleFaults[i];
     StoreFaultEntry(code, now > ago ? now - ago : 0, static_cast<std::int16_t>(1200 + 311 * i),
-                    static_cast<std::int16_t>(2000 + 97 * i), static_cast<std::int16_t>(560 + 3 * i));
+                    static_cast<std::int16_t>(2000 + 97 * i), static_cast<std::int16_t>(5600 + 30 * i));  // 560.0 V and up
     CountFault(code);
   }
 }

@@ -234,6 +234,7 @@ int main(int argc, char** argv) {
   auto bus = std::make_shared<sim::InverterBus>(addresses, identity);
   bus->SetPersistentFault(fault);
   bus->ForDevices(-1, [&](sim::InverterDevice& d) {
+    d.SetEventSink(PrintEvent);  // first, so that the state given by the options is reported too
     d.SetSeed(static_cast<std::uint32_t>(seed + d.address()));
     d.WriteNumber(52, 112, 1);  // master enable on
     d.SetHardwareEnable(hw_enable);
@@ -244,7 +245,6 @@ int main(int argc, char** argv) {
         std::clamp<long>(std::lround(reference_rpm * pole_pairs / kRpmPerRawPolePair), -32768, 32767)));
     d.SetMains(static_cast<double>(mains));
     d.FillFaultMemory(static_cast<unsigned>(faults));
-    d.SetEventSink(PrintEvent);
     if (trip != 0) d.Trip(static_cast<std::uint8_t>(trip));
   });
   bus->SetFirstByteDelay(first_ms * 1'000'000);

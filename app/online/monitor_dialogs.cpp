@@ -45,11 +45,11 @@ static_assert(std::size(kMonitors) == 7);
 constexpr int kStatusBitsButton = 4;
 constexpr int kControlBitsButton = 6;
 
-// The drive monitor: the speed control that shows " -" unless the event level is 2, the frames the bars fill
-// and their palette colours.
-constexpr int kDriveSpeedControl = 735;
+// The drive monitor: the warning time, which shows " -" unless the event level is 2 (a warning), the frames the
+// bars fill and their palette colours.
 constexpr std::uint16_t kDriveRecord = 33;
 constexpr std::uint16_t kEventLevelElement = 64;
+constexpr std::uint16_t kWarningTimeElement = 65;
 constexpr std::uint16_t kScaleModeElement = 61;
 constexpr std::uint8_t kSecondSetScaleMode = 2;
 constexpr std::array<int, 3> kBarFrames = {746, 747, 748};
@@ -211,12 +211,28 @@ void DrawBars(HWND dialog, std::uint8_t set, bool polled, bool whole) {
   EndDrawDC();
 }
 
-// The drive monitor's additions to a fill: the speed's " -", the bar ranges on a new scale mode, the bars.
-void RefillDrive(HWND dialog, std::uint8_t set, bool polled) {
+// The first control of the window's row that shows the element; 0 when no row of its list shows it.
+int ControlOfElement(const MonitorRow& m, std::uint8_t set, std::uint16_t record, std::uint16_t element) {
+  binding::ListRows rows;
+  if (!binding::LoadRows(m.list, set, rows)) return 0;
+  int id = m.first;
+  for (std::size_t i = 0; i < rows.count && id < m.last; ++i) {
+    const int ids = binding::IdsOfRow(rows[i]);
+    if (ids == 0) continue;
+    if (rows[i].record == record && rows[i].element == element) return id;
+    id += ids;
+  }
+  return 0;
+}
+
+// The drive monitor's additions to a fill: the warning time's " -" outside a warning (the control that shows it,
+// where the window's list has one; never another value's control), the bar ranges on a new scale mode, the bars.
+void RefillDrive(HWND dialog, const MonitorRow& m, std::uint8_t set, bool polled) {
   double level = 0.0;
   const bool level_read = (!polled || Arrived(kDriveRecord, kEventLevelElement)) &&
                           ReadConverted(kDriveRecord, kEventLevelElement, set, &level);
-  if (!level_read || level != 2.0) SetDlgItemText(dialog, kDriveSpeedControl, " -");
+  const int warning_time = ControlOfElement(m, set, kDriveRecord, kWarningTimeElement);
+  if (warning_time != 0 && (!level_read || level != 2.0)) SetDlgItemText(dialog, warning_time, " -");
   double mode_value = 0.0;
   std::uint8_t mode = kUnknownScaleMode;
   if ((!polled || Arrived(kDriveRecord, kScaleModeElement)) &&
@@ -235,7 +251,7 @@ void Refill(HWND dialog, const MonitorRow& m, bool polled) {
   const std::uint8_t set = GetActiveFile();
   if (FillDialogFromParameters(dialog, m.first, m.last, m.list, set, 0) != kBindingOk) return;
   if (polled) MarkRowsNotArrived(dialog, m, set);
-  if (m.kind == Modeless::kDriveMonitor) RefillDrive(dialog, set, polled);
+  if (m.kind == Modeless::kDriveMonitor) RefillDrive(dialog, m, set, polled);
 }
 
 void InitMonitor(HWND dialog, const MonitorRow& m) {

@@ -91,7 +91,7 @@ class CallServiceOnSim : public UssOnFake {
   std::shared_ptr<sim::InverterBus> bus_ = std::make_shared<sim::InverterBus>(std::vector<std::uint8_t>{0});
 };
 
-TEST_F(CallServiceOnSim, LogInReadsTheDeviceType) { EXPECT_EQ(ilink::UssScratch()[0], 43); }
+TEST_F(CallServiceOnSim, LogInReadsTheDeviceType) { EXPECT_EQ(ilink::UssScratch()[0], sim::DeviceIdentity{}.device_type); }
 
 TEST_F(CallServiceOnSim, SingleElementsTravelInTheirByteOrderBothWays) {
   for (std::uint8_t type : {2, 4, 7, 9}) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "model/data_set.h"
+#include "model/element_access.h"
 #include "model/record_layout.h"
 #include "tests/sim/sim_frames.h"
 
@@ -51,6 +55,26 @@ TEST(InverterBus, AnswersIdentityReadsHighByteFirst) {
   ASSERT_TRUE(bus.Device(0)->WriteNumber(record, element, 0x1234));
   EXPECT_EQ(One(bus.Feed(Frame(0x00, {0x04, 0x00, 0x05, 0x00, static_cast<std::uint8_t>(element)}))),
             Frame(0x00, {0x00, 0x12, 0x34}));
+}
+
+// The identity a default simulated inverter reports (record 5) lies within what the program's tables allow for its
+// device type once copied into a project's target (record 304): the software version P01 is neither too great nor
+// too small, and the type is one the selection list shows.
+TEST(InverterBus, TheDefaultIdentityIsOneTheProgramsTablesAccept) {
+  sim::InverterBus bus({0});
+  std::vector<std::uint8_t> identity(model::RecordSize(5));
+  ASSERT_EQ(identity.size(), model::RecordSize(304));
+  ASSERT_TRUE(bus.Device(0)->ReadStored(5, 0, identity));
+  model::InitDataSet(0);
+  ASSERT_EQ(model::WriteRecord(304, identity.data(), model::kModeRaw, 0), 0);
+  for (const std::uint16_t element : {std::uint16_t{1}, std::uint16_t{5}}) {
+    std::uint8_t value = 0, lower = 0, upper = 0;
+    ASSERT_EQ(model::ReadElement(304, element, &value, model::kModeRaw, 0), 0);
+    ASSERT_EQ(model::GetElementLowerLimit(304, element, &lower, model::kModeRaw, 0), 0);
+    ASSERT_EQ(model::GetElementUpperLimit(304, element, &upper, model::kModeRaw, 0), 0);
+    EXPECT_GE(value, lower) << "304." << element;
+    EXPECT_LE(value, upper) << "304." << element;
+  }
 }
 
 // A one-byte element of record 36.

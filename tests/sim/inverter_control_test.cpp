@@ -3,6 +3,11 @@
 // their functions; master enable, faults and their acknowledge as a program meets them.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "model/data_set.h"
+#include "model/element_access.h"
+#include "model/record_layout.h"
 #include "sim/control_inputs.h"
 #include "sim/inverter_bus.h"
 #include "tests/sim/sim_frames.h"
@@ -178,6 +183,42 @@ TEST(InverterControl, FaultMemoryIsFilledWithEntriesAndCounters) {
   EXPECT_EQ(d.ReadNumber(32, 32), d.ReadNumber(338, 1)) << "the newest fault first";
   d.FillFaultMemory(12);
   EXPECT_EQ(d.ReadNumber(345, 0), 1u) << "ten entries at most";
+}
+
+// The drive's actual values read through the program's own descriptors and converters show what a real drive at
+// that point would: 1500 rpm at 50 Hz on a 400 V mains, the motor voltage the mains', the DC link its peak.
+TEST(InverterControl, ActualValuesReadInTheProgramsUnitsAsARealDrives) {
+  sim::InverterBus bus({0});
+  sim::InverterDevice& d = *bus.Device(0);
+  d.WriteNumber(48, 0, 20);
+  d.WriteNumber(55, 6, 1);
+  d.SetHardwareEnable(true);
+  d.SetMains(400);
+  d.WriteNumber(52, 112, 1);
+  std::int64_t t = 0;
+  d.Advance(t);
+  bus.Feed(Control(4096, 0x15));
+  d.Advance(t += 2'000'000'000);
+  ASSERT_EQ(d.device_state(), sim::kStateRunning);
+  model::InitDataSet(0);
+  std::vector<std::uint8_t> record(model::RecordSize(33));
+  ASSERT_TRUE(d.ReadStored(33, 0, record));
+  ASSERT_EQ(model::WriteRecord(33, record.data(), model::kModeRaw, 0), 0);
+  const struct {
+    const char* name;
+    std::uint16_t element;
+    double shown;
+    double within;
+  } cases[] = {
+      {"E08 n-motor rpm", 2, 1500, 1},        {"E06 n-ref.val rpm", 32, 1500, 1},
+      {"E05 f1-motor Hz", 16, 50, 0.05},      {"E03 DC-link-volt V", 8, 565.7, 3},
+      {"E04 V-motor V", 10, 400, 1},          {"E169 I2t device %", 50, 9, 3},
+  };
+  for (const auto& c : cases) {
+    double value = 0;
+    ASSERT_EQ(model::ReadElement(33, c.element, &value, model::kModeConverted, 0), 0) << c.name;
+    EXPECT_NEAR(value, c.shown, c.within) << c.name;
+  }
 }
 
 }  // namespace

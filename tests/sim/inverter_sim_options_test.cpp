@@ -58,6 +58,20 @@ TEST(InverterSimOptions, HelpEndsWellAndValuesOutOfRangeAreRefused) {
   for (const auto& c : cases) EXPECT_EQ(RunSimulator(c.arguments), c.exit_code) << c.arguments;
 }
 
+// The state the options give at the start is reported on the state lines like any later change: the hardware
+// enable, the drive enabled at the terminals, a trip.
+TEST(InverterSimOptions, TheStateGivenByTheOptionsIsReportedAtTheStart) {
+  const auto log = std::filesystem::path(::testing::TempDir()) / "inverter_sim_start_state.log";
+  sim_process::InverterSim running(ZPR_BIN_DIR, {"--hw-enable", "on", "--reference", "600"}, log);
+  ASSERT_FALSE(running.path().empty());
+  EXPECT_TRUE(running.WaitForLine("hardware enable on", 5000)) << running.Log();
+  EXPECT_TRUE(running.WaitForLine(" enabled", 5000)) << running.Log();
+  const auto tripped_log = std::filesystem::path(::testing::TempDir()) / "inverter_sim_start_trip.log";
+  sim_process::InverterSim tripped(ZPR_BIN_DIR, {"--trip", "44"}, tripped_log);
+  ASSERT_FALSE(tripped.path().empty());
+  EXPECT_TRUE(tripped.WaitForLine("tripped code 44", 5000)) << tripped.Log();
+}
+
 TEST(InverterSimOptions, GarbageOnTheInputIsRefusedAndTheLineStillServed) {
   const auto log = std::filesystem::path(::testing::TempDir()) / "inverter_sim_garbage.log";
   sim_process::InverterSim sim(ZPR_BIN_DIR, {"--faults", "2"}, log);

@@ -247,6 +247,31 @@ TEST_F(MonitorDialogTest, TheSimulatorStoppingMidPollGivesOneMessageAndStopsTheP
   EXPECT_EQ(dialogs_.size(), 1u);
 }
 
+// The drive monitor shows the actual speed (E08, control 735) at every event level: the " -" of a time outside a
+// warning belongs to the warning time, which this window's list does not show.
+TEST_F(MonitorDialogTest, TheDriveMonitorShowsTheActualSpeedAtEveryEventLevel) {
+  Run({[&] {
+    Connect(1000);
+    Device().WriteNumber(33, 68, 2);  // the pole pairs the inverter reports: 4096 = 1500 rpm
+    Command(2090);
+    HWND drive = Window(Modeless::kDriveMonitor);
+    ASSERT_NE(drive, nullptr);
+    const struct {
+      std::uint32_t level;
+      std::uint32_t speed;
+      const char* shown;
+    } cases[] = {{0, 4096, "1500"}, {1, 2048, "750"}, {2, 4096, "1500"}, {3, 0, "0"}};
+    for (const auto& c : cases) {
+      Device().WriteNumber(33, 64, c.level);
+      Device().WriteNumber(33, 2, c.speed);
+      drv::Advance(1000);
+      EXPECT_EQ(drv::ItemText(drive, 735), c.shown) << "event level " << c.level;
+    }
+    app::CloseAllMonitors();
+  }});
+  EXPECT_TRUE(dialogs_.empty());
+}
+
 // The ranges are set when the window opens and anew when the scale mode (E84, 33.61, shown counted from 1)
 // changes: mode 2, stored 1, takes them from the second parameter set's records.
 TEST_F(MonitorDialogTest, ANewScaleModeRescalesTheDriveBars) {

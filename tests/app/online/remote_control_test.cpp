@@ -10,6 +10,7 @@
 #include "app/online/remote_control.h"
 #include "app/templates/remote_templates.h"
 #include "model/input_check.h"
+#include "platform/sys/clock.h"
 #include "platform/win/termination.h"
 #include "tests/app/transfer_fixture.h"
 
@@ -194,6 +195,62 @@ TEST_F(RemoteControlTest, EnableStillOnAtTheInverterAsksTryAgainAndNoClosesWith2
       },
   });
   EXPECT_EQ(steps_run_, 3u);
+}
+
+// Stop and close with the enable still on at the terminals: while 2.25 waits for the user, nothing is sent (no
+// cyclic telegram enables again the drive the user asked to stop, however long the question stays open), and once
+// it is answered the window is gone and nothing is sent any more. `press` is how Stop and close comes.
+class RemoteControlStopTest : public RemoteControlTest {
+ protected:
+  void StopWhileEnableStaysOn(const std::function<void()>& press) {
+    std::size_t at_question = 0, at_answer = 0, after = 0;
+    bool asked = false;
+    Run({
+        [&] { Prepare(); Open(); },
+        [&] {
+          ASSERT_TRUE(IsWindow(Window()));
+          drv::Click(GetDlgItem(Window(), app::kRemoteReference));
+          SetDlgItemText(Window(), app::kRemoteReference, "1500");
+        },
+        [&] { drv::Click(GetDlgItem(Window(), app::kRemoteEnable)); },
+        [&] {
+          ASSERT_EQ(device().control_flags() & kEnableFlag, kEnableFlag);
+          device().set_enable(true);
+          for (int id : {2, 3, 4}) {
+            drv::OnDialogIdle(id, [&](HWND d) {
+              dialogs_.push_back(drv::ItemText(d, 100));
+              if (!asked) {
+                // The user reads the question for four cycles of the window's timer.
+                asked = true;
+                at_question = bus_->telegrams();
+                drv::Advance(4 * 1732);
+                at_answer = bus_->telegrams();
+              }
+              EndDialog(d, kNo);
+            });
+          }
+          dialogs_.clear();
+          press();
+        },
+        [&] {
+          ASSERT_FALSE(dialogs_.empty());
+          EXPECT_NE(dialogs_[0].find("Try again?"), std::string::npos);
+          EXPECT_EQ(at_answer, at_question) << "telegrams sent while the question waited";
+          EXPECT_EQ(Window(), nullptr);
+          EXPECT_EQ(device().control_word(), 0);
+          EXPECT_EQ(device().control_flags(), 0x3F) << "the last telegram is the stop";
+          EXPECT_EQ(device().device_state(), 2);
+          after = bus_->telegrams();
+          drv::Advance(3 * 1732);
+          EXPECT_EQ(bus_->telegrams(), after) << "sent after the window went";
+        },
+    });
+    EXPECT_EQ(steps_run_, 5u);
+  }
+};
+
+TEST_F(RemoteControlStopTest, BetweenTwoCyclesNothingIsSentWhileTryAgainWaits) {
+  StopWhileEnableStaysOn([&] { drv::ClickItem(Window(), kStopAndClose); });
 }
 
 TEST_F(RemoteControlTest, ALinkFaultStopsTheCyclicSendAndTheWindowSaysTheStopWasNotSent) {

@@ -1,19 +1,10 @@
 // The real vqpt32 on a virtual X server drives the simulated inverter by remote control with real X input: the
 // menu opens the window (the operation-input questions answered Yes), the enable check box is set by keys and
 // sent, and each way of closing (Stop and close, the window manager's close, the main window's close) stops the
-// drive, switches the input back and shows exactly the message boxes it should. Ended by SIGTERM with the drive
-// enabled, the program stops the real simulator's drive first. Screenshots are left in the test folder.
+// drive, switches the input back and shows exactly the message boxes it should. Screenshots are left in the test
+// folder.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-
-#include "link/link_status.h"
-#include "link/online_services.h"
-#include "model/data_set.h"
-#include "model/element_access.h"
-#include "platform/sys/clock.h"
 #include "tests/app/xvfb_vqpt_fixture.h"
 
 namespace {
@@ -125,83 +116,6 @@ TEST_F(XvfbRemoteControlOnServedInverter, EveryCloseStopsTheDriveAndShowsOnlyThe
   }
   // The main window's close ended the program (nothing unsaved).
   EXPECT_EQ(program_->WaitExit(10000), std::optional<int>(0));
-}
-
-// The real simulator program on its pseudo-terminal, its path read from its first line.
-class SimulatorProgram {
- public:
-  SimulatorProgram() {
-    const std::string program = std::string(ZPR_BIN_DIR) + "/inverter-sim";
-    int out[2];
-    if (access(program.c_str(), X_OK) != 0 || pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], 1);
-      close(out[0]);
-      close(out[1]);
-      execl(program.c_str(), program.c_str(), "--pty", "--version", "P", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    FILE* in = fdopen(out[0], "r");
-    char line[256] = {};
-    if (in != nullptr && std::fgets(line, sizeof line, in) != nullptr) path_ = line;
-    while (!path_.empty() && (path_.back() == '\n' || path_.back() == '\r')) path_.pop_back();
-    if (in != nullptr) fclose(in);
-  }
-  ~SimulatorProgram() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      int status = 0;
-      waitpid(pid_, &status, 0);
-    }
-  }
-  SimulatorProgram(const SimulatorProgram&) = delete;
-  SimulatorProgram& operator=(const SimulatorProgram&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string path_;
-};
-
-// One element of the simulator read over the link by this test (after vqpt32 has let go of the line).
-std::optional<std::uint32_t> ReadOnline(const std::string& path, std::uint16_t record, std::uint16_t element) {
-  platform::sys::UseRealClock();
-  setenv("COM1", path.c_str(), 1);
-  model::InitDataSet(0);
-  std::uint8_t zero = 0;
-  model::WriteElement(305, 0, &zero, model::kModeRaw9, 0);
-  model::WriteElement(305, 42, &zero, model::kModeRaw9, 0);
-  std::optional<std::uint32_t> value;
-  if (ilink::ConnectInverter(0) == ilink::kOk && ilink::ReadParameterOnline(0, record, element) == ilink::kOk) {
-    std::uint32_t v = 0;
-    if (model::ReadElement(record, element, &v, model::kModeRaw9, 0) == 0) value = v;
-  }
-  ilink::DisconnectInverter(0);
-  unsetenv("COM1");
-  return value;
-}
-
-// SIGTERM while the drive is enabled: the program sends the stop of Stop and close (control word 0, the input
-// switched back) before it ends by the signal; the simulator's drive is found stopped and on its terminals.
-TEST_F(XvfbRemoteControlTest, SigtermWithTheDriveEnabledStopsItBeforeTheEnd) {
-  const SimulatorProgram simulator;
-  ASSERT_FALSE(simulator.path().empty()) << "no inverter-sim";
-  Start(simulator.path());
-  if (HasFatalFailure()) return;
-  const Window window = OpenRemoteControl();
-  ASSERT_NE(window, 0u) << "no remote-control window";
-  Pause(500);
-  Enable();
-  Pause(1000);
-  SavePng(window, "vqpt32_xvfb_remote_control_enabled.png");
-  const std::size_t before = watched_->size();
-  ASSERT_TRUE(program_->Signal(SIGTERM));
-  EXPECT_EQ(program_->WaitExit(10000), std::optional<int>(128 + SIGTERM));
-  EXPECT_TRUE(watched_->NamesAfter(before).empty()) << "a window showed on the way out";
-  EXPECT_EQ(ReadOnline(simulator.path(), 55, 6), std::optional<std::uint32_t>(0)) << "the input stayed serial";
-  EXPECT_EQ(ReadOnline(simulator.path(), 33, 67), std::optional<std::uint32_t>(2)) << "the drive stayed enabled";
 }
 
 }  // namespace
