@@ -53,6 +53,18 @@ class VqptSimTest : public VqptXvfbTest {
     if (w != 0 && !sim_->WaitForLine("operation input 1", 5000)) return 0;
     return w;
   }
+  // Remote > the item of `key` on the main window (focused first: keys in the remote-control window would go to
+  // it, and Escape there is its Stop and close); the window or box named `appears`, 0 when it never showed.
+  Window PickRemoteItem(Window main, const std::string& key, const std::string& appears) {
+    return PickUntilShown(
+        [&] {
+          X({"windowfocus", "--sync", std::to_string(main)});
+          X({"key", "alt+r"});
+          Pause(400);
+          X({"key", key});
+        },
+        appears, 3);
+  }
   // Enable at the terminals, then the reference typed (the focus starts on it) and the check boxes "enable" and
   // "BE 1" (whose function is enable right) set, each sent by the window; true once the simulator reports the
   // drive enabled.

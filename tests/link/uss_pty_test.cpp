@@ -55,7 +55,7 @@ class UssOverPty : public ::testing::Test {
 };
 
 TEST_F(UssOverPty, LogInAndReadsGoEndToEnd) {
-  EXPECT_EQ(ilink::UssScratch()[0], 43);
+  EXPECT_EQ(ilink::UssScratch()[0], sim::DeviceIdentity{}.device_type);
   bus_->Device(0)->WriteNumber(5, 1, 77);
   EXPECT_EQ(ReadDeviceType(), ilink::kOk);
   EXPECT_EQ(ilink::UssScratch()[0], 77);

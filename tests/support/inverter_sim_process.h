@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -73,6 +74,19 @@ class InverterSim {
   InverterSim& operator=(const InverterSim&) = delete;
 
   const std::string& path() const { return path_; }
+  // The exit code (128 + the signal that ended it) once the program has ended within `ms`; nothing while it runs.
+  std::optional<int> WaitForExit(int ms) {
+    for (int waited = 0; pid_ > 0 && waited <= ms; waited += 20) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return code_;
+  }
   // One command line to the program's standard input.
   bool Command(const std::string& line) {
     const std::string l = line + "\n";
@@ -116,6 +130,7 @@ class InverterSim {
 
  private:
   pid_t pid_ = -1;
+  std::optional<int> code_;
   int input_ = -1;
   std::string path_;
   std::filesystem::path log_;

@@ -40,23 +40,14 @@ TEST_F(XvfbRemoteDriveTest, EnabledTheSpeedRisesInTheDriveMonitorAndStopAndClose
   MappedWindows watched(server_.display());
   ASSERT_TRUE(watched.ok());
   Program program(kVqptBinary, server_.display(), com1_);
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  Pause(300);
   const Window remote = OpenRemoteControl();
   ASSERT_NE(remote, 0u) << sim_->Log();
   const std::size_t opened = watched.size();
 
   // The drive monitor beside it, from the main window's Remote menu; the speed bar stands at 0.
-  const Window monitor = PickUntilShown(
-      [&] {
-        X({"windowfocus", "--sync", std::to_string(main)});
-        X({"key", "alt+r"});
-        Pause(400);
-        X({"key", "d"});
-      },
-      kDriveMonitorCaption, 3);
+  const Window monitor = PickRemoteItem(main, "d", kDriveMonitorCaption);
   ASSERT_NE(monitor, 0u) << "no drive monitor";
   Pause(2500);  // its first polls
   const int standing = CountPixels(monitor, kSpeedBar);
@@ -113,9 +104,7 @@ TEST_F(XvfbRemoteDriveTest, SigtermWhileTheDriveRunsStopsItBeforeTheEnd) {
   MappedWindows watched(server_.display());
   ASSERT_TRUE(watched.ok());
   Program program(kVqptBinary, server_.display(), com1_);
-  ASSERT_TRUE(program.started());
-  ASSERT_NE(WaitForWindow(kFreshTitle), 0u);
-  Pause(300);
+  ASSERT_NE(WaitForMainWindow(program), 0u);
   const Window remote = OpenRemoteControl();
   ASSERT_NE(remote, 0u) << sim_->Log();
   ASSERT_TRUE(EnableByRemoteControl("400")) << sim_->Log();

@@ -67,21 +67,12 @@ TEST_F(XvfbScopeOnSimulator, StartThenReadShowsTheRecordedDriveInTheTrendWindow)
   MappedWindows watched(server_.display());
   ASSERT_TRUE(watched.ok());
   Program program(kVqptBinary, server_.display(), com1_);
-  ASSERT_TRUE(program.started());
-  const Window main = WaitForWindow(kFreshTitle);
+  const Window main = WaitForMainWindow(program);
   ASSERT_NE(main, 0u);
-  Pause(300);
   const std::size_t before = watched.size();
 
   // Remote > ZPR-Scope...: a fresh project holds no recording (7.17), then the control window.
-  ASSERT_NE(PickUntilShown(
-                [&] {
-                  X({"key", "alt+r"});
-                  Pause(400);
-                  X({"key", "z"});
-                },
-                kInformationCaption, 2),
-            0u);
+  ASSERT_NE(PickRemoteItem(main, "z", kInformationCaption), 0u);
   ASSERT_TRUE(Answer(kInformationCaption));
   const Window control = WaitForWindow(kControlCaption);
   ASSERT_NE(control, 0u) << "no scope control window";
