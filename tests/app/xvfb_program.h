@@ -28,6 +28,7 @@ using xtest::Xdotool;
 class VirtualServer : public xtest::VirtualServer {
  public:
   VirtualServer() : xtest::VirtualServer("1024x768x24") {}
+  explicit VirtualServer(const std::string& screen) : xtest::VirtualServer(screen) {}
 };
 
 // The program with DISPLAY on the server and COM1 on a pseudo-terminal of its own, or on the device given.

@@ -136,6 +136,10 @@ class MappedWindows {
 
 class VqptXvfbTest : public ::testing::Test {
  protected:
+  VqptXvfbTest() = default;
+  // On a screen of its own size ("1600x1200x24").
+  explicit VqptXvfbTest(const std::string& screen) : server_(screen) {}
+
   // A derived SetUp calls this first and returns when IsSkipped() or HasFatalFailure().
   void SetUp() override {
     if (!xtest::XvfbAndXdotoolInstalled()) GTEST_SKIP() << "no Xvfb or xdotool";

@@ -257,6 +257,23 @@ TEST_F(TxToolForms, NameDialogTakesOneToSixteenCharacters) {
   }
 }
 
+// Return is "Weiter": it closes the dialog shown by itself once the name is fit, and an empty name keeps it open.
+TEST_F(TxToolForms, ReturnOnTheNameDialogPressesWeiter) {
+  Create();
+  auto* names = Application->Find<TDlg_Namen_>("Dlg_Namen_");
+  names->FileName = "/a.b/Presse 7.ZPR";
+  std::vector<std::string> shown;
+  drv::OnAnyDialogIdle([&](HWND modal) {
+    ASSERT_EQ(modal, names->Handle());
+    shown.push_back(names->Edit_Namen->Text());
+    names->Edit_Namen->SetText(shown.size() == 1 ? "" : "Presse 8");
+    drv::PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(names->ShowModal(), mrOk);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Presse 7.ZPR", ""}));  // the empty name was not taken
+  EXPECT_EQ(names->Edit_Namen->Text(), "Presse 8");
+}
+
 TEST_F(TxToolForms, UnitInformationTextsAndTheirSwitch) {
   Create();
   Unit({kAttrValid});
