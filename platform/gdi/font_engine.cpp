@@ -12,6 +12,7 @@
 #include <map>
 #include <mutex>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi/cp1252.h"
@@ -79,11 +80,12 @@ cairo_font_options_t* Options() {
   return o;
 }
 
-std::string Key(const LOGFONTA& lf) {
-  std::ostringstream k;
-  k << lf.lfHeight << '/' << lf.lfEscapement << '/' << (lf.lfWeight >= FW_SEMIBOLD) << '/' << (lf.lfItalic != 0)
-    << '/' << (lf.lfUnderline != 0) << '/' << (lf.lfStrikeOut != 0) << '/' << WantsFixed(lf);
-  return k.str();
+// What tells realised fonts apart: height, escapement, bold, italic, underline, strike-out, fixed pitch.
+using FontKey = std::tuple<LONG, LONG, bool, bool, bool, bool, bool>;
+
+FontKey Key(const LOGFONTA& lf) {
+  return {lf.lfHeight, lf.lfEscapement, lf.lfWeight >= FW_SEMIBOLD, lf.lfItalic != 0, lf.lfUnderline != 0,
+          lf.lfStrikeOut != 0, WantsFixed(lf)};
 }
 
 }  // namespace
@@ -212,16 +214,22 @@ std::string FontInstance::Describe() const {
 
 std::shared_ptr<const FontInstance> RealiseFont(const LOGFONTA& lf) {
   static std::mutex mu;
-  static std::map<std::string, std::shared_ptr<const FontInstance>> cache;
+  static std::map<FontKey, std::shared_ptr<const FontInstance>> cache;
+  // Text is drawn in runs of one font: the font asked for last, by its very bytes, is found without a lookup.
+  static LOGFONTA last_asked{};
+  static std::shared_ptr<const FontInstance> last;
   std::lock_guard<std::mutex> lock(mu);
-  const std::string key = Key(lf);
+  if (last && std::memcmp(&last_asked, &lf, sizeof lf) == 0) return last;
+  const FontKey key = Key(lf);
   auto it = cache.find(key);
-  if (it != cache.end()) return it->second;
-  auto impl = std::make_shared<FontInstance::Impl>();
-  impl->file = LoadFile(FontFilePath(WantsFixed(lf), lf.lfWeight >= FW_SEMIBOLD, lf.lfItalic != 0));
-  auto font = std::make_shared<const FontInstance>(lf, impl);
-  cache.emplace(key, font);
-  return font;
+  if (it == cache.end()) {
+    auto impl = std::make_shared<FontInstance::Impl>();
+    impl->file = LoadFile(FontFilePath(WantsFixed(lf), lf.lfWeight >= FW_SEMIBOLD, lf.lfItalic != 0));
+    it = cache.emplace(key, std::make_shared<const FontInstance>(lf, impl)).first;
+  }
+  last_asked = lf;
+  last = it->second;
+  return last;
 }
 
 }  // namespace platform::gdi

@@ -1,4 +1,6 @@
 // Update rectangles, WM_PAINT and the device contexts the drawing layer hands out for windows.
+#include <algorithm>
+#include <span>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -19,7 +21,7 @@ namespace {
 void Invalidate(HWND hwnd, const RECT* rect, BOOL erase, bool with_siblings);
 
 // rect in the client coordinates of parent: the overlapping part of each of the children, in its own.
-void InvalidateChildrenUnder(HWND parent, const RECT& rect, BOOL erase, const std::vector<HWND>& children) {
+void InvalidateChildrenUnder(HWND parent, const RECT& rect, BOOL erase, std::span<const HWND> children) {
   for (HWND c : children) {
     Window* cw = Lookup(c);
     if (!cw || !(cw->style & WS_VISIBLE) || cw->destroying) continue;
@@ -66,12 +68,9 @@ void Invalidate(HWND hwnd, const RECT* rect, BOOL erase, bool with_siblings) {
     POINT origin{0, 0};
     MapWindowPoints(h, parent, &origin, 1);
     OffsetRect(&area, origin.x, origin.y);
-    std::vector<HWND> above;
-    for (HWND c : pw->children) {
-      if (c == h) break;
-      above.push_back(c);
-    }
-    InvalidateChildrenUnder(parent, area, FALSE, above);
+    const auto at = std::find(pw->children.begin(), pw->children.end(), h);
+    InvalidateChildrenUnder(parent, area, FALSE,
+                            std::span<const HWND>(pw->children.data(), static_cast<std::size_t>(at - pw->children.begin())));
     RECT parent_client{};
     GetClientRect(parent, &parent_client);
     if (!IntersectRect(&area, &area, &parent_client)) break;
