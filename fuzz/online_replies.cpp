@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "fuzz/fresh_data_set.h"
 #include "link/link_status.h"
 #include "link/online_services.h"
 #include "link/scope_recording.h"
@@ -126,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   rig.script = std::span<const std::uint8_t>(data + 2, size - 2);
   rig.replies = 0;
   rig.port->ClearWrites();  // the fake port keeps every write for tests; here it would only pile up
-  if (model::InitDataSet(kSet) != 0) __builtin_trap();
+  fuzz::FreshDataSet(kSet);
   Put<std::uint8_t>(305, 0, 0);    // COM1
   Put<std::uint8_t>(305, 13, 0);   // highest address
   Put<std::uint8_t>(305, 28, 1);   // 9600 baud

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "fuzz/fresh_data_set.h"
 #include "link/com_port.h"
 #include "link/parambox.h"
 #include "link/parambox_bus.h"
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto& memory = rig.memory;
   std::fill(memory.begin(), memory.end(), 0xFF);
   std::copy(data + 1, data + 1 + std::min(size - 1, memory.size()), memory.begin());
-  if (model::InitDataSet(kSet) != 0) __builtin_trap();
+  fuzz::FreshDataSet(kSet);
   // Short bit timings (5-us units), as a user may set them.
   Put<std::uint8_t>(305, 155, 1);
   Put<std::uint32_t>(305, 18, 4);

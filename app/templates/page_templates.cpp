@@ -38,9 +38,13 @@ std::span<const int> PageUnitLabels(int number, std::uint8_t list) {
   return page != nullptr ? std::span<const int>(page->unit_labels) : std::span<const int>();
 }
 
+std::size_t BuiltPageTemplateCount() { return Built().size(); }
+
 void RegisterPageTemplates(HINSTANCE instance) {
+  // Built when a page first opens: the start shows none of them.
   for (const PageDefinition& def : PageDefinitions()) {
-    platform::win::RegisterDialogTemplate(instance, MAKEINTRESOURCE(def.number), PageTemplate(def.number));
+    const int number = def.number;
+    platform::win::RegisterDialogTemplateMaker(instance, MAKEINTRESOURCE(number), [number] { return PageTemplate(number); });
   }
 }
 

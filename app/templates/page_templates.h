@@ -14,6 +14,7 @@
 // template under its number.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -60,8 +61,10 @@ const DialogTemplate* PageTemplate(int number, std::uint8_t list = 0);
 // The labels whose text begins with a unit that follows the device (the positioning unit, the ramp unit), in
 // row order: the page writes the unit into their first characters after each fill.
 std::span<const int> PageUnitLabels(int number, std::uint8_t list = 0);
-// Registers every page template under its number for the instance.
+// Registers every page template under its number for the instance; each is built on its first look-up.
 void RegisterPageTemplates(HINSTANCE instance);
+// How many page templates have been built so far (tests: a registration builds none).
+std::size_t BuiltPageTemplateCount();
 
 // Layout metrics in dialog units; a character of the layer's fixed font is 4 units wide.
 inline constexpr int kCharWidth = 4;

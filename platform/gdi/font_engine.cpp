@@ -6,6 +6,8 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -25,9 +27,42 @@ struct FontFile {
   cairo_font_face_t* cairo_face = nullptr;
 };
 
+// A character's glyph and advance are looked up when it is first measured or drawn: hinting a glyph to know its
+// advance is most of what a font costs, and most fonts meet few of the 256 characters.
 struct FontInstance::Impl {
   const FontFile* file = nullptr;
+  cairo_scaled_font_t* scaled = nullptr;
+  std::mutex mu;
   std::array<unsigned long, 256> glyphs{};
+  std::array<std::atomic<int>, 256> advances{};  // -1 until looked up
+
+  Impl() {
+    for (auto& a : advances) a.store(-1, std::memory_order_relaxed);
+  }
+  ~Impl() {
+    if (scaled != nullptr) cairo_scaled_font_destroy(scaled);
+  }
+  Impl(const Impl&) = delete;
+  Impl& operator=(const Impl&) = delete;
+
+  int Advance(unsigned char c) {
+    const int known = advances[c].load(std::memory_order_acquire);
+    if (known >= 0) return known;
+    std::lock_guard<std::mutex> lock(mu);
+    if (const int again = advances[c].load(std::memory_order_relaxed); again >= 0) return again;
+    const char32_t u = c < 0x20 ? U' ' : Cp1252ToUnicode(c);
+    glyphs[c] = FT_Get_Char_Index(file->face, u);
+    cairo_glyph_t g{glyphs[c], 0, 0};
+    cairo_text_extents_t ext;
+    cairo_scaled_font_glyph_extents(scaled, &g, 1, &ext);
+    const int advance = static_cast<int>(std::lround(ext.x_advance));
+    advances[c].store(advance, std::memory_order_release);
+    return advance;
+  }
+  unsigned long Glyph(unsigned char c) {
+    Advance(c);
+    return glyphs[c];  // written before the advance was published
+  }
 };
 
 namespace {
@@ -146,27 +181,27 @@ FontInstance::FontInstance(const LOGFONTA& lf, std::shared_ptr<Impl> impl) : log
     cairo_matrix_t font_matrix, ctm;
     cairo_matrix_init_scale(&font_matrix, em_, em_);
     cairo_matrix_init_identity(&ctm);
-    cairo_scaled_font_t* sf = cairo_scaled_font_create(file->cairo_face, &font_matrix, &ctm, Options());
-    for (int c = 0; c < 256; ++c) {
-      const char32_t u = c < 0x20 ? U' ' : Cp1252ToUnicode(static_cast<unsigned char>(c));
-      impl_->glyphs[static_cast<std::size_t>(c)] = FT_Get_Char_Index(file->face, u);
-      cairo_glyph_t g{impl_->glyphs[static_cast<std::size_t>(c)], 0, 0};
-      cairo_text_extents_t ext;
-      cairo_scaled_font_glyph_extents(sf, &g, 1, &ext);
-      advances_[static_cast<std::size_t>(c)] = static_cast<int>(std::lround(ext.x_advance));
-    }
-    cairo_scaled_font_destroy(sf);
+    impl_->scaled = cairo_scaled_font_create(file->cairo_face, &font_matrix, &ctm, Options());
+    metrics_.tmAveCharWidth = Advance('x');
+    // The widest advance of the font file, in whole pixels at this size.
+    metrics_.tmMaxCharWidth = std::max<LONG>(
+        metrics_.tmAveCharWidth,
+        std::lround(file->face->max_advance_width * em_ / static_cast<double>(file->face->units_per_EM)));
   } else {
-    advances_.fill(std::max(1, cell / 2));
+    fallback_advance_ = std::max(1, cell / 2);
+    metrics_.tmAveCharWidth = fallback_advance_;
+    metrics_.tmMaxCharWidth = fallback_advance_;
   }
-  metrics_.tmAveCharWidth = advances_['x'];
-  metrics_.tmMaxCharWidth = *std::max_element(advances_.begin() + 0x20, advances_.end());
   metrics_.tmOverhang = 0;
+}
+
+int FontInstance::Advance(unsigned char c) const {
+  return impl_->file != nullptr ? impl_->Advance(c) : fallback_advance_;
 }
 
 int FontInstance::Width(std::string_view text) const {
   int w = 0;
-  for (const char c : text) w += advances_[static_cast<unsigned char>(c)];
+  for (const char c : text) w += Advance(static_cast<unsigned char>(c));
   return w;
 }
 
@@ -186,8 +221,8 @@ void FontInstance::Draw(cairo_t* cr, double x, double y, std::string_view text, 
     double pen = 0;
     for (const char c : text) {
       const auto uc = static_cast<unsigned char>(c);
-      glyphs.push_back({impl_->glyphs[uc], pen, baseline});
-      pen += advances_[uc];
+      glyphs.push_back({impl_->Glyph(uc), pen, baseline});
+      pen += impl_->Advance(uc);
     }
     cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
   }

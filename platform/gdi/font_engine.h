@@ -1,8 +1,8 @@
 // Fonts realised from a LOGFONT: one of the DejaVu files (Sans or Sans Mono; bold and oblique variants) loaded
-// by path through FreeType, metrics and whole-pixel advances computed once per font, glyphs drawn by Cairo.
+// by path through FreeType, metrics once per font, each character's whole-pixel advance when it is first measured
+// or drawn, glyphs drawn by Cairo.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,7 +20,7 @@ class FontInstance {
   const TEXTMETRICA& metrics() const { return metrics_; }
   double em() const { return em_; }
   bool fixed_pitch() const { return fixed_; }
-  int Advance(unsigned char c) const { return advances_[c]; }
+  int Advance(unsigned char c) const;
   int Width(std::string_view text) const;
   // Draws text with its cell's top-left corner at (x, y) in the user space of cr, rotated by the escapement
   // about that point; colour components 0..1.
@@ -36,7 +36,7 @@ class FontInstance {
   TEXTMETRICA metrics_{};
   double em_ = 0;
   bool fixed_ = false;
-  std::array<int, 256> advances_{};
+  int fallback_advance_ = 1;  // every character's advance without a font file
 };
 
 // The realised font for lf (cached); never null: a missing font file yields a font of fixed advances.

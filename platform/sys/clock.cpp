@@ -21,14 +21,17 @@ std::atomic<bool> g_counter_available{true};
 struct ThreadDrift {
   std::uint64_t epoch = 0;
   std::int64_t ns = 0;
+  std::int64_t reads = 0;
 };
 thread_local ThreadDrift t_drift;
 
-std::int64_t& Drift() {
+ThreadDrift& ThisThread() {
   const std::uint64_t epoch = g_epoch.load();
-  if (t_drift.epoch != epoch) t_drift = ThreadDrift{epoch, 0};
-  return t_drift.ns;
+  if (t_drift.epoch != epoch) t_drift = ThreadDrift{epoch, 0, 0};
+  return t_drift;
 }
+
+std::int64_t& Drift() { return ThisThread().ns; }
 
 // Moves the calling thread's time only (Sleep).
 void AdvanceThreadVirtualClock(std::int64_t ns) {
@@ -58,9 +61,10 @@ std::int64_t RealNanos() {
 
 std::int64_t MonotonicNanos() {
   if (g_virtual.load()) {
-    std::int64_t& drift = Drift();
-    drift += g_virtual_step.load();
-    return g_virtual_base.load() + drift;
+    ThreadDrift& self = ThisThread();
+    ++self.reads;
+    self.ns += g_virtual_step.load();
+    return g_virtual_base.load() + self.ns;
   }
   return RealNanos();
 }
@@ -91,6 +95,8 @@ void UseVirtualClock(std::int64_t step_ns) {
 void UseRealClock() { g_virtual.store(false); }
 
 bool IsVirtualClock() { return g_virtual.load(); }
+
+std::int64_t VirtualClockReads() { return g_virtual.load() ? ThisThread().reads : 0; }
 
 void AdvanceVirtualClock(std::int64_t ns) {
   if (ns > 0) g_virtual_base.fetch_add(ns);

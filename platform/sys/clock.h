@@ -28,6 +28,8 @@ void SleepUntilNanos(std::int64_t deadline_ns);
 void UseVirtualClock(std::int64_t step_ns = 1000);
 void UseRealClock();
 bool IsVirtualClock();
+// Tests: how often the calling thread has read the virtual clock since it was switched on (each read is a step).
+std::int64_t VirtualClockReads();
 // Move virtual time forward for every thread (no effect on the real clock).
 void AdvanceVirtualClock(std::int64_t ns);
 

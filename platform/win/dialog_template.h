@@ -3,6 +3,7 @@
 // WS_CHILD and, unless the row says hidden, WS_VISIBLE.
 #pragma once
 
+#include <functional>
 #include <span>
 
 #include "platform/sys/wintypes.h"
@@ -39,6 +40,9 @@ namespace platform::win {
 // Templates of a module by number (MAKEINTRESOURCE) or name; the table stays owned by the caller. A lookup with
 // another instance falls back to a template of the same name of any module.
 void RegisterDialogTemplate(HINSTANCE instance, LPCSTR name, const DialogTemplate* dialog);
+// A template made on its first look-up (a built one that a program's start need not wait for); the maker's table
+// stays owned by the maker. A null maker removes the name.
+void RegisterDialogTemplateMaker(HINSTANCE instance, LPCSTR name, std::function<const DialogTemplate*()> make);
 const DialogTemplate* FindDialogTemplate(HINSTANCE instance, LPCSTR name);
 
 }  // namespace platform::win

@@ -2,6 +2,7 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "platform/sys/dynamic_library.h"
 #include "platform/win/dialog_template.h"
@@ -13,7 +14,18 @@ namespace {
 
 std::string Key(LPCSTR name) { return ResourceNameKey(name); }
 
-using Registry = std::map<std::pair<std::uintptr_t, std::string>, const DialogTemplate*>;
+// A template is either there, or made by its maker on the first look-up and kept from then on.
+struct Entry {
+  const DialogTemplate* dialog = nullptr;
+  std::function<const DialogTemplate*()> make;
+
+  const DialogTemplate* Get() {
+    if (dialog == nullptr && make) dialog = std::exchange(make, nullptr)();
+    return dialog;
+  }
+};
+
+using Registry = std::map<std::pair<std::uintptr_t, std::string>, Entry>;
 
 Registry& Templates() {
   static Registry r;
@@ -30,7 +42,16 @@ Registry& Templates() {
 void RegisterDialogTemplate(HINSTANCE instance, LPCSTR name, const DialogTemplate* dialog) {
   auto key = std::make_pair(reinterpret_cast<std::uintptr_t>(instance), Key(name));
   if (dialog) {
-    Templates()[key] = dialog;
+    Templates()[key] = Entry{dialog, nullptr};
+  } else {
+    Templates().erase(key);
+  }
+}
+
+void RegisterDialogTemplateMaker(HINSTANCE instance, LPCSTR name, std::function<const DialogTemplate*()> make) {
+  auto key = std::make_pair(reinterpret_cast<std::uintptr_t>(instance), Key(name));
+  if (make) {
+    Templates()[key] = Entry{nullptr, std::move(make)};
   } else {
     Templates().erase(key);
   }
@@ -40,9 +61,9 @@ const DialogTemplate* FindDialogTemplate(HINSTANCE instance, LPCSTR name) {
   std::string key = Key(name);
   auto& r = Templates();
   auto it = r.find(std::make_pair(reinterpret_cast<std::uintptr_t>(instance), key));
-  if (it != r.end()) return it->second;
-  for (const auto& [k, v] : r)
-    if (k.second == key) return v;
+  if (it != r.end()) return it->second.Get();
+  for (auto& [k, v] : r)
+    if (k.second == key) return v.Get();
   return nullptr;
 }
 

@@ -81,6 +81,7 @@ class ChildProcess {
   ChildProcess& operator=(ChildProcess&&) = delete;
 
   bool started() const { return pid_ > 0 || code_.has_value(); }
+  pid_t pid() const { return pid_; }
   // The exit code (128 + the signal when a signal ended it) once the child has ended; nothing while it runs.
   std::optional<int> Poll() { return Reap(WNOHANG); }
   // The exit code once the child has ended within `ms`; nothing while it runs.

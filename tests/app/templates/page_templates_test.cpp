@@ -244,7 +244,9 @@ TEST_F(PageTemplatesTest, EveryPageIsRenderedFilledAtTheFixedMetrics) {
 
 TEST_F(PageTemplatesTest, PagesAreRegisteredByNumber) {
   HINSTANCE instance = GetModuleHandle(nullptr);
+  const std::size_t built = app::BuiltPageTemplateCount();
   app::RegisterPageTemplates(instance);
+  EXPECT_EQ(app::BuiltPageTemplateCount(), built);  // each is built when a page first asks for it
   for (const PageDefinition& def : app::PageDefinitions()) {
     EXPECT_EQ(platform::win::FindDialogTemplate(instance, MAKEINTRESOURCE(def.number)), app::PageTemplate(def.number));
   }

@@ -102,6 +102,27 @@ class DialogTest : public ::testing::Test {
   HWND main_ = nullptr;
 };
 
+// A template registered by its maker is made on the first look-up only, once, also for a look-up through another
+// module; the dialog opens from it as from a registered table; a null maker removes the name.
+TEST_F(DialogTest, TemplateMakerRunsOnTheFirstLookUpOnly) {
+  constexpr int kMade = 51;
+  HINSTANCE module = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x5100));
+  int made = 0;
+  platform::win::RegisterDialogTemplateMaker(module, MAKEINTRESOURCE(kMade), [&made] {
+    ++made;
+    return &kDialog;
+  });
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(platform::win::FindDialogTemplate(nullptr, MAKEINTRESOURCE(kMade)), &kDialog);  // another module
+  EXPECT_EQ(platform::win::FindDialogTemplate(module, MAKEINTRESOURCE(kMade)), &kDialog);
+  EXPECT_EQ(made, 1);
+  drv::OnDialogIdle(kMade, [](HWND dialog) { EndDialog(dialog, 9); });
+  EXPECT_EQ(DialogBoxParam(module, MAKEINTRESOURCE(kMade), main_, TestDialog, 0), 9);
+  EXPECT_EQ(made, 1);
+  platform::win::RegisterDialogTemplateMaker(module, MAKEINTRESOURCE(kMade), nullptr);
+  EXPECT_EQ(platform::win::FindDialogTemplate(module, MAKEINTRESOURCE(kMade)), nullptr);
+}
+
 TEST_F(DialogTest, InitDialogTrueFocusesTheFirstTabStop) {
   int focus = 0;
   drv::OnDialogIdle(kTemplate, [&](HWND d) {
