@@ -5,12 +5,15 @@
 //   late_us_per_telegram     how much longer the waits took than asked (a late wake-up, the end of the spin);
 //   wall_per_asked           the whole read against the waits asked for (on a pseudo-terminal the bytes take no
 //                            wire time); the goal is at most 1.01.
+// The baseline in the same run, BM_WaitsOfAReadAlone, makes the same waits in the same order with nothing else:
+// its wall_per_asked and late_us_per_telegram are what this machine's clock and scheduler allow at this moment.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <time.h>
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 #include "link/link_status.h"
 #include "link/online_services.h"
@@ -32,6 +35,12 @@ double ThreadCpuMs() {
 template <typename T>
 void Put(std::uint16_t element, T value) {
   model::WriteElement(305, element, &value, model::kModeRaw9, 0);
+}
+
+// The waits one read asks for, in order (kept by the read benchmark for the baseline).
+std::vector<double>& WaitsOfARead() {
+  static std::vector<double> waits;
+  return waits;
 }
 
 void BM_ReadFullDataSetOverPty(benchmark::State& state) {
@@ -59,6 +68,8 @@ void BM_ReadFullDataSetOverPty(benchmark::State& state) {
   }
   double wall_ms = 0, own_ms = 0, own_cpu_ms = 0, late_ms = 0, asked_ms = 0;
   std::size_t telegrams = 0;
+  WaitsOfARead().clear();
+  ilink::SetDelayObserver([](double ms) { WaitsOfARead().push_back(ms); });
   for (auto _ : state) {
     const std::size_t before = bus->telegrams();
     ilink::SetDelayAccounting(true);
@@ -69,6 +80,7 @@ void BM_ReadFullDataSetOverPty(benchmark::State& state) {
     const double cpu_used = ThreadCpuMs() - cpu;
     const ilink::DelayAccount waits = ilink::DelayAccounting();
     ilink::SetDelayAccounting(false);
+    ilink::SetDelayObserver(nullptr);  // the first read's waits are the baseline's
     if (code != ilink::kOk) {
       state.SkipWithError("read failed");
       break;
@@ -93,6 +105,31 @@ void BM_ReadFullDataSetOverPty(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadFullDataSetOverPty)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The baseline: the first read's waits again, with no line, no simulator and no telegram work between them.
+void BM_WaitsOfAReadAlone(benchmark::State& state) {
+  platform::sys::UseRealClock();
+  const std::vector<double> waits = WaitsOfARead();
+  if (waits.empty()) {
+    state.SkipWithError("run after BM_ReadFullDataSetOverPty");
+    return;
+  }
+  double wall_ms = 0, asked_ms = 0;
+  for (auto _ : state) {
+    ilink::SetDelayAccounting(true);
+    const auto start = std::chrono::steady_clock::now();
+    for (const double ms : waits) ilink::DelayMs(ms, ilink::kPumpMessages);
+    wall_ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    asked_ms += ilink::DelayAccounting().asked_ms;
+    ilink::SetDelayAccounting(false);
+  }
+  const double reads = static_cast<double>(state.iterations());
+  state.counters["waits"] = static_cast<double>(waits.size());
+  state.counters["wall_per_asked"] = asked_ms > 0 ? wall_ms / asked_ms : 0;
+  state.counters["late_us_per_read"] = (wall_ms - asked_ms) * 1000.0 / reads;
+  state.counters["late_us_per_wait"] = (wall_ms - asked_ms) * 1000.0 / (reads * static_cast<double>(waits.size()));
+}
+BENCHMARK(BM_WaitsOfAReadAlone)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
