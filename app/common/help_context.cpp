@@ -2,17 +2,33 @@
 #include "app/common/help_context.h"
 
 #include "app/common/shell_state.h"
+#include "model/message_show.h"
 
 namespace app {
 namespace {
 
 std::uint16_t g_context = kMainHelpContext;
 
+// "Help-system can not be initialized."
+constexpr std::int8_t kHelpNoticeGroup = 9;
+constexpr std::int32_t kHelpNoticeNumber = 9;
+
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
 // Clicks and menu commands (0), set- and kill-focus of lists and combo boxes (3, 4) and an edit's set-focus.
 bool SetsHelpContext(std::uint16_t notification) {
   return notification == 0 || notification == 3 || notification == 4 || notification == 256;
+}
+
+// There is no help viewer: the request is only recorded. The first one of a run says so; a user who pressed F1
+// again knows it already. The flag is set before the box, so that a request made while it is open (F1 still
+// held while the box's loop idles) shows no second one.
+void RequestHelp(HWND window, UINT command, DWORD data) {
+  WinHelp(window, kHelpFile, command, data);
+  bool& shown = Shell().help_notice_shown;
+  if (shown) return;
+  shown = true;
+  model::ShowMessage(model::kShowModal, kHelpNoticeGroup, kHelpNoticeNumber);
 }
 
 }  // namespace
@@ -35,11 +51,15 @@ std::uint16_t SetHelpContextFromCommand(std::uint16_t fallback, int low, int hig
   return g_context;
 }
 
-void ShowHelpIndex() { WinHelp(MainWindow(), kHelpFile, HELP_CONTENTS, 0); }
+void ShowHelpIndex() { RequestHelp(MainWindow(), HELP_CONTENTS, 0); }
 
-void ShowHelp(HWND window, UINT command, DWORD data) { WinHelp(window, kHelpFile, command, data); }
+void ShowHelp(HWND window, UINT command, DWORD data) { RequestHelp(window, command, data); }
 
 void QuitHelp(HWND window) { WinHelp(window, nullptr, HELP_QUIT, 0); }
+
+void PostHelpIfF1Held() {
+  if (GetKeyState(VK_F1) < 0 && MainWindow() != nullptr) PostMessage(MainWindow(), WM_COMMAND, kHelpForActiveWindow, 0);
+}
 
 void CommandHelpContents(HWND /*main*/, UINT /*id*/) { ShowHelpIndex(); }
 

@@ -27,6 +27,10 @@ std::uint16_t SetHelpContextFromCommand(std::uint16_t fallback, int low, int hig
 void ShowHelpIndex();
 void ShowHelp(HWND window, UINT command, DWORD data);
 void QuitHelp(HWND window);
+// Modeless windows see F1 only as a key held down at their timer's tick: the help for the active window is posted
+// to the main window, so that its box comes after the tick and the timer, armed again meanwhile, keeps running
+// under it (a remote control's cycle goes on telegramming the drive).
+void PostHelpIfF1Held();
 // Menu commands 2130 (contents) and 2132 (help on help).
 void CommandHelpContents(HWND main, UINT id);
 void CommandHelpOnHelp(HWND main, UINT id);

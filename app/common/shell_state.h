@@ -46,6 +46,7 @@ struct ShellState {
   std::uint8_t protocol_state = 0;  // the protocol monitor dialog's result, read by the cyclic poll
   bool comment_in_file = false;     // the opened file holds a comment text
   bool comment_unread = false;      // set with the first, cleared by a scope read
+  bool help_notice_shown = false;   // the run's first help request said that there is no help viewer
 };
 
 ShellState& Shell();

@@ -138,7 +138,7 @@ INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wparam, LPARAM /
     case WM_TIMER:
       if (wparam != kActionTimer) return FALSE;
       KillTimer(dialog, kActionTimer);
-      if (GetKeyState(VK_F1) < 0) SendMessage(MainWindow(), WM_COMMAND, kHelpForActiveWindow, 0);
+      PostHelpIfF1Held();
       Step(dialog, false);
       if (IsWindow(dialog)) SetTimer(dialog, kActionTimer, State().interval, nullptr);
       return TRUE;

@@ -156,7 +156,7 @@ void MainOnTimer(HWND main, UINT_PTR timer) {
   KillTimer(main, kPollTimer);
   OnlineState& s = Online();
   if (CountOpenMonitors() == 0) return;
-  if (GetKeyState(VK_F1) < 0) SendMessage(main, WM_COMMAND, kHelpForActiveWindow, 0);
+  PostHelpIfF1Held();
   const bool ok = PollOnce();
   // A window may close (and leave the list) while another one refreshes: work on a copy and skip the gone.
   const std::array<HWND, kOnlineSlots> listed = s.windows;

@@ -229,7 +229,7 @@ bool SendCycle(HWND window) {
 
 void OnTimer(HWND window) {
   KillTimer(window, kRemoteTimer);
-  if (GetKeyState(VK_F1) < 0) SendMessage(MainWindow(), WM_COMMAND, kHelpForActiveWindow, 0);
+  PostHelpIfF1Held();
   if (!SendCycle(window)) return;
   State().view.timer_on = SetTimer(window, kRemoteTimer, State().view.cycle_ms, nullptr) != 0;
 }

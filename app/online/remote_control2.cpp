@@ -154,7 +154,7 @@ void OnInit(HWND window) {
 
 void OnTimer(HWND window) {
   KillTimer(window, kRemoteTimer);
-  if (GetKeyState(VK_F1) < 0) SendMessage(MainWindow(), WM_COMMAND, kHelpForActiveWindow, 0);
+  PostHelpIfF1Held();
   if (Exchange(window)) SetTimer(window, kRemoteTimer, State().cycle_ms, nullptr);
 }
 

@@ -166,7 +166,7 @@ void OnInit(HWND window, const ListKind& kind) {
 
 void OnTimer(HWND window, const ListKind& kind) {
   KillTimer(window, kind.timer);
-  if (GetKeyState(VK_F1) < 0) SendMessage(MainWindow(), WM_COMMAND, kHelpForActiveWindow, 0);
+  PostHelpIfF1Held();
   if (GetKeyState(VK_F2) < 0 && GetActiveWindow() == window) SendFocusedRow(window, kind);
   // A failed cyclic read stops the cyclic reading: the fault is shown once.
   if (IsWindow(window) && StateOf(kind).view.cyclic && !ReadList(window, kind)) SetCyclic(window, kind, false);

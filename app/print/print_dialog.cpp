@@ -1,6 +1,8 @@
 // The print dialog (template 8): the groups and options of menu list 2 in the settings data set through the
 // dialog binding, the printer field and the printer setup; as "Export" it names the text file instead.
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 #include "app/binding/dialog_binding.h"
 #include "app/common/app_instance.h"
@@ -11,6 +13,7 @@
 #include "app/print/print_job.h"
 #include "app/print/print_state.h"
 #include "app/templates/print_templates.h"
+#include "model/message_show.h"
 
 namespace app {
 namespace {
@@ -20,7 +23,22 @@ constexpr byte kSettingsSet = 0;
 constexpr int kBoundEnd = kPrintPrinterField;  // the check boxes 104..114
 constexpr std::size_t kPrinterNameLimit = 51;
 
+constexpr std::int8_t kFileWarningGroup = 6;  // "Warning file operation:"
+
 bool g_storing = false;  // a store runs (no store inside another)
+
+bool ExportsText() { return (print::RawOr(305, 10, kSettingsSet, 0) & 0xFF) == 1; }
+
+// The PDF printer's file is there already: Yes overwrites it, No keeps it (and the dialog stays open for another
+// file by the setup, or Cancel).
+bool MayWriteOutput() {
+  if (ExportsText()) return true;
+  const std::string output = ProposePrintOutput();
+  std::error_code error;
+  if (output.empty() || !std::filesystem::exists(output, error)) return true;
+  const std::string question = "File exists already!\n'" + output + "'\nOverwrite file?";
+  return model::ShowMessageText(model::kShowQuestion, kFileWarningGroup, question) == model::kQuestionYes;
+}
 
 bool Bound(int id) { return id >= kPrintFirstBound && id < kBoundEnd; }
 
@@ -36,7 +54,7 @@ bool Store(HWND dialog, int id) {
 void OnInit(HWND dialog) {
   PlaceDialog(dialog, kPlaceCentred, kPlaceCentred);
   FillDialogFromParameters(dialog, kPrintFirstBound, kBoundEnd, kSelectionList, kSettingsSet, 1);
-  const bool export_text = (print::RawOr(305, 10, kSettingsSet, 0) & 0xFF) == 1;
+  const bool export_text = ExportsText();
   if (export_text) {
     SetWindowText(dialog, "Export");
     char field[1200];
@@ -64,7 +82,7 @@ INT_PTR CALLBACK PrintDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARA
       const UINT code = HIWORD(wparam);
       if (id == IDOK) {
         // All at once; a refused value keeps the dialog open (the binding puts the focus on it).
-        if (!Store(dialog, 0)) return TRUE;
+        if (!Store(dialog, 0) || !MayWriteOutput()) return TRUE;
         ReleaseDialogBuffers(dialog);
         EndDialog(dialog, 1);
       } else if (id == IDCANCEL) {

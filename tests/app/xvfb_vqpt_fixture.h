@@ -216,6 +216,26 @@ class VqptXvfbTest : public ::testing::Test {
   }
   // xdotool on the test's display.
   bool X(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
+  // A real click on the default button of a message box with one button: the button is found by its black frame,
+  // the only black below the text (the box's own frame left out); false when none shows.
+  bool ClickDefaultButton(Window box) {
+    const auto shot = Screenshot(user_, box);
+    const int margin = 2 * GetSystemMetrics(SM_CXDLGFRAME) + 2;
+    int left = shot->width(), right = -1, top = shot->height(), bottom = -1;
+    for (int y = shot->height() * 11 / 20; y < shot->height() - margin; ++y) {
+      for (int x = margin; x < shot->width() - margin; ++x) {
+        if (shot->Pixel(x, y) != 0x000000) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+    if (right < 0) return false;
+    return X({"mousemove", "--window", std::to_string(box), std::to_string((left + right) / 2),
+              std::to_string((top + bottom) / 2)}) &&
+           X({"click", "1"});
+  }
   // A click on "File", the first item of the main window's menu bar, just below the caption.
   bool ClickFileMenu(Window main) {
     const int x = GetSystemMetrics(SM_CXFRAME) + 12;

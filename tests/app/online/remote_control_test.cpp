@@ -94,6 +94,41 @@ TEST_F(RemoteControlTest, EnableAndReferenceAreSentAndStopAndCloseStopsTheDriveA
   EXPECT_EQ(drv::DeadlockCount(), 0);
 }
 
+// F1 held at a tick of the cycle: the help's box comes after the tick, and the cycle goes on sending while it is
+// open (a box inside the tick, before its timer was armed again, held the telegrams back until the drive's telegram
+// monitoring tripped it). One box, however many ticks see F1 held.
+TEST_F(RemoteControlTest, TheHelpBoxOfAHeldF1KeepsTheCycleSending) {
+  constexpr char kNoHelp[] = "Help-system can not be initialized.";
+  std::size_t sent_under_box = 0;
+  drv::OnDialogIdle(2, [&](HWND d) {
+    dialogs_.push_back(drv::ItemText(d, 100));
+    if (dialogs_.back() == kNoHelp) {
+      const std::size_t before = bus_->telegrams();
+      drv::Advance(2 * 1732);
+      sent_under_box = bus_->telegrams() - before;
+    }
+    EndDialog(d, 1);
+  });
+  Run({
+      [&] { Prepare(); Open(); },
+      [&] {
+        ASSERT_TRUE(IsWindow(Window()));
+        dialogs_.clear();
+        drv::HoldKey(VK_F1);
+        drv::Advance(2 * 1732);
+        drv::ReleaseKey(VK_F1);
+      },
+      [&] {
+        EXPECT_EQ(dialogs_, std::vector<std::string>{kNoHelp});
+        EXPECT_GT(sent_under_box, 0u) << "the cycle stood still under the help's box";
+        dialogs_.clear();
+        drv::ClickItem(Window(), kStopAndClose);
+      },
+      [&] { EXPECT_EQ(dialogs_, std::vector<std::string>{kInputRestoredText}); },
+  });
+  EXPECT_EQ(steps_run_, 4u);
+}
+
 // Closed with a user list open (a window that keeps binding buffers of its own): the close shows 7.15 alone and
 // leaves the list's buffers alone.
 TEST_F(RemoteControlTest, StopAndCloseWithAUserListOpenShowsOnlyTheInputMessage) {

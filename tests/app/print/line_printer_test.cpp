@@ -278,4 +278,50 @@ TEST_F(PrintDialogTest, TheDialogNamesTheFileThePrintoutGoesTo) {
   std::filesystem::remove_all(folder);
 }
 
+// A PDF that is there already is not overwritten unasked: the question names it; No keeps the file and the
+// dialog (for another file or Cancel), Yes prints over it. A file not there yet is not asked about.
+TEST_F(PrintDialogTest, AnExistingPdfIsOverwrittenOnlyAfterYes) {
+  namespace drv = platform::testing;
+  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "print-overwrite";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  UsePrinter(gdi::PrintBackendKind::kPdf, gdi::kPdfPrinterName, {});
+  app::Slot(0).name = "PLANT.ZPR";
+  app::Slot(0).path = (folder / "plant.ZPR").string();
+  SetByte(305, 10, 0);
+  const std::filesystem::path pdf = folder / "plant.pdf";
+  std::vector<std::string> questions;
+  int answer = 2;
+  drv::OnDialogIdle(4, [&](HWND q) {
+    questions.push_back(drv::Text(q) + "|" + drv::ItemText(q, 100));
+    EndDialog(q, answer);
+  });
+  struct Case {
+    bool exists;
+    int answer;          // 1 Yes, 2 No
+    int result;          // of the print dialog
+    std::size_t asked;   // questions so far
+  };
+  for (const Case& c : {Case{false, 2, 1, 0}, Case{true, 2, 2, 1}, Case{true, 1, 1, 2}}) {
+    SCOPED_TRACE(testing::Message() << c.exists << c.answer);
+    std::filesystem::remove(pdf);
+    if (c.exists) std::ofstream(pdf) << "kept";
+    answer = c.answer;
+    int oks = 0;
+    EXPECT_EQ(Open([&](HWND d) {
+                // OK once; a dialog still open after it (the answer No) is cancelled.
+                drv::ClickItem(d, oks++ == 0 ? IDOK : IDCANCEL);
+              }),
+              c.result);
+    EXPECT_EQ(oks, c.result == 1 ? 1 : 2) << "No keeps the dialog open";
+    ASSERT_EQ(questions.size(), c.asked);
+  }
+  EXPECT_EQ(questions.back(), "Warning file operation:|File exists already!\n'" + pdf.string() + "'\nOverwrite file?");
+  std::ifstream in(pdf);
+  std::string kept;
+  std::getline(in, kept);
+  EXPECT_EQ(kept, "kept") << "the print dialog writes nothing itself";
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace

@@ -118,7 +118,9 @@ TEST_F(ShellTest, EveryMenuCommandIsEnabledByTheTableAndUnknownIdsAnswerNotAvail
   }
 }
 
+// There is no help viewer: every request is recorded, and the first of each run says so in the catalogue's box.
 TEST_F(ShellTest, HelpCommandsAndTheF1AcceleratorOpenTheHelpFile) {
+  constexpr char kNoHelp[] = "Help-system can not be initialized.";
   platform::win::ClearHelpRequests();
   Run({
       [] { drv::PickMenu(Main(), 2130); },
@@ -131,6 +133,25 @@ TEST_F(ShellTest, HelpCommandsAndTheF1AcceleratorOpenTheHelpFile) {
   EXPECT_EQ(help[0].command, HELP_CONTENTS);
   EXPECT_EQ(help[1].command, HELP_CONTENTS);
   EXPECT_EQ(help[2].command, HELP_HELPONHELP);
+  EXPECT_EQ(dialogs_, std::vector<std::string>{kNoHelp});
+  EXPECT_TRUE(drv::MessageBoxes().empty());
+
+  // A new run says it again, on its first request: F1 held down while the box waits (its idle asks the main
+  // window for help again) records the request and shows no second box.
+  dialogs_.clear();
+  platform::win::ClearHelpRequests();
+  drv::OnDialogIdle(2, [this](HWND d) {
+    dialogs_.push_back(drv::ItemText(d, 100));
+    if (dialogs_.size() == 1) {
+      drv::HoldKey(VK_F1);
+      SendMessage(Main(), WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(d));
+      drv::ReleaseKey(VK_F1);
+    }
+    EndDialog(d, 1);
+  });
+  Run({[] { drv::PressKey(VK_F1); }, [] { drv::PressKey(VK_F1); }});
+  EXPECT_EQ(dialogs_, std::vector<std::string>{kNoHelp});
+  EXPECT_EQ(platform::win::HelpRequests().size(), 3u);
 }
 
 TEST_F(ShellTest, MenuHintsShowTheStringAndSetTheHelpContextUntilTheMenuCloses) {

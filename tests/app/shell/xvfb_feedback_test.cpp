@@ -1,6 +1,6 @@
 // The real vqpt32 on a virtual X server tells the user what happened and where things go: a damaged project named
 // on the command line gets one box that names its line; File > Print names the PDF beside the project and writes
-// it there; the P page lists the device families. Every top-level window is counted, so a box too many fails;
+// it there; the P page lists the device families; the first help request of a run says there is no help. Every top-level window is counted, so a box too many fails;
 // screenshots are left in the test folder.
 #include <gtest/gtest.h>
 
@@ -70,9 +70,84 @@ TEST_F(XvfbFeedbackTest, ThePrintoutGoesBesideTheProjectNamedAfterIt) {
   ASSERT_TRUE(X({"key", "Return"}));
   EXPECT_TRUE(WaitFor([&] { return fs::exists(pdf); }, 20000)) << "no PDF beside the project";
   ASSERT_TRUE(WaitFor([&] { return ShownWindows(user_).size() == 1; }, 10000)) << "a window too many";
+
+  // Printed again, the PDF is there: one question names it; No keeps the file and the dialog, Yes prints over it.
+  const std::string kQuestion = "Warning file operation:";
+  MappedWindows mapped(server_.display());
+  ASSERT_TRUE(mapped.ok());
+  const auto written = fs::last_write_time(pdf);
+  const auto size = fs::file_size(pdf);
+  for (const char* answer : {"n", "y"}) {
+    SCOPED_TRACE(answer);
+    const Window again = OpenPrintDialog(main);
+    ASSERT_NE(again, 0u) << "no print dialog";
+    Pause(300);
+    ASSERT_TRUE(X({"key", "Return"}));
+    const Window question = WaitForWindow(kQuestion);
+    ASSERT_NE(question, 0u) << "no question before the PDF is overwritten";
+    Pause(300);
+    if (*answer == 'n') SavePng(question, "vqpt32_xvfb_print_overwrite_question.png");
+    ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(question)}));
+    ASSERT_TRUE(X({"key", answer}));
+    ASSERT_TRUE(WaitForWindowGone(kQuestion));
+    if (*answer == 'n') {
+      Pause(1000);
+      EXPECT_NE(FindWindowNamed(user_, "Print"), 0u) << "No closes the print dialog";
+      EXPECT_EQ(fs::last_write_time(pdf), written);
+      EXPECT_EQ(fs::file_size(pdf), size);
+      ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(again)}));
+      ASSERT_TRUE(X({"key", "Escape"}));
+      ASSERT_TRUE(WaitForWindowGone("Print"));
+    } else {
+      EXPECT_TRUE(WaitFor([&] { return fs::last_write_time(pdf) != written; }, 20000)) << "Yes printed nothing";
+      ASSERT_TRUE(WaitFor([&] { return ShownWindows(user_).size() == 1; }, 10000)) << "a window too many";
+    }
+  }
+  // The job after Yes maps the system's print dialog (answered by its hook) and the abort dialog.
+  EXPECT_EQ(mapped.Names(), (std::vector<std::string>{"Print", kQuestion, "Print", kQuestion, "Print", "ZPR-Tool"}));
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
   EXPECT_FALSE(fs::exists(folder_.path() / "ZPR-Tool.pdf"));
+}
+
+// F1 on the main window: the box that there is no help, closed by a click on OK or by Return; a second F1 and
+// Help > Contents afterwards show nothing, in the same run.
+TEST_F(XvfbFeedbackTest, TheFirstHelpRequestOfARunSaysThereIsNoHelpOnceAndOkClosesIt) {
+  const std::string kHelpCaption = "Fault";
+  for (const bool by_click : {true, false}) {
+    SCOPED_TRACE(by_click ? "OK clicked" : "Return");
+    MappedWindows mapped(server_.display());
+    ASSERT_TRUE(mapped.ok());
+    Program program(binary_, server_.display());
+    const Window main = WaitForMainWindow(program);
+    ASSERT_NE(main, 0u);
+    const std::size_t before = mapped.size();
+    ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
+    ASSERT_TRUE(X({"key", "F1"}));
+    const Window box = WaitForWindow(kHelpCaption);
+    ASSERT_NE(box, 0u) << "F1 showed nothing";
+    Pause(400);
+    SavePng(box, by_click ? "vqpt32_xvfb_no_help.png" : "vqpt32_xvfb_no_help_return.png");
+    if (by_click) {
+      ASSERT_TRUE(ClickDefaultButton(box));
+    } else {
+      ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(box)}));
+      ASSERT_TRUE(X({"key", "Return"}));
+    }
+    ASSERT_TRUE(WaitForWindowGone(kHelpCaption)) << "OK did not close the box";
+
+    ASSERT_TRUE(X({"windowfocus", "--sync", std::to_string(main)}));
+    ASSERT_TRUE(X({"key", "F1"}));
+    Pause(300);
+    ASSERT_TRUE(X({"key", "alt+h"}));
+    Pause(300);
+    ASSERT_TRUE(X({"key", "c"}));
+    Pause(1500);
+    EXPECT_EQ(mapped.NamesAfter(before), std::vector<std::string>{kHelpCaption});
+    EXPECT_EQ(ShownWindows(user_), std::vector<std::string>{kFreshTitle});
+    CloseAsWindowManager(user_, main);
+    EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
+  }
 }
 
 TEST_F(XvfbFeedbackTest, ThePageOfTheTargetListsTheFamiliesByTheirLogos) {
