@@ -20,15 +20,20 @@ bool SetsHelpContext(std::uint16_t notification) {
   return notification == 0 || notification == 3 || notification == 4 || notification == 256;
 }
 
+bool g_notice_open = false;  // the box below is open
+
 // There is no help viewer: the request is only recorded. The first one of a run says so; a user who pressed F1
-// again knows it already. The flag is set before the box, so that a request made while it is open (F1 still
-// held while the box's loop idles) shows no second one.
+// again knows it already. While the box is open, F1 still held asks again as the box's loop idles: that is the
+// same request, neither recorded nor shown twice.
 void RequestHelp(HWND window, UINT command, DWORD data) {
+  if (g_notice_open) return;
   WinHelp(window, kHelpFile, command, data);
   bool& shown = Shell().help_notice_shown;
   if (shown) return;
   shown = true;
+  g_notice_open = true;
   model::ShowMessage(model::kShowModal, kHelpNoticeGroup, kHelpNoticeNumber);
+  g_notice_open = false;
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ constexpr std::uint8_t kStartErrorFree = 19;
 constexpr std::uint8_t kStateStarted = 2;
 constexpr std::uint8_t kStateReady = 5;
 constexpr std::uint16_t kHelpContext = 35;
-constexpr UINT kHelpCommand = 2131;
 constexpr const char* kStart = "S&tart";
 constexpr const char* kStop = "S&top";
 
@@ -138,7 +137,7 @@ void OnTimer(HWND window) {
   KillTimer(window, kScopeControlTimer);
   SetTimer(window, kScopeControlTimer, s.view.refresh_ms, nullptr);
   s.view.timer_ticked = true;
-  if (GetKeyState(VK_F1) < 0) PostMessage(MainWindow(), WM_COMMAND, kHelpCommand, 0);
+  PostHelpIfF1Held();
   if (GetActiveWindow() != window) {
     SetDlgItemText(window, kScopeStateField, " ...");
     return;

@@ -216,6 +216,19 @@ class VqptXvfbTest : public ::testing::Test {
   }
   // xdotool on the test's display.
   bool X(std::vector<std::string> args) { return Xdotool(server_.display(), std::move(args)); }
+  // A click at a point of a dialog given in the dialog units of its template (width x height units): the client
+  // area lies inside the dialog frame and below the caption.
+  void ClickAt(Window dialog, int width, int height, int dx, int dy) {
+    XWindowAttributes a{};
+    XGetWindowAttributes(user_, dialog, &a);
+    const int frame = GetSystemMetrics(SM_CXDLGFRAME);
+    const int top = frame + GetSystemMetrics(SM_CYCAPTION);
+    const double sx = (a.width - 2.0 * frame) / width;
+    const double sy = static_cast<double>(a.height - top - frame) / height;
+    X({"mousemove", "--window", std::to_string(dialog), std::to_string(frame + static_cast<int>(dx * sx)),
+       std::to_string(top + static_cast<int>(dy * sy))});
+    X({"click", "1"});
+  }
   // A real click on the default button of a message box with one button: the button is found by its black frame,
   // the only black below the text (the box's own frame left out); false when none shows.
   bool ClickDefaultButton(Window box) {
@@ -242,6 +255,43 @@ class VqptXvfbTest : public ::testing::Test {
     const int y = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) / 2;
     return X({"mousemove", "--window", std::to_string(main), std::to_string(x), std::to_string(y)}) &&
            X({"click", "1"});
+  }
+  // The lines of text of a message box: the bands of rows with black in them, less the last one, the button's
+  // frame (the box's own frame left out). Tells texts of one caption apart, such as the group's fault texts.
+  int TextLinesOf(Window box) {
+    const auto shot = Screenshot(user_, box);
+    const int margin = 2 * GetSystemMetrics(SM_CXDLGFRAME) + 2;
+    const int top = margin + GetSystemMetrics(SM_CYCAPTION);
+    int bands = 0;
+    bool in_band = false;
+    for (int y = top; y < shot->height() - margin; ++y) {
+      bool ink = false;
+      for (int x = margin; x < shot->width() - margin && !ink; ++x) ink = shot->Pixel(x, y) == 0x000000;
+      if (ink && !in_band) ++bands;
+      in_band = ink;
+    }
+    return bands - 1;
+  }
+  // The drop-down menu shown last: the top-most mapped window without a name that the window manager leaves
+  // alone; 0 when none shows within `ms`.
+  Window WaitForDropDown(int ms = 4000) {
+    Window found = 0;
+    WaitFor([&] {
+      XSync(user_, False);
+      Window root, parent, *children = nullptr;
+      unsigned count = 0;
+      found = 0;
+      if (!XQueryTree(user_, DefaultRootWindow(user_), &root, &parent, &children, &count)) return false;
+      for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(user_, children[i], &a) && a.map_state == IsViewable && a.override_redirect &&
+            a.height > 3 * GetSystemMetrics(SM_CYMENU))
+          found = children[i];
+      }
+      if (children) XFree(children);
+      return found != 0;
+    }, ms);
+    return found;
   }
   // `pick` (menu keys or clicks) repeated until the window named `appears` shows within 4 s, three tries at most; a
   // busy machine may take the keys before a menu is open, so after a miss `escapes` Escape keys close what is left

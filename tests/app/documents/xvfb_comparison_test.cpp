@@ -59,19 +59,6 @@ class XvfbComparisonTest : public VqptXvfbTest {
         },
         appears, 1);
   }
-  // A click at a point of a dialog given in the dialog units of its template (width x height units): the client
-  // area lies inside the dialog frame and below the caption.
-  void ClickAt(Window dialog, int width, int height, int dx, int dy) {
-    XWindowAttributes a{};
-    XGetWindowAttributes(user_, dialog, &a);
-    const int frame = GetSystemMetrics(SM_CXDLGFRAME);
-    const int top = frame + GetSystemMetrics(SM_CYCAPTION);
-    const double sx = (a.width - 2.0 * frame) / width;
-    const double sy = static_cast<double>(a.height - top - frame) / height;
-    X({"mousemove", "--window", std::to_string(dialog), std::to_string(frame + static_cast<int>(dx * sx)),
-       std::to_string(top + static_cast<int>(dy * sy))});
-    X({"click", "1"});
-  }
 
   std::string binary_;
   fs::path project_;
