@@ -103,8 +103,11 @@ TEST_F(XvfbFeedbackTest, ThePrintoutGoesBesideTheProjectNamedAfterIt) {
       ASSERT_TRUE(WaitFor([&] { return ShownWindows(user_).size() == 1; }, 10000)) << "a window too many";
     }
   }
-  // The job after Yes maps the system's print dialog (answered by its hook) and the abort dialog.
-  EXPECT_EQ(mapped.Names(), (std::vector<std::string>{"Print", kQuestion, "Print", kQuestion, "Print", "ZPR-Tool"}));
+  // Besides the print dialogs (the job's own, answered by its hook at once, may be gone before it is seen): the two
+  // questions and the job's abort dialog.
+  std::vector<std::string> names = mapped.Names();
+  std::erase(names, "Print");
+  EXPECT_EQ(names, (std::vector<std::string>{kQuestion, kQuestion, "ZPR-Tool"}));
   CloseAsWindowManager(user_, main);
   EXPECT_EQ(program.WaitExit(10000), std::optional<int>(0));
   EXPECT_FALSE(fs::exists(folder_.path() / "ZPR-Tool.pdf"));
