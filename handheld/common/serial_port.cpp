@@ -222,12 +222,7 @@ bool SerialPort::ReadBlock(std::uint8_t* buffer, std::size_t n, double timeout_m
       pause_watch_.Pause(true, std::min(kReadRoundMs, left));
       // A message handled meanwhile may have ended the program: its wait for a reply ends with it.
       if (Application->Terminated()) return false;
-    } else if (port == nullptr) {
-      pause_watch_.Pause(true, std::min(kReadRoundMs, left));
-    } else if (platform::sys::IsVirtualClock()) {
-      // The round passes in one step of virtual time; the peer on the line runs in real time, so it is given a
-      // real millisecond to answer first (the wait ends as soon as bytes come).
-      port->WaitReadable(1);
+    } else if (port == nullptr || platform::sys::IsVirtualClock()) {
       pause_watch_.Pause(true, std::min(kReadRoundMs, left));
     } else {
       port->WaitReadable(static_cast<unsigned>(std::min(kReadRoundMs, left)) + 1);

@@ -7,13 +7,11 @@
 #include "platform/sys/clock.h"
 #include "platform/vcl/application.h"
 #include "platform/win/message_loop.h"
-#include "platform/win/timers.h"
 
 namespace handheld {
 
 namespace {
-// A timer due at once (its message is made when the queue is empty) moves the wait on by this much.
-constexpr std::int64_t kVirtualTimerStepNs = 100'000;
+constexpr double kVirtualRoundMs = 5.0;
 }  // namespace
 
 StopWatch::StopWatch() {
@@ -66,37 +64,21 @@ void StopWatch::PumpOnce() {
 }
 
 void StopWatch::Pause(bool pump, double ms) const {
-  if (platform::sys::IsVirtualClock()) {
-    PauseOnVirtualClock(pump, ms);
-    return;
-  }
   StopWatch w;
   w.Start();
+  const bool virtual_time = platform::sys::IsVirtualClock();
   for (;;) {
     if (pump) PumpOnce();
     const double left = ms - w.Running();
     if (left <= 0) break;
-    // A short sleep between rounds keeps the wait accurate to well under a millisecond without spinning a core.
-    if (left > 0.5) std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-}
-
-void StopWatch::PauseOnVirtualClock(bool pump, double ms) {
-  // A sleep moves this thread's virtual time on at once, so no part of the wait is walked through read by read:
-  // a wait is one sleep to its end, or, pumping on the window thread, one sleep to each timer due before it, so
-  // that every WM_TIMER comes at its time.
-  const std::int64_t deadline = platform::sys::MonotonicNanos() + static_cast<std::int64_t>(ms * 1e6);
-  pump = pump && Application->OnWindowThread();
-  for (;;) {
-    if (pump) PumpOnce();
-    const std::int64_t now = platform::sys::MonotonicNanos();
-    if (now >= deadline) return;
-    std::int64_t until = deadline;
-    if (pump) {
-      const long long timer = platform::win::NanosUntilNextTimer(false);
-      if (timer >= 0) until = std::min<std::int64_t>(deadline, now + std::max<std::int64_t>(timer, kVirtualTimerStepNs));
+    // A short sleep between rounds keeps the wait accurate to well under a millisecond without spinning a
+    // core. On the virtual clock a sleep moves this thread's time on by itself, so a long wait takes a round
+    // every few milliseconds instead of one a counter step; the last part ends by the reads' own steps.
+    if (virtual_time) {
+      if (left >= 1.0) ::Sleep(static_cast<DWORD>(std::min(left, kVirtualRoundMs)));
+    } else if (left > 0.5) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    platform::sys::SleepUntilNanos(until);
   }
 }
 

@@ -29,7 +29,6 @@ class StopWatch {
 
  private:
   std::int64_t Now() const;
-  static void PauseOnVirtualClock(bool pump, double ms);
 
   bool use_counter_ = false;
   double frequency_ = kFallbackFrequency;
