@@ -238,7 +238,7 @@ TEST_F(SettingsIni, EditedValuesAreCheckedAndOpGehIsReadOnly) {
 // A settings file from a list that numbered its texts otherwise ("3:9600 baud" where "1:9600 baud" now stands)
 // keeps the named choice; a name no text has leaves the element as it is.
 TEST_F(SettingsIni, ANumberedTextOfAnOlderListKeepsItsChoice) {
-  const char* const rates[] = {"baudrate", "0:4800 baud", "1:9600 baud", "2:19200 baud", "3:38400 baud", ""};
+  static const char* const rates[] = {"baudrate", "0:4800 baud", "1:9600 baud", "2:19200 baud", "3:38400 baud", ""};
   list58_[1] = ParameterDescriptor{log_.record, log_.element, 4, 0, 1, 0, 0.0, rates};
   for (const auto& [written, expected] : {std::pair{"3:9600 baud", 1}, {"1:38400 baud", 3}, {"2:19200 baud", 2},
                                           {"1:2400 baud", 2}, {"9600 baud", 2}}) {

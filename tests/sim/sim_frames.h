@@ -11,7 +11,11 @@ namespace sim_test {
 using Bytes = std::vector<std::uint8_t>;
 
 inline Bytes Frame(std::uint8_t adr, const Bytes& net) {
-  Bytes t = {0x02, static_cast<std::uint8_t>(net.size() + 2), adr};
+  Bytes t;
+  t.reserve(net.size() + 4);
+  t.push_back(0x02);
+  t.push_back(static_cast<std::uint8_t>(net.size() + 2));
+  t.push_back(adr);
   t.insert(t.end(), net.begin(), net.end());
   std::uint8_t bcc = 0;
   for (std::uint8_t b : t) bcc ^= b;
