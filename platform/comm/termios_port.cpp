@@ -126,6 +126,7 @@ bool TermiosPort::GetSettings(LineSettings* out) {
 }
 
 bool TermiosPort::SetSettings(const LineSettings& s) {
+  line_just_polled_ = false;
   termios t{};
   if (::tcgetattr(fd_, &t) != 0) return Fail();
   const speed_t speed = SpeedOf(s.baud);
@@ -171,24 +172,37 @@ bool TermiosPort::SetSettings(const LineSettings& s) {
 }
 
 long TermiosPort::Read(std::uint8_t* buffer, std::size_t max) {
+  line_just_polled_ = false;
   if (max == 0) return 0;
-  const ssize_t n = ::read(fd_, buffer, max);
-  if (n > 0) return static_cast<long>(n);
-  if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+  // One poll first: most reads of a waiting link find nothing, and then the poll alone answers. A raw line with
+  // no minimum count reads 0 also after a hang-up, which the poll tells apart; bytes still waiting on a line that
+  // hung up are read first.
+  pollfd p{fd_, POLLIN, 0};
+  const int ready = ::poll(&p, 1, 0);
+  if (ready < 0 && errno != EINTR) {
     Fail();
     return -1;
   }
-  // Nothing came: a raw line with no minimum count reads 0 also after a hang-up, which poll tells apart.
-  pollfd p{fd_, POLLIN, 0};
-  if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+  const bool gone = ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+  if (ready > 0 && (p.revents & POLLIN)) {
+    const ssize_t n = ::read(fd_, buffer, max);
+    if (n > 0) return static_cast<long>(n);
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+      Fail();
+      return -1;
+    }
+  }
+  if (gone) {
     errno = EIO;
     Fail();
     return -1;
   }
+  line_just_polled_ = ready >= 0;
   return 0;
 }
 
 long TermiosPort::Write(const std::uint8_t* data, std::size_t count, unsigned timeout_ms) {
+  line_just_polled_ = false;
   std::size_t done = 0;
   const long long deadline = NowMs() + timeout_ms;
   while (done < count) {
@@ -218,37 +232,60 @@ long TermiosPort::Write(const std::uint8_t* data, std::size_t count, unsigned ti
 }
 
 bool TermiosPort::WaitReadable(unsigned timeout_ms) {
+  line_just_polled_ = false;
   pollfd p{fd_, POLLIN, 0};
   const int r = ::poll(&p, 1, static_cast<int>(timeout_ms));
   return r > 0 && (p.revents & POLLIN);
 }
 
 bool TermiosPort::Purge(bool rx, bool tx) {
+  line_just_polled_ = false;
   if (!rx && !tx) return true;
   const int which = rx && tx ? TCIOFLUSH : (rx ? TCIFLUSH : TCOFLUSH);
   if (::tcflush(fd_, which) != 0) return Fail();
   return true;
 }
 
-bool TermiosPort::Status(QueueStatus* out) {
-  QueueStatus s;
-  if (has_counters_) {
-    serial_icounter_struct c{};
-    if (::ioctl(fd_, TIOCGICOUNT, &c) == 0) {
-      if (c.brk != base_brk_) s.errors |= kErrBreak;
-      if (c.frame != base_frame_) s.errors |= kErrFrame;
-      if (c.overrun != base_overrun_) s.errors |= kErrOverrun;
-      if (c.buf_overrun != base_buf_overrun_) s.errors |= kErrRxOver;
-      if (c.parity != base_parity_) s.errors |= kErrRxParity;
-      base_brk_ = c.brk;
-      base_frame_ = c.frame;
-      base_overrun_ = c.overrun;
-      base_buf_overrun_ = c.buf_overrun;
-      base_parity_ = c.parity;
-    } else if (errno == EIO) {
-      pending_io_error_ = true;
-    }
+std::uint32_t TermiosPort::CounterErrors() {
+  if (!has_counters_) return 0;
+  std::uint32_t errors = 0;
+  serial_icounter_struct c{};
+  if (::ioctl(fd_, TIOCGICOUNT, &c) == 0) {
+    if (c.brk != base_brk_) errors |= kErrBreak;
+    if (c.frame != base_frame_) errors |= kErrFrame;
+    if (c.overrun != base_overrun_) errors |= kErrOverrun;
+    if (c.buf_overrun != base_buf_overrun_) errors |= kErrRxOver;
+    if (c.parity != base_parity_) errors |= kErrRxParity;
+    base_brk_ = c.brk;
+    base_frame_ = c.frame;
+    base_overrun_ = c.overrun;
+    base_buf_overrun_ = c.buf_overrun;
+    base_parity_ = c.parity;
+  } else if (errno == EIO) {
+    pending_io_error_ = true;
   }
+  return errors;
+}
+
+bool TermiosPort::HungUp() const {
+  pollfd p{fd_, 0, 0};
+  return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+bool TermiosPort::Errors(std::uint32_t* errors) {
+  std::uint32_t e = CounterErrors();
+  if (!line_just_polled_ && HungUp()) pending_io_error_ = true;
+  line_just_polled_ = false;
+  if (pending_io_error_) e |= kErrIo;
+  pending_io_error_ = false;
+  if (errors) *errors = e;
+  return true;
+}
+
+bool TermiosPort::Status(QueueStatus* out) {
+  line_just_polled_ = false;
+  QueueStatus s;
+  s.errors = CounterErrors();
   int waiting = 0;
   if (::ioctl(fd_, FIONREAD, &waiting) != 0) {
     if (errno != EIO) return Fail();
@@ -256,8 +293,7 @@ bool TermiosPort::Status(QueueStatus* out) {
   }
   int unsent = 0;
   if (::ioctl(fd_, TIOCOUTQ, &unsent) != 0) unsent = 0;
-  pollfd p{fd_, 0, 0};
-  if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) pending_io_error_ = true;
+  if (HungUp()) pending_io_error_ = true;
   if (pending_io_error_) s.errors |= kErrIo;
   pending_io_error_ = false;
   s.in_queue = waiting > 0 ? static_cast<std::uint32_t>(waiting) : 0;
@@ -267,12 +303,14 @@ bool TermiosPort::Status(QueueStatus* out) {
 }
 
 bool TermiosPort::SetOutputLine(OutputLine line, bool on) {
+  line_just_polled_ = false;
   int bits = line == OutputLine::kDtr ? TIOCM_DTR : TIOCM_RTS;
   if (::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bits) != 0) return Fail();
   return true;
 }
 
 bool TermiosPort::SetBreak(bool on) {
+  line_just_polled_ = false;
   if (::ioctl(fd_, on ? TIOCSBRK : TIOCCBRK) != 0) return Fail();
   return true;
 }

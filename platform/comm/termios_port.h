@@ -30,6 +30,7 @@ class TermiosPort final : public Port {
   bool WaitReadable(unsigned timeout_ms) override;
   bool Purge(bool rx, bool tx) override;
   bool Status(QueueStatus* out) override;
+  bool Errors(std::uint32_t* errors) override;
   bool SetOutputLine(OutputLine line, bool on) override;
   bool SetBreak(bool on) override;
   bool GetModemStatus(std::uint32_t* lines) override;
@@ -43,6 +44,10 @@ class TermiosPort final : public Port {
  private:
   TermiosPort(int fd, std::string path);
   bool Fail();
+  // The interrupt counters' new errors since the previous look (kErr* bits).
+  std::uint32_t CounterErrors();
+  // Whether poll reports a hang-up or an error on the descriptor.
+  bool HungUp() const;
 
   int fd_ = -1;
   std::string path_;
@@ -51,6 +56,9 @@ class TermiosPort final : public Port {
   // Interrupt counters at the previous Status call: break, frame, overrun, buffer overrun, parity.
   int base_brk_ = 0, base_frame_ = 0, base_overrun_ = 0, base_buf_overrun_ = 0, base_parity_ = 0;
   bool pending_io_error_ = false;
+  // Set by a read that found nothing waiting and the line up, and consumed by the next Errors call, which then
+  // need not poll again: the two belong together (read, then ask why nothing came). Any other call clears it.
+  bool line_just_polled_ = false;
 };
 
 }  // namespace platform::comm

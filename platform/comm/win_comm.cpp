@@ -182,13 +182,17 @@ BOOL PurgeComm(HANDLE handle, DWORD flags) {
 BOOL ClearCommError(HANDLE handle, DWORD* errors, COMSTAT* status) {
   std::shared_ptr<Port> port;
   if (!Lookup(handle, &port)) return FALSE;
+  if (!status) {  // the errors alone
+    std::uint32_t e = 0;
+    if (!port->Errors(&e)) return PortFailed(port);
+    if (errors) *errors = e;
+    return TRUE;
+  }
   QueueStatus s;
   if (!port->Status(&s)) return PortFailed(port);
   if (errors) *errors = s.errors;
-  if (status) {
-    status->cbInQue = s.in_queue;
-    status->cbOutQue = s.out_queue;
-  }
+  status->cbInQue = s.in_queue;
+  status->cbOutQue = s.out_queue;
   return TRUE;
 }
 

@@ -83,6 +83,7 @@ BOOL SetCommTimeouts(HANDLE handle, const COMMTIMEOUTS* timeouts);
 // Queue sizes are the kernel's own; the call only checks the handle.
 BOOL SetupComm(HANDLE handle, DWORD in_queue, DWORD out_queue);
 BOOL PurgeComm(HANDLE handle, DWORD flags);
+// The line errors since the previous call (cleared); the queue levels too when status is given.
 BOOL ClearCommError(HANDLE handle, DWORD* errors, COMSTAT* status);
 BOOL ReadFile(HANDLE handle, void* buffer, DWORD count, DWORD* read, void* overlapped);
 BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* written, void* overlapped);

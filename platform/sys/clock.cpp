@@ -1,5 +1,6 @@
 #include "platform/sys/clock.h"
 
+#include <sys/prctl.h>
 #include <time.h>
 
 #include <atomic>
@@ -77,6 +78,10 @@ void SleepUntilNanos(std::int64_t deadline_ns) {
   }
   const std::int64_t absolute = RealOrigin() + deadline_ns;
   if (absolute <= MonotonicRaw()) return;
+  // The kernel may let a sleep end up to the thread's timer slack (50 us by default) late so as to group
+  // wake-ups; a thread that sleeps to exact deadlines asks for none.
+  thread_local const bool exact = prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
+  (void)exact;
   timespec until{};
   until.tv_sec = static_cast<time_t>(absolute / kNanosPerSecond);
   until.tv_nsec = static_cast<long>(absolute % kNanosPerSecond);

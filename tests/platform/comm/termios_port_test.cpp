@@ -140,6 +140,29 @@ TEST_F(TermiosPortOnPty, DeviceGoneIsAnIoErrorNotASilentLine) {
   EXPECT_EQ(port_->LastErrno(), EIO);
 }
 
+// The errors alone, asked right after a read as the link does: a live line has none, a line that went away
+// reports the I/O error, whether or not a read came between.
+TEST_F(TermiosPortOnPty, ErrorsAloneAfterAReadTellALiveLineFromOneThatWentAway) {
+  std::uint8_t buf[8] = {};
+  std::uint32_t errors = 99;
+  EXPECT_EQ(port_->Read(buf, sizeof buf), 0);
+  ASSERT_TRUE(port_->Errors(&errors));
+  EXPECT_EQ(errors, 0u);
+  const std::uint8_t in[] = {7, 8};
+  ASSERT_TRUE(pty_.Write(in, sizeof in));
+  AwaitIncoming(2);
+  EXPECT_EQ(port_->Read(buf, sizeof buf), 2);
+  EXPECT_EQ(buf[1], 8);
+
+  pty_.CloseMaster();
+  ASSERT_TRUE(port_->Errors(&errors));
+  EXPECT_EQ(errors, platform::comm::kErrIo);  // without a read: the poll of the errors' own sees it
+  EXPECT_EQ(port_->Read(buf, sizeof buf), -1);
+  EXPECT_EQ(port_->LastErrno(), EIO);
+  ASSERT_TRUE(port_->Errors(&errors));
+  EXPECT_EQ(errors, platform::comm::kErrIo);
+}
+
 TEST(TermiosPortOpen, KeepsTheErrnoOfAFailedOpen) {
   EXPECT_EQ(TermiosPort::Open("/dev/does-not-exist-zpr").error, ENOENT);
   EXPECT_EQ(TermiosPort::Open("/dev/null").error, ENOTTY);

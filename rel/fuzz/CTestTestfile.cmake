@@ -1,0 +1,36 @@
+# CMake generated Testfile for 
+# Source directory: /work/wt/link/fuzz
+# Build directory: /work/wt/link/rel/fuzz
+# 
+# This file includes the relevant testing commands required for 
+# testing this directory and lists subdirectories to be tested as well.
+add_test([=[fuzz_corpus_bmp_file]=] "/work/wt/link/rel/bin/fuzz_corpus_bmp_file" "/work/wt/link/fuzz/corpus/bmp_file")
+set_tests_properties([=[fuzz_corpus_bmp_file]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_cp1252_text]=] "/work/wt/link/rel/bin/fuzz_corpus_cp1252_text" "/work/wt/link/fuzz/corpus/cp1252_text")
+set_tests_properties([=[fuzz_corpus_cp1252_text]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_ini_document]=] "/work/wt/link/rel/bin/fuzz_corpus_ini_document" "/work/wt/link/fuzz/corpus/ini_document")
+set_tests_properties([=[fuzz_corpus_ini_document]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_logo_bitmap]=] "/work/wt/link/rel/bin/fuzz_corpus_logo_bitmap" "/work/wt/link/fuzz/corpus/logo_bitmap")
+set_tests_properties([=[fuzz_corpus_logo_bitmap]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_motor_table]=] "/work/wt/link/rel/bin/fuzz_corpus_motor_table" "/work/wt/link/fuzz/corpus/motor_table")
+set_tests_properties([=[fuzz_corpus_motor_table]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_motor_table_file]=] "/work/wt/link/rel/bin/fuzz_corpus_motor_table_file" "/work/wt/link/fuzz/corpus/motor_table_file")
+set_tests_properties([=[fuzz_corpus_motor_table_file]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_online_replies]=] "/work/wt/link/rel/bin/fuzz_corpus_online_replies" "/work/wt/link/fuzz/corpus/online_replies")
+set_tests_properties([=[fuzz_corpus_online_replies]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_parambox_image]=] "/work/wt/link/rel/bin/fuzz_corpus_parambox_image" "/work/wt/link/fuzz/corpus/parambox_image")
+set_tests_properties([=[fuzz_corpus_parambox_image]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_private_profile]=] "/work/wt/link/rel/bin/fuzz_corpus_private_profile" "/work/wt/link/fuzz/corpus/private_profile")
+set_tests_properties([=[fuzz_corpus_private_profile]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_project_file]=] "/work/wt/link/rel/bin/fuzz_corpus_project_file" "/work/wt/link/fuzz/corpus/project_file")
+set_tests_properties([=[fuzz_corpus_project_file]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_project_send]=] "/work/wt/link/rel/bin/fuzz_corpus_project_send" "/work/wt/link/fuzz/corpus/project_send")
+set_tests_properties([=[fuzz_corpus_project_send]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_service_command_line]=] "/work/wt/link/rel/bin/fuzz_corpus_service_command_line" "/work/wt/link/fuzz/corpus/service_command_line")
+set_tests_properties([=[fuzz_corpus_service_command_line]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_sim_telegram]=] "/work/wt/link/rel/bin/fuzz_corpus_sim_telegram" "/work/wt/link/fuzz/corpus/sim_telegram")
+set_tests_properties([=[fuzz_corpus_sim_telegram]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_trevant_replies]=] "/work/wt/link/rel/bin/fuzz_corpus_trevant_replies" "/work/wt/link/fuzz/corpus/trevant_replies")
+set_tests_properties([=[fuzz_corpus_trevant_replies]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
+add_test([=[fuzz_corpus_uss_reply]=] "/work/wt/link/rel/bin/fuzz_corpus_uss_reply" "/work/wt/link/fuzz/corpus/uss_reply")
+set_tests_properties([=[fuzz_corpus_uss_reply]=] PROPERTIES  _BACKTRACE_TRIPLES "/work/wt/link/fuzz/CMakeLists.txt;10;add_test;/work/wt/link/fuzz/CMakeLists.txt;0;")
