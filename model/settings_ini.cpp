@@ -66,9 +66,11 @@ std::vector<std::string_view> SelectionTexts(const SettingsRow& row) {
 }
 
 std::optional<std::string> SelectionText(const SettingsRow& row, std::uint32_t value) {
-  const auto texts = SelectionTexts(row);
-  if (value >= texts.size()) return std::nullopt;
-  return std::string(texts[value]);
+  if (!row.texts || !row.texts[0] || row.texts[0][0] == '\0') return std::nullopt;
+  for (std::size_t i = 1; row.texts[i] && row.texts[i][0] != '\0'; ++i) {
+    if (i - 1 == value) return std::string(row.texts[i]);
+  }
+  return std::nullopt;
 }
 
 // The text after a selection text's "n:" prefix; empty for a text without one.

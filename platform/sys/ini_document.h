@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,14 +49,29 @@ class IniDocument {
     std::string_view name;   // section or key name, trimmed
     std::string_view value;  // entry value, trimmed
   };
+  // What a look-up compares of a line, found once per line so that no look-up classifies every line of the file
+  // again: its kind, where its trimmed name lies in it and a hash of the name without case (names that differ
+  // in it are told apart without comparing them).
+  struct LineKey {
+    LineKind kind;
+    std::size_t name_at;
+    std::size_t name_size;
+    std::uint32_t name_hash;
+  };
+  bool NameMatches(std::size_t line, std::string_view trimmed, std::uint32_t hash) const;
   static LineInfo Classify(std::string_view line);
-  // Calls f(line index, info) for every entry line of every section matching section; f returns false to stop.
+  static LineKey KeyOf(std::string_view line);
+  std::string_view NameOf(std::size_t line) const;
+  // Calls f(line index) for every entry line of every section matching section whose name matches key (every
+  // entry line for a null key); f returns false to stop.
   template <typename F>
-  void ForEachEntry(std::string_view section, F&& f) const;
+  void ForEachEntry(std::string_view section, const std::string_view* key, F&& f) const;
+  void InsertLine(std::size_t at, std::string line);
   // Index just past the last non-blank line of the section that starts at heading.
   std::size_t SectionInsertPoint(std::size_t heading) const;
 
   std::vector<std::string> lines_;
+  std::vector<LineKey> keys_;  // one per line
   std::string eol_ = "\r\n";
   bool final_eol_ = true;
 };

@@ -16,7 +16,7 @@ std::mutex g_profile_mutex;
 
 // The copies of a ProfileReadOnce: each file as read at its first look-up and as this process wrote it since.
 int g_read_once_depth = 0;
-std::map<std::string, platform::sys::IniDocument> g_read_once;
+std::map<std::string, platform::sys::IniDocument, std::less<>> g_read_once;
 long g_file_reads = 0;
 
 platform::sys::IniDocument ReadOrEmpty(const char* file) {
@@ -25,13 +25,13 @@ platform::sys::IniDocument ReadOrEmpty(const char* file) {
   return text ? platform::sys::IniDocument::Parse(*text) : platform::sys::IniDocument{};
 }
 
-const platform::sys::IniDocument& LoadOrEmpty(const char* file) {
-  thread_local platform::sys::IniDocument fresh;
+// The file's document: read into fresh, or inside a ProfileReadOnce the copy kept for it.
+const platform::sys::IniDocument& LoadOrEmpty(const char* file, platform::sys::IniDocument& fresh) {
   if (g_read_once_depth == 0) {
     fresh = ReadOrEmpty(file);
     return fresh;
   }
-  auto found = g_read_once.find(file);
+  auto found = g_read_once.find(std::string_view(file));
   if (found == g_read_once.end()) found = g_read_once.emplace(file, ReadOrEmpty(file)).first;
   return found->second;
 }
@@ -82,7 +82,8 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out
   if (!file) return CopyString(fallback, out, size);
 
   std::lock_guard lock(g_profile_mutex);
-  const auto& doc = LoadOrEmpty(file);
+  platform::sys::IniDocument fresh;
+  const auto& doc = LoadOrEmpty(file, fresh);
   if (!section) return CopyList(doc.SectionNames(), out, size);
   if (!key) return CopyList(doc.KeyNames(section), out, size);
   const auto value = doc.Get(section, key);
@@ -94,7 +95,8 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR file) {
   std::optional<std::string> value;
   {
     std::lock_guard lock(g_profile_mutex);
-    value = LoadOrEmpty(file).Get(section, key);
+    platform::sys::IniDocument fresh;
+    value = LoadOrEmpty(file, fresh).Get(section, key);
   }
   if (!value || value->empty()) return static_cast<UINT>(def);
   const char* p = value->c_str();
@@ -133,7 +135,8 @@ DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR fi
   std::vector<std::string> entries;
   if (section && file) {
     std::lock_guard lock(g_profile_mutex);
-    const auto& doc = LoadOrEmpty(file);
+    platform::sys::IniDocument fresh;
+    const auto& doc = LoadOrEmpty(file, fresh);
     for (const auto& key : doc.KeyNames(section)) entries.push_back(key + "=" + doc.Get(section, key).value_or(""));
   }
   return CopyList(entries, out, size);

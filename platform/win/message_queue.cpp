@@ -221,8 +221,9 @@ bool FindPaint(HWND hwnd, HWND filter, MSG* out) {
     *out = MSG{hwnd, WM_PAINT, 0, 0, 0, {0, 0}};
     return true;
   }
-  // The children bottom first, so that the ones above paint last.
-  std::vector<HWND> children = w->children;
+  // The children bottom first, so that the ones above paint last. The search only looks: no window comes or
+  // goes meanwhile, so the lists are walked where they are.
+  const std::vector<HWND>& children = w->children;
   for (auto c = children.rbegin(); c != children.rend(); ++c)
     if (FindPaint(*c, filter, out)) return true;
   return false;
@@ -298,7 +299,7 @@ bool Retrieve(MSG* out, HWND filter, UINT min, UINT max, bool remove) {
     }
   }
   if (!found && (!(min || max) || (WM_PAINT >= min && WM_PAINT <= max))) {
-    for (HWND t : TopLevelWindows()) {
+    for (HWND t : TopLevelWindowsInPlace()) {
       if (FindPaint(t, filter, &m)) {
         found = true;
         break;

@@ -125,6 +125,8 @@ void Release(HWND hwnd) {
 
 std::vector<HWND> TopLevelWindows() { return TheTable().top_levels; }
 
+const std::vector<HWND>& TopLevelWindowsInPlace() { return TheTable().top_levels; }
+
 void AddTopLevel(HWND hwnd) { TheTable().top_levels.push_back(hwnd); }
 
 void RemoveTopLevel(HWND hwnd) {

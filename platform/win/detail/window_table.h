@@ -85,6 +85,9 @@ Window* Lookup(HWND hwnd);
 Window* Allocate();                // a fresh record with a fresh handle
 void Release(HWND hwnd);           // the handle turns stale
 std::vector<HWND> TopLevelWindows();  // creation order
+// The same without a copy, for a walk that creates and destroys no window meanwhile (every message retrieval
+// looks for a window to paint).
+const std::vector<HWND>& TopLevelWindowsInPlace();
 void AddTopLevel(HWND hwnd);
 void RemoveTopLevel(HWND hwnd);
 
