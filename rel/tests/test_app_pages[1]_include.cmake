@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/link/rel/tests/test_app_pages[1]_tests.cmake")
-  include("/work/wt/link/rel/tests/test_app_pages[1]_tests.cmake")
-else()
-  add_test(test_app_pages_NOT_BUILT test_app_pages_NOT_BUILT)
-endif()

@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/link/rel/tests/test_handheld_trevant[1]_tests.cmake")
-  include("/work/wt/link/rel/tests/test_handheld_trevant[1]_tests.cmake")
-else()
-  add_test(test_handheld_trevant_NOT_BUILT test_handheld_trevant_NOT_BUILT)
-endif()

@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/link/rel/tests/test_platform_testing[1]_tests.cmake")
-  include("/work/wt/link/rel/tests/test_platform_testing[1]_tests.cmake")
-else()
-  add_test(test_platform_testing_NOT_BUILT test_platform_testing_NOT_BUILT)
-endif()
