@@ -147,9 +147,9 @@ std::vector<std::string_view> SplitMotorTableLines(std::string_view content) {
     const std::size_t end = content.find('\n');
     std::string_view line = content.substr(0, end);
     content = end == std::string_view::npos ? std::string_view{} : content.substr(end + 1);
-    // A NUL ends the line first, then its CR goes: a rewrite writes the line so, and it must read back the same.
+    // A NUL ends the line first, then its CRs go: a rewrite writes the line so, and it must read back the same.
     line = line.substr(0, line.find('\0'));
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lines.push_back(line);
   }
   return lines;

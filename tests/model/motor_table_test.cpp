@@ -112,6 +112,15 @@ TEST_F(MotorTableTest, LinesUnder51CharactersAndCommentsAreNoRecords) {
   ASSERT_EQ(MotorTableDeleteRecord(0), 0);
   ASSERT_EQ(MotorTableCount(&count), 0);
   EXPECT_EQ(count, 0);
+  // Every CR before the line's end goes: a line of 50 characters and two CRs is no record, and a rewrite, which
+  // ends each line anew, leaves it so (it made a record of it before, lost on the next rewrite).
+  Write({fifty + "\r\r", fifty_one}, "\n");
+  ASSERT_EQ(MotorTableCount(&count), 0);
+  EXPECT_EQ(count, 1);
+  std::uint16_t at = 0;
+  ASSERT_EQ(MotorTableAddRecord(&at), 0);
+  ASSERT_EQ(MotorTableCount(&count), 0);
+  EXPECT_EQ(count, 2);
 }
 
 TEST_F(MotorTableTest, RecordsReadTheirColumnsOverTheTemplate) {
